@@ -1,0 +1,9 @@
+// String-table ids of the foundation library.
+#ifndef PXCOMMONRES_H
+#define PXCOMMONRES_H
+
+#define IDS_PX_NODESCR      1499    // description of an exception that names none
+#define IDS_PX_APPCAPTION   8001    // "%1 - Plexwright"
+#define IDS_PX_PROGRAMNAME  8002    // "Plexwright"
+
+#endif

@@ -1,0 +1,17 @@
+// The one seam through which the program shows a system message box. Tests
+// install a hook that records the box and answers it.
+#ifndef PXMSGBOX_H
+#define PXMSGBOX_H
+
+#include <windows.h>
+
+typedef int (*PXMessageBoxHook)(HWND hOwner, const char* pszText, const char* pszCaption, UINT uType);
+
+// Installs a hook and returns the previous one; null restores MessageBoxA.
+PXMessageBoxHook PXSetMessageBoxHook(PXMessageBoxHook pfnHook);
+
+// MessageBoxA, or the installed hook. Answers IDOK, IDCANCEL, ... or 0 when
+// the box could not be shown.
+int PXMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT uType);
+
+#endif

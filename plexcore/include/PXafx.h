@@ -1,0 +1,12 @@
+// The foundation every module of the editor includes: Windows, consistency
+// checks, strings and exceptions.
+#ifndef PXAFX_H
+#define PXAFX_H
+
+#include <windows.h>
+#include "PXAssert.h"
+#include "PXString.h"
+#include "PXException.h"
+#include "PXMsgBox.h"
+
+#endif
