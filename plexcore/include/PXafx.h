@@ -8,5 +8,6 @@
 #include "PXString.h"
 #include "PXException.h"
 #include "PXMsgBox.h"
+#include "PXObject.h"
 
 #endif
