@@ -5,7 +5,7 @@ PLEX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PLEX_BUILD=${PLEX_BUILD_DIR:-$PLEX_ROOT/build}
 PLEX_JOBS=${PLEX_JOBS:-$(nproc)}
 
-plex_packages=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth cmake make googletest)
+plex_packages=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth cmake make googletest python3)
 
 plex_log() { printf '== %s\n' "$*"; }
 
