@@ -2,6 +2,7 @@
 // by byte, the types the editor relies on, and the variables of each type.
 #include "PlexModelTest.h"
 
+#include <cstdio>
 #include <set>
 #include <vector>
 
@@ -241,4 +242,58 @@ TEST(Catalogue, VariablesOfOneTypeDoNotOverlap)
             EXPECT_TRUE(at + width <= s.first || s.first + s.second <= at) << name;
         spans.push_back({ at, width });
     }
+}
+
+// Every variable that a block type's settings record binds must exist in
+// the model with storage of the record's representation. The records are
+// read from their readable tables.
+TEST(Catalogue, EveryVariableOfTheSettingsRecordsExists)
+{
+    // Settings record of each block type.
+    const struct { int record; int type; } types[] = {
+        { 23001, 402 }, { 23002, 393 }, { 23003, 405 }, { 23004, 413 }, { 23005, 403 },
+        { 23006, 406 }, { 23007, 394 }, { 23008, 410 }, { 23009, 397 }, { 23010, 411 },
+        { 23011, 412 }, { 23012, 395 }, { 23013, 142 }, { 23014, 408 }, { 23015, 409 },
+        { 23016, 398 }, { 23017, 399 }, { 23018, 407 }, { 23019, 400 }, { 23020, 404 },
+        { 23021, 414 }, { 23022, 396 }, { 23023, 401 }, { 23025, 415 }, { 23026, 289 },
+    };
+    std::string path = std::string("Z:") + PLEX_BLOCK_DEFS;
+    FILE* f = std::fopen(path.c_str(), "r");
+    ASSERT_NE(nullptr, f) << path;
+    char line[512];
+    int type = 0;
+    int variables = 0;
+    while (std::fgets(line, sizeof(line), f))
+    {
+        int record = 0;
+        if (std::sscanf(line, "record %d", &record) == 1)
+        {
+            type = 0;
+            for (const auto& t : types)
+                if (t.record == record)
+                    type = t.type;
+            continue;
+        }
+        const char* var = std::strstr(line, " var ");
+        if (!var || std::strncmp(line, "    field", 9) != 0)
+            continue;
+        ASSERT_NE(0, type) << line;
+        // field ID "Name" TYPE STYLE var ID "variable"
+        const char* q2 = std::strchr(std::strchr(line, '"') + 1, '"');
+        char fieldType[32] = "";
+        unsigned style = 0;
+        ASSERT_EQ(2, std::sscanf(q2 + 1, "%31s %x", fieldType, &style)) << line;
+        const char* v1 = std::strchr(var, '"');
+        const char* v2 = std::strchr(v1 + 1, '"');
+        std::string name(v1 + 1, (size_t)(v2 - v1 - 1));
+        int rep = (style & 0x760) ? (int)(style & 0x8760)
+                : std::strcmp(fieldType, "INT16") == 0 ? KVR_MEM_INT16
+                : std::strcmp(fieldType, "INT32") == 0 ? KVR_MEM_INT32
+                : std::strcmp(fieldType, "BOOL") == 0 ? KVR_MEM_BOOL : 0;
+        EXPECT_GE(kvrSDOGetSymbolOffset(type, name.c_str()), 0) << type << " " << name;
+        EXPECT_EQ(rep, kvrSDOGetSymbolMemRep(type, name.c_str())) << type << " " << name;
+        ++variables;
+    }
+    std::fclose(f);
+    EXPECT_EQ(58, variables);
 }
