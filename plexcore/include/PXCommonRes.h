@@ -6,4 +6,7 @@
 #define IDS_PX_APPCAPTION   8001    // "%1 - Plexwright"
 #define IDS_PX_PROGRAMNAME  8002    // "Plexwright"
 
+// Bitmaps of the program.
+#define IDB_PX_BLOCKIMAGES  1000    // block image strip: 40-pixel cells, magenta mask
+
 #endif
