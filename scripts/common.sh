@@ -80,6 +80,11 @@ plex_start_wine() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         plex_log "initialising the Wine prefix"
         wineboot -i >/dev/null 2>&1
+    else
+        # Start Wine's own services here, with their output going nowhere:
+        # started by the first test instead, they would hold ctest's pipe
+        # open and that test would only end at its timeout.
+        wineboot >/dev/null 2>&1
     fi
     export WINEDLLOVERRIDES=
 }
