@@ -81,10 +81,9 @@ plex_start_wine() {
         plex_log "initialising the Wine prefix"
         wineboot -i >/dev/null 2>&1
     else
-        # Start Wine's own services here, with their output going nowhere:
-        # started by the first test instead, they would hold ctest's pipe
-        # open and that test would only end at its timeout.
-        wineboot >/dev/null 2>&1
+        # Start the prefix's services here, so that they do not inherit the
+        # output pipe of the first test (ctest would wait for it forever).
+        wineboot >/dev/null 2>&1 </dev/null
     fi
     export WINEDLLOVERRIDES=
 }
