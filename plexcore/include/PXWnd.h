@@ -115,7 +115,8 @@ private:
 };
 
 // What the window procedures do with an exception that reaches their edge
-// (the system must never see one). The default shows the exception's text;
+// (the system must never see one). The default shows the exception's text
+// in the program's message box (ShowMessage);
 // tests install their own to observe failed consistency checks. The hook runs
 // inside the catch block, so it may rethrow with "throw;" to look at it.
 typedef void (*PXCallbackFailureHook)();

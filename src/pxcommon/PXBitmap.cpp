@@ -1,28 +1,12 @@
 // Bitmaps, masks, dither patterns and the embossed look.
 #include "PXBitmap.h"
 #include "PXWnd.h"
+#include "PXMemDC.h"
 
 #include <stdlib.h>
 #include <string.h>
 
 namespace {
-
-// A memory context of the screen with one bitmap selected; both go back at
-// the end of the scope.
-class MemDC
-{
-public:
-    explicit MemDC(PXBitmap* pBitmap)
-    {
-        m_dc.CreateCompatibleDC(nullptr);
-        m_dc.SelectBitmap(pBitmap);
-    }
-    HDC Handle() const { return m_dc.m_hDC; }
-    PXDC& DC() { return m_dc; }
-
-private:
-    PXDC m_dc;
-};
 
 // Dither patterns of PXBitmapBW::MakeMask: the first byte of each row holds
 // its eight pixels; a 0 becomes transparent.
@@ -54,8 +38,8 @@ int RectHeight(const RECT& r) { return r.bottom - r.top; }
 // Paints colour cr into the target wherever the mask holds a 1.
 void PaintThroughMask(PXBitmap* pTarget, PXBitmap* pMask, COLORREF cr, int nWidth, int nHeight)
 {
-    MemDC dst(pTarget);
-    MemDC msk(pMask);
+    PXMemDC dst(pTarget);
+    PXMemDC msk(pMask);
     COLORREF crOldText = dst.DC().SetTextColor(RGB(0, 0, 0));
     COLORREF crOldBk = dst.DC().SetBkColor(RGB(255, 255, 255));
     PXBrush brush;
@@ -130,8 +114,8 @@ void PXBitmapEx::CopyFrom(PXBitmap* pSrcBitmap, DWORD dwFlags, const RECT* pDest
     {
         if (pDestRect || pSrcRect)
             PXASSERT(0);
-        MemDC src(pSrcBitmap);
-        MemDC dst(this);
+        PXMemDC src(pSrcBitmap);
+        PXMemDC dst(this);
         BitBlt(dst.Handle(), 0, 0, pSrcBitmap->GetWidth(), pSrcBitmap->GetHeight(),
                src.Handle(), 0, 0, SRCCOPY);
         return;
@@ -147,8 +131,8 @@ void PXBitmapEx::CopyFrom(PXBitmap* pSrcBitmap, DWORD dwFlags, const RECT* pDest
             rcSrc = *pSrcRect;
         PXASSERT(BM.bmWidth>=RectWidth(rcDest)&& BM.bmHeight>=RectHeight(rcDest));
 
-        MemDC src(pSrcBitmap);
-        MemDC dst(this);
+        PXMemDC src(pSrcBitmap);
+        PXMemDC dst(this);
         HDC hDst = dst.Handle();
         int nOldMode = GetStretchBltMode(hDst);
         int nMode = nOldMode;
@@ -209,7 +193,7 @@ void PXBitmapBW::Create(int nWidth, int nHeight, const void* pBits)
 void PXBitmapBW::Fill(BOOL bWhite)
 {
     PXASSERT(m_pbBits==0);
-    MemDC dc(this);
+    PXMemDC dc(this);
     PatBlt(dc.Handle(), 0, 0, GetWidth(), GetHeight(), bWhite ? WHITENESS : BLACKNESS);
 }
 
@@ -258,8 +242,8 @@ void PXBitmapBW::MakeMask(PXBitmap* pSrcBitmap, DWORD dwFlags)
 
     if (pSrcBitmap->GetNbBitsPixel() == 1)
     {
-        MemDC src(pSrcBitmap);
-        MemDC dst(this);
+        PXMemDC src(pSrcBitmap);
+        PXMemDC dst(this);
         BitBlt(dst.Handle(), 0, 0, BM.bmWidth, BM.bmHeight, src.Handle(), 0, 0, SRCCOPY);
     }
     else
@@ -268,8 +252,8 @@ void PXBitmapBW::MakeMask(PXBitmap* pSrcBitmap, DWORD dwFlags)
         PXBitmapColor* pBMColor = dynamic_cast<PXBitmapColor*>(pSrcBitmap);
         PXASSERT(pBMColor!=0);
         PXASSERT(pBMColor->GetMaskColor()!=(COLORREF)-1);
-        MemDC src(pSrcBitmap);
-        MemDC dst(this);
+        PXMemDC src(pSrcBitmap);
+        PXMemDC dst(this);
         COLORREF crOld = src.DC().SetBkColor(pBMColor->GetMaskColor());
         BitBlt(dst.Handle(), 0, 0, BM.bmWidth, BM.bmHeight, src.Handle(), 0, 0, SRCCOPY);
         src.DC().SetBkColor(crOld);
@@ -296,15 +280,15 @@ void PXBitmapBW::MakeMask(PXBitmap* pSrcBitmap, DWORD dwFlags)
     PXBitmapBW dither;
     dither.Create(BM.bmWidth, BM.bmHeight);
     {
-        MemDC dc(&dither);
+        PXMemDC dc(&dither);
         PatBlt(dc.Handle(), 0, 0, BM.bmWidth, BM.bmHeight, BLACKNESS);
         HGDIOBJ hBrush = brush.m_hObject;
         dc.DC().SelectObject(&hBrush);
         SetBrushOrgEx(dc.Handle(), 0, 0, nullptr);
         PatBlt(dc.Handle(), 0, 0, BM.bmWidth, BM.bmHeight, PATCOPY);
     }
-    MemDC src(&dither);
-    MemDC dst(this);
+    PXMemDC src(&dither);
+    PXMemDC dst(this);
     BitBlt(dst.Handle(), 0, 0, BM.bmWidth, BM.bmHeight, src.Handle(), 0, 0, MERGEPAINT);
 }
 
@@ -355,8 +339,8 @@ void PXBitmapColor::Fill(BYTE bRed, BYTE bGreen, BYTE bBlue)
     PXBitmapBW white;
     white.Create(nWidth, nHeight);
     white.Fill(TRUE);
-    MemDC src(&white);
-    MemDC dst(this);
+    PXMemDC src(&white);
+    PXMemDC dst(this);
     COLORREF crOld = dst.DC().SetBkColor(RGB(bRed, bGreen, bBlue));
     BitBlt(dst.Handle(), 0, 0, nWidth, nHeight, src.Handle(), 0, 0, SRCCOPY);
     dst.DC().SetBkColor(crOld);
@@ -488,8 +472,8 @@ void PXBitmapColor::CopyFrom(PXBitmap* pSrcBitmap, DWORD dwFlags, const RECT* pD
     {
         int nDestY = (dwFlags & PXBMP_HILITE_DOWN) ? 1 : 0;
         int nDestX = (dwFlags & PXBMP_HILITE_RIGHT) ? 1 : 0;
-        MemDC src(&dark);
-        MemDC dst(&highlight);
+        PXMemDC src(&dark);
+        PXMemDC dst(&highlight);
         BitBlt(dst.Handle(), nDestX, nDestY, nWidth - 1, nHeight - 1,
                src.Handle(), 1 - nDestX, 1 - nDestY, SRCCOPY);
     }

@@ -2,25 +2,11 @@
 // list-view and tab-control wrappers.
 #include "PXImageList.h"
 #include "PXCommonRes.h"
+#include "PXMemDC.h"
 
 namespace {
 
 HINSTANCE g_hResourceInstance = nullptr;
-
-// A memory context of the screen with one bitmap selected.
-class MemDC
-{
-public:
-    explicit MemDC(PXBitmap* pBitmap)
-    {
-        m_dc.CreateCompatibleDC(nullptr);
-        m_dc.SelectBitmap(pBitmap);
-    }
-    PXDC* DC() { return &m_dc; }
-
-private:
-    PXDC m_dc;
-};
 
 // The stretch mode of PXBitmapEx::CopyFrom that a resizing flag names.
 DWORD StretchModeOf(DWORD dwResize)
@@ -155,15 +141,15 @@ void PXImageListEx::GetImageBitmap(int nIndex, PXBitmapColor* pBitmap, UINT nSty
         COLORREF cr = pBitmap->m_crMask;
         pBitmap->Fill(GetRValue(cr), GetGValue(cr), GetBValue(cr));
     }
-    MemDC dc(pBitmap);
-    Draw(nIndex, dc.DC(), 0, 0, nStyle);
+    PXMemDC dc(pBitmap);
+    Draw(nIndex, &dc.DC(), 0, 0, nStyle);
 }
 
 void PXImageListEx::GetMaskBitmap(int nIndex, PXBitmapBW* pMask)
 {
     pMask->Fill(TRUE);
-    MemDC dc(pMask);
-    Draw(nIndex, dc.DC(), 0, 0, ILD_MASK);
+    PXMemDC dc(pMask);
+    Draw(nIndex, &dc.DC(), 0, 0, ILD_MASK);
 }
 
 void PXImageListEx::MakeImageBitmaps(PXDC* pDC, int nIndex, PXBitmapColor* pColor, PXBitmapBW* pMask)

@@ -3,6 +3,7 @@
 #include "PXWnd.h"
 #include "PXBitmap.h"
 #include "PXUIMsg.h"
+#include "PXFaultHandler.h"
 
 #include <windowsx.h>
 #include <commctrl.h>
@@ -33,9 +34,7 @@ void DefaultCallbackFailure()
     } catch (...) {
         strText.LoadStringA(IDS_PX_NODESCR);
     }
-    CString strCaption;
-    strCaption.LoadStringA(IDS_PX_PROGRAMNAME);
-    PXMessageBox(nullptr, strText, strCaption, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    ShowMessage("%s", nullptr, MB_OK | MB_ICONSTOP | MB_TASKMODAL, static_cast<const char*>(strText));
 }
 
 PXCallbackFailureHook g_pfnCallbackFailure = DefaultCallbackFailure;

@@ -5,7 +5,7 @@
 #define PXSDOVALUERES_H
 
 // Checks of typed numbers and dates.
-#define IDS_SDO_NUMBERRANGE         1560    // "Enter a number between %1 and %2."
+#define IDS_SDO_NUMBERRANGE         1560    // numbers of a field between %1 and %2
 #define IDS_SDO_AFTERDAY            1561    // nothing but blanks or punctuation after the day
 
 #define IDS_SDO_COMPOSED            8072    // "%1"

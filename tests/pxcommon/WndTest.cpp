@@ -625,3 +625,39 @@ TEST(PXWndDC, PatternBrushPaintsItsBitmap)
     EXPECT_EQ(0xAA, target.m_pbBits[1]);
     target.DetachBits(FALSE);
 }
+
+// ------------------------------------------------------ exceptions at the edge
+
+namespace {
+
+class ThrowingWnd : public BaseWnd
+{
+public:
+    void OnAddItem(LPARAM lParam) override
+    {
+        if (lParam == 1)
+            PXTHROW_XMEM(IDS_PX_NODESCR);
+        throw 42;
+    }
+};
+
+} // namespace
+
+TEST(PXWndEdge, ExceptionsStopAtTheWindowProcedureAndAreShown)
+{
+    TestParent parent;
+    ThrowingWnd wnd;
+    MakeChild(wnd, parent.m_hWnd);
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(0, SendMessageA(wnd.m_hWnd, WM_PLT_ADDITEM, 0, 1));
+    EXPECT_EQ(0, SendMessageA(wnd.m_hWnd, WM_PLT_ADDITEM, 0, 2));
+    ASSERT_EQ(2u, boxes.boxes.size());
+    EXPECT_EQ("Plexwright", boxes.boxes[0].caption);
+    EXPECT_NE(std::string::npos, boxes.boxes[0].text.find("Out of memory or internal failure"));
+    EXPECT_NE(std::string::npos, boxes.boxes[0].text.find("WndTest.cpp"));
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes.boxes[0].uType & MB_ICONMASK);
+    EXPECT_EQ("Out of memory or internal failure", boxes.boxes[1].text);
+    // The window lives on and still answers.
+    EXPECT_TRUE(IsWindow(wnd.m_hWnd));
+    EXPECT_EQ(&wnd, PXWndImpl::FromHandle(wnd.m_hWnd));
+}

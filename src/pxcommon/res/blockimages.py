@@ -105,6 +105,7 @@ def draw_cell(shape, fill, code):
 
 def read_table(path):
     cells = []
+    types = set()
     with open(path) as f:
         for number, line in enumerate(f, 1):
             line = line.split('#', 1)[0].strip()
@@ -113,9 +114,12 @@ def read_table(path):
             fields = line.split(None, 5)
             if len(fields) < 5:
                 raise ValueError("%s:%d: expected cell, type, shape, fill, code" % (path, number))
-            cell, _type, shape, fill, code = fields[:5]
+            cell, block_type, shape, fill, code = fields[:5]
             if int(cell) != len(cells):
                 raise ValueError("%s:%d: cell %s out of order" % (path, number, cell))
+            if block_type in types:
+                raise ValueError("%s:%d: block type %s has a cell already" % (path, number, block_type))
+            types.add(block_type)
             rgb = tuple(int(fill[i:i + 2], 16) for i in (0, 2, 4))
             cells.append((shape, rgb, code.upper()))
     return cells
