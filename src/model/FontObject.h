@@ -26,7 +26,7 @@ public:
     static FontObject* Choose(const FontObject* pEntry, HWND hWndOwner);
 
     // The font dialog; tests answer it in its place.
-    typedef BOOL (*ChooseFontFn)(CHOOSEFONTA* pcf);
+    typedef BOOL (WINAPI *ChooseFontFn)(CHOOSEFONTA* pcf);
     static ChooseFontFn SetChooseFontHook(ChooseFontFn pfn);
 
     const char* GetName() const { return m_Name; }

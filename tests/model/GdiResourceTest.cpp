@@ -52,24 +52,6 @@ TEST(GdiResourceTest, DefaultPensAreFoundByNameWithStyleWidthAndColour)
     EXPECT_EQ(lp.lopnColor, RGB(255, 0, 0));
 }
 
-TEST(GdiResourceTest, PenThatCannotBeMadeIsReportedAndKeptWithoutHandle)
-{
-    const PenRow rows[] = {
-        { "good", PS_SOLID, 1, RGB(1, 2, 3) },
-        { "bad", 99, 1, RGB(1, 2, 3) },
-        { nullptr, 0, 0, 0 },
-    };
-    MessageBoxRecorder boxes;
-    Pens pens(rows);
-    ASSERT_EQ(boxes.boxes.size(), 1u);
-    EXPECT_EQ(boxes.boxes[0].text, "Unable to create pen bad");
-    EXPECT_EQ(boxes.boxes[0].uType & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(static_cast<int>(pens.getItemsInContainer()), 2);
-    ASSERT_NE(pens.Find("bad"), nullptr);
-    EXPECT_EQ(pens.Find("bad")->GetPen(), nullptr);
-    EXPECT_NE(pens.Find("good")->GetPen(), nullptr);
-}
-
 TEST(GdiResourceTest, DefaultFontsAreMadeAndMeasured)
 {
     Fonts fonts(DefaultFontRows);
@@ -156,34 +138,52 @@ TEST(GdiResourceTest, CopyOfAFontTakesItsFontAsItIs)
     EXPECT_GT(copy.GetAveCharWidth(), 0);
 }
 
-TEST(GdiResourceTest, AddingFontsWithAndWithoutReplace)
+namespace {
+
+int CountNamed(const Fonts& fonts, const char* pszName)
+{
+    int n = 0;
+    for (int i = 0; i < static_cast<int>(fonts.getItemsInContainer()); ++i)
+        if (lstrcmpA(static_cast<FontObject&>(fonts[i]).GetName(), pszName) == 0)
+            ++n;
+    return n;
+}
+
+FontObject& LastFont(const Fonts& fonts)
+{
+    return static_cast<FontObject&>(fonts[static_cast<int>(fonts.getItemsInContainer()) - 1]);
+}
+
+} // namespace
+
+TEST(GdiResourceTest, ReplacingAFontLeavesOneEntryAtTheEnd)
+{
+    Fonts fonts(DefaultFontRows);
+    fonts.Add(new FontObject("status_line", "arial", -30, 400, 0), TRUE);
+    EXPECT_EQ(static_cast<int>(fonts.getItemsInContainer()), 4);
+    EXPECT_EQ(CountNamed(fonts, "status_line"), 1);
+    EXPECT_STREQ(LastFont(fonts).GetName(), "status_line");
+    EXPECT_EQ(fonts.Find("status_line"), &LastFont(fonts));
+    EXPECT_EQ(fonts.Find("status_line")->GetHeight(), -30);
+    // A name not in the table is simply added.
+    fonts.Add(new FontObject("palette", "arial", -12, 400, 0), TRUE);
+    EXPECT_EQ(static_cast<int>(fonts.getItemsInContainer()), 5);
+    EXPECT_NE(fonts.Find("icon_label"), nullptr);
+}
+
+TEST(GdiResourceTest, AddingWithoutReplaceKeepsTheFirstEntryFound)
 {
     Fonts fonts(DefaultFontRows);
     FontObject* pOriginal = fonts.Find("status_line");
-
-    // Without replace a second entry follows the first, which Find keeps.
     FontObject* pSecond = new FontObject("status_line", "arial", -20, 400, 0);
     fonts.Add(pSecond, FALSE);
     EXPECT_EQ(static_cast<int>(fonts.getItemsInContainer()), 5);
+    EXPECT_EQ(CountNamed(fonts, "status_line"), 2);
     EXPECT_EQ(fonts.Find("status_line"), pOriginal);
-
-    // With replace the first entry of the name goes and the new one is last.
-    FontObject* pThird = new FontObject("status_line", "arial", -30, 400, 0);
-    fonts.Add(pThird, TRUE);
-    EXPECT_EQ(static_cast<int>(fonts.getItemsInContainer()), 5);
-    EXPECT_EQ(fonts.Find("status_line"), pSecond);
+    // Replacing then removes the first of the two.
     fonts.Add(new FontObject("status_line", "arial", -40, 400, 0), TRUE);
-    fonts.Add(new FontObject("status_line", "arial", -50, 400, 0), TRUE);
-    int nNamed = 0;
-    for (int i = 0; i < static_cast<int>(fonts.getItemsInContainer()); ++i)
-        if (std::string(static_cast<FontObject&>(fonts[i]).GetName()) == "status_line")
-            ++nNamed;
-    EXPECT_EQ(nNamed, 1);
-    FontObject& last = static_cast<FontObject&>(fonts[static_cast<int>(fonts.getItemsInContainer()) - 1]);
-    EXPECT_STREQ(last.GetName(), "status_line");
-    EXPECT_EQ(last.GetHeight(), -50);
-    EXPECT_EQ(fonts.Find("status_line"), &last);
-    EXPECT_NE(fonts.Find("icon_label"), nullptr);
+    EXPECT_EQ(CountNamed(fonts, "status_line"), 2);
+    EXPECT_EQ(fonts.Find("status_line"), pSecond);
 }
 
 namespace {
@@ -193,7 +193,7 @@ LOGFONTA g_seenFont;
 LOGFONTA g_answerFont;
 BOOL g_bChoose;
 
-BOOL AnswerChooseFont(CHOOSEFONTA* pcf)
+BOOL WINAPI AnswerChooseFont(CHOOSEFONTA* pcf)
 {
     g_seen = *pcf;
     g_seenFont = *pcf->lpLogFont;
