@@ -10,5 +10,6 @@
 #include "PXMsgBox.h"
 #include "PXObject.h"
 #include "PXFaultHandler.h"
+#include "PXProgDir.h"
 
 #endif

@@ -421,3 +421,25 @@ TEST(ShowMessage, OwnersAreTheMainWindowOrTheGivenOne)
     for (size_t i = 0; i < 8; ++i)
         EXPECT_EQ(expected[i], rec.boxes[i].hOwner) << "box " << i << " " << rec.boxes[i].text;
 }
+
+// ---------------------------------------------------------------------------
+// The foundation's own texts
+
+TEST(CommonStrings, EveryTextLoads)
+{
+    struct { UINT nId; const char* pszText; } texts[] = {
+        { IDS_PX_NOMESSAGE, "Message %1!u!" },
+        { IDS_PX_NODESCR, "Out of memory or internal failure" },
+        { IDS_PX_NEWSTMTARRAY, "New StatementArray" },
+        { IDS_PX_NEWWORDARRAY, "New WordArray" },
+        { IDS_PX_NORESOURCE, "Cannot load resource" },
+        { IDS_PX_APPCAPTION, "%1 - Plexwright" },
+        { IDS_PX_PROGRAMNAME, "Plexwright" },
+    };
+    for (const auto& t : texts)
+    {
+        CString str;
+        EXPECT_TRUE(str.LoadStringA(t.nId)) << t.nId;
+        EXPECT_STREQ(t.pszText, str) << t.nId;
+    }
+}
