@@ -450,3 +450,88 @@ TEST_F(LineRecordTest, AttachedStreamSharesTheOneHandleOfTheFile)
     EXPECT_STREQ(line, "{Program}");
     EXPECT_TRUE(LSCloseFile(s));
 }
+
+TEST_F(LineRecordTest, LongestTextNoteTextKeepsAllItsCharacters)
+{
+    // 2047 characters, the most a 2048-byte field holds, full of characters
+    // that are escaped on the way.
+    std::string text;
+    const char pattern[] = "a,b\r\nc~d^Enter^e\nf\rg";
+    while (text.size() < 2047)
+        text += pattern[text.size() % (sizeof(pattern) - 1)];
+    text.back() = '~';
+    AbstrRecord out;
+    out.AddField(new STRING_Field("Text", 2048));
+    out.GetField(0)->Set(text.c_str());
+    ASSERT_EQ(strlen(static_cast<STRING_Field*>(out.GetField(0))->GetText()), 2047u);
+    WriteLines(file, [&] { EXPECT_EQ(out.WriteLine(22), 1); });
+
+    LSStream& s = LSOpenFile(LS_READ, file.Path());
+    AbstrRecord in;
+    in.AddField(new STRING_Field("Text", 2048));
+    EXPECT_EQ(in.ReadLine(22), 1);
+    EXPECT_EQ(std::string(static_cast<STRING_Field*>(in.GetField(0))->GetText()), text);
+    LSCloseFile(s);
+}
+
+// Damaged lines: every truncation and thousands of seeded byte mutations of
+// valid record lines parse or are refused; none crashes, and no field takes
+// more than it can hold.
+TEST_F(LineRecordTest, DamagedLinesNeverOverrunAField)
+{
+    const char* const lines[] = {
+        "[10,-5,a~,b,Main^Enter^x,1,]",
+        "<255,2147483647,~~,,^Caret^Tilde^,0,>",
+        "(0,0,,,0,)",
+    };
+    const char alphabet[] = "[]<>(),~^\r\n0123456789-EnterCaret\x01 a";
+    unsigned int nSeed = 12345;
+    auto next = [&nSeed]() { nSeed = nSeed * 1103515245u + 12345u; return (nSeed >> 16) & 0x7FFF; };
+    const int nSections[] = { 0, 7, 12 };
+    int nParsed = 0;
+    int nRefused = 0;
+    for (int nLine = 0; nLine < 3; ++nLine)
+    {
+        std::string good = lines[nLine];
+        std::vector<std::string> damaged;
+        for (size_t n = 0; n <= good.size(); ++n)
+            damaged.push_back(good.substr(0, n));
+        for (int i = 0; i < 2000; ++i)
+        {
+            std::string m = good;
+            int nEdits = 1 + next() % 4;
+            for (int e = 0; e < nEdits; ++e)
+            {
+                size_t pos = next() % (m.size() + 1);
+                char ch = alphabet[next() % (sizeof(alphabet) - 1)];
+                switch (next() % 3)
+                {
+                case 0: if (pos < m.size()) m[pos] = ch; break;
+                case 1: m.insert(pos, 1, ch); break;
+                default: if (pos < m.size()) m.erase(pos, 1); break;
+                }
+            }
+            damaged.push_back(m);
+        }
+        for (const std::string& text : damaged)
+        {
+            AbstrRecord rec;
+            rec.AddField(new UCHAR_Field("U"));
+            rec.AddField(new LONG_Field("L"));
+            rec.AddField(new STRING_Field("S", 4));
+            rec.AddField(new STRING_Field("T", 8));
+            rec.AddField(new BOOL_Field("B"));
+            delimiter d = LSGetDelimiter(nSections[nLine]);
+            int nResult = rec.ParseLine(CString(text.c_str()), d.open, d.separator, d.close, "");
+            ASSERT_TRUE(nResult == 0 || nResult == 1 || nResult == 2) << text;
+            (nResult == 1 ? nParsed : nRefused)++;
+            ASSERT_LE(strlen(static_cast<STRING_Field*>(rec.GetField(2))->GetText()), 3u);
+            ASSERT_LE(strlen(static_cast<STRING_Field*>(rec.GetField(3))->GetText()), 7u);
+            long b = static_cast<BOOL_Field*>(rec.GetField(4))->GetValue();
+            ASSERT_TRUE(b == 0 || b == 1);
+        }
+    }
+    // The mutations reach both outcomes.
+    EXPECT_GT(nParsed, 100);
+    EXPECT_GT(nRefused, 100);
+}
