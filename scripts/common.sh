@@ -80,6 +80,10 @@ plex_start_wine() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         plex_log "initialising the Wine prefix"
         wineboot -i >/dev/null 2>&1
+    else
+        # Start the prefix's services here, so that they do not inherit the
+        # output pipe of the first test (ctest would wait for it forever).
+        wineboot >/dev/null 2>&1 </dev/null
     fi
     export WINEDLLOVERRIDES=
 }

@@ -1,5 +1,5 @@
 // The foundation every module of the editor includes: Windows, consistency
-// checks, strings and exceptions.
+// checks, strings, exceptions, containers and the fault reporter.
 #ifndef PXAFX_H
 #define PXAFX_H
 
@@ -9,5 +9,7 @@
 #include "PXException.h"
 #include "PXMsgBox.h"
 #include "PXObject.h"
+#include "PXFaultHandler.h"
+#include "PXProgDir.h"
 
 #endif

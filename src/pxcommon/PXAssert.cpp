@@ -19,6 +19,7 @@ void DefaultAssertHandler(const char* pszExpr, const char* pszFile, int nLine)
 
 PXAssertHandler g_pfnAssert = DefaultAssertHandler;
 PXMessageBoxHook g_pfnMessageBox = nullptr;
+PXMessageBeepHook g_pfnMessageBeep = nullptr;
 
 } // namespace
 
@@ -47,4 +48,19 @@ int PXMessageBox(HWND hOwner, const char* pszText, const char* pszCaption, UINT 
     if (g_pfnMessageBox)
         return g_pfnMessageBox(hOwner, pszText, pszCaption, uType);
     return MessageBoxA(hOwner, pszText, pszCaption, uType);
+}
+
+PXMessageBeepHook PXSetMessageBeepHook(PXMessageBeepHook pfnHook)
+{
+    PXMessageBeepHook pfnOld = g_pfnMessageBeep;
+    g_pfnMessageBeep = pfnHook;
+    return pfnOld;
+}
+
+void PXMessageBeep(UINT uType)
+{
+    if (g_pfnMessageBeep)
+        g_pfnMessageBeep(uType);
+    else
+        MessageBeep(uType);
 }

@@ -107,8 +107,9 @@ void PXObArray::RemoveAt(int nIndex, int nCount)
 
 void PXObQueue::Enqueue(PXObject* pOb)
 {
+    // Counted only once stored: a failed insertion leaves the queue as it was.
+    InsertAt(m_nLast + 1, pOb, 1);
     ++m_nLast;
-    InsertAt(m_nLast, pOb, 1);
 }
 
 PXObject* PXObQueue::Dequeue()
@@ -128,7 +129,7 @@ PXWordArray::PXWordArray()
 {
     m_pArray = static_cast<WORD*>(calloc(kInitialRoom, sizeof(WORD)));
     if (!m_pArray)
-        PXTHROW_XMEM(1513);
+        PXTHROW_XMEM(IDS_PX_NEWWORDARRAY);
     m_nRoom = kInitialRoom;
 }
 
@@ -146,7 +147,7 @@ void PXWordArray::Grow(int nNeeded)
     PXASSERT(nRoom > 0);
     WORD* p = static_cast<WORD*>(realloc(m_pArray, static_cast<size_t>(nRoom) * sizeof(WORD)));
     if (!p)
-        PXTHROW_XMEM(1513);
+        PXTHROW_XMEM(IDS_PX_NEWWORDARRAY);
     memset(p + m_nRoom, 0, (nRoom - m_nRoom) * sizeof(WORD));
     m_pArray = p;
     m_nRoom = nRoom;

@@ -28,37 +28,37 @@
 #define IDR_SDO_SHEET_USERAPP   18002
 
 // Verification messages of the record definitions
-#define IDS_SDO_PWDMISMATCH     8054    // "... does not match the confirmation for '%1'."
-#define IDS_SDO_FIELDBLANK      8055
-#define IDS_SDO_RANGE3000       8056
-#define IDS_SDO_RANGE5          8073
-#define IDS_SDO_RANGE13         8075
-#define IDS_SDO_TOBLANK         8076
-#define IDS_SDO_FROMBLANK       8077
-#define IDS_SDO_NOPERIOD        8078
-#define IDS_SDO_NOPASSWORD      8079
-#define IDS_SDO_PWDTOOSHORT     8108
-#define IDS_SDO_SAVEINTERVAL    8118
+#define IDS_DEF_PWDMISMATCH     8054    // "... does not match the confirmation for '%1'."
+#define IDS_DEF_FIELDBLANK      8055
+#define IDS_DEF_RANGE3000       8056
+#define IDS_DEF_RANGE5          8073
+#define IDS_DEF_RANGE13         8075
+#define IDS_DEF_TOBLANK         8076
+#define IDS_DEF_FROMBLANK       8077
+#define IDS_DEF_NOPERIOD        8078
+#define IDS_DEF_NOPASSWORD      8079
+#define IDS_DEF_PWDTOOSHORT     8108
+#define IDS_DEF_SAVEINTERVAL    8118
 
 // Captions set by the reactions of the dialog definitions
-#define IDS_SDO_DEFINEVOICE     1002
-#define IDS_SDO_VOICEITEMS      1003
-#define IDS_SDO_DEFINEFAX       1005
-#define IDS_SDO_FAXITEMS        1006
-#define IDS_SDO_SAVEAS          1007
-#define IDS_SDO_OPEN            1008
-#define IDS_SDO_NEW             1009
-#define IDS_SDO_IMPORT          1010
-#define IDS_SDO_UNDOIMPORT      1011
-#define IDS_SDO_LOCKS           1012
-#define IDS_SDO_DELETE          1022
+#define IDS_DEF_DEFINEVOICE     1002
+#define IDS_DEF_VOICEITEMS      1003
+#define IDS_DEF_DEFINEFAX       1005
+#define IDS_DEF_FAXITEMS        1006
+#define IDS_DEF_SAVEAS          1007
+#define IDS_DEF_OPEN            1008
+#define IDS_DEF_NEW             1009
+#define IDS_DEF_IMPORT          1010
+#define IDS_DEF_UNDOIMPORT      1011
+#define IDS_DEF_LOCKS           1012
+#define IDS_DEF_DELETE          1022
 
 // Output names that check boxes of the block pages write their state to
-#define IDS_SDO_OUT_ATTENDANT   30990
-#define IDS_SDO_OUT_PASSWORD1   30991
-#define IDS_SDO_OUT_PASSWORD2   30992
-#define IDS_SDO_OUT_PASSWORD3   30993
-#define IDS_SDO_OUT_PASSWORD4   30994
-#define IDS_SDO_OUT_PASSWORD5   30995
+#define IDS_DEF_OUT_ATTENDANT   30990
+#define IDS_DEF_OUT_PASSWORD1   30991
+#define IDS_DEF_OUT_PASSWORD2   30992
+#define IDS_DEF_OUT_PASSWORD3   30993
+#define IDS_DEF_OUT_PASSWORD4   30994
+#define IDS_DEF_OUT_PASSWORD5   30995
 
 #endif

@@ -519,11 +519,11 @@ TEST(Definitions, MessagesAndCaptionsHaveTheirTexts)
                 }
             });
     }
-    EXPECT_EQ("The save interval must be between 1 and 60 minutes.", Text(IDS_SDO_SAVEINTERVAL));
+    EXPECT_EQ("The save interval must be between 1 and 60 minutes.", Text(IDS_DEF_SAVEINTERVAL));
     EXPECT_EQ("The password in field '%1' is less than the minimum accepted length.  \n"
               "Please refer to Security Administration for the correct value.",
-              Text(IDS_SDO_PWDTOOSHORT));
-    EXPECT_EQ("Define voice items", Text(IDS_SDO_DEFINEVOICE));
+              Text(IDS_DEF_PWDTOOSHORT));
+    EXPECT_EQ("Define voice items", Text(IDS_DEF_DEFINEVOICE));
 }
 
 TEST(Definitions, ReferencesLeadToDefinitionsOfTheRightKind)

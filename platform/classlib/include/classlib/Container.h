@@ -1,0 +1,98 @@
+// The base of the library's containers: ownership of the elements, counting,
+// iteration and search by equality.
+//
+// Ownership: a container made without saying otherwise owns its elements
+// (ownsElements(1)): flush() with DefDelete and the container's destructor
+// delete them. ownsElements(0) makes it hold pointers only. Every detach and
+// flush can override this with NoDelete or Delete.
+//
+// Equality: searches (findMember, hasMember, detach) compare with ==, that is
+// the same isA and isEqual. detach(obj) removes obj itself when it is held,
+// otherwise the first element equal to it.
+#ifndef CLASSLIB_CONTAINER_H
+#define CLASSLIB_CONTAINER_H
+
+#include "classlib/Object.h"
+
+class TShouldDelete
+{
+public:
+    enum DeleteType { NoDelete, DefDelete, Delete };
+
+    explicit TShouldDelete(DeleteType dt = Delete) : m_bOwns(dt != NoDelete) {}
+
+    int ownsElements() const { return m_bOwns ? 1 : 0; }
+    void ownsElements(int del) { m_bOwns = del != 0; }
+
+protected:
+    // Whether an element goes with an operation given dt.
+    int delObj(DeleteType dt) const
+    {
+        return dt == Delete || (dt == DefDelete && m_bOwns);
+    }
+
+private:
+    bool m_bOwns;
+};
+
+// Walks a container: while (it) { Object& o = it++; ... }. An iterator
+// reflects the container as it was when made or restarted; changing the
+// container while walking it is not supported.
+class ContainerIterator
+{
+public:
+    virtual ~ContainerIterator() {}
+
+    // Non-zero while an element is left.
+    virtual operator int() const = 0;
+    // The current element, NOOBJECT past the end.
+    virtual Object& current() = 0;
+    operator Object&() { return current(); }
+    // Post-increment answers the current element, then moves on;
+    // pre-increment moves on, then answers the new current element.
+    virtual Object& operator++(int) = 0;
+    virtual Object& operator++() = 0;
+    virtual void restart() = 0;
+};
+
+class Container : public Object, public TShouldDelete
+{
+public:
+    Container() {}
+    ~Container() override {}
+
+    Container(const Container&) = delete;
+    Container& operator=(const Container&) = delete;
+
+    virtual void flush(DeleteType dt = DefDelete) = 0;
+    virtual int isEmpty() const { return getItemsInContainer() == 0; }
+    virtual countType getItemsInContainer() const = 0;
+
+    // A new iterator that the caller deletes.
+    virtual ContainerIterator& initIterator() const = 0;
+
+    void forEach(iterFuncType func, void* args) override;
+    Object& firstThat(condFuncType test, void* args) const override;
+    Object& lastThat(condFuncType test, void* args) const override;
+
+    virtual int hasMember(const Object& obj) const;
+    virtual Object& findMember(const Object& obj) const;
+
+    classType isA() const override { return containerClass; }
+    const char* nameOf() const override { return "Container"; }
+    hashValueType hashValue() const override { return 0; }
+    // Equal when of the same class with equal elements in the same order.
+    int isEqual(const Object& test) const override;
+    void printOn(std::ostream& os) const override;
+};
+
+// A container that elements can be added to and detached from.
+class Collection : public Container
+{
+public:
+    virtual void add(Object& obj) = 0;
+    virtual void detach(Object& obj, DeleteType dt = NoDelete) = 0;
+    void destroy(Object& obj) { detach(obj, Delete); }
+};
+
+#endif

@@ -1,0 +1,62 @@
+// List: a linked list of objects. add() puts an element at the head, so a
+// walk visits the elements newest first and a search finds the most
+// recently added match; addAtTail() appends instead.
+#ifndef CLASSLIB_LIST_H
+#define CLASSLIB_LIST_H
+
+#include "classlib/Container.h"
+
+class ListIterator;
+
+class List : public Collection
+{
+public:
+    List();
+    ~List() override;
+
+    void add(Object& obj) override;
+    void addAtTail(Object& obj);
+    void detach(Object& obj, DeleteType dt = NoDelete) override;
+    void flush(DeleteType dt = DefDelete) override;
+
+    // The first (last) element, NOOBJECT when the list is empty.
+    Object& peekHead() const;
+    Object& peekTail() const;
+
+    countType getItemsInContainer() const override { return m_nItems; }
+    ContainerIterator& initIterator() const override;
+
+    classType isA() const override { return listClass; }
+    const char* nameOf() const override { return "List"; }
+
+private:
+    friend class ListIterator;
+
+    struct Node
+    {
+        Object* pObj;
+        Node* pNext;
+    };
+
+    Node* m_pHead;
+    Node* m_pTail;
+    countType m_nItems;
+};
+
+class ListIterator : public ContainerIterator
+{
+public:
+    explicit ListIterator(const List& list);
+
+    operator int() const override { return m_pCur != nullptr; }
+    Object& current() override;
+    Object& operator++(int) override;
+    Object& operator++() override;
+    void restart() override { m_pCur = m_list.m_pHead; }
+
+private:
+    const List& m_list;
+    const List::Node* m_pCur;
+};
+
+#endif

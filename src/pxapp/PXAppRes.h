@@ -1,0 +1,13 @@
+// Resource ids of the program-file support (src/pxapp).
+#ifndef PXAPPRES_H
+#define PXAPPRES_H
+
+// Strings: 3200-3215.
+#define IDS_LS_ERRORHEADING     3200    // "Load and Save Error!!\n\n"
+
+// The load/save prompt "DORVO_LS_MSG".
+#define IDC_LS_NOMOREWARNINGS   441
+#define IDC_LS_MESSAGE          501
+#define IDC_LS_HELP             9
+
+#endif

@@ -1,0 +1,426 @@
+// Fields and records of the program file's record lines.
+#include "PXVLSFld.h"
+
+#include "LSStream.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+#include <string>
+
+namespace {
+
+struct SectionTags
+{
+    const char* pszBegin;
+    const char* pszEnd;
+};
+
+// Begin and end tags by section id; 9 and 12 have none. Id 11 is written
+// but not compared, and 17 is only compared.
+const SectionTags g_tags[] = {
+    { "{Segments}", "{EndofSegments}" },                       // 0
+    { "{Gotos}", "{EndofGotos}" },                             // 1
+    { "{GotoBlocks}", "{EndofGotoBlocks}" },                   // 2
+    { "{ZirirAradur}", "{EndofZirirAradur}" },                 // 3
+    { "{Pages}", "{EndofPages}" },                             // 4
+    { "{Program}", "{EndofProgram}" },                         // 5
+    { "{Symbols}", "{EndofSymbols}" },                         // 6
+    { "{SymbolsPointers}", "{EndofSymbolPointers}" },          // 7
+    { "{ZirirAradur}", "{EndofZirirAradur}" },                 // 8
+    { nullptr, nullptr },                                      // 9
+    { "{FileHeader}", "{EndofFileHeader}" },                   // 10
+    { "{VERSION}", "{EndofVersion}" },                         // 11
+    { nullptr, nullptr },                                      // 12
+    { "{Structures}", "{EndofStructures}" },                   // 13
+    { "{Members}", "{LastMember}" },                           // 14
+    { "{VoiceSegment}", "{EndOfVoiceSegment}" },               // 15
+    { "{VoiceSegItem}", "{EndOfVoiceSegItem}" },               // 16
+    { "{VoiceSegItem}", "{EndOfVoiceSegItem}" },               // 17
+    { "{DLLs}", "{EndOfDLLs}" },                               // 18
+    { "{CustomZiriraradur}", "{EndOfCustomZiriraradur}" },     // 19
+    { "{DiskDefaults}", "{EndofDiskDefaults}" },               // 20
+    { "{VerifyTables}", "{EndofVerifyTables}" },               // 21
+    { "{TextNotes}", "{EndOfTextNotes}" },                     // 22
+    { "{CommentSection}", "{EndOfCommentSection}" },           // 23
+};
+const int g_nTags = sizeof(g_tags) / sizeof(g_tags[0]);
+
+// The "^...^" sequences of a text field and the characters they stand for.
+// A caret is written as "^Caret^" only where a letter follows it, which is
+// where it could be read as the start of a sequence.
+struct TextEscape
+{
+    const char* pszSeq;
+    const char* pszText;
+};
+const TextEscape g_escapes[] = {
+    { "^Enter^", "\r\n" },
+    { "^CR^", "\r" },
+    { "^LF^", "\n" },
+    { "^Caret^", "^" },
+    { "^Tilde^", "~" },
+};
+
+bool IsLetter(char ch)
+{
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+// The decimal number at the start of a text: leading blanks and a sign are
+// allowed, no digits give 0; the value wraps rather than overflowing.
+unsigned long long ParseNumber(const char* psz)
+{
+    if (!psz)
+        return 0;
+    while (*psz == ' ' || (*psz >= '\t' && *psz <= '\r'))
+        ++psz;
+    bool bNeg = false;
+    if (*psz == '+' || *psz == '-')
+        bNeg = *psz++ == '-';
+    unsigned long long n = 0;
+    while (*psz >= '0' && *psz <= '9')
+        n = n * 10 + static_cast<unsigned>(*psz++ - '0');
+    return bNeg ? 0 - n : n;
+}
+
+void* AllocValue(size_t n)
+{
+    void* p = calloc(n, 1);
+    if (!p)
+        PXTHROW_XMEM(0);
+    return p;
+}
+
+} // namespace
+
+delimiter LSGetDelimiter(int nSection)
+{
+    switch (nSection)
+    {
+    case 0: case 1: case 2: case 3: case 4: case 5: case 6: case 8:
+    case 10: case 11: case 13: case 18: case 19: case 22:
+        return { ",", "[", "]" };
+    case 7: case 9: case 14: case 16: case 17:
+        return { ",", "<", ">" };
+    case 12: case 15: case 21:
+        return { ",", "(", ")" };
+    default:
+        return { "", "", "" };
+    }
+}
+
+int LSWriteSectionTag(int nSection, BOOL bEnd)
+{
+    if (nSection < 0 || nSection >= g_nTags || nSection == 17 || !g_tags[nSection].pszBegin)
+        return 0;
+    return LSWriteLine(bEnd ? g_tags[nSection].pszEnd : g_tags[nSection].pszBegin);
+}
+
+CString LSSectionTag(int nSection, BOOL bEnd)
+{
+    if (nSection < 0 || nSection >= g_nTags || nSection == 11 || !g_tags[nSection].pszBegin)
+        return CString();
+    return CString(bEnd ? g_tags[nSection].pszEnd : g_tags[nSection].pszBegin);
+}
+
+CString LSEscapeText(const char* pszText)
+{
+    std::string out;
+    const char* p = pszText ? pszText : "";
+    for (; *p; ++p)
+    {
+        char ch = *p;
+        if (ch == ',')
+            out += "~,";
+        else if (ch == '\r' && p[1] == '\n')
+        {
+            out += "^Enter^";
+            ++p;
+        }
+        else if (ch == '\r')
+            out += "^CR^";
+        else if (ch == '\n')
+            out += "^LF^";
+        else if (ch == '^' && IsLetter(p[1]))
+            out += "^Caret^";
+        else if (ch == '~' && p[1] == '\0')
+            // A tilde before the separator would escape it.
+            out += "^Tilde^";
+        else
+            out += ch;
+    }
+    return CString(out.c_str());
+}
+
+CString LSUnescapeText(const char* pszText)
+{
+    std::string out;
+    const char* p = pszText ? pszText : "";
+    while (*p)
+    {
+        if (*p == '^')
+        {
+            const TextEscape* pFound = nullptr;
+            for (const TextEscape& e : g_escapes)
+                if (strncmp(p, e.pszSeq, strlen(e.pszSeq)) == 0)
+                {
+                    pFound = &e;
+                    break;
+                }
+            if (pFound)
+            {
+                out += pFound->pszText;
+                p += strlen(pFound->pszSeq);
+                continue;
+            }
+        }
+        out += *p++;
+    }
+    return CString(out.c_str());
+}
+
+// Fields ---------------------------------------------------------------
+
+AbstrField::AbstrField(const char* pszName, unsigned short wLength, long lType)
+{
+    if (wLength < 1)
+        wLength = 1;
+    m_pValue = static_cast<unsigned char*>(AllocValue(wLength));
+    memset(&ElementDescr, 0, sizeof(ElementDescr));
+    ElementDescr.wLength = wLength;
+    ElementDescr.lType = lType;
+    if (pszName)
+        strncpy(ElementDescr.szName, pszName, sizeof(ElementDescr.szName) - 1);
+}
+
+AbstrField::~AbstrField()
+{
+    free(m_pValue);
+}
+
+void AbstrField::Set(const void* pSource)
+{
+    PXASSERT(pSource != nullptr);
+    memcpy(m_pValue, pSource, ElementDescr.wLength);
+}
+
+void AbstrField::CopyOut(void* pDest)
+{
+    PXASSERT(pDest != nullptr);
+    memcpy(pDest, m_pValue, ElementDescr.wLength);
+}
+
+void AbstrField::CopyIn(const void* pSource)
+{
+    Set(pSource);
+}
+
+UCHAR_Field::UCHAR_Field(const char* pszName)
+    : AbstrField(pszName, 1, LS_TYPE_UCHAR)
+{
+}
+
+CString UCHAR_Field::ToText()
+{
+    m_LastText.Format("%u", static_cast<unsigned>(m_pValue[0]));
+    return m_LastText;
+}
+
+void UCHAR_Field::FromText(const char* pszText)
+{
+    m_pValue[0] = static_cast<unsigned char>(ParseNumber(pszText) & 0xFF);
+}
+
+LONG_Field::LONG_Field(const char* pszName)
+    : AbstrField(pszName, 4, LS_TYPE_LONG)
+{
+}
+
+long LONG_Field::GetValue() const
+{
+    long l;
+    memcpy(&l, m_pValue, 4);
+    return l;
+}
+
+CString LONG_Field::ToText()
+{
+    m_LastText.Format("%ld", GetValue());
+    return m_LastText;
+}
+
+void LONG_Field::FromText(const char* pszText)
+{
+    unsigned long u = static_cast<unsigned long>(ParseNumber(pszText) & 0xFFFFFFFFu);
+    memcpy(m_pValue, &u, 4);
+}
+
+BOOL_Field::BOOL_Field(const char* pszName)
+    : AbstrField(pszName, 4, LS_TYPE_LONG)
+{
+}
+
+long BOOL_Field::GetValue() const
+{
+    long l;
+    memcpy(&l, m_pValue, 4);
+    return l;
+}
+
+CString BOOL_Field::ToText()
+{
+    m_LastText.Format("%hd", static_cast<short>(GetValue() & 0xFFFF));
+    return m_LastText;
+}
+
+void BOOL_Field::FromText(const char* pszText)
+{
+    long l = (ParseNumber(pszText) & 0xFFFF) != 0 ? 1 : 0;
+    memcpy(m_pValue, &l, 4);
+}
+
+STRING_Field::STRING_Field(const char* pszName, unsigned short n)
+    : AbstrField(pszName, n, LS_TYPE_STRING)
+{
+}
+
+void STRING_Field::Set(const void* pSource)
+{
+    PXASSERT(pSource != nullptr);
+    size_t nMax = ElementDescr.wLength - 1u;
+    const char* psz = static_cast<const char*>(pSource);
+    memset(m_pValue, 0, ElementDescr.wLength);
+    size_t n = 0;
+    while (n < nMax && psz[n])
+        ++n;
+    memcpy(m_pValue, psz, n);
+}
+
+void STRING_Field::CopyIn(const void* pSource)
+{
+    Set(pSource);
+}
+
+void STRING_Field::CopyOut(void* pDest)
+{
+    PXASSERT(pDest != nullptr);
+    memset(pDest, 0, ElementDescr.wLength);
+    strncpy(static_cast<char*>(pDest), GetText(), ElementDescr.wLength);
+}
+
+CString STRING_Field::ToText()
+{
+    m_LastText = LSEscapeText(GetText());
+    return m_LastText;
+}
+
+void STRING_Field::FromText(const char* pszText)
+{
+    CString text = LSUnescapeText(pszText);
+    Set(static_cast<const char*>(text));
+}
+
+// Records --------------------------------------------------------------
+
+AbstrRecord::AbstrRecord()
+{
+}
+
+AbstrRecord::~AbstrRecord()
+{
+    DeleteFields();
+}
+
+void AbstrRecord::AddField(AbstrField* pField)
+{
+    PXASSERT(pField != nullptr);
+    m_fields.push_back(pField);
+}
+
+AbstrField* AbstrRecord::GetField(int nIndex) const
+{
+    PXASSERT(nIndex >= 0 && nIndex < GetFieldCount());
+    return m_fields[static_cast<size_t>(nIndex)];
+}
+
+void AbstrRecord::DeleteFields()
+{
+    for (AbstrField* pField : m_fields)
+        delete pField;
+    m_fields.clear();
+}
+
+CString AbstrRecord::FormatLine(const char* pszOpen, const char* pszSep, const char* pszClose)
+{
+    CString line(pszOpen);
+    for (AbstrField* pField : m_fields)
+    {
+        line += pField->ToText();
+        line += pszSep;
+    }
+    line += pszClose;
+    return line;
+}
+
+int AbstrRecord::WriteLine(int nSection)
+{
+    delimiter d = LSGetDelimiter(nSection);
+    if (!*d.separator)
+        return 0;
+    return WriteLineWith(d.open, d.separator, d.close);
+}
+
+int AbstrRecord::WriteLineWith(const char* pszOpen, const char* pszSep, const char* pszClose)
+{
+    return LSWriteLine(FormatLine(pszOpen, pszSep, pszClose)) ? 1 : 0;
+}
+
+int AbstrRecord::ReadLine(int nSection)
+{
+    delimiter d = LSGetDelimiter(nSection);
+    if (!*d.separator)
+        return 0;
+    CString endTag = LSSectionTag(nSection, TRUE);
+    return ReadLineWith(d.open, d.separator, d.close, endTag);
+}
+
+int AbstrRecord::ReadLineWith(const char* pszOpen, const char* pszSep, const char* pszClose,
+                              const char* pszEndTag)
+{
+    CString line;
+    if (!LSReadLine(line))
+        return 0;
+    return ParseLine(line, pszOpen, pszSep, pszClose, pszEndTag);
+}
+
+int AbstrRecord::ParseLine(const CString& lineIn, const char* pszOpen, const char* pszSep,
+                           const char* pszClose, const char* pszEndTag)
+{
+    if (lineIn == (pszEndTag ? pszEndTag : ""))
+        return 2;
+    if (!pszOpen || !pszSep || !pszClose || !*pszSep)
+        return 0;
+    std::string line(static_cast<const char*>(lineIn));
+    size_t nSep = strlen(pszSep);
+    size_t p = line.find(pszOpen);
+    if (p == std::string::npos)
+        return 0;
+    p += strlen(pszOpen);
+    for (AbstrField* pField : m_fields)
+    {
+        size_t q = line.find(pszSep, p);
+        while (q != std::string::npos && q > p && line[q - 1] == '~')
+        {
+            // "~," stands for a comma of the text: drop the tilde and search
+            // on after the comma that remains.
+            line.erase(q - 1, 1);
+            q = line.find(pszSep, q - 1 + nSep);
+        }
+        if (q == std::string::npos)
+            return 0;
+        pField->FromText(line.substr(p, q - p).c_str());
+        p = q + nSep;
+    }
+    return line.compare(p, strlen(pszClose), pszClose) == 0 ? 1 : 0;
+}

@@ -1,0 +1,59 @@
+// Statement and section classes of record definitions: fields, the
+// verification style and verification messages, the DATA and VERIFICATION
+// sections.
+#ifndef PXRECACC_H
+#define PXRECACC_H
+
+#include "PXSction.h"
+
+// SRSTYLE: the verification style of a VERIFICATION section.
+class PXStyleStatement : public PXStatement
+{
+public:
+    PXStyleStatement() { m_nFixed = 1; }
+    void Validate() override {}
+    int GetNbOptional() override { return 0; }
+};
+
+// Verification message: a marker word (not 0), message id, style; one
+// optional field word when 0x001 or 0x002 is set.
+class PXMsgBoxStatement : public PXStatement
+{
+public:
+    PXMsgBoxStatement() { m_nFixed = 3; }
+    void Validate() override {}
+    int GetNbOptional() override;
+    int GetOptIndex(WORD wFlag) override;
+
+    WORD GetMessageId() const { return GetParam(1); }
+};
+
+// Field: field id (not 0), native type, style; one optional word for each of
+// the flags 0x002, 0x010, 0x004, 0x008 that is set, in this order.
+class PXFieldStatement : public PXStatement
+{
+public:
+    PXFieldStatement() { m_nFixed = 3; }
+    void Validate() override {}
+    int GetNbOptional() override;
+    int GetOptIndex(WORD wFlag) override;
+
+    WORD GetFieldId() const { return GetParam(0); }
+    WORD GetNativeType() const { return GetParam(1); }
+};
+
+class PXDataSection : public PXSection
+{
+public:
+    void CheckHeaderToken(WORD wToken) override;
+    void CheckBodyToken(WORD wToken) override;
+};
+
+class PXVerificationSection : public PXSection
+{
+public:
+    void CheckHeaderToken(WORD wToken) override;
+    void CheckBodyToken(WORD wToken) override;
+};
+
+#endif

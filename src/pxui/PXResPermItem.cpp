@@ -1,0 +1,110 @@
+// Restriction/permission items: the list symbol follows inserts, removals
+// and stored fields.
+#include "PXResPermItem.h"
+#include "PXFieldValue.h"
+
+#include <stdlib.h>
+
+namespace {
+
+enum { F_LISTID = 25378, F_COUNT = 25379, F_NAME = 25380, F_CONNECTED = 25381 };
+
+const int SYMBOL_LIST = 21;
+
+} // namespace
+
+PXResPermItem::PXResPermItem()
+    : PXSoftRecDataLink(22807), m_pItemSym(nullptr)
+{
+    PXFieldValue(F_CONNECTED, this).SetInt32(0);
+    PXFieldValue(F_NAME, this).SetText("");
+    PXFieldValue(F_LISTID, this).SetInt32(0);
+    PXFieldValue(F_COUNT, this).SetInt32(0);
+}
+
+PXResPermItem::PXResPermItem(Symbol* pSymbol)
+    : PXSoftRecDataLink(22807), m_pItemSym(pSymbol)
+{
+    PXASSERT(pSymbol!=0);
+    kvrListData* pData = static_cast<kvrListData*>(pSymbol->Variable);
+    PXFieldValue(F_CONNECTED, this).SetInt32(0);
+    PXFieldValue(F_NAME, this).SetText(pSymbol->Name);
+    PXFieldValue(F_LISTID, this).SetInt32(pData ? pData->listId : 0);
+    PXFieldValue(F_COUNT, this).SetInt32(pData ? pData->useCount : 0);
+}
+
+PXResPermItem::~PXResPermItem()
+{
+}
+
+int PXResPermItem::Insert()
+{
+    PXASSERT(m_pItemSym==0);
+    if (*PXFieldValue(F_CONNECTED, this).GetInt32())
+        return 1;
+    kvrListData* pData = static_cast<kvrListData*>(malloc(sizeof(kvrListData)));
+    if (!pData)
+        return 0;
+    long lListId = *PXFieldValue(F_LISTID, this).GetInt32();
+    pData->listId = lListId;
+    pData->useCount = 1;
+    char szName[256];
+    lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
+    kvrAddSymbol(&m_pItemSym, szName, SYMBOL_LIST, 1, static_cast<short>(lListId), 1, 0, pData);
+    if (m_pItemSym)
+        m_pItemSym->RefCnt = 1;
+    else
+        free(pData);    // the model did not take the block
+    return 1;
+}
+
+int PXResPermItem::Remove()
+{
+    if (*PXFieldValue(F_CONNECTED, this).GetInt32() == 0)
+    {
+        PXASSERT(m_pItemSym!=0);
+        m_pItemSym->RefCnt = 0;
+        free(m_pItemSym->Variable);
+        m_pItemSym->Variable = nullptr;
+        char szName[KVR_SYMBOL_NAME_SIZE];
+        lstrcpynA(szName, m_pItemSym->Name, sizeof(szName));
+        kvrDeleteSymbol(szName, SYMBOL_LIST);
+        m_pItemSym = nullptr;
+    }
+    return 1;
+}
+
+int PXResPermItem::StoreField(WORD wFieldId)
+{
+    int nResult = PXSoftRecDataLink::StoreField(wFieldId);
+    if (!m_pItemSym)
+        return nResult;
+    kvrListData* pData = static_cast<kvrListData*>(m_pItemSym->Variable);
+    switch (wFieldId)
+    {
+    case F_LISTID:
+        if (pData)
+        {
+            pData->listId = *PXFieldValue(F_LISTID, this).GetInt32();
+            m_pItemSym->ItemNumber = static_cast<short>(pData->listId);
+        }
+        break;
+    case F_COUNT:
+    {
+        long lCount = *PXFieldValue(F_COUNT, this).GetInt32();
+        m_pItemSym->RefCnt = static_cast<short>(lCount);
+        if (pData)
+            pData->useCount = lCount;
+        break;
+    }
+    case F_NAME:
+        // The symbol's name is a fixed array: the copy is bounded.
+        lstrcpynA(m_pItemSym->Name, *PXFieldValue(F_NAME, this).GetText(), KVR_SYMBOL_NAME_SIZE);
+        break;
+    case F_CONNECTED:
+        break;
+    default:
+        PXASSERT(0);
+    }
+    return nResult;
+}

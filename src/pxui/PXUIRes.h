@@ -1,0 +1,16 @@
+// String-table ids of the application controller and its records.
+#ifndef PXUIRES_H
+#define PXUIRES_H
+
+#define IDS_UI_OUTOFMEMORY          8003
+#define IDS_UI_ADDVOICENOAPP        8014
+#define IDS_UI_DELVOICENOAPP        8015
+#define IDS_UI_ADDFAXNOAPP          8016
+#define IDS_UI_DELFAXNOAPP          8017
+#define IDS_UI_RECORDNOAPP          8018
+#define IDS_UI_IMPORTVOICENOAPP     8019
+#define IDS_UI_IMPORTFAXNOAPP       8020
+#define IDS_UI_VOICEITEMNOTADDED    8028
+#define IDS_UI_FAXITEMNOTADDED      8030
+
+#endif

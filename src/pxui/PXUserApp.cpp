@@ -1,0 +1,171 @@
+// User applications: default profile, list fields over the application's
+// own lists, and their store through the lists' commits.
+#include "PXUserApp.h"
+#include "PXFieldValue.h"
+
+#include <new>
+#include <stdlib.h>
+
+const char PXPASSWORD_PLACEHOLDER[] = "KRVMTQZXWPLHNGDSYB";
+
+namespace {
+
+enum
+{
+    F_NAME = 25256, F_FUNCTIONS = 25250, F_VOICE = 25251, F_RESPERM = 25286, F_FAX = 25252,
+    F_CUSTOMER = 25254, F_IMPORTS = 25253, F_ID = 25255, F_MEDIA = 25261, F_DESCRIPTION = 25257,
+    F_SPOKENREC = 25262, F_SPOKEN = 25263, F_VERFFAX = 25264, F_VERFFAXMOD = 25265,
+    F_VERFCONTACT = 25266, F_PWDNEEDED = 25267, F_PWD = 25268, F_PWDCONFIRM = 25269,
+    F_MONITOR = 25270, F_EXPANSION = 25271, F_ENFORCE = 25272, F_EXPORTED = 25273,
+    F_COMPLETE = 25274, F_FAXCONFMOD = 25275, F_LOCKPC = 25258, F_LOCKUSER = 25259,
+    F_LOCKTIME = 25260, F_MODNUM = 25276, F_VISIBLE = 25278, F_VERSION = 25279,
+    F_PREVVERSION = 25280, F_VOLUME = 25281, F_RUNPATH = 25283, F_RLLPATH = 25282,
+    F_MISAPATH = 25284, F_EDPATH = 25285
+};
+
+PXObArray* NewList()
+{
+    PXObArray* p = new (std::nothrow) PXObArray;
+    if (!p)
+        PXTHROW_XMEM(0);
+    return p;
+}
+
+void DeleteList(PXObArray*& rp)
+{
+    if (!rp)
+        return;
+    for (int i = 0; i < rp->GetSize(); ++i)
+        delete rp->GetAt(i);
+    delete rp;
+    rp = nullptr;
+}
+
+} // namespace
+
+PXUserApp::PXUserApp(CString path)
+    : PXSoftRecDataLink(22004), m_pVoiceItems(nullptr), m_pFaxItems(nullptr), m_pImports(nullptr),
+      m_pFunctions(nullptr), m_pResPermItems(nullptr)
+{
+    ZeroMemory(m_abStoredPassword, sizeof(m_abStoredPassword));
+    try
+    {
+        m_pVoiceItems = NewList();
+        m_pFaxItems = NewList();
+        m_pImports = NewList();
+        m_pFunctions = NewList();
+        m_pResPermItems = NewList();
+
+        char szName[_MAX_FNAME] = "";
+        _splitpath(path, nullptr, nullptr, szName, nullptr);
+        PXFieldValue(F_NAME, this).SetText(szName);
+        PXFieldValue(F_CUSTOMER, this).SetInt32(1);
+        PXFieldValue(F_ID, this).SetInt32(0);
+        PXFieldValue(F_MEDIA, this).SetInt32(0);
+        PXFieldValue(F_DESCRIPTION, this).SetText("");
+        PXFieldValue(F_SPOKENREC, this).SetText(PXTEXT_NO);
+        PXFieldValue(F_SPOKEN, this).SetText("");
+        PXFieldValue(F_VERFFAX, this).SetText("");
+        PXFieldValue(F_VERFFAXMOD, this).SetInt32(0);
+        PXFieldValue(F_VERFCONTACT, this).SetText("");
+        PXFieldValue(F_PWDNEEDED, this).SetInt32(0);
+        PXFieldValue(F_PWD, this).SetText(PXPASSWORD_PLACEHOLDER);
+        PXFieldValue(F_PWDCONFIRM, this).SetText(PXPASSWORD_PLACEHOLDER);
+        PXFieldValue(F_MONITOR, this).SetInt32(0);
+        PXFieldValue(F_EXPANSION, this).SetText("");
+        PXFieldValue(F_ENFORCE, this).SetInt32(0);
+        PXFieldValue(F_EXPORTED, this).SetText(PXTEXT_NO);
+        PXFieldValue(F_COMPLETE, this).SetText(PXTEXT_NO);
+        PXFieldValue(F_FAXCONFMOD, this).SetInt32(0);
+        PXFieldValue(F_LOCKPC, this).SetText("");
+        PXFieldValue(F_LOCKUSER, this).SetText("");
+        PXFieldValue(F_LOCKTIME, this).SetText("");
+        PXFieldValue(F_MODNUM, this).SetInt32(0);
+        PXFieldValue(F_VISIBLE, this).SetInt32(0);
+        PXFieldValue(F_VERSION, this).SetInt32(0);
+        PXFieldValue(F_PREVVERSION, this).SetInt32(0);
+        PXFieldValue(F_VOLUME, this).SetInt32(1);
+        PXFieldValue(F_RUNPATH, this).SetText("");
+        PXFieldValue(F_RLLPATH, this).SetText("");
+        PXFieldValue(F_MISAPATH, this).SetText("");
+        PXFieldValue(F_EDPATH, this).SetText("");
+        Commit();
+    }
+    catch (...)
+    {
+        DropCells();
+        DeleteList(m_pVoiceItems);
+        DeleteList(m_pFaxItems);
+        DeleteList(m_pImports);
+        DeleteList(m_pFunctions);
+        DeleteList(m_pResPermItems);
+        throw;
+    }
+}
+
+PXUserApp::~PXUserApp()
+{
+    // Cells may view the lists; they go first.
+    DropCells();
+    DeleteList(m_pVoiceItems);
+    DeleteList(m_pFaxItems);
+    DeleteList(m_pImports);
+    DeleteList(m_pFunctions);
+    DeleteList(m_pResPermItems);
+}
+
+void* PXUserApp::GetFieldMem(WORD wFieldId)
+{
+    PrepareField(wFieldId);
+    switch (wFieldId)
+    {
+    case F_FUNCTIONS: return m_pFunctions;
+    case F_VOICE: return m_pVoiceItems;
+    case F_FAX: return m_pFaxItems;
+    case F_IMPORTS: return m_pImports;
+    case F_RESPERM: return m_pResPermItems;
+    default: return PXSoftRecMem::GetFieldMem(wFieldId);
+    }
+}
+
+int PXUserApp::StoreField(WORD wFieldId)
+{
+    switch (wFieldId)
+    {
+    case F_FUNCTIONS:
+        return 1;
+    case F_VOICE:
+    case F_FAX:
+    case F_IMPORTS:
+    case F_RESPERM:
+        return PXCommitListField(this, wFieldId);
+    default:
+        return PXSoftRec::StoreField(wFieldId);
+    }
+}
+
+BOOL PXUserApp::IsExported()
+{
+    return *PXFieldValue(F_EXPORTED, this).GetText() != PXTEXT_NO;
+}
+
+void PXUserApp::SetExported(BOOL bExported)
+{
+    PXFieldValue(F_EXPORTED, this).SetText(bExported ? PXTEXT_YES : PXTEXT_NO);
+    Commit();
+}
+
+int PXUserApp::GetImportCount() const
+{
+    return m_pImports ? m_pImports->GetSize() : 0;
+}
+
+BOOL IsValidAppID(long lId)
+{
+    return lId >= 1000 && lId <= 49999;
+}
+
+BOOL IsNonEmptyText(const CString& rText)
+{
+    return !rText.IsEmpty();
+}

@@ -1,0 +1,44 @@
+// One application of the server as the editor holds it: a soft record of
+// type 22004 whose plain fields are the application's profile and whose
+// list fields hold its voice items, fax items, imported applications and
+// the restriction/permission lists its blocks use.
+#ifndef PXUSERAPP_H
+#define PXUSERAPP_H
+
+#include "PXSoftRecMem.h"
+
+// The typed password that means "the stored password stays in force".
+extern const char PXPASSWORD_PLACEHOLDER[];
+
+class PXUserApp : public PXSoftRecDataLink
+{
+public:
+    // An application named after the file name of the path (no folder, no
+    // extension), with the default profile and empty lists.
+    explicit PXUserApp(CString path);
+    ~PXUserApp() override;
+
+    void* GetFieldMem(WORD wFieldId) override;
+    int StoreField(WORD wFieldId) override;
+    // An application joins or leaves a list without work of its own.
+    int Insert() override { return 1; }
+    int Remove() override { return 1; }
+
+    BOOL IsExported();
+    void SetExported(BOOL bExported);
+    int GetImportCount() const;
+    const BYTE* GetStoredPassword() const { return m_abStoredPassword; }
+
+private:
+    PXObArray* m_pVoiceItems;       // 25251, PXVoiceItem records
+    PXObArray* m_pFaxItems;         // 25252, PXFaxItem records
+    PXObArray* m_pImports;          // 25253, imported applications
+    PXObArray* m_pFunctions;        // 25250, kept empty
+    PXObArray* m_pResPermItems;     // 25286, PXResPermItem records
+    BYTE m_abStoredPassword[8];
+};
+
+BOOL IsValidAppID(long lId);
+BOOL IsNonEmptyText(const CString& rText);
+
+#endif

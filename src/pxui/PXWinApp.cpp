@@ -1,0 +1,343 @@
+// The application controller: open applications, caption, field provider,
+// item checks and the application extensions of soft definitions.
+#include "PXWinApp.h"
+#include "PXFieldValue.h"
+#include "PXSoftRec.h"
+#include "PXUIRes.h"
+#include "PXUserApp.h"
+#include "plexmodel.h"
+
+#include <new>
+
+namespace {
+
+PXWinApp* s_pWinApp = nullptr;
+HINSTANCE s_hAppInstance = nullptr;
+PXCurrentProgramSource s_pfnCurrentProgram = nullptr;
+
+const DWORD PXCAUSE_USER = 0x20000;
+
+// Voice and fax item fields of the application and of the item records.
+const WORD FIELD_APP_NAME = 25256;
+const WORD FIELD_APP_ID = 25255;
+const WORD FIELD_APP_FUNCTIONS = 25250;
+const WORD FIELD_APP_VOICE = 25251;
+const WORD FIELD_APP_FAX = 25252;
+const WORD FIELD_APP_IMPORTS = 25253;
+const WORD FIELD_APP_RESPERM = 25286;
+const WORD FIELD_VOICE_NAME = 25300;
+const WORD FIELD_VOICE_ID = 25301;
+const WORD FIELD_FAX_NAME = 25320;
+const WORD FIELD_FAX_ID = 25321;
+
+} // namespace
+
+HINSTANCE GetAppInstance()
+{
+    return s_hAppInstance;
+}
+
+PXWinApp::PXWinApp(HINSTANCE hInstance)
+    : m_hInstance(hInstance), m_bStandalone(0), m_bClipBlocks(0), m_bClipVoice(0), m_bClipFax(0),
+      m_bClipImports(0), m_bClipResPerm(0), m_pAttachedView(nullptr), m_pUserAppArray(nullptr)
+{
+    m_pUserAppArray = new (std::nothrow) PXObArray;
+    if (!m_pUserAppArray)
+        PXTHROW_XMEM(0);
+    s_pWinApp = this;
+    s_hAppInstance = hInstance;
+}
+
+PXWinApp::~PXWinApp()
+{
+    for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
+        delete m_pUserAppArray->GetAt(i);
+    delete m_pUserAppArray;
+    if (s_pWinApp == this)
+        s_pWinApp = nullptr;
+}
+
+void PXWinApp::LoadCaption()
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+    {
+        PXFaultHandlerObj::LoadCaption();
+        return;
+    }
+    CString name = *PXFieldValue(FIELD_APP_NAME, pUserApp).GetText();
+    CString caption;
+    caption.FormatMessage(IDS_PX_APPCAPTION, static_cast<const char*>(name));
+    SetCaption(caption);
+}
+
+short PXWinApp::GetCustomerProfile()
+{
+    // The customer profile lives on the server; without a server session
+    // (standalone, or no client-server library in this build) the query
+    // fails, which gives 0.
+    return 0;
+}
+
+void PXWinApp::ReportMessage(UINT nMsgId, DWORD dwCause, const char* pszFile, int nLine)
+{
+    PXArgList message(nMsgId);
+    Report(dwCause, PXICON_EXCLAMATION, PXBTN_OK, PXANS_OK, &message, nullptr, 0, pszFile, nLine);
+}
+
+// ---------------------------------------------------------------------------
+// Open applications
+
+void PXWinApp::AddUserApp(PXUserApp* pUserApp)
+{
+    PXASSERT(pUserApp!=0);
+    if (!m_pUserAppArray->Add(pUserApp))
+        PXTHROW_XMEM(0);
+}
+
+void PXWinApp::RemoveUserApp(PXUserApp* pUserApp)
+{
+    for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
+    {
+        if (m_pUserAppArray->GetAt(i) == pUserApp)
+        {
+            m_pUserAppArray->RemoveAt(i);
+            delete pUserApp;
+            return;
+        }
+    }
+}
+
+PXUserApp* PXWinApp::FindUserAppByName(const char* pszName) const
+{
+    for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
+    {
+        PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
+        if (lstrcmpA(*PXFieldValue(FIELD_APP_NAME, pUserApp).GetText(), pszName) == 0)
+            return pUserApp;
+    }
+    return nullptr;
+}
+
+PXUserApp* PXWinApp::FindUserAppByID(long lId) const
+{
+    for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
+    {
+        PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
+        if (*PXFieldValue(FIELD_APP_ID, pUserApp).GetInt32() == lId)
+            return pUserApp;
+    }
+    return nullptr;
+}
+
+void PXWinApp::SetCurrentProgramSource(PXCurrentProgramSource pfnSource)
+{
+    s_pfnCurrentProgram = pfnSource;
+}
+
+PXUserApp* PXWinApp::GetActiveUserApp() const
+{
+    const char* pszPath = s_pfnCurrentProgram ? s_pfnCurrentProgram() : nullptr;
+    if (!pszPath || m_pUserAppArray->GetSize() == 0)
+        return nullptr;
+    // The program's file name without folder and extension names its
+    // application.
+    char szName[_MAX_FNAME];
+    _splitpath(pszPath, nullptr, nullptr, szName, nullptr);
+    return FindUserAppByName(szName);
+}
+
+// ---------------------------------------------------------------------------
+// Services for soft dialogs
+
+void PXWinApp::GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue)
+{
+    WORD wField;
+    switch (wControlId)
+    {
+    case 2301: wField = FIELD_APP_FUNCTIONS; break;
+    case 2302: wField = FIELD_APP_VOICE; break;
+    case 2303: wField = FIELD_APP_FAX; break;
+    case 2314: wField = FIELD_APP_IMPORTS; break;
+    case 2315: wField = FIELD_APP_RESPERM; break;
+    case 2305: case 2306: case 2307: case 2308: case 2309: case 2310:
+    case 2311: case 2312: case 2313: case 2316:
+        // The server's lists come with the server session; without one
+        // the handle names no record.
+        rFieldValue.SetRecord(nullptr);
+        rFieldValue.SetFieldId(wControlId == 2311 ? 25351 : wControlId == 2312 ? 25352
+                               : wControlId == 2313 ? 25353 : wControlId == 2316 ? 25287 : 25350);
+        return;
+    default:
+        PXASSERT(0);
+    }
+    rFieldValue.SetRecord(GetActiveUserApp());
+    rFieldValue.SetFieldId(wField);
+}
+
+void PXWinApp::AttachView(void* pView)
+{
+    // The client-server library's attach and detach do nothing and answer
+    // 0, so attaching remembers and detaching forgets.
+    if (m_pAttachedView)
+        DetachView(m_pAttachedView);
+    m_pAttachedView = pView;
+}
+
+void PXWinApp::DetachView(void*)
+{
+    m_pAttachedView = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Items
+
+BOOL PXWinApp::ItemIdInUse(WORD wListField, WORD wIdField, short sId) const
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+        return FALSE;
+    // The items the application holds: its stored list, not the changes a
+    // list being committed is about to make.
+    PXObArray* pItems = static_cast<PXObArray*>(pUserApp->GetFieldMem(wListField));
+    for (int i = 0; i < pItems->GetSize(); ++i)
+        if (*PXFieldValue(wIdField, static_cast<PXSoftRec*>(pItems->GetAt(i))).GetInt16() == sId)
+            return TRUE;
+    return FALSE;
+}
+
+BOOL PXWinApp::CheckVoiceItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk)
+{
+    rNameOk = kvrIsNameInUse(rName) ? 0 : 1;
+    rIdOk = ItemIdInUse(FIELD_APP_VOICE, FIELD_VOICE_ID, sId) ? 0 : 1;
+    return rNameOk && rIdOk;
+}
+
+BOOL PXWinApp::CheckFaxItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk)
+{
+    rNameOk = kvrIsNameInUse(rName) ? 0 : 1;
+    rIdOk = ItemIdInUse(FIELD_APP_FAX, FIELD_FAX_ID, sId) ? 0 : 1;
+    return rNameOk && rIdOk;
+}
+
+BOOL PXWinApp::CheckVoiceItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk)
+{
+    return CheckVoiceItemNameID(*PXFieldValue(FIELD_VOICE_NAME, pRec).GetText(),
+                                *PXFieldValue(FIELD_VOICE_ID, pRec).GetInt16(), rNameOk, rIdOk);
+}
+
+BOOL PXWinApp::CheckFaxItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk)
+{
+    return CheckFaxItemNameID(*PXFieldValue(FIELD_FAX_NAME, pRec).GetText(),
+                              *PXFieldValue(FIELD_FAX_ID, pRec).GetInt16(), rNameOk, rIdOk);
+}
+
+// The item calls of the client-server library keep the server's media in
+// step. Without a server session (standalone mode) the library stores
+// nothing and answers 0, and so do these operations.
+int PXWinApp::AddVoiceItem(const CString&, short, const CString&)
+{
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_ADDVOICENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::DeleteVoiceItem(const CString&, short, const CString&)
+{
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_DELVOICENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::AddFaxItem(const CString&, short, const CString&)
+{
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_ADDFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::DeleteFaxItem(const CString&, short, const CString&)
+{
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_DELFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+// ---------------------------------------------------------------------------
+// Application extensions
+
+int PXWinApp::RecordVoiceItem(PXSoftRec* pContext)
+{
+    PXASSERT(pContext!=0);
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_RECORDNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::ImportVoiceItem(PXSoftRec* pContext)
+{
+    PXASSERT(pContext!=0);
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_IMPORTVOICENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::ImportFaxItem(PXSoftRec* pContext)
+{
+    PXASSERT(pContext!=0);
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_IMPORTFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::RecordFaxItemVoice(PXSoftRec* pContext)
+{
+    return RecordVoiceItem(pContext);
+}
+
+int PXWinApp::ImportFaxItemVoice(PXSoftRec* pContext)
+{
+    return ImportVoiceItem(pContext);
+}
+
+int PXWinApp::RecordSpokenName(PXSoftRec* pContext)
+{
+    return RecordVoiceItem(pContext);
+}
+
+int PXWinApp::ImportSpokenName(PXSoftRec* pContext)
+{
+    return ImportVoiceItem(pContext);
+}
+
+int PXWinApp::DeleteFaxItemVoice(PXSoftRec* pContext)
+{
+    PXASSERT(pContext!=0);
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_DELFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}

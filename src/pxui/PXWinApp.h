@@ -1,0 +1,95 @@
+// The application controller: the program's fault reporter, the owner of
+// the applications opened for editing, and the services that soft records
+// and dialogs ask of the application (active application, field provider,
+// attached view, item checks and the application extensions).
+#ifndef PXWINAPP_H
+#define PXWINAPP_H
+
+#include "PXafx.h"
+
+class PXSoftRec;
+class PXUserApp;
+class PXFieldValue;
+
+// The file path of the program shown in the main frame's active page
+// window, or null when there is none. The main frame supplies it.
+typedef const char* (*PXCurrentProgramSource)();
+
+class PXWinApp : public PXFaultHandlerObj
+{
+public:
+    explicit PXWinApp(HINSTANCE hInstance);
+    ~PXWinApp() override;
+
+    // "%1 - Plexwright" with the active application's name, else the base.
+    void LoadCaption() override;
+
+    BOOL IsStandalone() const { return m_bStandalone; }
+    void SetStandalone(BOOL bStandalone) { m_bStandalone = bStandalone ? 1 : 0; }
+    // The customer's minimum password length; 0 when the server does not
+    // answer (always in standalone mode).
+    short GetCustomerProfile();
+
+    // The open applications.
+    void AddUserApp(PXUserApp* pUserApp);
+    void RemoveUserApp(PXUserApp* pUserApp);
+    int GetUserAppCount() const { return m_pUserAppArray->GetSize(); }
+    PXUserApp* FindUserAppByName(const char* pszName) const;
+    PXUserApp* FindUserAppByID(long lId) const;
+    // The application of the program in the active page window, or null.
+    PXUserApp* GetActiveUserApp() const;
+    static void SetCurrentProgramSource(PXCurrentProgramSource pfnSource);
+
+    // Points the handle at the record and field that a soft control with
+    // this id shows; no record when the list's owner is not there.
+    void GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue);
+
+    void AttachView(void* pView);
+    void DetachView(void* pView);
+    BOOL HasAttachedView() const { return m_pAttachedView != nullptr; }
+
+    // Item checks: the name must be unknown to the application model and
+    // the ID free among the active application's items. Answer both flags.
+    BOOL CheckVoiceItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk);
+    BOOL CheckFaxItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk);
+    BOOL CheckVoiceItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk);
+    BOOL CheckFaxItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk);
+
+    // An item joins or leaves the active application on the server; 0
+    // done, -1 failed or no active application (reported).
+    int AddVoiceItem(const CString& rName, short sId, const CString& rDescription);
+    int DeleteVoiceItem(const CString& rName, short sId, const CString& rDescription);
+    int AddFaxItem(const CString& rName, short sId, const CString& rDescription);
+    int DeleteFaxItem(const CString& rName, short sId, const CString& rDescription);
+
+    // Application extensions 32000..32007 on the context record.
+    int RecordVoiceItem(PXSoftRec* pContext);
+    int ImportVoiceItem(PXSoftRec* pContext);
+    int ImportFaxItem(PXSoftRec* pContext);
+    int RecordFaxItemVoice(PXSoftRec* pContext);
+    int ImportFaxItemVoice(PXSoftRec* pContext);
+    int RecordSpokenName(PXSoftRec* pContext);
+    int ImportSpokenName(PXSoftRec* pContext);
+    int DeleteFaxItemVoice(PXSoftRec* pContext);
+
+    HINSTANCE m_hInstance;
+
+private:
+    // Reports message nMsgId (cause, exclamation, OK).
+    void ReportMessage(UINT nMsgId, DWORD dwCause, const char* pszFile, int nLine);
+    BOOL ItemIdInUse(WORD wListField, WORD wIdField, short sId) const;
+
+    BYTE m_bStandalone;
+    BYTE m_bClipBlocks;
+    BYTE m_bClipVoice;
+    BYTE m_bClipFax;
+    BYTE m_bClipImports;
+    BYTE m_bClipResPerm;
+    void* m_pAttachedView;
+    PXObArray* m_pUserAppArray;     // owned, with its elements
+};
+
+// The module instance handle the controller was made with.
+HINSTANCE GetAppInstance();
+
+#endif

@@ -1,0 +1,45 @@
+// Resource ids of the hand-written test definitions.
+#ifndef DEFGRAMMARTESTRES_H
+#define DEFGRAMMARTESTRES_H
+
+#define IDR_EMPTY_SECTION           31001
+#define IDR_DATA_SECTION            31002
+#define IDR_SOFTCONTROL_SECTION     31003
+#define IDR_DDL_SECTION             31004
+#define IDR_NOTIF_SECTION           31005
+#define IDR_VERIFY_SECTION          31006
+#define IDR_REFS_SECTION            31007
+
+#define IDR_BAD_REFS_HEADER         31101
+#define IDR_BAD_DATA_HEADER         31102
+#define IDR_BAD_DATA_BODY           31103
+#define IDR_BAD_VERIFY_BODY         31104
+#define IDR_BAD_SOFTCTRL_BODY       31105
+#define IDR_BAD_DDL_BODY            31106
+#define IDR_BAD_NOTIF_HEADER        31107
+#define IDR_BAD_NOTIF_BODY          31108
+#define IDR_BAD_GROUP_MEMBER        31109
+#define IDR_BAD_GROUP_HEADER        31110
+#define IDR_BAD_DATALINK_PARAM      31111
+#define IDR_BAD_DATALINK_EMPTY      31112
+#define IDR_BAD_DATALINK_NOBLOCK    31113
+#define IDR_BAD_UNKNOWN_TOKEN       31114
+#define IDR_BAD_FIELD_ZERO          31115
+#define IDR_BAD_CONTROL_ZERO        31116
+#define IDR_BAD_COND_ZERO           31117
+#define IDR_BAD_VERSION_ZERO        31118
+#define IDR_BAD_UNCLOSED_BODY       31119
+#define IDR_BAD_UNCLOSED_BODY_EOF   31120
+#define IDR_BAD_NO_BEGIN            31121
+#define IDR_BAD_COND_BLOCK_TOKEN    31122
+#define IDR_BAD_COND_SINGLE_TOKEN   31123
+#define IDR_BAD_COND_UNCLOSED       31124
+#define IDR_BAD_SUBCTRL_ZERO        31125
+#define IDR_BAD_NOTIF_ZERO          31126
+#define IDR_BAD_REACTION_ZERO       31127
+#define IDR_BAD_EXTENSION_ZERO      31128
+#define IDR_BAD_DLGRES_ZERO         31129
+#define IDR_BAD_DLGHELP_ZERO        31130
+#define IDR_BAD_PARAM_ZERO          31131
+
+#endif

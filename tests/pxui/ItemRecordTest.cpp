@@ -1,0 +1,212 @@
+// Item records in an application's lists: committing the list creates,
+// renames and deletes their symbols in the application model.
+#include "PXTestSupport.h"
+#include "PXFaxItem.h"
+#include "PXFieldValue.h"
+#include "PXRecArray.h"
+#include "PXResPermItem.h"
+#include "PXUserApp.h"
+#include "PXVoiceItem.h"
+#include "PXWinApp.h"
+#include "plexmodel.h"
+
+#include <memory>
+
+namespace {
+
+const char* g_pszProgram = nullptr;
+const char* CurrentProgram() { return g_pszProgram; }
+
+// An open application "Items" shown in the active window, over a program
+// of the application model.
+class ItemLists : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        app.reset(new PXWinApp(GetModuleHandleA(nullptr)));
+        PXSoftObj::Init(app.get());
+        PXSetWinApp(app.get());
+        PXWinApp::SetCurrentProgramSource(CurrentProgram);
+        g_pszProgram = "C:\\progs\\Items.ed";
+        program = kvrAddProgram(nullptr, 0);
+        ASSERT_NE(nullptr, program);
+        kvrActivateProgram(program);
+        userApp = new PXUserApp(g_pszProgram);
+        app->AddUserApp(userApp);
+    }
+    void TearDown() override
+    {
+        app.reset();
+        kvrRemoveProgram(program);
+        PXWinApp::SetCurrentProgramSource(nullptr);
+        PXSetWinApp(nullptr);
+    }
+
+    // Adds a record through an edit of the list field and commits the
+    // application; answers the commit's result.
+    int AddThroughList(WORD wListField, PXSoftRec* pNew)
+    {
+        PXRecArray edit(PXFieldValue(wListField, userApp).GetRecArray());
+        edit.Add(pNew);
+        PXFieldValue(wListField, userApp).SetRecArray(edit);
+        return userApp->Commit();
+    }
+    int RemoveThroughList(WORD wListField, int nIndex)
+    {
+        PXRecArray edit(PXFieldValue(wListField, userApp).GetRecArray());
+        edit.RemoveAt(nIndex);
+        PXFieldValue(wListField, userApp).SetRecArray(edit);
+        return userApp->Commit();
+    }
+    PXObArray& Stored(WORD wListField)
+    {
+        return *static_cast<PXObArray*>(userApp->GetFieldMem(wListField));
+    }
+    static PXSoftRec* NewVoice(const char* pszName, short sId, const char* pszDescription)
+    {
+        PXSoftRec* pRec = PXSoftRec::Create(22801, FALSE);
+        PXFieldValue(25300, pRec).SetText(pszName);
+        PXFieldValue(25301, pRec).SetInt16(sId);
+        PXFieldValue(25302, pRec).SetText(pszDescription);
+        return pRec;
+    }
+
+    std::unique_ptr<PXWinApp> app;
+    kvrHandleType* program = nullptr;
+    PXUserApp* userApp = nullptr;
+};
+
+} // namespace
+
+TEST_F(ItemLists, AddedVoiceItemBecomesASymbolAndLeavesWithIt)
+{
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("Welcome", 12, "Hello there")));
+    ASSERT_EQ(1, Stored(25251).GetSize());
+    PXVoiceItem* pItem = dynamic_cast<PXVoiceItem*>(static_cast<PXSoftRec*>(Stored(25251).GetAt(0)));
+    ASSERT_NE(nullptr, pItem);
+    Symbol* pSym = kvrFindSymbol("Welcome");
+    ASSERT_NE(nullptr, pSym);
+    EXPECT_EQ(pSym, pItem->GetSymbol());
+    EXPECT_EQ(12, pSym->ItemNumber);
+    kvrItemData* pData = static_cast<kvrItemData*>(pSym->Variable);
+    ASSERT_NE(nullptr, pData);
+    EXPECT_STREQ("Hello there", pData->description);
+    EXPECT_EQ(0, pData->mediaKind);
+    EXPECT_EQ("No", std::string(*PXFieldValue(25303, pItem).GetText()));
+
+    // An edit through the list renames the symbol and replaces the text.
+    {
+        PXRecArray edit(PXFieldValue(25251, userApp).GetRecArray());
+        PXFieldValue(25300, edit.GetAt(0)).SetText("Greeting");
+        PXFieldValue(25302, edit.GetAt(0)).SetText("New text");
+        PXFieldValue(25251, userApp).SetRecArray(edit);
+    }
+    ASSERT_EQ(1, userApp->Commit());
+    EXPECT_EQ(nullptr, kvrFindSymbol("Welcome"));
+    ASSERT_EQ(pSym, kvrFindSymbol("Greeting"));
+    EXPECT_STREQ("New text", static_cast<kvrItemData*>(pSym->Variable)->description);
+
+    ASSERT_EQ(1, RemoveThroughList(25251, 0));
+    EXPECT_EQ(0, Stored(25251).GetSize());
+    EXPECT_EQ(nullptr, kvrFindSymbol("Greeting"));
+}
+
+TEST_F(ItemLists, VoiceItemWhoseNameOrIdIsTakenIsRefused)
+{
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("Welcome", 12, "")));
+    struct { const char* name; short id; } cases[] = { { "Welcome", 13 }, { "Other", 12 } };
+    for (auto& c : cases)
+    {
+        MessageBoxRecorder boxes;
+        EXPECT_EQ(1, AddThroughList(25251, NewVoice(c.name, c.id, "")));
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("The system could not add the voice item on the server.\r\n"
+                  "Please check the connection to the server and try again.", boxes.boxes[0].text);
+        EXPECT_EQ(1, Stored(25251).GetSize());
+    }
+    EXPECT_EQ(nullptr, kvrFindSymbol("Other"));
+}
+
+TEST_F(ItemLists, VoiceItemIdOutOfRangeIsRefusedByItsDefinition)
+{
+    PXSoftRec* pRec = NewVoice("Bad", 3001, "");
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(0, pRec->Commit());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("The field 'ID' must be between 1 and 3000.", boxes.boxes[0].text);
+    delete pRec;
+}
+
+TEST_F(ItemLists, ConnectedFaxItemJoinsAndLeavesWithoutTheModel)
+{
+    PXSoftRec* pFax = PXSoftRec::Create(22802, FALSE);
+    PXFieldValue(25320, pFax).SetText("Brochure");
+    PXFieldValue(25321, pFax).SetInt16(4);
+    PXFieldValue(25325, pFax).SetInt32(1);
+    ASSERT_EQ(1, AddThroughList(25252, pFax));
+    ASSERT_EQ(1, Stored(25252).GetSize());
+    EXPECT_EQ(nullptr, kvrFindSymbol("Brochure"));
+    ASSERT_EQ(1, RemoveThroughList(25252, 0));
+    EXPECT_EQ(0, Stored(25252).GetSize());
+}
+
+TEST_F(ItemLists, FaxItemKeepsItsConfirmationText)
+{
+    PXSoftRec* pFax = PXSoftRec::Create(22802, FALSE);
+    PXFieldValue(25320, pFax).SetText("Price list");
+    PXFieldValue(25321, pFax).SetInt16(5);
+    PXFieldValue(25322, pFax).SetText("Prices");
+    PXFieldValue(25323, pFax).SetText("Thank you");
+    ASSERT_EQ(1, AddThroughList(25252, pFax));
+    Symbol* pSym = kvrFindSymbol("Price list");
+    ASSERT_NE(nullptr, pSym);
+    kvrItemData* pData = static_cast<kvrItemData*>(pSym->Variable);
+    EXPECT_EQ(3, pData->mediaKind);
+    EXPECT_STREQ("Prices", pData->description);
+    ASSERT_NE(nullptr, pData->confirm);
+    EXPECT_STREQ("Thank you", pData->confirm->description);
+    EXPECT_EQ(3, pData->confirm->mediaKind);
+
+    // An item read back over its symbol shows the same values.
+    PXFaxItem again(pSym);
+    EXPECT_EQ("Thank you", std::string(*PXFieldValue(25323, &again).GetText()));
+    EXPECT_EQ(5, *PXFieldValue(25321, &again).GetInt16());
+}
+
+TEST_F(ItemLists, ResPermItemCountsItsUses)
+{
+    PXSoftRec* pList = PXSoftRec::Create(22807, FALSE);
+    PXFieldValue(25378, pList).SetInt32(6);
+    PXFieldValue(25380, pList).SetText("RPL 1");
+    ASSERT_EQ(1, AddThroughList(25286, pList));
+    Symbol* pSym = kvrFindSymbol("RPL 1");
+    ASSERT_NE(nullptr, pSym);
+    EXPECT_EQ(1, pSym->RefCnt);
+    EXPECT_EQ(6, pSym->ItemNumber);
+    EXPECT_EQ(6, static_cast<kvrListData*>(pSym->Variable)->listId);
+
+    {
+        PXRecArray edit(PXFieldValue(25286, userApp).GetRecArray());
+        PXFieldValue(25379, edit.GetAt(0)).SetInt32(3);
+        PXFieldValue(25286, userApp).SetRecArray(edit);
+    }
+    ASSERT_EQ(1, userApp->Commit());
+    EXPECT_EQ(3, pSym->RefCnt);
+    EXPECT_EQ(3, static_cast<kvrListData*>(pSym->Variable)->useCount);
+
+    ASSERT_EQ(1, RemoveThroughList(25286, 0));
+    EXPECT_EQ(nullptr, kvrFindSymbol("RPL 1"));
+}
+
+TEST_F(ItemLists, UsesOfAVoiceItemShowInUse)
+{
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("Menu", 3, "")));
+    PXVoiceItem* pItem = static_cast<PXVoiceItem*>(Stored(25251).GetAt(0));
+    pItem->ChangeRefCount(true);
+    EXPECT_EQ("Yes", std::string(*PXFieldValue(25303, pItem).GetText()));
+    pItem->ChangeRefCount(false);
+    pItem->ChangeRefCount(false);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
+    EXPECT_EQ("No", std::string(*PXFieldValue(25303, pItem).GetText()));
+}
