@@ -141,7 +141,7 @@ int FileBuffer::write(const void* pBuffer, long nCount)
 
 int FileBuffer::flush()
 {
-    if (!m_fp || fflush(m_fp) != 0)
+    if (!m_fp || fflush(m_fp) != 0 || ferror(m_fp))
         m_bFailed = 1;
     return !m_bFailed;
 }
@@ -155,7 +155,9 @@ int FileBuffer::close()
 {
     if (!m_fp)
         return 0;
-    if (fflush(m_fp) != 0)
+    // Others write through file() too (the application model's part of a
+    // program file): their failures show in the stream's error flag.
+    if (fflush(m_fp) != 0 || ferror(m_fp))
         m_bFailed = 1;
     if (fclose(m_fp) != 0)
         m_bFailed = 1;

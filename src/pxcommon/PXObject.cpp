@@ -107,8 +107,9 @@ void PXObArray::RemoveAt(int nIndex, int nCount)
 
 void PXObQueue::Enqueue(PXObject* pOb)
 {
+    // Counted only once stored: a failed insertion leaves the queue as it was.
+    InsertAt(m_nLast + 1, pOb, 1);
     ++m_nLast;
-    InsertAt(m_nLast, pOb, 1);
 }
 
 PXObject* PXObQueue::Dequeue()

@@ -221,6 +221,20 @@ TEST(BufferTest, FullDiskFailsTheWriteAndTheFlagStays)
     EXPECT_FALSE(fb.close());
 }
 
+TEST(BufferTest, FailedWriteOfAnotherWriterOnTheHandleFailsTheClose)
+{
+    ScratchDir dir;
+    std::string path = dir.Path("shared.bin");
+    WriteAll(path, "content");
+    FileBuffer fb(path.c_str(), "rb");
+    ASSERT_TRUE(fb.is_open());
+    // A write through the handle of a file open for reading fails in the
+    // C library; the FileBuffer sees it when it flushes and closes.
+    EXPECT_EQ(fputs("x", fb.file()), EOF);
+    EXPECT_FALSE(fb.flush());
+    EXPECT_FALSE(fb.close());
+}
+
 TEST(BufferTest, SaveBesideKeepsTheOldFileUntilCommit)
 {
     ScratchDir dir;
