@@ -1,12 +1,12 @@
 // The application object: options, levels and their settings keys.
 #include "UIApp.h"
+#include "UIMDIFrame.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace
 {
-UIApp* s_pApp = nullptr;
 UIApp::CommandRefresh s_pfnCommandRefresh = nullptr;
 
 struct OptionKey
@@ -40,35 +40,34 @@ void WriteInt(const char* pszKey, long nValue)
 }
 }
 
-UIApp::UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine)
-    : m_strName(pszName ? pszName : ""), m_hInstance(hInstance), m_dwOptions(0),
-      m_dwDiagLevel(4), m_nLogLevel(3), m_nLogInterval(0), m_nGridStep(34),
-      m_pMainFrame(nullptr)
+UIApp::UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance,
+             int nCmdShow)
+    : TApplication(pszName, hInstance, hPrevInstance, pszCmdLine, nCmdShow), m_dwOptions(0),
+      m_dwDiagLevel(4), m_nLogLevel(3), m_nLogInterval(0), m_nGridStep(34)
 {
     // A longer command line is cut; the launch list never comes near it.
     lstrcpynA(m_szCmdLine, pszCmdLine ? pszCmdLine : "", sizeof(m_szCmdLine));
-    s_pApp = this;
 }
 
 UIApp::~UIApp()
 {
-    if (s_pApp == this)
-        s_pApp = nullptr;
 }
 
 UIApp* UIApp::GetApp()
 {
-    return s_pApp;
+    return dynamic_cast<UIApp*>(GetApplicationObject());
 }
 
 UIMDIFrame* UIApp::GetMainFrame()
 {
-    return s_pApp ? s_pApp->m_pMainFrame : nullptr;
+    TApplication* pApp = GetApplicationObject();
+    return pApp ? dynamic_cast<UIMDIFrame*>(pApp->GetMainWindow()) : nullptr;
 }
 
 bool UIApp::IsOptionSet(DWORD dwBit)
 {
-    return s_pApp && (s_pApp->m_dwOptions & dwBit) != 0;
+    UIApp* pApp = GetApp();
+    return pApp && (pApp->m_dwOptions & dwBit) != 0;
 }
 
 void UIApp::SetOption(DWORD dwBit, bool bOn)
@@ -81,7 +80,8 @@ void UIApp::SetOption(DWORD dwBit, bool bOn)
 
 int UIApp::GetGridStep()
 {
-    return s_pApp ? s_pApp->m_nGridStep : 34;
+    UIApp* pApp = GetApp();
+    return pApp ? pApp->m_nGridStep : 34;
 }
 
 bool UIApp::ReadTruth(const char* pszSection, const char* pszKey, bool bDefault)

@@ -1,10 +1,12 @@
 // The application object of the editor: option bits, diagnostic and log
-// levels, the grid step, and the way to the main frame. There is one at a
-// time; the program's parts reach it through UIApp::GetApp.
+// levels, the grid step, and the way to the main frame. It is the window
+// framework's application object; the program's parts reach it through
+// UIApp::GetApp.
 #ifndef UIAPP_H
 #define UIAPP_H
 
 #include "PXafx.h"
+#include "owl/TApplication.h"
 
 class UIMDIFrame;
 
@@ -27,19 +29,20 @@ enum
 // in the Windows directory.
 #define UI_SETTINGS_FILE "KALVERODIN.INI"
 
-class UIApp
+class UIApp : public TApplication
 {
 public:
     // Options 0, diagnostic level 4, log level 3, log interval 0, grid step
     // 34. The object becomes the application object until destroyed.
-    UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine);
-    virtual ~UIApp();
+    UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance = nullptr,
+          int nCmdShow = SW_SHOWNORMAL);
+    ~UIApp() override;
 
-    // The application object, or none.
+    // The application object as a UIApp, or none.
     static UIApp* GetApp();
-    // The application's main window as a UIMDIFrame, or none.
+    // The application's main window as a UIMDIFrame, or none when there is
+    // no main window or it is of another class.
     static UIMDIFrame* GetMainFrame();
-    void SetMainFrame(UIMDIFrame* pFrame) { m_pMainFrame = pFrame; }
 
     // Option bits. Without an application object no bit is set.
     static bool IsOptionSet(DWORD dwBit);
@@ -63,9 +66,8 @@ public:
     // The page grid's step in model units (34 without an application object).
     static int GetGridStep();
 
-    const char* GetName() const { return m_strName; }
-    const char* GetCmdLine() const { return m_szCmdLine; }
-    HINSTANCE GetInstance() const { return m_hInstance; }
+    // The command line as kept for the login (at most 511 characters).
+    const char* GetLoginLine() const { return m_szCmdLine; }
 
     // Start-up: the ten option keys, then the three levels, of section
     // "Main". Answers true when "Old Variable Types" read as set (the
@@ -81,15 +83,12 @@ private:
     UIApp(const UIApp&) = delete;
     UIApp& operator=(const UIApp&) = delete;
 
-    CString m_strName;
-    HINSTANCE m_hInstance;
     DWORD m_dwOptions;
     DWORD m_dwDiagLevel;
     int m_nLogLevel;
     int m_nLogInterval;
     int m_nGridStep;
     char m_szCmdLine[512];
-    UIMDIFrame* m_pMainFrame;
 };
 
 #endif

@@ -2,10 +2,13 @@
 // status text.
 #include "UIMDIFrame.h"
 #include "Program.h"
+#include "owl/TApplication.h"
 
 #include <algorithm>
 
-UIMDIFrame::UIMDIFrame() : m_pStatusLine(nullptr)
+UIMDIFrame::UIMDIFrame(TMDIClient& client, TModule* pModule)
+    : TMDIFrame(GetApplicationObject() ? GetApplicationObject()->GetName() : "", "MAINMENU", client, pModule),
+      m_pStatusLine(nullptr)
 {
 }
 
@@ -66,9 +69,9 @@ void UIMDIFrame::RefreshCaptions()
             continue;
         CString strCaption = CaptionFor(pProgram);
         char szNow[MAX_PATH + 8] = "";
-        GetWindowTextA(hWnd, szNow, sizeof(szNow));
+        ::GetWindowTextA(hWnd, szNow, sizeof(szNow));
         if (strCaption.Compare(szNow) != 0)
-            SetWindowTextA(hWnd, strCaption);
+            ::SetWindowTextA(hWnd, strCaption);
     }
 }
 

@@ -5,6 +5,7 @@
 #define UIMDIFRAME_H
 
 #include "PXafx.h"
+#include "owl/TMDIFrame.h"
 
 #include <vector>
 
@@ -36,11 +37,15 @@ public:
     virtual void SetText(int nLevel, const char* pszText, bool bUpdate) = 0;
 };
 
-class UIMDIFrame
+class UIMDIFrame : public TMDIFrame
 {
 public:
-    UIMDIFrame();
-    virtual ~UIMDIFrame();
+    // The frame over the MDI client, titled with the application's name,
+    // with the menu "MAINMENU".
+    explicit UIMDIFrame(TMDIClient& client, TModule* pModule = nullptr);
+    ~UIMDIFrame() override;
+
+    const char* GetClassName() override { return "UIFRAME"; }
 
     // A page window opened: appended to the list, counted in its program's
     // open windows, captions refreshed.

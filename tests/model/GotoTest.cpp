@@ -3,6 +3,7 @@
 #include "ModelTestSupport.h"
 #include "ModelRes.h"
 #include "UIMDIFrame.h"
+#include "owl/TMDIClient.h"
 
 #include <cstring>
 #include <memory>
@@ -85,14 +86,14 @@ protected:
         m_pEnd = m_pMain->FindBlockByName("End");
         m_pGoto = m_pBegin->Connect(m_pEnd, "Start", 0);
         m_frame.SetStatusLine(&m_status);
-        m_pApp->SetMainFrame(&m_frame);
+        m_pApp->SetMainWindow(&m_frame);
         g_nBeeps = 0;
         m_pfnPrevBeep = PXSetMessageBeepHook(CountBeep);
     }
     void TearDown() override
     {
         PXSetMessageBeepHook(m_pfnPrevBeep);
-        m_pApp->SetMainFrame(nullptr);
+        m_pApp->SetMainWindow(nullptr);
         delete m_pProgram;
         ModelTest::TearDown();
     }
@@ -102,7 +103,8 @@ protected:
     PowerBlock* m_pBegin = nullptr;
     PowerBlock* m_pEnd = nullptr;
     Goto* m_pGoto = nullptr;
-    UIMDIFrame m_frame;
+    TMDIClient m_client;
+    UIMDIFrame m_frame{m_client};
     StatusRecorder m_status;
     PXMessageBeepHook m_pfnPrevBeep = nullptr;
 };

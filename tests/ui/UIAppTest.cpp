@@ -5,6 +5,7 @@
 #include "Page.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
+#include "owl/TMDIClient.h"
 
 #include <memory>
 #include <string>
@@ -38,6 +39,11 @@ TEST(UIAppTest, WithoutSettingsTheDefaultOptionsAndLevelsHold)
     EXPECT_EQ(0, app.GetLogInterval());
     EXPECT_EQ(&app, UIApp::GetApp());
     EXPECT_EQ(nullptr, UIApp::GetMainFrame());
+    // A main window of another class is no main frame.
+    TFrameWindow other(nullptr, "other");
+    app.SetMainWindow(&other);
+    EXPECT_EQ(nullptr, UIApp::GetMainFrame());
+    app.SetMainWindow(nullptr);
 }
 
 TEST(UIAppTest, TruthValuesAreUpperCasedAndCompared)
@@ -144,8 +150,10 @@ void CountRefresh()
 TEST(UIMDIFrameTest, CaptionsFollowTheModifiedFlag)
 {
     UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
-    UIMDIFrame frame;
-    app.SetMainFrame(&frame);
+    TMDIClient client;
+    UIMDIFrame frame(client);
+    app.SetMainWindow(&frame);
+    EXPECT_EQ(&frame, UIApp::GetMainFrame());
     UIApp::SetCommandRefresh(CountRefresh);
     g_nRefreshes = 0;
 
@@ -192,13 +200,14 @@ TEST(UIMDIFrameTest, CaptionsFollowTheModifiedFlag)
     EXPECT_EQ(&two, frame.FindChildForPage(pMain));
     frame.CloseChild(&two);
     UIApp::SetCommandRefresh(nullptr);
-    app.SetMainFrame(nullptr);
+    app.SetMainWindow(nullptr);
 }
 
 TEST(UIMDIFrameTest, ChangesReachEveryWindowInOrder)
 {
     UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
-    UIMDIFrame frame;
+    TMDIClient client;
+    UIMDIFrame frame(client);
     std::unique_ptr<Program> program(new Program("Untitled", 0));
     FakePageWindow one(1, program.get(), nullptr), two(2, program.get(), nullptr);
     frame.AddChild(&one);
@@ -241,7 +250,9 @@ public:
 
 TEST(UIMDIFrameTest, StatusTextLevels)
 {
-    UIMDIFrame frame;
+    TMDIClient client;
+    UIMDIFrame frame(client);
+    EXPECT_STREQ("UIFRAME", frame.GetClassName());
     frame.SetStatusText("nothing to show it", 1);  // no status line: nothing happens
     StatusRecorder status;
     frame.SetStatusLine(&status);
