@@ -18,7 +18,8 @@ public:
     // Once at start-up, after the controller is made.
     static void Init(PXWinApp* pApp);
     static PXWinApp* GetApp() { return m_pWinApp; }
-    // The program's own module, which the controller received when made.
+    // The program's own module, which the controller received when made;
+    // without a controller the executable's own module.
     static HINSTANCE GetModule();
     static BOOL HasFlag(WORD wStyle, WORD wFlag)
     {

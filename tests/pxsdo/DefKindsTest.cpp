@@ -1,6 +1,7 @@
 // Record, dialog and property-sheet definitions: the order of their
 // sections, the questions the runtime asks them, the definition cache that
 // shares record definitions, and the soft-object base they load through.
+// No controller is made here: the definitions come from this executable.
 #include "PXTestSupport.h"
 #include "DefKindsTestRes.h"
 #include "PXSdoTestAlloc.h"
@@ -10,27 +11,11 @@
 #include "PXSObj.h"
 #include "PXSRecDf.h"
 #include "PXSction.h"
-#include "PXWinApp.h"
 #include "pxspsdef.h"
 
 #include <memory>
 
 namespace {
-
-// The controller the soft-data layer loads definitions through: its module
-// is this test program, which holds the definitions above.
-class ControllerEnvironment : public testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        m_pApp = new PXWinApp(GetModuleHandleA(nullptr));
-        PXSoftObj::Init(m_pApp);
-    }
-    PXWinApp* m_pApp = nullptr;
-};
-
-testing::Environment* const g_pEnv = testing::AddGlobalTestEnvironment(new ControllerEnvironment);
 
 // Releases the reference a loader handed out and deletes at 0.
 template <class D>
@@ -57,9 +42,9 @@ bool IsCached(WORD wId)
 
 } // namespace
 
-TEST(SoftObj, ModuleIsTheControllersInstance)
+TEST(SoftObj, WithoutControllerDefinitionsComeFromTheExecutable)
 {
-    ASSERT_NE(nullptr, PXSoftObj::GetApp());
+    ASSERT_EQ(nullptr, PXSoftObj::GetApp());
     EXPECT_EQ(GetModuleHandleA(nullptr), PXSoftObj::GetModule());
 }
 
@@ -85,13 +70,6 @@ TEST(SoftObj, TypeAndRepresentationNames)
     EXPECT_TRUE(PXSoftObj::HasFlag(0x8005, 0x8004));
     EXPECT_FALSE(PXSoftObj::HasFlag(0x8005, 0x8002));
     EXPECT_FALSE(PXSoftObj::HasFlag(0x8005, 0x8000));
-}
-
-TEST(SoftObj, ExtensionsRefuseANullContextAndUnknownIds)
-{
-    short sResult = 7;
-    EXPECT_PXASSERT(PXSoftObj::CallExtension(32000, nullptr, &sResult), "(pContext!=0)");
-    EXPECT_EQ(7, sResult);
 }
 
 // ---------------------------------------------------------------------------

@@ -338,3 +338,18 @@ TEST_F(MdiTest, DefaultExceptionHandlerShowsTheFault)
     EXPECT_NE(std::string::npos, boxes.boxes[0].text.find("Error# 1513"));
     EXPECT_TRUE(boxes.boxes[0].uType & MB_ICONSTOP);
 }
+
+TEST_F(MdiTest, CloseAllClosesOnlyWhenEveryChildMay)
+{
+    m_pOne->m_bAllowClose = false;
+    SendMessageA(m_pFrame->HWindow, WM_COMMAND, CM_CLOSECHILDREN, 0);
+    Pump();
+    EXPECT_EQ(2, m_pClient->NumChildren());
+    EXPECT_EQ(0, g_nChildrenDeleted);
+    m_pOne->m_bAllowClose = true;
+    SendMessageA(m_pFrame->HWindow, WM_COMMAND, CM_CLOSECHILDREN, 0);
+    Pump();
+    EXPECT_EQ(0, m_pClient->NumChildren());
+    EXPECT_EQ(2, g_nChildrenDeleted);
+    EXPECT_TRUE(m_pFrame->IsWindow());
+}
