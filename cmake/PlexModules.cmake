@@ -20,3 +20,25 @@ if(NOT PLEX_WINEPREFIX)
     set(PLEX_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
   endif()
 endif()
+
+# plex_add_dll(<name> DEF <file.def> SOURCES ... [LIBS ...] [RC ...])
+# A DLL named <name>.dll that exports exactly the plain C functions its
+# .def file lists, linked statically against everything but the system
+# DLLs (the C runtime msvcrt among them). Other targets link <name> and
+# get its import library.
+function(plex_add_dll name)
+  cmake_parse_arguments(D "" "DEF" "SOURCES;LIBS;RC" ${ARGN})
+  if(NOT D_DEF)
+    message(FATAL_ERROR "plex_add_dll(${name}): DEF <file.def> is required")
+  endif()
+  get_filename_component(def ${D_DEF} ABSOLUTE)
+  add_library(${name} SHARED ${D_SOURCES} ${D_RC})
+  target_link_libraries(${name} PRIVATE ${D_LIBS})
+  set_target_properties(${name} PROPERTIES
+    PREFIX ""
+    IMPORT_PREFIX "lib"
+    IMPORT_SUFFIX ".dll.a"
+    LINK_DEPENDS ${def})
+  # Only the .def names leave the DLL: no automatic export of other symbols.
+  target_link_options(${name} PRIVATE ${def} -Wl,--exclude-all-symbols)
+endfunction()

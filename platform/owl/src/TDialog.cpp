@@ -113,6 +113,8 @@ void TDialog::CloseWindow(int retVal)
 
 void TDialog::SetupWindow()
 {
+    if (HasCaption())
+        ::SetWindowTextA(HWindow, GetCaption());
     TWindow::SetupWindow();
     TransferData(tdSetData);
 }

@@ -200,6 +200,18 @@ TEST_F(DialogTest, TemplatesComeFromTheProgramThenTheDialogLibrary)
     FreeLibrary(hLib);
 }
 
+TEST_F(DialogTest, ACaptionGivenToTheObjectReplacesTheTemplates)
+{
+    char szName[32] = "";
+    NameDialog dlg(nullptr, TResId("TESTDLG"), szName);
+    dlg.SetCaption("Add Menu Block");
+    EXPECT_EQ(IDOK, dlg.Execute());
+    EXPECT_EQ("Add Menu Block", g_script.caption);
+    TDialog plain(nullptr, "TESTDLG");
+    EXPECT_EQ(IDOK, plain.Execute());
+    EXPECT_EQ("From program", g_script.caption);
+}
+
 TEST_F(DialogTest, ResourceTemplateAttachesTheEditById)
 {
     char szName[32] = "start";

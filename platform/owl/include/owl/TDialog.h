@@ -3,6 +3,7 @@
 // (by default the program's), then in the dialog library set with
 // SetDialogLibrary; a template can also be given in memory.
 //
+// A caption given to the object (SetCaption) replaces the template's.
 // Set-up creates the child objects' windows (or attaches them to the
 // template's controls with their ids) and fills the controls
 // (TransferData(tdSetData)). OK asks CanClose, reads the controls

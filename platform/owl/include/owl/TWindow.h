@@ -125,6 +125,8 @@ public:
 
     // The title held by the object; SetCaption also sets the window's text.
     const char* GetCaption() const { return m_pszTitle ? m_pszTitle : ""; }
+    // True once a title was given (to the constructor or SetCaption).
+    bool HasCaption() const { return m_pszTitle != nullptr; }
     void SetCaption(const char* pszTitle);
     int GetId() const { return Attr.Id; }
 

@@ -1,0 +1,16 @@
+// String ids of the application-model library.
+#ifndef PLEXMODELRES_H
+#define PLEXMODELRES_H
+
+#define IDS_KVR_BADBLOCKNAME   100
+#define IDS_KVR_BLOCKINUSE     101
+#define IDS_KVR_BADPAGENAME    102
+#define IDS_KVR_PAGEINUSE      103
+#define IDS_KVR_UNKNOWNTYPE    104
+#define IDS_KVR_NOPAGE         105
+#define IDS_KVR_BADLINE        106
+#define IDS_KVR_NOMODELPART    107
+#define IDS_KVR_READING        108
+#define IDS_KVR_WRITING        109
+
+#endif

@@ -1,0 +1,346 @@
+/* plexmodel: the application-model library behind the editor.
+ *
+ * The model keeps, per program, its pages, its blocks with their variables
+ * and connections, and its symbol table (pages, blocks, voice and fax items,
+ * restriction/permission lists). The editor mirrors each model object and
+ * reaches it through the kvr functions below on kvrHandleType handles.
+ * A handle of 0 means none or failure; a handle that no longer names a live
+ * object is refused like 0.
+ *
+ * Calls that take no handle act on the current program and page
+ * (kvrActivateProgram, kvrActivatePage; kvrAddProgram makes the new
+ * program current).
+ *
+ * Every function catches everything at its edge: no C++ exception leaves
+ * the library. Memory that the caller releases with free() comes from the
+ * C runtime's malloc, which all modules of the program share.
+ */
+#ifndef PLEXMODEL_H
+#define PLEXMODEL_H
+
+#include <windows.h>
+#include <stddef.h>
+#include <stdio.h>
+
+#ifdef __cplusplus
+extern "C" {
+#define KVR_STATIC_ASSERT(e, m) static_assert(e, m)
+#else
+#define KVR_STATIC_ASSERT(e, m) _Static_assert(e, m)
+#endif
+
+/* Opaque handle of a program, page or block. */
+typedef struct kvrHandleType kvrHandleType;
+
+/* ---- Records exchanged with the editor (packed, byte by byte) ---------- */
+
+#define KVR_MAX_OUTPUTS 40
+
+/* Output entry flags. */
+#define KVR_OUTPUT_GROUP     0x01 /* stands for its whole group when collapsed */
+#define KVR_OUTPUT_NEVERSHOWN 0x02
+
+#pragma pack(push, 1)
+
+/* One output of a block type or block (7 bytes). */
+typedef struct PBOutputEntry
+{
+    const char* name;       /* 0 */
+    unsigned char flags;    /* 4: KVR_OUTPUT_* */
+    unsigned char number;   /* 5: from 1; its bit in the visibility sets */
+    unsigned char groupKey; /* 6: 0 when the output belongs to no group */
+} PBOutputEntry;
+
+/* Description of a block type or block (295 bytes). */
+typedef struct PowerBlockInfo
+{
+    const char* name;        /* 0: type name; custom or library name */
+    const char* description; /* 4: kept by the palette icon */
+    const char* bitmapName;  /* 8 */
+    unsigned char numOutputs; /* 12: at most KVR_MAX_OUTPUTS */
+    short type;              /* 13 */
+    PBOutputEntry outputs[KVR_MAX_OUTPUTS]; /* 15 */
+} PowerBlockInfo;
+
+/* A palette group: its block types follow as PowerBlockInfo records,
+ * ended by one whose name is 0. */
+typedef struct IconGroupEntry
+{
+    const char* name;        /* 0 */
+    const char* code;        /* 4: short code */
+    const char* description; /* 8 */
+    const char* bitmapName;  /* 12 */
+    unsigned char hidden;    /* 16: non-zero keeps the group out of palettes */
+    PowerBlockInfo blocks[1]; /* 17: first of the group's records */
+} IconGroupEntry;
+
+/* The palette table: pointers to group entries, ended by a null pointer. */
+#define KVR_MAX_ICON_GROUPS 31
+typedef struct IconInfoTable
+{
+    IconGroupEntry* groups[KVR_MAX_ICON_GROUPS + 1];
+} IconInfoTable;
+
+/* A symbol of the model. The model owns it from kvrAddSymbol until
+ * kvrDeleteSymbol (or the removal of its program); the editor reads and
+ * writes the members from Name on directly. */
+#define KVR_SYMBOL_NAME_SIZE 42
+typedef struct Symbol
+{
+    short Type;        /* 0: KVR_SYM_* */
+    short Scope;       /* 2 */
+    short Defined;     /* 4 */
+    unsigned long Serial; /* 6: the model's own number of the symbol */
+    char Name[KVR_SYMBOL_NAME_SIZE]; /* 10: zero-ended */
+    short RefCnt;      /* 52: uses by blocks */
+    long ExclFlags;    /* 54: either exclusion flag keeps the symbol out */
+    short ExclFlags2;  /* 58:   of the editor's item lists */
+    void* Variable;    /* 60: item data block (kvrItemData, kvrListData) */
+    short ItemNumber;  /* 64: item ID or list id */
+} Symbol;
+
+/* Item data block of a voice or fax item (146 bytes, allocated by the
+ * editor with malloc and zero-filled). */
+typedef struct kvrItemData
+{
+    char reserved[132];            /* 0 */
+    struct kvrItemData* confirm;   /* 132: fax confirmation block or 0 */
+    long zero;                     /* 136 */
+    char* description;             /* 140: malloc'd text or 0 */
+    short mediaKind;               /* 144: 0 voice, 3 fax */
+} kvrItemData;
+
+/* Data block of a restriction/permission list symbol (8 bytes). */
+typedef struct kvrListData
+{
+    long listId;
+    long useCount;
+} kvrListData;
+
+/* What kinds 1 and 8 of the change reports point to. */
+typedef struct kvrBlockNotify
+{
+    kvrHandleType* program;
+    kvrHandleType* block;
+} kvrBlockNotify;
+
+#pragma pack(pop)
+
+KVR_STATIC_ASSERT(sizeof(PBOutputEntry) == 7, "PBOutputEntry is 7 bytes");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, name) == 0, "output name at 0");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, flags) == 4, "output flags at 4");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, number) == 5, "output number at 5");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, groupKey) == 6, "group key at 6");
+
+KVR_STATIC_ASSERT(sizeof(PowerBlockInfo) == 295, "PowerBlockInfo is 295 bytes");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, name) == 0, "name at 0");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, description) == 4, "value at 4");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, bitmapName) == 8, "bitmap at 8");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, numOutputs) == 12, "count at 12");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, type) == 13, "type at 13");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, outputs) == 15, "outputs at 15");
+
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, name) == 0, "group name at 0");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, code) == 4, "code at 4");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, description) == 8, "text at 8");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, bitmapName) == 12, "bitmap at 12");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, hidden) == 16, "hidden at 16");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, blocks) == 17, "blocks at 17");
+KVR_STATIC_ASSERT(sizeof(IconGroupEntry) == 17 + 295, "one record inline");
+
+KVR_STATIC_ASSERT(offsetof(Symbol, Name) == 10, "symbol name at 10");
+KVR_STATIC_ASSERT(offsetof(Symbol, RefCnt) == 52, "RefCnt at 52");
+KVR_STATIC_ASSERT(offsetof(Symbol, ExclFlags) == 54, "exclusion at 54");
+KVR_STATIC_ASSERT(offsetof(Symbol, ExclFlags2) == 58, "exclusion at 58");
+KVR_STATIC_ASSERT(offsetof(Symbol, Variable) == 60, "Variable at 60");
+KVR_STATIC_ASSERT(offsetof(Symbol, ItemNumber) == 64, "item number at 64");
+KVR_STATIC_ASSERT(sizeof(Symbol) == 66, "Symbol is 66 bytes");
+
+KVR_STATIC_ASSERT(offsetof(kvrItemData, confirm) == 132, "confirm at 132");
+KVR_STATIC_ASSERT(offsetof(kvrItemData, zero) == 136, "zero at 136");
+KVR_STATIC_ASSERT(offsetof(kvrItemData, description) == 140, "text at 140");
+KVR_STATIC_ASSERT(offsetof(kvrItemData, mediaKind) == 144, "media at 144");
+KVR_STATIC_ASSERT(sizeof(kvrItemData) == 146, "item data is 146 bytes");
+KVR_STATIC_ASSERT(sizeof(kvrListData) == 8, "list data is 8 bytes");
+
+/* ---- Codes ----------------------------------------------------------- */
+
+/* Symbol types. Block variables answer their kind of value through
+ * kvrSDOGetSymbolType with the same codes. */
+#define KVR_SYM_POWERBLOCK 1
+#define KVR_SYM_PAGE       2
+#define KVR_SYM_NUMBER     10 /* a number or a choice */
+#define KVR_SYM_TEXT       11
+#define KVR_SYM_TIME       12
+#define KVR_SYM_DATE       13
+#define KVR_SYM_RESPERM    21 /* a restriction/permission list */
+#define KVR_SYM_ITEM       35 /* a voice or fax item */
+
+/* How a block variable lies in its storage (the soft-data codes). */
+#define KVR_MEM_CHAR  0x8020 /* malloc'd zero-ended text */
+#define KVR_MEM_INT32 0x8080
+#define KVR_MEM_INT16 0x8100
+#define KVR_MEM_BOOL  0x8200 /* 32 bits */
+
+/* Flags of kvrSDOIsOutputOptionalApplicable. */
+#define KVR_OUT_CONNECTED  0x0001 /* the output has a connection */
+#define KVR_OUT_OPTIONAL   0x0010 /* the output may stay unconnected */
+#define KVR_OUT_APPLICABLE 0x1000 /* the output applies with the block's settings */
+
+/* Block types with a meaning of their own to the model. */
+#define KVR_PB_CUSTOM     (-100)
+#define KVR_PB_SUPERCALL  (-101)
+#define KVR_PB_BEGIN      142
+#define KVR_PB_EXIT       181
+#define KVR_PB_OBSOLETE   289
+#define KVR_PB_END        396
+#define KVR_PB_CONTINUE   401
+#define KVR_PB_ROTARY     408
+#define KVR_PB_IMPORTED   409
+
+/* Page kinds of kvrCreatePage. */
+#define KVR_PAGE_NORMAL       1 /* the main page or a SuperBlock */
+#define KVR_PAGE_VERIFICATION 2
+
+/* Change reports: sent to the program's main window with the message set
+ * by kvrSetNotificationMessage, wParam the kind and lParam as given. */
+#define KVR_NOTIFY_BLOCKCHANGED 1 /* lParam: kvrBlockNotify* */
+#define KVR_NOTIFY_BUSY         3 /* lParam 0: long work starts */
+#define KVR_NOTIFY_IDLE         4 /* lParam 0: long work ends */
+#define KVR_NOTIFY_STATUS       5 /* lParam: const char* status text */
+#define KVR_NOTIFY_BLOCKREDRAW  8 /* lParam: kvrBlockNotify* */
+
+/* Results of the functions that answer 0 when done. */
+#define KVR_OK           0
+#define KVR_ERR_HANDLE   1  /* no live object of the right kind */
+#define KVR_ERR_NAME     2  /* empty, too long or holding '$' */
+#define KVR_ERR_INUSE    3  /* the name is taken */
+#define KVR_ERR_ARGUMENT 4
+#define KVR_ERR_NOTEMPTY 5  /* reading into a program that has content */
+#define KVR_ERR_FORMAT   6  /* a line of the model's part does not parse */
+#define KVR_ERR_IO       7  /* the file could not be read or written */
+#define KVR_ERR_INTERNAL 60 /* anything unexpected inside the model */
+
+/* Longest block name. */
+#define KVR_MAX_BLOCK_NAME 30
+
+/* Prompt modes of the file part. */
+#define KVR_PROMPT_ASK      0 /* the model cannot ask: a bad line stops */
+#define KVR_PROMPT_CONTINUE 1 /* a bad line is logged and skipped */
+#define KVR_PROMPT_STOP     3
+
+/* ---- Programs and pages ---------------------------------------------- */
+
+kvrHandleType* kvrAddProgram(HWND hMainWnd, int bClipboard);
+int kvrRemoveProgram(kvrHandleType* hProgram);
+int kvrActivateProgram(kvrHandleType* hProgram);
+int kvrActivatePage(kvrHandleType* hPage);
+
+/* Makes a page in the current program. The first page of a program is
+ * its main page, whose blocks the model knows by their plain names; on
+ * every other page a block is known as "page$block". */
+kvrHandleType* kvrCreatePage(const char* pszName, int nKind, int nFlag);
+int kvrRemovePage(kvrHandleType* hPage, int nFlag);
+kvrHandleType* kvrFindPage(const char* pszName);
+
+/* ---- Blocks and connections ------------------------------------------ */
+
+/* Makes a block on the current page. *pRetry is the caller's: it is left
+ * as it is when the name must be asked again (empty, too long, holding
+ * '$' or already in use) and set to 0 otherwise. */
+kvrHandleType* kvrCreatePowerBlock(int nType, const char* pszName,
+                                   int* pRetry, const char* pszCustomType);
+int kvrDeletePowerBlock(kvrHandleType* hBlock, int nFlag);
+/* 0 done; otherwise refused, and *pDetail is 1 when another name may be
+ * tried. */
+int kvrRenamePowerBlock(kvrHandleType* hBlock, const char* pszNewName,
+                        int* pDetail);
+/* bQualified: the name is the model's name ("page$block" off the main
+ * page); 0: a plain block name on the current page. bClipboard: search the
+ * model's clipboard instead of the current program. */
+kvrHandleType* kvrFindPowerBlock(const char* pszName, int bQualified,
+                                 int bClipboard);
+int kvrIsNameInUse(const char* pszName);
+
+/* Connections: nIndex counts the block's outputs that are not group
+ * outputs. 0 done, non-zero refused. */
+int kvrCreateGoto(kvrHandleType* hBlock, kvrHandleType* hTarget, int nIndex);
+int kvrDeleteGoto(kvrHandleType* hBlock, const char* pszOutput);
+kvrHandleType* kvrGetGotoConnection(kvrHandleType* hBlock, int nIndex);
+
+int kvrIsPowerBlockFinished(kvrHandleType* hBlock);
+
+/* ---- Block types and the palette ------------------------------------ */
+
+/* With a block handle and a record: fills the record with the block's
+ * description and returns it. With a program handle: the next description
+ * of a program read from an old file; this model reads no old files, so
+ * there is none. */
+PowerBlockInfo* kvrGetPowerBlockInfo(kvrHandleType* hObject,
+                                     PowerBlockInfo* pInfo);
+/* Kind 0 current blocks, 1 obsolete blocks; blocks that need a newer
+ * server are left out of kind 0 when bServerVersionSupported is 0.
+ * Answers the number of groups. */
+int kvrGetPowerBlockList(IconInfoTable* pTable, int nKind,
+                         int bServerVersionSupported);
+int kvrMaxPowerBlockType(void);
+const char* kvrGetPowerBlockName(int nType);
+
+/* ---- Block variables ------------------------------------------------- */
+
+int kvrSDOGetSymbolOffset(int nType, const char* pszSymbol);
+int kvrSDOGetSymbolType(int nType, const char* pszSymbol);
+/* Bytes of storage of a variable: for KVR_MEM_CHAR the text with its
+ * terminator must fit. */
+int kvrSDOGetSymbolSize(int nType, const char* pszSymbol);
+int kvrSDOGetSymbolMemRep(int nType, const char* pszSymbol);
+/* The variable's storage; for KVR_MEM_CHAR the text itself. */
+void* kvrSDOGetSymbolPtr(int nType, const char* pszSymbol,
+                         kvrHandleType* hBlock, int nOffset);
+/* New storage for a variable; for KVR_MEM_CHAR a zero-filled malloc'd
+ * buffer of kvrSDOGetSymbolSize bytes that replaces the text, which the
+ * caller has released with free(). */
+void* kvrSDOAllocateMem(int nType, const char* pszSymbol,
+                        kvrHandleType* hBlock, int nOffset);
+/* Outputs of a block by index over all its outputs, from 0 without gaps. */
+const char* kvrSDOGetOutputDataName(int nType, int nIndex,
+                                    kvrHandleType* hBlock);
+/* The name of the block the output connects to, "" for none. */
+const char* kvrSDOGetOutputDataConnection(int nType, int nIndex,
+                                          kvrHandleType* hBlock);
+int kvrSDOIsOutputOptionalApplicable(int nType, kvrHandleType* hBlock,
+                                     const char* pszOutput);
+int kvrSDOSetIconFinished(kvrHandleType* hBlock, int bFinished);
+
+/* ---- Symbols ------------------------------------------------------- */
+
+/* Adds a symbol to the current program; stores it through ppSymbol and
+ * answers 1, or 0 when the name is empty, too long or in use. */
+int kvrAddSymbol(Symbol** ppSymbol, const char* pszName, int nType,
+                 int nScope, short nItemNumber, int nDefined, long lFlags,
+                 void* pVariable);
+int kvrDeleteSymbol(const char* pszName, int nType);
+int kvrGetTreeSize(int nType);
+int kvrGetATypeOfSymbols(Symbol** ppSymbols, int nType);
+Symbol* kvrFindSymbol(const char* pszName);
+int kvrRenameVoiceFaxItem(Symbol* pSymbol, const char* pszNewName);
+
+/* ---- Change reports -------------------------------------------------- */
+
+int kvrSetNotificationMessage(UINT nMessage);
+
+/* ---- The model's part of the program file ---------------------------- */
+
+/* Writes the current program's model between "{EndofFileHeader}" and
+ * "{Program}" to pStream (or pFile when pStream is 0). 0 success. */
+int kvrWriteProgram(FILE* pFile, FILE* pStream, int nPromptMode);
+/* Reads it back into the current program, which must be empty, leaving
+ * the stream on the "{Program}" line. Bad lines go to pLog when given.
+ * 0 success. */
+int kvrReadProgram(FILE* pFile, FILE* pStream, int nPromptMode, FILE* pLog);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* PLEXMODEL_H */

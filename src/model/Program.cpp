@@ -1,0 +1,180 @@
+// Program: registration, pages, the modified flag, lookups.
+#include "Program.h"
+#include "Page.h"
+#include "PowerBlock.h"
+#include "Icons.h"
+#include "ModelReport.h"
+#include "ModelRes.h"
+#include "UIApp.h"
+#include "UIMDIFrame.h"
+
+#include <cstring>
+
+Program::Program(const char* pszName, int bClipboard)
+    : m_strName(pszName ? pszName : "")
+{
+    Init();
+    m_hModel = kvrAddProgram(PXGetMainWindow(), bClipboard);
+    if (!m_hModel)
+        ModelReportText(IDS_MODEL_NOPROGRAM, m_strName, __FILE__, __LINE__);
+}
+
+Program::Program()
+{
+    Init();
+}
+
+void Program::Init()
+{
+    m_nOpenWindows = 0;
+    m_bModified = 0;
+    m_nIDCounter = 0;
+    m_hModel = nullptr;
+    m_pCustomGroup = nullptr;
+    m_pSuperGroups[0] = m_pSuperGroups[1] = nullptr;
+    m_nZoom = 100;
+    std::memset(m_FileInfo, 0, sizeof(m_FileInfo));
+}
+
+Program::~Program()
+{
+    m_nID = -1;
+    m_Pages.flush(TShouldDelete::Delete);
+    if (m_hModel)
+        kvrRemoveProgram(m_hModel);
+    delete m_pCustomGroup;
+    delete m_pSuperGroups[0];
+    delete m_pSuperGroups[1];
+    m_LibraryGroups.flush(TShouldDelete::Delete);
+}
+
+void Program::SetModified()
+{
+    m_bModified = 1;
+    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
+        pFrame->RefreshCaptions();
+    UIApp::RefreshCommandStates();
+}
+
+void Program::ClearModified()
+{
+    m_bModified = 0;
+    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
+        pFrame->RefreshCaptions();
+    UIApp::RefreshCommandStates();
+}
+
+void Program::Activate()
+{
+    if (m_hModel)
+        kvrActivateProgram(m_hModel);
+}
+
+int Program::AllPagesFinished(int nMode)
+{
+    ListIterator it(m_Pages);
+    while (it)
+    {
+        Page& page = static_cast<Page&>(it++);
+        bool bMain = page.GetKind() == PX_PAGE_MAIN;
+        switch (nMode)
+        {
+        case 0:
+            if (!page.AllBlocksFinished())
+                return 0;
+            break;
+        case 1:
+            if (!bMain && !page.AllBlocksFinished())
+                return 0;
+            break;
+        default:
+            if (!bMain)
+                return 0;
+            break;
+        }
+    }
+    return 1;
+}
+
+Page* Program::FindPage(const char* pszName) const
+{
+    ListIterator it(m_Pages);
+    while (it)
+    {
+        Page& page = static_cast<Page&>(it++);
+        if (std::strcmp(page.GetName(), pszName ? pszName : "") == 0)
+            return &page;
+    }
+    return nullptr;
+}
+
+Page* Program::GetMainPage() const
+{
+    ListIterator it(m_Pages);
+    while (it)
+    {
+        Page& page = static_cast<Page&>(it++);
+        if (page.GetKind() == PX_PAGE_MAIN)
+            return &page;
+    }
+    return nullptr;
+}
+
+PowerBlock* Program::FindBlockByHandle(kvrHandleType* hBlock) const
+{
+    ListIterator it(m_Pages);
+    while (it)
+    {
+        Page& page = static_cast<Page&>(it++);
+        if (PowerBlock* pBlock = page.FindBlockByHandle(hBlock))
+            return pBlock;
+    }
+    return nullptr;
+}
+
+GroupIcon* Program::FindLibraryGroup(const char* pszName) const
+{
+    ListIterator it(m_LibraryGroups);
+    while (it)
+    {
+        GroupIcon& group = static_cast<GroupIcon&>(it++);
+        if (!group.HasRecord())
+            break;
+        if (std::strcmp(group.GetName(), pszName ? pszName : "") == 0)
+            return &group;
+    }
+    return nullptr;
+}
+
+void Program::AddPage(Page* pPage)
+{
+    PXASSERT(pPage != 0);
+    pPage->SetOwner(this);
+    m_Pages.add(*pPage);
+    SetModified();
+}
+
+void Program::RemovePage(Page* pPage)
+{
+    PXASSERT(pPage != 0);
+    m_Pages.detach(*pPage, TShouldDelete::Delete);
+    SetModified();
+}
+
+void Program::ForEachPage(PageFunc pfn, void* pData)
+{
+    ListIterator it(m_Pages);
+    while (it)
+        pfn(&static_cast<Page&>(it++), pData);
+}
+
+void Program::RefreshBlocksOfType(int nType)
+{
+    ListIterator it(m_Pages);
+    while (it)
+    {
+        Page& page = static_cast<Page&>(it++);
+        if (page.PeekID() != -1)
+            page.RefreshBlocksOfType(nType);
+    }
+}

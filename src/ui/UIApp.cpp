@@ -1,0 +1,133 @@
+// The application object: options, levels and their settings keys.
+#include "UIApp.h"
+#include "UIMDIFrame.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+UIApp::CommandRefresh s_pfnCommandRefresh = nullptr;
+
+struct OptionKey
+{
+    const char* pszKey;
+    DWORD dwBit;
+    bool bDefault;
+};
+
+// In the order the keys are read at start and written at exit.
+const OptionKey s_OptionKeys[] = {
+    {"Status Line", UI_OPT_STATUSLINE, true},
+    {"Tool Bar", UI_OPT_TOOLBAR, true},
+    {"Smart Routing", UI_OPT_SMARTROUTING, true},
+    {"Label Stub Gotos", UI_OPT_LABELSTUBS, true},
+    {"Confirm PB Deletes", UI_OPT_CONFIRMDELETE, false},
+    {"Old Variable Types", UI_OPT_OLDVARTYPES, false},
+    {"Snap to Grid", UI_OPT_SNAPTOGRID, true},
+    {"Print Grid", UI_OPT_PRINTGRID, true},
+    {"Print Frame", UI_OPT_PRINTFRAME, true},
+    {"Auto Name", UI_OPT_AUTONAME, false},
+};
+
+const char s_szMain[] = "Main";
+
+void WriteInt(const char* pszKey, long nValue)
+{
+    char sz[16];
+    std::snprintf(sz, sizeof(sz), "%ld", nValue);
+    WritePrivateProfileStringA(s_szMain, pszKey, sz, UI_SETTINGS_FILE);
+}
+}
+
+UIApp::UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance,
+             int nCmdShow)
+    : TApplication(pszName, hInstance, hPrevInstance, pszCmdLine, nCmdShow), m_dwOptions(0),
+      m_dwDiagLevel(4), m_nLogLevel(3), m_nLogInterval(0), m_nGridStep(34)
+{
+    // A longer command line is cut; the launch list never comes near it.
+    lstrcpynA(m_szCmdLine, pszCmdLine ? pszCmdLine : "", sizeof(m_szCmdLine));
+}
+
+UIApp::~UIApp()
+{
+}
+
+UIApp* UIApp::GetApp()
+{
+    return dynamic_cast<UIApp*>(GetApplicationObject());
+}
+
+UIMDIFrame* UIApp::GetMainFrame()
+{
+    TApplication* pApp = GetApplicationObject();
+    return pApp ? dynamic_cast<UIMDIFrame*>(pApp->GetMainWindow()) : nullptr;
+}
+
+bool UIApp::IsOptionSet(DWORD dwBit)
+{
+    UIApp* pApp = GetApp();
+    return pApp && (pApp->m_dwOptions & dwBit) != 0;
+}
+
+void UIApp::SetOption(DWORD dwBit, bool bOn)
+{
+    if (bOn)
+        m_dwOptions |= dwBit;
+    else
+        m_dwOptions &= ~dwBit;
+}
+
+int UIApp::GetGridStep()
+{
+    UIApp* pApp = GetApp();
+    return pApp ? pApp->m_nGridStep : 34;
+}
+
+bool UIApp::ReadTruth(const char* pszSection, const char* pszKey, bool bDefault)
+{
+    char szValue[128];
+    GetPrivateProfileStringA(pszSection, pszKey, bDefault ? "TRUE" : "FALSE", szValue,
+                             sizeof(szValue), UI_SETTINGS_FILE);
+    CharUpperA(szValue);
+    return std::strcmp(szValue, "TRUE") == 0;
+}
+
+bool UIApp::ReadSettings()
+{
+    bool bOldTypes = false;
+    for (const OptionKey& key : s_OptionKeys)
+    {
+        if (ReadTruth(s_szMain, key.pszKey, key.bDefault))
+        {
+            m_dwOptions |= key.dwBit;
+            if (key.dwBit == UI_OPT_OLDVARTYPES)
+                bOldTypes = true;
+        }
+    }
+    m_dwDiagLevel = GetPrivateProfileIntA(s_szMain, "Diag Level", 4, UI_SETTINGS_FILE);
+    m_nLogLevel = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Level", 3, UI_SETTINGS_FILE));
+    m_nLogInterval = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Interval", 0, UI_SETTINGS_FILE));
+    return bOldTypes;
+}
+
+void UIApp::WriteSettings() const
+{
+    for (const OptionKey& key : s_OptionKeys)
+        WritePrivateProfileStringA(s_szMain, key.pszKey,
+                                   (m_dwOptions & key.dwBit) ? "TRUE" : "FALSE", UI_SETTINGS_FILE);
+    WriteInt("Diag Level", static_cast<long>(m_dwDiagLevel));
+    WriteInt("Log Level", m_nLogLevel);
+    WriteInt("Log Interval", m_nLogInterval);
+}
+
+void UIApp::SetCommandRefresh(CommandRefresh pfn)
+{
+    s_pfnCommandRefresh = pfn;
+}
+
+void UIApp::RefreshCommandStates()
+{
+    if (s_pfnCommandRefresh)
+        s_pfnCommandRefresh();
+}

@@ -1,0 +1,94 @@
+// The application object of the editor: option bits, diagnostic and log
+// levels, the grid step, and the way to the main frame. It is the window
+// framework's application object; the program's parts reach it through
+// UIApp::GetApp.
+#ifndef UIAPP_H
+#define UIAPP_H
+
+#include "PXafx.h"
+#include "owl/TApplication.h"
+
+class UIMDIFrame;
+
+// Option bits of the application object (section "Main" of the settings).
+enum
+{
+    UI_OPT_SMARTROUTING = 0x0001,
+    UI_OPT_STATUSLINE = 0x0004,
+    UI_OPT_TOOLBAR = 0x0008,
+    UI_OPT_LABELSTUBS = 0x0010,
+    UI_OPT_SNAPTOGRID = 0x0020,
+    UI_OPT_OLDVARTYPES = 0x0040,
+    UI_OPT_CONFIRMDELETE = 0x0080,
+    UI_OPT_PRINTGRID = 0x0100,
+    UI_OPT_PRINTFRAME = 0x0200,
+    UI_OPT_AUTONAME = 0x0400
+};
+
+// The settings file, named without a path: the profile functions keep it
+// in the Windows directory.
+#define UI_SETTINGS_FILE "KALVERODIN.INI"
+
+class UIApp : public TApplication
+{
+public:
+    // Options 0, diagnostic level 4, log level 3, log interval 0, grid step
+    // 34. The object becomes the application object until destroyed.
+    UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance = nullptr,
+          int nCmdShow = SW_SHOWNORMAL);
+    ~UIApp() override;
+
+    // The application object as a UIApp, or none.
+    static UIApp* GetApp();
+    // The application's main window as a UIMDIFrame, or none when there is
+    // no main window or it is of another class.
+    static UIMDIFrame* GetMainFrame();
+
+    // Option bits. Without an application object no bit is set.
+    static bool IsOptionSet(DWORD dwBit);
+    void SetOption(DWORD dwBit, bool bOn);
+    DWORD GetOptions() const { return m_dwOptions; }
+
+    DWORD TestDiagLevel(DWORD dwBits) const { return m_dwDiagLevel & dwBits; }
+    void SetDiagLevel(DWORD dwLevel) { m_dwDiagLevel = dwLevel; }
+    int GetLogLevel() const { return m_nLogLevel; }
+    void SetLogLevel(int nLevel) { m_nLogLevel = nLevel; }
+    bool IsLogLevel(int nLevel) const { return m_nLogLevel == nLevel; }
+    int GetLogInterval() const { return m_nLogInterval; }
+
+    // The command states are recomputed by the controller, which installs
+    // its refresh here; every change that can change a command's look
+    // calls RefreshCommandStates.
+    typedef void (*CommandRefresh)();
+    static void SetCommandRefresh(CommandRefresh pfn);
+    static void RefreshCommandStates();
+
+    // The page grid's step in model units (34 without an application object).
+    static int GetGridStep();
+
+    // The command line as kept for the login (at most 511 characters).
+    const char* GetLoginLine() const { return m_szCmdLine; }
+
+    // Start-up: the ten option keys, then the three levels, of section
+    // "Main". Answers true when "Old Variable Types" read as set (the
+    // caller then tells the application model once).
+    bool ReadSettings();
+    // Exit: writes the ten option keys and the three levels back.
+    void WriteSettings() const;
+
+    // A truth value of the settings file: the text upper-cased equals "TRUE".
+    static bool ReadTruth(const char* pszSection, const char* pszKey, bool bDefault);
+
+private:
+    UIApp(const UIApp&) = delete;
+    UIApp& operator=(const UIApp&) = delete;
+
+    DWORD m_dwOptions;
+    DWORD m_dwDiagLevel;
+    int m_nLogLevel;
+    int m_nLogInterval;
+    int m_nGridStep;
+    char m_szCmdLine[512];
+};
+
+#endif

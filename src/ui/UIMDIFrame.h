@@ -1,0 +1,80 @@
+// The main frame's registry of open page windows and the operations the
+// program model calls on it: fanning a model change out to every open
+// window, the window captions, the status line.
+#ifndef UIMDIFRAME_H
+#define UIMDIFRAME_H
+
+#include "PXafx.h"
+#include "owl/TMDIFrame.h"
+
+#include <vector>
+
+class UIObject;
+class Program;
+class Page;
+
+// An MDI window that the frame lists: a page window.
+class UIMDIChild
+{
+public:
+    virtual ~UIMDIChild() {}
+    // A model object changed: kind 1 repaint, 2 rebuild, 3 about to change
+    // or go, 4 added or changed, 5 remove without deselecting, 6 rebuild
+    // and repaint.
+    virtual void ObjectChanged(UIObject* pObject, int nKind, int nFlags) = 0;
+    virtual Program* GetProgram() const = 0;
+    virtual Page* GetPage() const = 0;
+    virtual HWND GetHandle() const = 0;
+};
+
+// The frame's status line.
+class UIStatusLine
+{
+public:
+    virtual ~UIStatusLine() {}
+    // Level 0 plain text, 2 progress, 3 error (reset after 4000 ms); none
+    // clears the line; with bUpdate it paints at once.
+    virtual void SetText(int nLevel, const char* pszText, bool bUpdate) = 0;
+};
+
+class UIMDIFrame : public TMDIFrame
+{
+public:
+    // The frame over the MDI client, titled with the application's name,
+    // with the menu "MAINMENU".
+    explicit UIMDIFrame(TMDIClient& client, TModule* pModule = nullptr);
+    ~UIMDIFrame() override;
+
+    const char* GetClassName() override { return "UIFRAME"; }
+
+    // A page window opened: appended to the list, counted in its program's
+    // open windows, captions refreshed.
+    void AddChild(UIMDIChild* pChild);
+    // A page window closing: taken out of the list, captions refreshed.
+    void CloseChild(UIMDIChild* pChild);
+    int GetChildCount() const { return static_cast<int>(m_Children.size()); }
+
+    // Calls ObjectChanged of every listed window, in list order.
+    void NotifyChildren(UIObject* pObject, int nKind, int nFlags);
+    // Every listed window's caption: its program file's name without
+    // directory and extension, with " *" while the program is modified; set
+    // only when it differs.
+    void RefreshCaptions();
+    // The first listed window showing the page, or none.
+    UIMDIChild* FindChildForPage(Page* pPage) const;
+    // Shows the text on the status line, at the error level when bHighlight.
+    void SetStatusText(const char* pszText, int bHighlight);
+    void SetStatusLine(UIStatusLine* pStatusLine) { m_pStatusLine = pStatusLine; }
+
+    // The caption of a program's windows.
+    static CString CaptionFor(Program* pProgram);
+
+private:
+    UIMDIFrame(const UIMDIFrame&) = delete;
+    UIMDIFrame& operator=(const UIMDIFrame&) = delete;
+
+    std::vector<UIMDIChild*> m_Children;
+    UIStatusLine* m_pStatusLine;
+};
+
+#endif

@@ -1,0 +1,44 @@
+// Shared set-up of the program-model tests: the application object, the
+// palette's block lists from the application model, and the check that the
+// model's registrations match the editor's objects.
+#ifndef MODELTESTSUPPORT_H
+#define MODELTESTSUPPORT_H
+
+#include "PXTestSupport.h"
+#include "Goto.h"
+#include "Icons.h"
+#include "Page.h"
+#include "PowerBlock.h"
+#include "Program.h"
+#include "UIApp.h"
+
+#include <string>
+
+class ModelTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+
+    // A new program with its page "Main" and its default blocks.
+    Program* NewProgram();
+    // A block of the type made, registered and added to the page.
+    PowerBlock* AddBlock(Page* pPage, int nType, const char* pszName, long x = 0, long y = 0);
+    static PowerBlockIcon* IconOf(int nType);
+    // The page's blocks, most recently added first.
+    static int CountBlocks(Program* pProgram);
+
+    UIApp* m_pApp = nullptr;
+    static IconInfoTable* s_pTable;
+    static Icons* s_pIcons;
+};
+
+// The name by which the model knows the block.
+std::string QualifiedName(Page* pPage, PowerBlock* pBlock);
+
+// Every page, block and connection of the editor's program is the model's,
+// and the model has no others.
+void ExpectModelMatches(Program* pProgram);
+
+#endif
