@@ -2,6 +2,7 @@
 // visibility sets, output groups and keeping gotos in step with the model.
 #include "ModelTestSupport.h"
 #include "ModelRes.h"
+#include "PXUIMsg.h"
 
 #include <cstring>
 #include <memory>
@@ -324,4 +325,112 @@ TEST_F(ModelTest, RotaryOutputStubStaysShownAndSyncOutputsFollowsTheSets)
     EXPECT_TRUE(pMenu->FindGotoBlock("Choices")->IsShown());
     EXPECT_FALSE(pMenu->FindGotoBlock("1")->IsShown());
     EXPECT_TRUE(pMenu->FindGotoBlock("No response")->IsShown());
+}
+
+namespace
+{
+struct SentMessage
+{
+    UINT uMsg;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+std::vector<SentMessage> g_sent;
+
+LRESULT CALLBACK MainProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg >= WM_USER)
+        g_sent.push_back({uMsg, wParam, lParam});
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+}
+
+TEST_F(ModelTest, TheMainWindowHearsOfNamesConnectionsAndTheCurrentBlock)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = MainProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PXMAINTEST";
+    RegisterClassA(&wc);
+    HWND hMain = CreateWindowA("PXMAINTEST", "", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, hMain);
+    PXSetMainWindow(hMain);
+
+    std::unique_ptr<Program> program(NewProgram());
+    Page* pMain = program->GetMainPage();
+    PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1");
+    g_sent.clear();
+    ASSERT_EQ(1, pMenu->Rename("Menu2", nullptr));
+    ASSERT_NE(nullptr, pMenu->Connect(pMain->FindBlockByName("End"), "No response", 0));
+    ASSERT_EQ(2u, g_sent.size());
+    for (const SentMessage& m : g_sent)
+    {
+        EXPECT_EQ(static_cast<UINT>(WM_UI_BLOCKCHANGED), m.uMsg);
+        EXPECT_EQ(0u, m.wParam);
+        EXPECT_EQ(1, m.lParam);
+    }
+    // A refused rename says nothing.
+    g_sent.clear();
+    EXPECT_EQ(0, pMenu->Rename("Rotary", nullptr));
+    EXPECT_TRUE(g_sent.empty());
+
+    // The block with the current-block mark makes the frame forget it.
+    pMenu->SetFlags(pMenu->GetFlags() | PB_FLAG_CURRENT);
+    pMain->RemoveBlock(pMenu);
+    ASSERT_EQ(1u, g_sent.size());
+    EXPECT_EQ(static_cast<UINT>(WM_UI_BLOCKREQUEST), g_sent[0].uMsg);
+    EXPECT_EQ(static_cast<WPARAM>(-1), g_sent[0].wParam);
+    EXPECT_EQ(0, g_sent[0].lParam);
+    ExpectModelMatches(program.get());
+
+    PXSetMainWindow(nullptr);
+    DestroyWindow(hMain);
+}
+
+TEST_F(ModelTest, RefreshRereadsTheDescription)
+{
+    std::unique_ptr<Program> program(NewProgram());
+    Page* pMain = program->GetMainPage();
+    PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1");
+    PowerBlockInfo* pShared = pMenu->GetInfo();
+    EXPECT_EQ(IconOf(402)->GetInfo(), pShared);
+
+    // A plain type: the block takes a copy of its own, filled by the model.
+    pMenu->ShowGroup(1);
+    pMenu->Refresh(1);
+    EXPECT_NE(pShared, pMenu->GetInfo());
+    EXPECT_TRUE(pMenu->GetFlags() & PB_FLAG_PRIVATEINFO);
+    EXPECT_EQ(402, pMenu->GetInfo()->type);
+    EXPECT_EQ(pShared->numOutputs, pMenu->GetInfo()->numOutputs);
+    EXPECT_FALSE(pMenu->IsExpanded(pMenu->FindOutput("Choices")->number));  // visibility reset
+    EXPECT_FALSE(pMenu->OutputsChanged());
+
+    // Page walks refresh by type, skipping blocks being destroyed.
+    PowerBlock* pOther = AddBlock(pMain, 402, "Menu2");
+    pOther->SetID(-1);
+    program->RefreshBlocksOfType(402);
+    EXPECT_FALSE(pOther->GetFlags() & PB_FLAG_PRIVATEINFO);
+    pOther->SetID(0);
+    program->RefreshBlocksOfType(402);
+    EXPECT_TRUE(pOther->GetFlags() & PB_FLAG_PRIVATEINFO);
+
+    // A SuperBlock call without its group: the shared default description.
+    PowerBlock call;
+    call.SetType(KVR_PB_SUPERCALL);
+    call.SetCustomType("Nowhere");
+    call.Refresh(0);
+    ASSERT_NE(nullptr, call.GetInfo());
+    EXPECT_EQ(KVR_PB_SUPERCALL, call.GetInfo()->type);
+    EXPECT_NE(nullptr, call.GetIcon());
+    ExpectModelMatches(program.get());
+}
+
+TEST_F(ModelTest, PageOfAnUnregisteredProgramIsRefused)
+{
+    MessageBoxRecorder boxes;
+    Program bare;
+    EXPECT_FALSE(bare.HasHandle());
+    std::unique_ptr<Page> page(new Page(&bare, "Main", PX_PAGE_MAIN, 0));
+    EXPECT_FALSE(page->HasHandle());
+    EXPECT_EQ(1u, boxes.boxes.size());
 }

@@ -118,6 +118,13 @@ static const OutDef kPasswordCheckOuts[] = {
     { "Password 5",     0, 0, OUT_REQUIRED, "Password Check 5" },
     { "Invalid password", 0, 0, OUT_REQUIRED, nullptr },
 };
+// The attendant output applies while the caller may transfer to one; the
+// block's settings page turns it on and off with that check box.
+static const OutDef kFaxSelectOuts[] = {
+    { "Done",           0, 0, OUT_REQUIRED, nullptr },
+    { "Attendant",      0, 0, OUT_REQUIRED, "Allow transfer to an attendant" },
+    { "Rotary",         0, 0, OUT_OPTIONAL, nullptr },
+};
 static const OutDef kSpeechOuts[] = {
     { "Done",           0, 0, OUT_REQUIRED, nullptr },
     { "Not recognized", 0, 0, OUT_OPTIONAL, nullptr },
@@ -221,7 +228,7 @@ const BlockDef g_Blocks[] = {
     { 400, "Remote Activation",               "Switches features on or off from a telephone", "PB_REMOTE",     GRP_MESSAGING, 0, OUTS(kRemoteActivationOuts), NO_VARS },
     { 407, "Voice Item Maintenance",          "Records voice items from a telephone",         "PB_VIM",        GRP_MESSAGING, 0, OUTS(kDoneOuts),             NO_VARS },
     { 398, "Fax Send",                        "Sends a fax",                                  "PB_FAXSEND",    GRP_FAX,       0, OUTS(kFaxSendOuts),          NO_VARS },
-    { 413, "Fax Select",                      "Lets the caller pick a fax item",              "PB_FAXSELECT",  GRP_FAX,       0, OUTS(kDoneRotaryOuts),       VARS(kFaxSelectVars) },
+    { 413, "Fax Select",                      "Lets the caller pick a fax item",              "PB_FAXSELECT",  GRP_FAX,       0, OUTS(kFaxSelectOuts),        VARS(kFaxSelectVars) },
     { 412, "Express Fax Messaging",           "Takes a fax message",                          "PB_EXPRFAX",    GRP_FAX,       0, OUTS(kDoneRotaryOuts),       VARS(kExpressFaxVars) },
     { 399, "Fax Item Maintenance",            "Replaces fax items from a telephone",          "PB_FIM",        GRP_FAX,       0, OUTS(kDoneRotaryOuts),       NO_VARS },
     { 415, "Custom Commands",                 "Runs the server's custom commands",            "PB_CUSTOMCMD",  GRP_ADVANCED,  1, OUTS(kCustomCmdOuts),        NO_VARS },

@@ -1,10 +1,11 @@
 // What the program's definitions refer to, read through the definition
 // classes from this module (which compiles every definition of the program):
-// the module holds exactly the program's definitions, every field, variable
-// and kind has its name in the string table, every message, caption and
-// output name its text, and every referenced record type, sheet and page is
-// a definition of the right kind. Loading and the record catalogue are
-// checked in ProgramDefsTest.cpp.
+// the module holds exactly the program's definitions; every field, variable
+// and kind has its name in the string table, and every message, caption and
+// output name its text; every referenced record type, sheet and page is a
+// definition of the right kind; the check boxes of block pages name outputs
+// that their block type has in the application-model library. Loading and
+// the record catalogue are checked in ProgramDefsTest.cpp.
 #include "PXTestSupport.h"
 
 #include "PXCondSt.h"
@@ -14,8 +15,10 @@
 #include "PXSction.h"
 #include "PXSdoDefRes.h"
 #include "pxspsdef.h"
+#include "plexmodel.h"
 
 #include <functional>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -274,4 +277,46 @@ TEST(DefinitionReferences, MessagesCaptionsAndOutputNamesHaveTheirTexts)
               "Please refer to Security Administration for the correct value.",
               Text(IDS_DEF_PWDTOOSHORT));
     EXPECT_EQ("Define voice items", Text(IDS_DEF_DEFINEVOICE));
+}
+
+TEST(DefinitionReferences, CheckBoxesNameOutputsOfTheirBlockType)
+{
+    // Block pages whose check boxes also show or hide an output of the
+    // block: the output row is found by the text of the parameter's string.
+    const std::map<WORD, int> pageTypes = { { 15103, 411 /* Password Check */ },
+                                            { 15108, 413 /* Fax Select */ } };
+    IconInfoTable table = {};
+    ASSERT_GT(kvrGetPowerBlockList(&table, 0, 1), 0);
+    auto outputsOf = [&](int type) {
+        std::set<std::string> names;
+        for (int g = 0; table.groups[g]; ++g)
+            for (const PowerBlockInfo* rec = table.groups[g]->blocks; rec->name; ++rec)
+                if (rec->type == type)
+                    for (int i = 0; i < rec->numOutputs; ++i)
+                        names.insert(rec->outputs[i].name);
+        return names;
+    };
+    int nChecked = 0;
+    for (WORD id : ResourceIds(Kind::Dialog))
+    {
+        SCOPED_TRACE(id);
+        DefRef<PXSoftDlgDef> d(PXSoftDlgDef::Get(id));
+        ForEachSection(d->GetSections(0x1006), [&](PXSection* pL) {
+            ForEach(pL, [&](PXStatement* pLink) {
+                auto* pM = static_cast<PXMultiLineStatement*>(pLink);
+                for (int i = 0; i < pM->GetNbStatements(4); ++i)
+                {
+                    PXStatement* pP = pM->GetStatement(4, i);
+                    if (!pP->HasStyle(0x8001))
+                        continue;
+                    auto it = pageTypes.find(id);
+                    ASSERT_NE(pageTypes.end(), it) << "a block page not listed here";
+                    const std::string name = Text(pP->GetOptParam(1));
+                    EXPECT_EQ(1u, outputsOf(it->second).count(name)) << name;
+                    ++nChecked;
+                }
+            });
+        });
+    }
+    EXPECT_EQ(6, nChecked);     // five passwords and the attendant
 }
