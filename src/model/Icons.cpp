@@ -12,9 +12,6 @@ namespace
 {
 Icons* s_pCurrentIcons = nullptr;
 
-// The highest number tried for a default name; past it the user names the
-// block.
-const int MAX_NAME_NUMBER = 9999;
 const int MAX_DEFAULT_NAME = 15;
 }
 
@@ -56,13 +53,13 @@ const char* PowerBlockIcon::NameWord(int nType)
     return "Block";
 }
 
-bool PowerBlockIcon::MakeUniqueName(char* pszBuffer, int nSize) const
+bool PowerBlockIcon::MakeUniqueName(char* pszBuffer, int nSize, int nMaxNumber) const
 {
     PXASSERT(pszBuffer != 0 && nSize > MAX_DEFAULT_NAME);
     pszBuffer[0] = '\0';
     const char* pszWord = NameWord(m_pInfo->type);
     int nWordLen = static_cast<int>(std::strlen(pszWord));
-    for (int n = 1; n <= MAX_NAME_NUMBER; ++n)
+    for (int n = 1; n <= nMaxNumber; ++n)
     {
         char szDigits[12];
         int nDigits = std::snprintf(szDigits, sizeof(szDigits), "%d", n);

@@ -38,8 +38,9 @@ public:
 
     // A default name for a new block of the icon's type that no block, page
     // or other item of the current program uses; at most 15 characters.
-    // False, with an empty buffer, when none is free.
-    bool MakeUniqueName(char* pszBuffer, int nSize = 20) const;
+    // Numbers from 1 to nMaxNumber are tried; false, with an empty buffer,
+    // when none is free (the caller then asks the user for a name).
+    bool MakeUniqueName(char* pszBuffer, int nSize = 20, int nMaxNumber = 9999) const;
     // The base word of the default names of a block type.
     static const char* NameWord(int nType);
 

@@ -291,3 +291,31 @@ TEST_F(GotoTest, RemovingSegmentsAndCopies)
     EXPECT_EQ(0, copy.GetSegmentCount());
     EXPECT_EQ(nullptr, copy.GetOwner());
 }
+
+TEST_F(GotoTest, DestroyingTheGotoOfAGroupOutputMakesNoModelCall)
+{
+    // The model knows "Monday" as a plain output; the block's description
+    // makes it a group output, so its goto is the editor's alone.
+    PowerBlockInfo info;
+    std::memcpy(&info, IconOf(395)->GetInfo(), sizeof(info));
+    info.outputs[1].flags = KVR_OUTPUT_GROUP;
+    int nRetry = 1;
+    PowerBlock* pBlock = new PowerBlock(m_pMain, "Grouped", &info, nullptr, 0, 0, &nRetry, nullptr, 0, nullptr);
+    ASSERT_TRUE(pBlock->HasHandle());
+    m_pMain->AddObject(pBlock);
+    ASSERT_EQ(0, kvrCreateGoto(pBlock->GetHandle(), m_pEnd->GetHandle(), 0));
+
+    Goto* pGoto = new Goto(&info.outputs[1], pBlock, m_pEnd, 0);
+    EXPECT_TRUE(pGoto->HasFlag(GOTO_FLAG_GROUP));
+    EXPECT_EQ(m_pEnd, pGoto->GetTarget());
+    pBlock->AttachGoto(pGoto);
+    pBlock->RemoveGoto(pGoto);
+    EXPECT_EQ(m_pEnd->GetHandle(), kvrGetGotoConnection(pBlock->GetHandle(), 0));
+
+    // A plain goto's destruction does remove the connection.
+    Goto* pPlain = new Goto(&IconOf(395)->GetInfo()->outputs[1], pBlock, m_pEnd, 1);
+    pBlock->AttachGoto(pPlain);
+    pBlock->RemoveGoto(pPlain);
+    EXPECT_EQ(nullptr, kvrGetGotoConnection(pBlock->GetHandle(), 0));
+    m_pMain->RemoveBlock(pBlock);
+}

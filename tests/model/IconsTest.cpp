@@ -77,6 +77,10 @@ TEST_F(ModelTest, UniqueDefaultNames)
     AddBlock(pMain, 402, "Menu1");
     ASSERT_TRUE(IconOf(402)->MakeUniqueName(szName));
     EXPECT_STREQ("Menu2", szName);
+    // The search is bounded: with every number taken there is no name.
+    AddBlock(pMain, 402, "Menu2");
+    EXPECT_FALSE(IconOf(402)->MakeUniqueName(szName, sizeof(szName), 2));
+    EXPECT_STREQ("", szName);
     Page* pPage = new Page(program.get(), "Fax_Send1", PX_PAGE_SUPERBLOCK, 0);
     program->AddPage(pPage);
     program->GetMainPage()->Activate();
