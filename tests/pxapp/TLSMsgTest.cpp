@@ -1,0 +1,191 @@
+// The load/save prompt TLSMsg as the prompt of LSReportError: what it
+// shows, the answers of its buttons, its check box "Do not display further
+// warnings" and its Help button, driven through the modal seam.
+#include "PXTestSupport.h"
+
+#include "LSReport.h"
+#include "PXAppRes.h"
+#include "TLSMsg.h"
+
+#include <direct.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the test does once the prompt is up, in order: 'T' ticks the check
+// box, 'H' presses Help, then one of 'C' Continue, 'A' Abort, 'X' the
+// close box ends it.
+std::string g_script;
+
+struct Seen
+{
+    std::string caption;
+    std::string message;
+    LRESULT nCheckBefore;
+    LRESULT nCheckAfter;
+    bool bOwned;
+};
+std::vector<Seen> g_seen;
+int g_nHelps = 0;
+UINT g_uHelpCommand = 0;
+
+BOOL WINAPI CountHelp(HWND, LPCSTR, UINT uCommand, ULONG_PTR)
+{
+    ++g_nHelps;
+    g_uHelpCommand = uCommand;
+    return TRUE;
+}
+
+void Answer(TWindow* pWnd)
+{
+    HWND hDlg = pWnd->HWindow;
+    Seen seen;
+    char sz[256];
+    GetWindowTextA(hDlg, sz, sizeof(sz));
+    seen.caption = sz;
+    GetDlgItemTextA(hDlg, IDC_LS_MESSAGE, sz, sizeof(sz));
+    seen.message = sz;
+    seen.bOwned = GetWindow(hDlg, GW_OWNER) != nullptr;
+    HWND hBox = GetDlgItem(hDlg, IDC_LS_NOMOREWARNINGS);
+    seen.nCheckBefore = SendMessageA(hBox, BM_GETCHECK, 0, 0);
+    for (char ch : g_script)
+    {
+        int nButton = 0;
+        switch (ch)
+        {
+        case 'T': SendMessageA(hBox, BM_CLICK, 0, 0); break;
+        case 'H': SendMessageA(GetDlgItem(hDlg, IDC_LS_HELP), BM_CLICK, 0, 0); break;
+        case 'C': nButton = IDOK; break;
+        case 'A': nButton = IDCANCEL; break;
+        case 'X': PostMessageA(hDlg, WM_CLOSE, 0, 0); break;
+        }
+        if (nButton)
+            PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nButton)));
+    }
+    seen.nCheckAfter = SendMessageA(hBox, BM_GETCHECK, 0, 0);
+    g_seen.push_back(seen);
+}
+
+class TLSMsgTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char szTemp[MAX_PATH];
+        char szName[MAX_PATH];
+        GetTempPathA(MAX_PATH, szTemp);
+        GetTempFileNameA(szTemp, "lsm", 0, szName);
+        DeleteFileA(szName);
+        CreateDirectoryA(szName, nullptr);
+        m_dir = szName;
+        _getcwd(m_szOldDir, MAX_PATH);
+        _chdir(m_dir.c_str());
+        m_pfnOldRunner = LSSetPromptRunner(nullptr);
+        TLSMsg::Register();
+        m_pfnOldHook = TWindow::SetModalHook(Answer);
+        m_pfnOldHelp = TBaseDialog::SetHelpCall(CountHelp);
+        g_seen.clear();
+        g_script.clear();
+        g_nHelps = 0;
+        LSSetReportCount(0);
+    }
+    void TearDown() override
+    {
+        TBaseDialog::SetHelpCall(m_pfnOldHelp);
+        TWindow::SetModalHook(m_pfnOldHook);
+        LSSetPromptRunner(m_pfnOldRunner);
+        _chdir(m_szOldDir);
+        DeleteFileA((m_dir + "\\" LS_LOG_FILE).c_str());
+        RemoveDirectoryA(m_dir.c_str());
+    }
+
+    std::string m_dir;
+    char m_szOldDir[MAX_PATH];
+    LSPromptRunner m_pfnOldRunner = nullptr;
+    TWindow::TModalHook m_pfnOldHook = nullptr;
+    TBaseDialog::HelpCall m_pfnOldHelp = nullptr;
+};
+
+} // namespace
+
+TEST_F(TLSMsgTest, PromptShowsTheReportAndItsButtonsAnswer)
+{
+    // (script, answer, prompt mode after, check box after)
+    struct Case
+    {
+        const char* pszScript;
+        BOOL bAnswer;
+        short nModeAfter;
+        LRESULT nCheckAfter;
+    } cases[] = {
+        { "C", TRUE, LS_PROMPT_ASK, BST_UNCHECKED },
+        { "A", FALSE, LS_PROMPT_ASK, BST_UNCHECKED },
+        { "X", FALSE, LS_PROMPT_ASK, BST_UNCHECKED },
+        { "TC", TRUE, LS_PROMPT_CONTINUE, BST_CHECKED },
+        { "TA", FALSE, LS_PROMPT_CONTINUE, BST_CHECKED },
+        { "TTC", TRUE, LS_PROMPT_ASK, BST_UNCHECKED },
+        { "TTA", FALSE, LS_PROMPT_ASK, BST_UNCHECKED },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszScript);
+        g_seen.clear();
+        g_script = c.pszScript;
+        short nMode = LS_PROMPT_ASK;
+        EXPECT_EQ(c.bAnswer, LSReportError(nMode, "Main. Could not load this PowerBlock.", 3));
+        EXPECT_EQ(c.nModeAfter, nMode);
+        ASSERT_EQ(1u, g_seen.size());
+        EXPECT_EQ("LOAD AND SAVE ERROR", g_seen[0].caption);
+        EXPECT_EQ("Load and Save Error!!\n\nMain. Could not load this PowerBlock.", g_seen[0].message);
+        EXPECT_EQ(BST_UNCHECKED, g_seen[0].nCheckBefore);
+        EXPECT_EQ(c.nCheckAfter, g_seen[0].nCheckAfter);
+        EXPECT_FALSE(g_seen[0].bOwned);
+    }
+}
+
+TEST_F(TLSMsgTest, NoMoreWarningsLetsTheRestOfTheOperationContinueUnasked)
+{
+    g_script = "TC";
+    short nMode = LS_PROMPT_ASK;
+    EXPECT_TRUE(LSReportError(nMode, "first", 1));
+    EXPECT_EQ(LS_PROMPT_CONTINUE, nMode);
+    EXPECT_TRUE(LSReportError(nMode, "second", 0));
+    EXPECT_TRUE(LSReportError(nMode, "third", 22));
+    EXPECT_EQ(1u, g_seen.size());
+    EXPECT_EQ(3, LSGetReportCount());
+
+    // Ticked and aborted: stop now; the mode stays 1 until the caller sets it.
+    g_script = "TA";
+    short nOther = LS_PROMPT_ASK;
+    EXPECT_FALSE(LSReportError(nOther, "fourth", 4));
+    EXPECT_EQ(LS_PROMPT_CONTINUE, nOther);
+    EXPECT_TRUE(LSReportError(nOther, "fifth", 4));
+    EXPECT_EQ(2u, g_seen.size());
+}
+
+TEST_F(TLSMsgTest, HelpOpensTheHelpContentsAndThePromptStaysUp)
+{
+    g_script = "HHC";
+    short nMode = LS_PROMPT_ASK;
+    EXPECT_TRUE(LSReportError(nMode, "help", 1));
+    EXPECT_EQ(2, g_nHelps);
+    EXPECT_EQ(static_cast<UINT>(HELP_CONTENTS), g_uHelpCommand);
+}
+
+TEST_F(TLSMsgTest, DialogMadeDirectlySetsTheModeToAskAndRunsModally)
+{
+    short nMode = LS_PROMPT_STOP;
+    g_script = "C";
+    {
+        TLSMsg dlg(nMode, "direct");
+        EXPECT_EQ(LS_PROMPT_ASK, nMode);
+        EXPECT_EQ(IDOK, dlg.Execute());
+    }
+    ASSERT_EQ(1u, g_seen.size());
+    EXPECT_EQ("direct", g_seen[0].message);
+    g_script = "A";
+    EXPECT_EQ(IDCANCEL, TLSMsg::Prompt(nMode, "runner"));
+}
