@@ -427,11 +427,19 @@ void PowerBlock::Refresh(int bResetVisibility)
     }
     if (m_nType == KVR_PB_IMPORTED)
     {
+        PowerBlockIcon* pFound = nullptr;
         if (pProgram && !pProgram->GetLibraryGroups().isEmpty())
         {
             GroupIcon& group = static_cast<GroupIcon&>(pProgram->GetLibraryGroups().peekHead());
-            if (PowerBlockIcon* pFound = group.FindByName(m_strCustomType))
-                SetInfo(pFound->GetInfo(), pFound);
+            pFound = group.FindByName(m_strCustomType);
+        }
+        if (pFound)
+            SetInfo(pFound->GetInfo(), pFound);
+        else if (Icons* pIcons = Icons::GetCurrent())
+        {
+            // The description stays; the icon of a library group that was
+            // made again may be gone, so the palette's icon stands in.
+            m_pIcon = pIcons->FindByType(KVR_PB_IMPORTED);
         }
         return;
     }
