@@ -203,8 +203,11 @@ int PXSoftRecPBV::StoreField(WORD wFieldId)
         *static_cast<long*>(pMem) = *field.GetInt32();
         break;
     case PXFM_BOOL:
-        *static_cast<long*>(pMem) = *field.GetInt32();
+    {
+        const CString& rText = *field.GetText();
+        *static_cast<long*>(pMem) = (rText == PXTEXT_NO || rText == "0") ? 0 : 1;
         break;
+    }
     case PXFM_INT16:
         *static_cast<short*>(pMem) = *field.GetInt16();
         break;

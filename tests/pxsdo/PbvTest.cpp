@@ -186,7 +186,10 @@ TEST_F(PbvTest, TextStoresAreBoundedByTheModelsStorage)
               static_cast<const char*>(Var(411, "Password Entry 1", pwd)));
     EXPECT_EQ(size, rec.GetCharFieldSize(28130));
 
-    // The description goes to the block, bounded as well.
+    // The description is the block's; a new one goes to the block, bounded.
+    m_block.description = "Greets the caller";
+    PXSoftRecPBV other(23010, &m_block, pwd, 411);
+    EXPECT_STREQ("Greets the caller", *PXFieldValue(PXFIELD_NOTES, &other).GetText());
     PXFieldValue(PXFIELD_NOTES, &rec).SetText(std::string(600, 'd').c_str());
     ASSERT_EQ(1, rec.StoreField(PXFIELD_NOTES));
     EXPECT_EQ(std::string(PXPBV_DESCRIPTIONSIZE - 1, 'd'), m_block.description);
