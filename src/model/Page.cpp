@@ -47,8 +47,8 @@ void ReadPositions(int nFirst, int nLast)
     for (int i = nFirst; i <= nLast; ++i)
     {
         DefaultPosition& pos = s_Positions[i];
-        long x = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszX, pos.nX, UI_SETTINGS_FILE));
-        long y = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszY, pos.nY, UI_SETTINGS_FILE));
+        long x = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszX, pos.nX, UIApp::SettingsFile()));
+        long y = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszY, pos.nY, UIApp::SettingsFile()));
         pos.x = nStep > 0 ? x - x % nStep : x;
         pos.y = nHalf > 0 ? y - y % nHalf : y;
     }

@@ -139,6 +139,17 @@ PowerBlock::PowerBlock(Page* pPage, const char* pszName, PowerBlockInfo* pInfo, 
                                        m_strCustomType.IsEmpty() ? nullptr : (const char*)m_strCustomType);
         if (!m_hModel)
             return;
+        try
+        {
+            CheckFinished();
+        }
+        catch (...)
+        {
+            // The object is not made: the model's block goes with it.
+            kvrDeletePowerBlock(m_hModel, 0);
+            m_hModel = nullptr;
+            throw;
+        }
     }
 
     int nCount = m_GotoBlocks.getItemsInContainer();
@@ -162,6 +173,20 @@ PowerBlock::~PowerBlock()
         SendToMainWindow(WM_UI_BLOCKREQUEST, static_cast<WPARAM>(-1), 0);
     m_nID = -1;
     bool bModelCalls = m_hModel && !IsProgramDying() && m_nClipboard == 0;
+    if (bModelCalls)
+    {
+        // The block's uses of items and lists end with it. A destructor
+        // throws nothing: a record that cannot be read leaves the counts.
+        try
+        {
+            PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(m_nType)), this, m_hModel, m_nType);
+            record.ReleaseItemRefs();
+            record.ReleaseResPermRefs();
+        }
+        catch (...)
+        {
+        }
+    }
     m_Gotos.flush(TShouldDelete::Delete);
     if (bModelCalls)
         kvrDeletePowerBlock(m_hModel, 0);
@@ -266,7 +291,23 @@ void PowerBlock::RemoveGoto(Goto* pGoto)
 {
     PXASSERT(pGoto != 0);
     RemoveGotoOnly(pGoto);
+    CheckFinished();
     SetModified();
+}
+
+void PowerBlock::CheckFinished()
+{
+    if (!m_hModel)
+        return;
+    PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(m_nType)), this, m_hModel, m_nType);
+    record.CheckFinished();
+}
+
+BOOL PowerBlock::IsOutputShown(int nIndex) const
+{
+    if (nIndex < 0 || nIndex >= static_cast<int>(m_GotoBlocks.getItemsInContainer()))
+        return FALSE;
+    return static_cast<GotoBlock&>(m_GotoBlocks[nIndex]).IsShown() ? TRUE : FALSE;
 }
 
 bool PowerBlock::IsMember(const PBOutputEntry& entry, int nKey) const
@@ -427,11 +468,19 @@ void PowerBlock::Refresh(int bResetVisibility)
     }
     if (m_nType == KVR_PB_IMPORTED)
     {
+        PowerBlockIcon* pFound = nullptr;
         if (pProgram && !pProgram->GetLibraryGroups().isEmpty())
         {
             GroupIcon& group = static_cast<GroupIcon&>(pProgram->GetLibraryGroups().peekHead());
-            if (PowerBlockIcon* pFound = group.FindByName(m_strCustomType))
-                SetInfo(pFound->GetInfo(), pFound);
+            pFound = group.FindByName(m_strCustomType);
+        }
+        if (pFound)
+            SetInfo(pFound->GetInfo(), pFound);
+        else if (Icons* pIcons = Icons::GetCurrent())
+        {
+            // The description stays; the icon of a library group that was
+            // made again may be gone, so the palette's icon stands in.
+            m_pIcon = pIcons->FindByType(KVR_PB_IMPORTED);
         }
         return;
     }

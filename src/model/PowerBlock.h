@@ -8,6 +8,7 @@
 #include "UIObject.h"
 #include "classlib/Array.h"
 #include "plexmodel.h"
+#include "PXSoftRecPBV.h"
 
 class Goto;
 class PowerBlockIcon;
@@ -62,7 +63,7 @@ private:
     long m_bShown;
 };
 
-class PowerBlock : public ProgramObject
+class PowerBlock : public ProgramObject, public PXPowerBlockLink
 {
 public:
     // Makes a block on the page and registers it with the application model
@@ -97,8 +98,10 @@ public:
     void SetType(int nType) { m_nType = nType; }
     const char* GetName() const { return m_strName; }
     void SetNameDirect(const char* psz) { m_strName = psz ? psz : ""; }
-    const char* GetDescription() const { return m_strDescription; }
-    void SetDescription(const char* pszText) { m_strDescription = pszText ? pszText : ""; }
+    const char* GetDescription() const override { return m_strDescription; }
+    void SetDescription(const char* pszText) override { m_strDescription = pszText ? pszText : ""; }
+    // Whether the stub of the output at that index is shown.
+    BOOL IsOutputShown(int nIndex) const override;
     const char* GetCustomType() const { return m_strCustomType; }
     void SetCustomType(const char* pszText) { m_strCustomType = pszText ? pszText : ""; }
     PowerBlockInfo* GetInfo() const { return m_pInfo; }
@@ -172,6 +175,9 @@ private:
     bool IsMember(const PBOutputEntry& entry, int nKey) const;
     PowerBlock* TargetOf(const PBOutputEntry& entry) const;
     void RemoveGotoOnly(Goto* pGoto);
+    // Tells the model whether the block's settings and connections are
+    // complete, through a record over the block's variables.
+    void CheckFinished();
     void FreeInfo();
 
     CString m_strDescription;

@@ -8,7 +8,11 @@
 #include "UIApp.h"
 #include "UIMDIFrame.h"
 
+#include <algorithm>
+#include <memory>
 #include <cstring>
+#include <new>
+#include <vector>
 
 Program::Program(const char* pszName, int bClipboard)
     : m_strName(pszName ? pszName : "")
@@ -46,6 +50,8 @@ Program::~Program()
     delete m_pSuperGroups[0];
     delete m_pSuperGroups[1];
     m_LibraryGroups.flush(TShouldDelete::Delete);
+    for (LibraryInfo* pRecord : m_LibraryRecords)
+        delete pRecord;
 }
 
 void Program::SetModified()
@@ -177,4 +183,101 @@ void Program::RefreshBlocksOfType(int nType)
         if (page.PeekID() != -1)
             page.RefreshBlocksOfType(nType);
     }
+}
+
+// ---- Library groups ------------------------------------------------------
+
+namespace
+{
+char s_szLibraryGroup[] = "Imported Applications";
+char s_szLibraryBitmap[] = "RLL";
+}
+
+PowerBlockInfo* Program::LibraryRecord(const char* pszLibrary)
+{
+    for (LibraryInfo* pRecord : m_LibraryRecords)
+        if (std::strcmp(pRecord->szName, pszLibrary) == 0)
+            return &pRecord->info;
+    Icons* pIcons = Icons::GetCurrent();
+    PowerBlockIcon* pTemplate = pIcons ? pIcons->FindByType(KVR_PB_IMPORTED) : nullptr;
+    if (!pTemplate)
+        return nullptr;
+    LibraryInfo* pRecord = new (std::nothrow) LibraryInfo;
+    if (!pRecord)
+        return nullptr;
+    std::memcpy(&pRecord->info, pTemplate->GetInfo(), sizeof(PowerBlockInfo));
+    lstrcpynA(pRecord->szName, pszLibrary, sizeof(pRecord->szName));
+    pRecord->info.name = pRecord->szName;
+    m_LibraryRecords.push_back(pRecord);
+    return &pRecord->info;
+}
+
+int Program::FillLibraryGroup(GroupIcon& group)
+{
+    group.GetIcons().flush(TShouldDelete::Delete);
+    int nCount = m_hModel ? kvrGetRLList(m_hModel, nullptr, 0) : 0;
+    if (nCount <= 0)
+        return 0;
+    std::unique_ptr<char[][KVR_MAX_RLL_NAME]> names(new char[nCount][KVR_MAX_RLL_NAME]);
+    nCount = std::min(nCount, kvrGetRLList(m_hModel, names.get(), nCount));
+    for (int i = 0; i < nCount; ++i)
+    {
+        PowerBlockInfo* pInfo = LibraryRecord(names[i]);
+        PowerBlockIcon* pIcon = pInfo ? new (std::nothrow) PowerBlockIcon(pInfo) : nullptr;
+        if (!pIcon)
+        {
+            MODEL_REPORT(IDS_MODEL_NOMEMICON);
+            break;
+        }
+        group.GetIcons().addAtTail(*pIcon);
+    }
+    return nCount;
+}
+
+void Program::RefreshRllIcons()
+{
+    int nCount = m_hModel ? kvrGetRLList(m_hModel, nullptr, 0) : 0;
+    std::unique_ptr<char[][KVR_MAX_RLL_NAME]> names(new char[nCount > 0 ? nCount : 1][KVR_MAX_RLL_NAME]);
+    if (nCount > 0)
+        nCount = std::min(nCount, kvrGetRLList(m_hModel, names.get(), nCount));
+    m_LibraryGroups.flush(TShouldDelete::Delete);
+    for (int i = 0; i < nCount; ++i)
+        LoadRllIcons(names[i]);
+    RefreshLibraryBlocks();
+}
+
+// The library icons were made again: blocks that showed one of the old
+// ones take the new one (or, when their library is gone, the palette's).
+void Program::RefreshLibraryBlocks()
+{
+    RefreshBlocksOfType(KVR_PB_SUPERCALL);
+    RefreshBlocksOfType(KVR_PB_IMPORTED);
+}
+
+void Program::LoadRllIcons(const char* pszLibrary)
+{
+    if (!pszLibrary || !*pszLibrary)
+        return;
+    if (m_LibraryGroups.isEmpty())
+    {
+        GroupIcon* pGroup = new (std::nothrow) GroupIcon(s_szLibraryGroup, s_szLibraryGroup, s_szLibraryBitmap);
+        if (!pGroup)
+        {
+            MODEL_REPORT(IDS_MODEL_NOMEMGROUP);
+            return;
+        }
+        m_LibraryGroups.add(*pGroup);
+    }
+    FillLibraryGroup(static_cast<GroupIcon&>(m_LibraryGroups.peekHead()));
+    RefreshLibraryBlocks();
+}
+
+void Program::LoadRllIconsFor()
+{
+    if (m_LibraryGroups.isEmpty())
+        return;
+    GroupIcon& group = static_cast<GroupIcon&>(m_LibraryGroups.peekHead());
+    if (FillLibraryGroup(group) == 0)
+        m_LibraryGroups.detach(group, TShouldDelete::Delete);
+    RefreshLibraryBlocks();
 }

@@ -8,6 +8,8 @@
 #include "UIObject.h"
 #include "plexmodel.h"
 
+#include <vector>
+
 class GroupIcon;
 
 // The program's copy of its server file information (the first 1012 bytes
@@ -64,6 +66,12 @@ public:
     void ForEachPage(PageFunc pfn, void* pData);
     void RefreshBlocksOfType(int nType);
 
+    // The library group "Imported Applications": one block icon per
+    // library imported into the program's model.
+    void RefreshRllIcons();
+    void LoadRllIcons(const char* pszLibrary);
+    void LoadRllIconsFor();
+
     void SetName(const char* pszName) { m_strName = pszName ? pszName : ""; }
     const char* GetName() const { return m_strName; }
     void SetComment(const char* pszComment) { m_strComment = pszComment ? pszComment : ""; }
@@ -89,6 +97,20 @@ public:
 
 private:
     void Init();
+    // Refills the group with one icon per imported library; the count.
+    int FillLibraryGroup(GroupIcon& group);
+    void RefreshLibraryBlocks();
+    // The description of the library's block: a copy of the imported-
+    // application block's under the library's name, kept while the
+    // program lives because blocks and icons point at it.
+    PowerBlockInfo* LibraryRecord(const char* pszLibrary);
+
+    struct LibraryInfo
+    {
+        PowerBlockInfo info;
+        char szName[KVR_MAX_RLL_NAME];
+    };
+    std::vector<LibraryInfo*> m_LibraryRecords;
 
     int m_nOpenWindows;
     unsigned char m_bModified;

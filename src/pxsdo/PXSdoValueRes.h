@@ -1,5 +1,5 @@
 // String-table ids of the typed values, the date and time checks and the
-// verification messages of soft records (the pieces of composed messages
+// verification messages of soft records (the phrases of composed messages
 // are the definition reader's, PXSdoRes.h).
 #ifndef PXSDOVALUERES_H
 #define PXSDOVALUERES_H

@@ -1,7 +1,10 @@
 // User applications: default profile, list fields over the application's
 // own lists, and their store through the lists' commits.
 #include "PXUserApp.h"
+#include "PXFaxItem.h"
 #include "PXFieldValue.h"
+#include "PXRecArray.h"
+#include "PXVoiceItem.h"
 
 #include <new>
 #include <stdlib.h>
@@ -142,6 +145,70 @@ int PXUserApp::StoreField(WORD wFieldId)
     default:
         return PXSoftRec::StoreField(wFieldId);
     }
+}
+
+void PXUserApp::ChangeVoiceItemRef(short sId, BOOL bUp)
+{
+    for (int i = 0; i < m_pVoiceItems->GetSize(); ++i)
+    {
+        PXVoiceItem* pItem = static_cast<PXVoiceItem*>(m_pVoiceItems->GetAt(i));
+        if (*PXFieldValue(25301, pItem).GetInt16() == sId)
+        {
+            pItem->ChangeRefCount(bUp != FALSE);
+            return;
+        }
+    }
+}
+
+void PXUserApp::ChangeFaxItemRef(short sId, BOOL bUp)
+{
+    for (int i = 0; i < m_pFaxItems->GetSize(); ++i)
+    {
+        PXFaxItem* pItem = static_cast<PXFaxItem*>(m_pFaxItems->GetAt(i));
+        if (*PXFieldValue(25321, pItem).GetInt16() == sId)
+        {
+            pItem->ChangeRefCount(bUp != FALSE);
+            return;
+        }
+    }
+}
+
+BOOL PXUserApp::HasVoiceItemID(short sId)
+{
+    if (!m_pVoiceItems)
+        return FALSE;
+    PXRecArray items(m_pVoiceItems);
+    return PXFindRecIndexByInt(25301, sId, items) >= 0;
+}
+
+BOOL PXUserApp::HasFaxItemID(short sId)
+{
+    if (!m_pFaxItems)
+        return FALSE;
+    PXRecArray items(m_pFaxItems);
+    return PXFindRecIndexByInt(25321, sId, items) >= 0;
+}
+
+int PXUserApp::NextItemID(WORD wIdField)
+{
+    int nId = 1;
+    while (wIdField == 25301 ? HasVoiceItemID(static_cast<short>(nId)) : HasFaxItemID(static_cast<short>(nId)))
+        ++nId;
+    return nId;
+}
+
+PXSoftRec* PXUserApp::NewVoiceItemRecord()
+{
+    PXSoftRec* pRec = PXSoftRec::Create(22801, FALSE);
+    PXFieldValue(25301, pRec).SetInt16(static_cast<short>(NextVoiceItemID()));
+    return pRec;
+}
+
+PXSoftRec* PXUserApp::NewFaxItemRecord()
+{
+    PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
+    PXFieldValue(25321, pRec).SetInt16(static_cast<short>(NextFaxItemID()));
+    return pRec;
 }
 
 BOOL PXUserApp::IsExported()

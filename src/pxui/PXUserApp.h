@@ -24,6 +24,26 @@ public:
     int Insert() override { return 1; }
     int Remove() override { return 1; }
 
+    // Uses of an item by blocks: one more or one fewer for the item with
+    // that ID; nothing when there is none.
+    void ChangeVoiceItemRef(short sId, BOOL bUp);
+    void ChangeFaxItemRef(short sId, BOOL bUp);
+    void AddVoiceItemRef(short sId) { ChangeVoiceItemRef(sId, TRUE); }
+    void ReleaseVoiceItemRef(short sId) { ChangeVoiceItemRef(sId, FALSE); }
+    void AddFaxItemRef(short sId) { ChangeFaxItemRef(sId, TRUE); }
+    void ReleaseFaxItemRef(short sId) { ChangeFaxItemRef(sId, FALSE); }
+
+    // Item numbers: the lowest number (from 1) that no item of the list
+    // has, and whether a list has a number.
+    int NextItemID(WORD wIdField);
+    int NextVoiceItemID() { return NextItemID(25301); }
+    int NextFaxItemID() { return NextItemID(25321); }
+    BOOL HasVoiceItemID(short sId);
+    BOOL HasFaxItemID(short sId);
+    // A plain item record with the next free number; the caller owns it.
+    PXSoftRec* NewVoiceItemRecord();
+    PXSoftRec* NewFaxItemRecord();
+
     BOOL IsExported();
     void SetExported(BOOL bExported);
     int GetImportCount() const;

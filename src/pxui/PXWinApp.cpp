@@ -275,6 +275,48 @@ int PXWinApp::DeleteFaxItem(const CString&, short, const CString&)
     return 0;
 }
 
+void PXWinApp::AddVoiceItemRef(short sId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    pUserApp->AddVoiceItemRef(sId);
+}
+
+void PXWinApp::ReleaseVoiceItemRef(short sId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    pUserApp->ReleaseVoiceItemRef(sId);
+}
+
+void PXWinApp::AddFaxItemRef(short sId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    pUserApp->AddFaxItemRef(sId);
+}
+
+void PXWinApp::ReleaseFaxItemRef(short sId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    pUserApp->ReleaseFaxItemRef(sId);
+}
+
+PXSoftRec* PXWinApp::NewVoiceItem()
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    return pUserApp->NewVoiceItemRecord();
+}
+
+PXSoftRec* PXWinApp::NewFaxItem()
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    return pUserApp->NewFaxItemRecord();
+}
+
 // ---------------------------------------------------------------------------
 // Application extensions
 

@@ -62,6 +62,17 @@ public:
     int AddFaxItem(const CString& rName, short sId, const CString& rDescription);
     int DeleteFaxItem(const CString& rName, short sId, const CString& rDescription);
 
+    // Uses of the active application's items by blocks; an active
+    // application must exist.
+    void AddVoiceItemRef(short sId);
+    void ReleaseVoiceItemRef(short sId);
+    void AddFaxItemRef(short sId);
+    void ReleaseFaxItemRef(short sId);
+    // A new plain item record of the active application with the next free
+    // number; the caller owns it.
+    PXSoftRec* NewVoiceItem();
+    PXSoftRec* NewFaxItem();
+
     // Application extensions 32000..32007 on the context record.
     int RecordVoiceItem(PXSoftRec* pContext);
     int ImportVoiceItem(PXSoftRec* pContext);

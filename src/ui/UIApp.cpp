@@ -31,12 +31,13 @@ const OptionKey s_OptionKeys[] = {
 };
 
 const char s_szMain[] = "Main";
+char s_szSettingsFile[MAX_PATH] = UI_SETTINGS_FILE;
 
 void WriteInt(const char* pszKey, long nValue)
 {
     char sz[16];
     std::snprintf(sz, sizeof(sz), "%ld", nValue);
-    WritePrivateProfileStringA(s_szMain, pszKey, sz, UI_SETTINGS_FILE);
+    WritePrivateProfileStringA(s_szMain, pszKey, sz, s_szSettingsFile);
 }
 }
 
@@ -88,7 +89,7 @@ bool UIApp::ReadTruth(const char* pszSection, const char* pszKey, bool bDefault)
 {
     char szValue[128];
     GetPrivateProfileStringA(pszSection, pszKey, bDefault ? "TRUE" : "FALSE", szValue,
-                             sizeof(szValue), UI_SETTINGS_FILE);
+                             sizeof(szValue), s_szSettingsFile);
     CharUpperA(szValue);
     return std::strcmp(szValue, "TRUE") == 0;
 }
@@ -105,9 +106,9 @@ bool UIApp::ReadSettings()
                 bOldTypes = true;
         }
     }
-    m_dwDiagLevel = GetPrivateProfileIntA(s_szMain, "Diag Level", 4, UI_SETTINGS_FILE);
-    m_nLogLevel = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Level", 3, UI_SETTINGS_FILE));
-    m_nLogInterval = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Interval", 0, UI_SETTINGS_FILE));
+    m_dwDiagLevel = GetPrivateProfileIntA(s_szMain, "Diag Level", 4, s_szSettingsFile);
+    m_nLogLevel = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Level", 3, s_szSettingsFile));
+    m_nLogInterval = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Interval", 0, s_szSettingsFile));
     return bOldTypes;
 }
 
@@ -115,7 +116,7 @@ void UIApp::WriteSettings() const
 {
     for (const OptionKey& key : s_OptionKeys)
         WritePrivateProfileStringA(s_szMain, key.pszKey,
-                                   (m_dwOptions & key.dwBit) ? "TRUE" : "FALSE", UI_SETTINGS_FILE);
+                                   (m_dwOptions & key.dwBit) ? "TRUE" : "FALSE", s_szSettingsFile);
     WriteInt("Diag Level", static_cast<long>(m_dwDiagLevel));
     WriteInt("Log Level", m_nLogLevel);
     WriteInt("Log Interval", m_nLogInterval);
@@ -130,4 +131,14 @@ void UIApp::RefreshCommandStates()
 {
     if (s_pfnCommandRefresh)
         s_pfnCommandRefresh();
+}
+
+const char* UIApp::SettingsFile()
+{
+    return s_szSettingsFile;
+}
+
+void UIApp::SetSettingsFile(const char* pszName)
+{
+    lstrcpynA(s_szSettingsFile, pszName && *pszName ? pszName : UI_SETTINGS_FILE, sizeof(s_szSettingsFile));
 }

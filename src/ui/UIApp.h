@@ -76,6 +76,10 @@ public:
     // Exit: writes the ten option keys and the three levels back.
     void WriteSettings() const;
 
+    // The settings file: UI_SETTINGS_FILE, or the name a test gives.
+    static const char* SettingsFile();
+    static void SetSettingsFile(const char* pszName);
+
     // A truth value of the settings file: the text upper-cased equals "TRUE".
     static bool ReadTruth(const char* pszSection, const char* pszKey, bool bDefault);
 

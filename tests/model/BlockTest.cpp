@@ -5,6 +5,7 @@
 #include "PXUIMsg.h"
 
 #include <cstring>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -433,4 +434,79 @@ TEST_F(ModelTest, PageOfAnUnregisteredProgramIsRefused)
     std::unique_ptr<Page> page(new Page(&bare, "Main", PX_PAGE_MAIN, 0));
     EXPECT_FALSE(page->HasHandle());
     EXPECT_EQ(1u, boxes.boxes.size());
+}
+
+namespace
+{
+// The controller's side of the block records: counts of item uses.
+struct ItemUses : PXBlockRecordApp
+{
+    void AddVoiceItemRef(short s) override { ++voice[s]; }
+    void ReleaseVoiceItemRef(short s) override { --voice[s]; }
+    void AddFaxItemRef(short s) override { ++fax[s]; }
+    void ReleaseFaxItemRef(short s) override { --fax[s]; }
+    int CopyVoiceItemToClipByID(short) override { return 0; }
+    int CopyFaxItemToClipByID(short) override { return 0; }
+    int CopyResPermToClipByID(long) override { return 0; }
+    int SelectImport(long l) override { ++lists[l]; return 0; }
+    int RemoveListEntry(long l) override { --lists[l]; return 0; }
+    int RefreshResPermList() override { return 0; }
+    int RefreshImportList() override { return 0; }
+    void FreeServerRecord() override {}
+    int FindResPermList(long) override { return 0; }
+    int FindLanguage(long) override { return 0; }
+    std::map<short, int> voice, fax;
+    std::map<long, int> lists;
+};
+
+void SetItemVar(int nType, const char* pszVar, PowerBlock* pBlock, const char* pszValue)
+{
+    char* p = static_cast<char*>(
+        kvrSDOGetSymbolPtr(nType, pszVar, pBlock->GetHandle(), kvrSDOGetSymbolOffset(nType, pszVar)));
+    ASSERT_NE(nullptr, p);
+    lstrcpyA(p, pszValue);
+}
+}
+
+TEST_F(ModelTest, TheModelHearsWhetherABlockIsFinished)
+{
+    std::unique_ptr<Program> program(NewProgram());
+    Page* pMain = program->GetMainPage();
+    // No outputs, no settings: finished as made.
+    EXPECT_TRUE(pMain->FindBlockByName("End")->IsFinished());
+    PowerBlock* pHello = AddBlock(pMain, 393, "Hello");
+    EXPECT_FALSE(pHello->IsFinished());  // "Done" leads nowhere yet
+    ASSERT_NE(nullptr, pHello->Connect(pMain->FindBlockByName("End"), "Done", 0));
+    // Removing a goto checks again: "Rotary" may stay unconnected.
+    Goto* pRotary = pHello->FindGoto("Rotary");
+    ASSERT_NE(nullptr, pRotary);
+    pHello->RemoveGoto(pRotary);
+    EXPECT_TRUE(pHello->IsFinished());
+    pHello->RemoveGoto(pHello->FindGoto("Done"));
+    EXPECT_FALSE(pHello->IsFinished());
+    EXPECT_FALSE(program->GetMainPage()->AllBlocksFinished());
+    ExpectModelMatches(program.get());
+}
+
+TEST_F(ModelTest, ADeletedBlockGivesUpItsItemUsesButATornDownProgramDoesNot)
+{
+    ItemUses uses;
+    PXSoftRecPBV::SetApp(&uses);
+    std::unique_ptr<Program> program(NewProgram());
+    Page* pMain = program->GetMainPage();
+    PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1");
+    SetItemVar(402, "Menu choices", pMenu, "5");
+    SetItemVar(402, "Invalid choice", pMenu, "7");
+    PowerBlock* pKept = AddBlock(pMain, 402, "Menu2");
+    SetItemVar(402, "Menu choices", pKept, "9");
+
+    pMain->RemoveBlock(pMenu);
+    EXPECT_EQ(-1, uses.voice[5]);
+    EXPECT_EQ(-1, uses.voice[7]);
+    EXPECT_EQ(0, uses.voice[9]);
+
+    // The whole program goes: its removal covers every use.
+    program.reset();
+    EXPECT_EQ(0, uses.voice[9]);
+    PXSoftRecPBV::SetApp(nullptr);
 }

@@ -1,6 +1,10 @@
 // Shared set-up of the program-model tests.
 #include "ModelTestSupport.h"
 
+// A settings file of these tests' own: other test programs running at the
+// same time write theirs.
+static const bool s_bSettingsFile = (UIApp::SetSettingsFile("PXMODELTEST.INI"), true);
+
 IconInfoTable* ModelTest::s_pTable = nullptr;
 Icons* ModelTest::s_pIcons = nullptr;
 

@@ -66,15 +66,15 @@ TEST_F(ModelTest, NewProgramHasMainWithDefaultBlocksAtSnappedPlaces)
 TEST_F(ModelTest, DefaultPlacesComeFromTheSettingsFile)
 {
     const char* pszSection = "Default Positions";
-    WritePrivateProfileStringA(pszSection, "Start X", "100", UI_SETTINGS_FILE);
-    WritePrivateProfileStringA(pszSection, "Start Y", "210", UI_SETTINGS_FILE);
-    WritePrivateProfileStringA(pszSection, "Failure Y", "300", UI_SETTINGS_FILE);
+    WritePrivateProfileStringA(pszSection, "Start X", "100", UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszSection, "Start Y", "210", UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszSection, "Failure Y", "300", UIApp::SettingsFile());
     Page::ForgetDefaultPositions();
     std::unique_ptr<Program> program(NewProgram());
     Page* pVerify = new Page(program.get(), "Check", PX_PAGE_VERIFICATION, 0);
     program->AddPage(pVerify);
     EXPECT_EQ(1, pVerify->AddDefaultBlocks(PX_PAGE_VERIFICATION));
-    WritePrivateProfileStringA(pszSection, nullptr, nullptr, UI_SETTINGS_FILE);
+    WritePrivateProfileStringA(pszSection, nullptr, nullptr, UIApp::SettingsFile());
     Page::ForgetDefaultPositions();
 
     PowerBlock* pBegin = program->GetMainPage()->FindBlockByName("Begin");
@@ -248,4 +248,65 @@ TEST_F(ModelTest, TextNotesHoldTextAndMarkTheProgramModified)
 
     pMain->RemoveNote(pNote);
     EXPECT_TRUE(pMain->GetNotes().isEmpty());
+}
+
+TEST_F(ModelTest, LibraryGroupHoldsOneIconPerImportedLibrary)
+{
+    std::unique_ptr<Program> program(NewProgram());
+    kvrHandleType* hProgram = program->GetHandle();
+    auto iconNames = [&]() {
+        std::vector<std::string> names;
+        if (program->GetLibraryGroups().isEmpty())
+            return names;
+        GroupIcon& group = static_cast<GroupIcon&>(program->GetLibraryGroups().peekHead());
+        ListIterator it(group.GetIcons());
+        while (it)
+        {
+            PowerBlockIcon& icon = static_cast<PowerBlockIcon&>(it++);
+            EXPECT_EQ(409, icon.GetInfo()->type);
+            names.push_back(icon.GetName());
+        }
+        return names;
+    };
+
+    program->LoadRllIcons("");
+    EXPECT_TRUE(program->GetLibraryGroups().isEmpty());
+    ASSERT_NE(0, kvrImportRLL(hProgram, "Orders.12", nullptr));
+    program->LoadRllIcons("Orders.12");
+    ASSERT_NE(0, kvrImportRLL(hProgram, "Billing.7", nullptr));
+    program->LoadRllIcons("Billing.7");
+    EXPECT_EQ(1u, program->GetLibraryGroups().getItemsInContainer());
+    EXPECT_EQ((std::vector<std::string>{"Orders.12", "Billing.7"}), iconNames());
+    GroupIcon* pGroup = program->FindLibraryGroup("Imported Applications");
+    ASSERT_NE(nullptr, pGroup);
+    EXPECT_TRUE(pGroup->IsShownInPalette());
+    EXPECT_STREQ("RLL", pGroup->GetBitmapName());
+
+    // An imported-application block finds its library's icon.
+    PowerBlock* pRun = AddBlock(program->GetMainPage(), 409, "RunOrders");
+    pRun->SetCustomType("Orders.12");
+    pRun->Refresh(0);
+    EXPECT_STREQ("Orders.12", pRun->GetInfo()->name);
+    EXPECT_EQ(pGroup->FindByName("Orders.12"), pRun->GetIcon());
+
+    // Rebuilt from the model's list; the block shows the new icon.
+    program->RefreshRllIcons();
+    EXPECT_EQ(1u, program->GetLibraryGroups().getItemsInContainer());
+    EXPECT_EQ((std::vector<std::string>{"Orders.12", "Billing.7"}), iconNames());
+    pGroup = program->FindLibraryGroup("Imported Applications");
+    EXPECT_EQ(pGroup->FindByName("Orders.12"), pRun->GetIcon());
+
+    // Removed one by one: the group goes with the last.
+    ASSERT_EQ(0, kvrRemoveRLL(hProgram, "BILLING.7"));
+    program->LoadRllIconsFor();
+    EXPECT_EQ((std::vector<std::string>{"Orders.12"}), iconNames());
+    ASSERT_EQ(0, kvrRemoveRLL(hProgram, "ORDERS.12"));
+    program->LoadRllIconsFor();
+    EXPECT_TRUE(program->GetLibraryGroups().isEmpty());
+    // Its library gone, the block keeps its description and shows the
+    // palette's icon.
+    EXPECT_STREQ("Orders.12", pRun->GetInfo()->name);
+    EXPECT_EQ(IconOf(409), pRun->GetIcon());
+    program->RefreshRllIcons();
+    EXPECT_TRUE(program->GetLibraryGroups().isEmpty());
 }

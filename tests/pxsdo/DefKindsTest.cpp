@@ -10,6 +10,7 @@
 #include "PXSDlgDf.h"
 #include "PXSObj.h"
 #include "PXSRecDf.h"
+#include "PXResNav.h"
 #include "PXSction.h"
 #include "pxspsdef.h"
 
@@ -360,5 +361,65 @@ TEST(SheetDef, PagesAndSectionOrder)
     catch (const PXException& x)
     {
         EXPECT_EQ(1553u, x.m_nDescr);
+    }
+}
+
+TEST(DefKinds, FailedAllocationsOfSectionsAndDefinitionsCarryTheirMessages)
+{
+    struct { WORD token; unsigned descr; const char* text; } sections[] = {
+        { 0x1001, 1528, "New REFERENCES Section" },
+        { 0x1002, 1532, "New DATA Section" },
+        { 0x1004, 1533, "New VERIFICATION Section" },
+        { 0x1006, 1535, "New DLGDATALINK Section" },
+        { 0x1007, 1534, "New SOFTCONTROL Section" },
+        { 0x1008, 1536, "New NOTIFICATION Section" },
+    };
+    for (const auto& c : sections)
+    {
+        SCOPED_TRACE(c.token);
+        PXSoftDlgDef def(IDR_DLG_GOOD);
+        PXResNav nav(IDR_DLG_GOOD, GetModuleHandleA(nullptr));
+        FailNothrowAllocationAfter(0);
+        try
+        {
+            def.CreateSection(c.token, nav);
+            ADD_FAILURE() << "no exception";
+        }
+        catch (const PXXMem& x)
+        {
+            EXPECT_EQ(c.descr, x.m_nDescr);
+            CString s;
+            s.LoadStringA(x.m_nDescr);
+            EXPECT_STREQ(c.text, s);
+        }
+        ResetNothrowAllocation();
+    }
+    PXSoftDlgDef def(IDR_DLG_GOOD);
+    PXResNav nav(IDR_DLG_GOOD, GetModuleHandleA(nullptr));
+    EXPECT_PXASSERT(def.CreateSection(0x1003, nav), "(0)");
+
+    struct { int which; unsigned descr; const char* text; } defs[] = {
+        { 0, 1507, "New SoftDlgDef" },
+        { 1, 1538, "New PROPSHEETDEF" },
+    };
+    for (const auto& c : defs)
+    {
+        FailNothrowAllocationAfter(0);
+        try
+        {
+            if (c.which == 0)
+                PXSoftDlgDef::Get(IDR_DLG_GOOD);
+            else
+                PXSoftPropSheetDef::Get(IDR_SHEET_GOOD);
+            ADD_FAILURE() << "no exception";
+        }
+        catch (const PXXMem& x)
+        {
+            EXPECT_EQ(c.descr, x.m_nDescr);
+            CString s;
+            s.LoadStringA(x.m_nDescr);
+            EXPECT_STREQ(c.text, s);
+        }
+        ResetNothrowAllocation();
     }
 }

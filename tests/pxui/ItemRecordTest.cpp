@@ -210,3 +210,34 @@ TEST_F(ItemLists, UsesOfAVoiceItemShowInUse)
     EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
     EXPECT_EQ("No", std::string(*PXFieldValue(25303, pItem).GetText()));
 }
+
+TEST_F(ItemLists, ControllerCountsUsesAndNumbersNewItems)
+{
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("One", 1, "")));
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("Three", 3, "")));
+    EXPECT_TRUE(userApp->HasVoiceItemID(3));
+    EXPECT_FALSE(userApp->HasVoiceItemID(2));
+    EXPECT_EQ(2, userApp->NextVoiceItemID());
+    EXPECT_EQ(1, userApp->NextFaxItemID());
+    std::unique_ptr<PXSoftRec> fresh(app->NewVoiceItem());
+    EXPECT_EQ(22801, fresh->GetTypeId());
+    EXPECT_EQ(2, *PXFieldValue(25301, fresh.get()).GetInt16());
+    std::unique_ptr<PXSoftRec> freshFax(app->NewFaxItem());
+    EXPECT_EQ(1, *PXFieldValue(25321, freshFax.get()).GetInt16());
+
+    Symbol* pThree = kvrFindSymbol("Three");
+    ASSERT_NE(nullptr, pThree);
+    app->AddVoiceItemRef(3);
+    app->AddVoiceItemRef(3);
+    EXPECT_EQ(2, pThree->RefCnt);
+    app->ReleaseVoiceItemRef(3);
+    EXPECT_EQ(1, pThree->RefCnt);
+    app->AddVoiceItemRef(99);       // no such item: nothing
+    app->AddFaxItemRef(3);          // no fax items: nothing
+    EXPECT_EQ(1, pThree->RefCnt);
+    EXPECT_EQ(0, kvrFindSymbol("One")->RefCnt);
+
+    g_pszProgram = nullptr;
+    EXPECT_PXASSERT(app->AddVoiceItemRef(3), "(pUserApp!=0)");
+    EXPECT_PXASSERT(app->NewVoiceItem(), "(pUserApp!=0)");
+}

@@ -13,6 +13,10 @@
 
 namespace
 {
+// A settings file of these tests' own: other test programs running at the
+// same time write theirs.
+const bool s_bSettingsFile = (UIApp::SetSettingsFile("PXUITEST.INI"), true);
+
 const char* const s_OptionKeys[] = {"Status Line", "Tool Bar", "Smart Routing", "Label Stub Gotos",
                                     "Confirm PB Deletes", "Old Variable Types", "Snap to Grid",
                                     "Print Grid", "Print Frame", "Auto Name", "Diag Level",
@@ -21,12 +25,13 @@ const char* const s_OptionKeys[] = {"Status Line", "Tool Bar", "Smart Routing", 
 void ForgetOptionKeys()
 {
     for (const char* pszKey : s_OptionKeys)
-        WritePrivateProfileStringA("Main", pszKey, nullptr, UI_SETTINGS_FILE);
+        WritePrivateProfileStringA("Main", pszKey, nullptr, UIApp::SettingsFile());
 }
 }
 
 TEST(UIAppTest, WithoutSettingsTheDefaultOptionsAndLevelsHold)
 {
+    EXPECT_STREQ("PXUITEST.INI", UIApp::SettingsFile());
     ForgetOptionKeys();
     UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
     EXPECT_EQ(0u, app.GetOptions());
@@ -63,9 +68,9 @@ TEST(UIAppTest, TruthValuesAreUpperCasedAndCompared)
         {"Confirm PB Deletes", "FALSE", UI_OPT_CONFIRMDELETE, false},
     };
     for (const auto& c : cases)
-        WritePrivateProfileStringA("Main", c.pszKey, c.pszValue, UI_SETTINGS_FILE);
-    WritePrivateProfileStringA("Main", "Old Variable Types", "TRUE", UI_SETTINGS_FILE);
-    WritePrivateProfileStringA("Main", "Log Level", "1", UI_SETTINGS_FILE);
+        WritePrivateProfileStringA("Main", c.pszKey, c.pszValue, UIApp::SettingsFile());
+    WritePrivateProfileStringA("Main", "Old Variable Types", "TRUE", UIApp::SettingsFile());
+    WritePrivateProfileStringA("Main", "Log Level", "1", UIApp::SettingsFile());
     UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
     EXPECT_TRUE(app.ReadSettings());
     for (const auto& c : cases)
@@ -85,9 +90,9 @@ TEST(UIAppTest, OptionsAreWrittenBackAndReadAgain)
         app.WriteSettings();
     }
     char sz[32];
-    GetPrivateProfileStringA("Main", "Auto Name", "", sz, sizeof(sz), UI_SETTINGS_FILE);
+    GetPrivateProfileStringA("Main", "Auto Name", "", sz, sizeof(sz), UIApp::SettingsFile());
     EXPECT_STREQ("TRUE", sz);
-    GetPrivateProfileStringA("Main", "Tool Bar", "", sz, sizeof(sz), UI_SETTINGS_FILE);
+    GetPrivateProfileStringA("Main", "Tool Bar", "", sz, sizeof(sz), UIApp::SettingsFile());
     EXPECT_STREQ("FALSE", sz);
     UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
     app.ReadSettings();

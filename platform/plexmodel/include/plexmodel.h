@@ -325,6 +325,25 @@ int kvrGetATypeOfSymbols(Symbol** ppSymbols, int nType);
 Symbol* kvrFindSymbol(const char* pszName);
 int kvrRenameVoiceFaxItem(Symbol* pSymbol, const char* pszNewName);
 
+/* ---- Imported libraries ---------------------------------------------- */
+
+/* Longest library text ("name.ID") with its terminator. */
+#define KVR_MAX_RLL_NAME 128
+
+/* Copies up to nMax of the program's imported libraries, in the order
+ * imported, into pNames; answers how many the program has. */
+int kvrGetRLList(kvrHandleType* hProgram, char (*pNames)[KVR_MAX_RLL_NAME],
+                 int nMax);
+/* Adds the library to the program's imports; non-zero when it was added,
+ * 0 when the text is empty or too long or the library is there already
+ * (also written to pLog when given). */
+int kvrImportRLL(kvrHandleType* hProgram, const char* pszNameAndId,
+                 FILE* pLog);
+/* Drops the library (names compared without regard to case); 0 done. */
+int kvrRemoveRLL(kvrHandleType* hProgram, const char* pszNameAndId);
+/* 1 when an imported-application block of the program runs the library. */
+int kvrRLLInUse(kvrHandleType* hProgram, const char* pszNameAndId);
+
 /* ---- Change reports -------------------------------------------------- */
 
 int kvrSetNotificationMessage(UINT nMessage);

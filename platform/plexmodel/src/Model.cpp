@@ -442,12 +442,18 @@ void ConnectRotary(Block* block)
     Page* page = block->page;
     if (block->type == KVR_PB_ROTARY)
     {
+        // Reported once all are connected: the editor may call back.
+        std::vector<Block*> changed;
         for (Block* b : page->blocks)
+            if (b != block && ConnectRotaryOutput(b, block))
+                changed.push_back(b);
+        Program* prog = page->program;
+        for (Block* b : changed)
         {
-            if (b == block || !ConnectRotaryOutput(b, block))
+            if (!AsBlock(b))
                 continue;
-            kvrBlockNotify report = { page->program, b };
-            Notify(page->program, KVR_NOTIFY_BLOCKCHANGED, (LPARAM)&report);
+            kvrBlockNotify report = { prog, b };
+            Notify(prog, KVR_NOTIFY_BLOCKCHANGED, (LPARAM)&report);
         }
         return;
     }

@@ -78,6 +78,7 @@ struct Program : kvrHandleType
     int clipboard = 0;
     std::vector<Page*> pages;
     std::vector<Symbol*> symbols;      // items and lists, in order added
+    std::vector<std::string> libraries; // imported libraries, "name.ID", in order imported
     Page* current = nullptr;
     unsigned long nextSerial = 1;
 
@@ -85,7 +86,7 @@ struct Program : kvrHandleType
     Block* FindBlock(const std::string& modelName) const;
     Symbol* FindItemSymbol(const std::string& name) const;
     bool IsNameInUse(const std::string& name) const;
-    bool IsEmpty() const { return pages.empty() && symbols.empty(); }
+    bool IsEmpty() const { return pages.empty() && symbols.empty() && libraries.empty(); }
     void InitSymbol(Symbol* sym, int type, const std::string& name);
 };
 
@@ -115,6 +116,11 @@ void ConnectRotary(Block* block);
 bool IsValidBlockName(const char* name);
 bool IsValidSymbolName(const char* name);
 void CopyBounded(char* dest, size_t size, const std::string& src);
+
+// Imported libraries: the index of the library among the program's
+// (names compared without regard to case), -1 when it is not there.
+int FindLibrary(const Program* prog, const char* nameAndId);
+bool IsValidLibraryName(const char* nameAndId);
 
 // Change reports to the program's main window.
 void Notify(Program* prog, int kind, LPARAM lParam);

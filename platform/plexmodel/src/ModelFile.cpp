@@ -9,6 +9,7 @@
 //   Item|media kind|description|has confirmation|confirmation description
 //   List|list id|use count               (data of the symbol above)
 //   Goto|page|block|connection index|target block
+//   Library|name.ID                      (an imported library)
 //   {EndofApplicationModel}
 //
 // Fields are separated by '|'; '\' escapes '|', '\' and line breaks.
@@ -174,6 +175,8 @@ int WriteModel(Program* prog, FILE* out)
                 if (b->conn[c])
                     w.Line({ "Goto", p->name, b->name, Num((long)c),
                              b->conn[c]->name });
+    for (const std::string& lib : prog->libraries)
+        w.Line({ "Library", lib });
     w.Tag(kEnd);
     std::fflush(out);
     return std::ferror(out) ? KVR_ERR_IO : KVR_OK;
@@ -253,10 +256,20 @@ public:
             return ReadList(f);
         if (tag == "Goto" && f.size() == 5)
             return ReadGoto(f);
+        if (tag == "Library" && f.size() == 2)
+            return ReadLibrary(f);
         return false;
     }
 
 private:
+    bool ReadLibrary(const std::vector<std::string>& f)
+    {
+        if (!IsValidLibraryName(f[1].c_str()) || FindLibrary(m_prog, f[1].c_str()) >= 0)
+            return false;
+        m_prog->libraries.push_back(f[1]);
+        return true;
+    }
+
     bool ReadPage(const std::vector<std::string>& f)
     {
         long kind, flag, main;

@@ -1,0 +1,441 @@
+// PowerBlock variable records: fields bound by name to the block's
+// variables in the application model.
+#include "PXSoftRecPBV.h"
+#include "PXFieldValue.h"
+#include "PXMulStm.h"
+#include "PXSRecDf.h"
+#include "PXSction.h"
+#include "PXSoftRecMem.h"
+#include "PXStatmt.h"
+
+#include <cstdlib>
+#include <new>
+
+PXBlockRecordApp* PXSoftRecPBV::s_pApp = nullptr;
+
+namespace {
+
+const WORD PXSTYLE_VARIABLE = 0x010;
+
+bool IsItemId(short s) { return s >= 1 && s <= 3000; }
+
+} // namespace
+
+PXSoftRecPBV::PXSoftRecPBV(WORD wDefId, PXPowerBlockLink* pBlock, kvrHandleType* hBlock,
+                           int nType)
+    : PXSoftRec(wDefId), m_pBlock(pBlock), m_hBlock(hBlock), m_nType(nType),
+      m_bPrepared(FALSE), m_nFields(0), m_pFieldTable(nullptr), m_nVoiceFax(0),
+      m_nResPerm(0), m_pOutputs(nullptr), m_pszDescription(nullptr)
+{
+}
+
+PXSoftRecPBV::~PXSoftRecPBV()
+{
+    FreeTables();
+}
+
+void PXSoftRecPBV::FreeTables()
+{
+    delete[] m_pFieldTable;
+    m_pFieldTable = nullptr;
+    if (m_pOutputs)
+    {
+        for (int i = 0; i < m_pOutputs->GetSize(); ++i)
+            delete m_pOutputs->GetAt(i);
+        delete m_pOutputs;
+        m_pOutputs = nullptr;
+    }
+}
+
+int PXSoftRecPBV::GetSymbolOffset(const char* pszSymbol)
+{
+    return kvrSDOGetSymbolOffset(m_nType, pszSymbol);
+}
+
+CString PXSoftRecPBV::SymbolName(WORD wFieldId)
+{
+    PXStatement* pField = GetDef()->FindFieldStatement(wFieldId);
+    PXASSERT(pField!=0);
+    PXASSERT(pField->GetType()==PXTOK_FIELD);
+    CString name;
+    name.LoadStringA(pField->GetOptParamByFlag(PXSTYLE_VARIABLE));
+    return name;
+}
+
+void PXSoftRecPBV::Prepare(WORD)
+{
+    if (m_bPrepared)
+        return;
+    PXSection* pData = GetDef()->GetDataSection();
+    PXASSERT(pData!=0);
+    int nStatements = pData->GetNbStatements(PXKIND_BODY);
+    int nVariables = 0;
+    BOOL bOutputs = FALSE;
+    for (int i = 0; i < nStatements; ++i)
+    {
+        PXStatement* pS = pData->GetStatement(PXKIND_BODY, i);
+        if (pS->HasStyle(PXSTYLE_VARIABLE))
+            ++nVariables;
+        if (pS->GetType() == PXTOK_FIELD && pS->GetParam(0) == PXFIELD_OUTPUTS)
+            bOutputs = TRUE;
+    }
+    try
+    {
+        m_pFieldTable = new (std::nothrow) DWORD[nVariables > 0 ? nVariables : 1];
+        if (!m_pFieldTable)
+            PXTHROW_XMEM(0);
+        m_nFields = 0;
+        m_nVoiceFax = m_nResPerm = 0;
+        for (int i = 0; i < nStatements; ++i)
+        {
+            PXStatement* pFS = pData->GetStatement(PXKIND_BODY, i);
+            if (!pFS->HasStyle(PXSTYLE_VARIABLE))
+                continue;
+            PXASSERT(pFS->GetType()==0x3203);
+            WORD wFieldId = pFS->GetParam(0);
+            CString symbol = SymbolName(wFieldId);
+            int nOffset = GetSymbolOffset(symbol);
+            // The model must know every variable the record binds.
+            PXASSERT(nOffset>=0);
+            m_pFieldTable[m_nFields++] = (static_cast<DWORD>(nOffset) << 16) | wFieldId;
+            switch (kvrSDOGetSymbolType(m_nType, symbol))
+            {
+            case KVR_SYM_ITEM:
+                PXASSERT(m_nVoiceFax<PXPBV_MAXSYMBOLFIELDS);
+                m_pVoiceFaxSoftID[m_nVoiceFax++] = wFieldId;
+                break;
+            case KVR_SYM_RESPERM:
+                PXASSERT(m_nResPerm<PXPBV_MAXSYMBOLFIELDS);
+                m_pResPermSoftID[m_nResPerm++] = wFieldId;
+                break;
+            }
+        }
+        if (bOutputs)
+        {
+            m_pOutputs = new (std::nothrow) PXObArray;
+            if (!m_pOutputs)
+                PXTHROW_XMEM(0);
+            PXOutputDataStruct output;
+            for (int n = 0; GetOutputData(n, output); ++n)
+            {
+                PXSoftRecMem* pRow = new (std::nothrow) PXSoftRecMem(PXREC_OUTPUTROW);
+                if (!pRow)
+                    PXTHROW_XMEM(0);
+                m_pOutputs->Add(pRow);
+                PXFieldValue(PXFIELD_OUTPUTNAME, pRow).SetText(output.m_strName);
+                PXFieldValue(PXFIELD_OUTPUTCONN, pRow).SetText(output.m_strConnection);
+                PXFieldValue(PXFIELD_OUTPUTSHOWN, pRow).SetInt16(output.m_sShown);
+                pRow->Commit();
+            }
+            m_pszDescription = m_pBlock ? m_pBlock->GetDescription() : nullptr;
+        }
+    }
+    catch (...)
+    {
+        FreeTables();
+        m_nFields = m_nVoiceFax = m_nResPerm = 0;
+        throw;
+    }
+    m_bPrepared = TRUE;
+}
+
+int PXSoftRecPBV::FieldOffset(WORD wFieldId) const
+{
+    for (int i = 0; i < m_nFields; ++i)
+        if (LOWORD(m_pFieldTable[i]) == wFieldId)
+            return HIWORD(m_pFieldTable[i]);
+    PXASSERT(0);
+}
+
+void* PXSoftRecPBV::GetFieldMem(WORD wFieldId)
+{
+    PrepareField(wFieldId);
+    if (wFieldId == PXFIELD_OUTPUTS)
+        return m_pOutputs;
+    if (wFieldId == PXFIELD_NOTES)
+        return const_cast<char*>(m_pszDescription ? m_pszDescription : "");
+    int nOffset = FieldOffset(wFieldId);
+    return kvrSDOGetSymbolPtr(m_nType, SymbolName(wFieldId), m_hBlock, nOffset);
+}
+
+int PXSoftRecPBV::GetCharFieldSize(WORD wFieldId)
+{
+    if (wFieldId == PXFIELD_NOTES)
+        return PXPBV_DESCRIPTIONSIZE;
+    return kvrSDOGetSymbolSize(m_nType, SymbolName(wFieldId));
+}
+
+int PXSoftRecPBV::StoreField(WORD wFieldId)
+{
+    PXFieldValue field(wFieldId, this);
+    if (wFieldId == PXFIELD_NOTES)
+    {
+        PXASSERT(m_pBlock!=0);
+        CString text = *field.GetText();
+        if (text.GetLength() >= PXPBV_DESCRIPTIONSIZE)
+            text = text.Left(PXPBV_DESCRIPTIONSIZE - 1);
+        m_pBlock->SetDescription(text);
+        m_pszDescription = m_pBlock->GetDescription();
+        return 1;
+    }
+    CString symbol = SymbolName(wFieldId);
+    int nOffset = FieldOffset(wFieldId);
+    void* pMem = GetFieldMem(wFieldId);
+    if (!pMem)
+        pMem = kvrSDOAllocateMem(m_nType, symbol, m_hBlock, nOffset);
+    PXASSERT(pMem!=0);
+    switch (GetMemRep(wFieldId))
+    {
+    case PXFM_CHAR:
+    {
+        // New text storage replaces the old; the copy is bounded by the
+        // size the model gives it.
+        CString text = *field.GetText();
+        std::free(pMem);
+        char* pText = static_cast<char*>(kvrSDOAllocateMem(m_nType, symbol, m_hBlock, nOffset));
+        PXASSERT(pText!=0);
+        int nSize = kvrSDOGetSymbolSize(m_nType, symbol);
+        PXASSERT(nSize>0);
+        lstrcpynA(pText, text, nSize);
+        break;
+    }
+    case PXFM_INT32:
+        *static_cast<long*>(pMem) = *field.GetInt32();
+        break;
+    case PXFM_BOOL:
+    {
+        const CString& rText = *field.GetText();
+        *static_cast<long*>(pMem) = (rText == PXTEXT_NO || rText == "0") ? 0 : 1;
+        break;
+    }
+    case PXFM_INT16:
+        *static_cast<short*>(pMem) = *field.GetInt16();
+        break;
+    default:
+        // The model keeps no text objects of the program's own.
+        PXASSERT(0);
+    }
+    return 1;
+}
+
+void PXSoftRecPBV::CopyFrom(PXSoftRec&)
+{
+    PXASSERT(0);
+}
+
+int PXSoftRecPBV::GetOutputData(int nIndex, PXOutputDataStruct& rOutput)
+{
+    const char* pszName = kvrSDOGetOutputDataName(m_nType, nIndex, m_hBlock);
+    if (!pszName)
+        return 0;
+    const char* ptr = kvrSDOGetOutputDataConnection(m_nType, nIndex, m_hBlock);
+    PXASSERT(ptr!=0);
+    rOutput.m_strName = pszName;
+    rOutput.m_strConnection = ptr;
+    int nFlags = kvrSDOIsOutputOptionalApplicable(m_nType, m_hBlock, pszName);
+    rOutput.m_sShown = ((nFlags & KVR_OUT_APPLICABLE) && m_pBlock &&
+                        m_pBlock->IsOutputShown(nIndex)) ? 1 : 0;
+    return 1;
+}
+
+short PXSoftRecPBV::ItemValue(WORD wFieldId)
+{
+    return *PXFieldValue(wFieldId, this).GetInt16();
+}
+
+long PXSoftRecPBV::ListValue(WORD wFieldId)
+{
+    return *PXFieldValue(wFieldId, this).GetInt32();
+}
+
+void PXSoftRecPBV::CopyItemsToClip()
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nVoiceFax; ++i)
+    {
+        short sId = ItemValue(m_pVoiceFaxSoftID[i]);
+        if (!IsItemId(sId))
+            continue;
+        PXASSERT(s_pApp!=0);
+        if (IsFaxRecord())
+            s_pApp->CopyFaxItemToClipByID(sId);
+        else
+            s_pApp->CopyVoiceItemToClipByID(sId);
+    }
+}
+
+void PXSoftRecPBV::CopyResPermsToClip()
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nResPerm; ++i)
+    {
+        long lId = ListValue(m_pResPermSoftID[i]);
+        if (lId <= 0)
+            continue;
+        PXASSERT(s_pApp!=0);
+        s_pApp->CopyResPermToClipByID(lId);
+    }
+}
+
+void PXSoftRecPBV::ReleaseItemRefs()
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nVoiceFax; ++i)
+    {
+        short sId = ItemValue(m_pVoiceFaxSoftID[i]);
+        if (!IsItemId(sId))
+            continue;
+        PXASSERT(s_pApp!=0);
+        if (IsFaxRecord())
+            s_pApp->ReleaseFaxItemRef(sId);
+        else
+            s_pApp->ReleaseVoiceItemRef(sId);
+    }
+}
+
+void PXSoftRecPBV::AddItemRefs()
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nVoiceFax; ++i)
+    {
+        short sId = ItemValue(m_pVoiceFaxSoftID[i]);
+        if (!IsItemId(sId))
+            continue;
+        PXASSERT(s_pApp!=0);
+        if (IsFaxRecord())
+            s_pApp->AddFaxItemRef(sId);
+        else
+            s_pApp->AddVoiceItemRef(sId);
+    }
+}
+
+// Only real list ids count uses: 0 is no list and -2 a list that the
+// server no longer has.
+void PXSoftRecPBV::ReleaseResPermRefs()
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nResPerm; ++i)
+    {
+        long lId = ListValue(m_pResPermSoftID[i]);
+        if (lId <= 0)
+            continue;
+        PXASSERT(s_pApp!=0);
+        s_pApp->RemoveListEntry(lId);
+    }
+}
+
+void PXSoftRecPBV::AddResPermRefs()
+{
+    Prepare(0xffff);
+    if (m_nResPerm == 0)
+        return;
+    PXASSERT(s_pApp!=0);
+    for (int i = 0; i < m_nResPerm; ++i)
+    {
+        long lId = ListValue(m_pResPermSoftID[i]);
+        if (lId > 0)
+            s_pApp->SelectImport(lId);
+    }
+    s_pApp->RefreshResPermList();
+}
+
+void PXSoftRecPBV::RefreshImports()
+{
+    Prepare(0xffff);
+    if (GetTypeId() != PXREC_LANGUAGESELECT)
+        return;
+    PXASSERT(s_pApp!=0);
+    s_pApp->RefreshImportList();
+}
+
+// Each field that holds the old id is stored at once with the new one: a
+// verifying commit would leave an incomplete block on the old item.
+void PXSoftRecPBV::Renumber(short sOld, short sNew)
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nVoiceFax; ++i)
+    {
+        WORD wFieldId = m_pVoiceFaxSoftID[i];
+        if (ItemValue(wFieldId) != sOld)
+            continue;
+        PXFieldValue(wFieldId, this).SetInt16(sNew);
+        StoreField(wFieldId);
+    }
+}
+
+void PXSoftRecPBV::RenumberVoiceItem(short sOld, short sNew)
+{
+    if (!IsFaxRecord())
+        Renumber(sOld, sNew);
+}
+
+void PXSoftRecPBV::RenumberFaxItem(short sOld, short sNew)
+{
+    if (IsFaxRecord())
+        Renumber(sOld, sNew);
+}
+
+// Whether a verification section of the record's definition reaches a
+// message for the record as it stands.
+BOOL PXSoftRecPBV::ReachesMessage()
+{
+    PXSectionArray* pSections = GetDef()->GetSections(PXSECT_VERIFICATION);
+    for (int s = 0; pSections && s < pSections->GetSize(); ++s)
+    {
+        PXSection* pSection = pSections->GetSection(s);
+        PXStatementPos* pPos = nullptr;
+        pSection->GetFirstPos(PXKIND_BODY, this, pPos, TRUE);
+        while (pPos)
+        {
+            if (pSection->GetStatementAt(PXKIND_BODY, pPos)->GetType() == PXTOK_MSGBOX)
+            {
+                delete pPos;
+                return TRUE;
+            }
+            pSection->GetNextPos(PXKIND_BODY, this, pPos);
+        }
+    }
+    return FALSE;
+}
+
+int PXSoftRecPBV::CheckFinished()
+{
+    Prepare(0xffff);
+    // Lists and languages the server no longer has are marked -2.
+    if (GetTypeId() == PXREC_THRUDIAL && s_pApp)
+    {
+        long lId = ListValue(PXFIELD_RESPERMLIST);
+        if (lId != 0 && s_pApp->FindResPermList(lId) < 0)
+        {
+            PXFieldValue(PXFIELD_RESPERMLIST, this).SetInt32(-2);
+            StoreField(PXFIELD_RESPERMLIST);
+        }
+    }
+    if (GetTypeId() == PXREC_LANGUAGESELECT && s_pApp)
+    {
+        long lId = ListValue(PXFIELD_PROMPTLANGUAGE);
+        if (lId != -1 && s_pApp->FindLanguage(lId) < 0)
+        {
+            PXFieldValue(PXFIELD_PROMPTLANGUAGE, this).SetInt32(-2);
+            StoreField(PXFIELD_PROMPTLANGUAGE);
+        }
+    }
+    if (ReachesMessage())
+    {
+        kvrSDOSetIconFinished(m_hBlock, 0);
+        return 0;
+    }
+    PXOutputDataStruct output;
+    for (int n = 0; GetOutputData(n, output); ++n)
+    {
+        int nFlags = kvrSDOIsOutputOptionalApplicable(m_nType, m_hBlock, output.m_strName);
+        if ((nFlags & KVR_OUT_APPLICABLE) &&
+            !(nFlags & (KVR_OUT_CONNECTED | KVR_OUT_OPTIONAL)))
+        {
+            kvrSDOSetIconFinished(m_hBlock, 0);
+            return 0;
+        }
+    }
+    kvrSDOSetIconFinished(m_hBlock, 1);
+    return 1;
+}

@@ -1,0 +1,137 @@
+// The soft record over one PowerBlock's variables, which live in the
+// application model: each variable field reads and writes its variable
+// through the model's kvrSDO calls; the record also presents the block's
+// outputs as rows (23024) and its description, keeps the application's
+// counts of item and list uses in step, and decides whether the block's
+// settings are complete.
+#ifndef PXSOFTRECPBV_H
+#define PXSOFTRECPBV_H
+
+#include "PXSoftRec.h"
+#include "plexmodel.h"
+
+// What the record needs of the block it presents; the model's PowerBlock
+// answers it.
+class PXPowerBlockLink
+{
+public:
+    virtual ~PXPowerBlockLink() {}
+    virtual const char* GetDescription() const = 0;
+    virtual void SetDescription(const char* pszText) = 0;
+    // Whether the stub of the output at that index of the block's output
+    // table is shown.
+    virtual BOOL IsOutputShown(int nIndex) const = 0;
+};
+
+// What the record needs of the application controller: the uses of the
+// active application's items and lists, the clipboard application, and the
+// server's lists.
+class PXBlockRecordApp
+{
+public:
+    virtual ~PXBlockRecordApp() {}
+    virtual void AddVoiceItemRef(short sId) = 0;
+    virtual void ReleaseVoiceItemRef(short sId) = 0;
+    virtual void AddFaxItemRef(short sId) = 0;
+    virtual void ReleaseFaxItemRef(short sId) = 0;
+    virtual int CopyVoiceItemToClipByID(short sId) = 0;
+    virtual int CopyFaxItemToClipByID(short sId) = 0;
+    virtual int CopyResPermToClipByID(long lListId) = 0;
+    virtual int SelectImport(long lListId) = 0;
+    virtual int RemoveListEntry(long lListId) = 0;
+    virtual int RefreshResPermList() = 0;
+    virtual int RefreshImportList() = 0;
+    virtual void FreeServerRecord() = 0;
+    // Index of the list or language among the server's, -1 when absent.
+    virtual int FindResPermList(long lListId) = 0;
+    virtual int FindLanguage(long lLanguageId) = 0;
+};
+
+// One output of a block.
+struct PXOutputDataStruct
+{
+    CString m_strName;
+    CString m_strConnection;
+    short m_sShown = 0;
+};
+
+// Field ids the record treats itself.
+enum
+{
+    PXFIELD_OUTPUTNAME = 28111,
+    PXFIELD_OUTPUTCONN = 28112,
+    PXFIELD_OUTPUTSHOWN = 28114,
+    PXFIELD_NOTES = 28116,
+    PXFIELD_RESPERMLIST = 28026,    // Thru-Dial
+    PXFIELD_PROMPTLANGUAGE = 28121, // Language Select
+    PXREC_OUTPUTROW = 23024,
+    PXREC_THRUDIAL = 23003,
+    PXREC_FAXSELECT = 23004,
+    PXREC_LANGUAGESELECT = 23005,
+};
+
+// Room of the item and list field tables.
+const int PXPBV_MAXSYMBOLFIELDS = 20;
+// Characters of a block's description, with the NUL.
+const int PXPBV_DESCRIPTIONSIZE = 512;
+
+class PXSoftRecPBV : public PXSoftRec
+{
+public:
+    PXSoftRecPBV(WORD wDefId, PXPowerBlockLink* pBlock, kvrHandleType* hBlock, int nType);
+    ~PXSoftRecPBV() override;
+
+    // The controller's services; set once at start-up.
+    static void SetApp(PXBlockRecordApp* pApp) { s_pApp = pApp; }
+    static PXBlockRecordApp* GetApp() { return s_pApp; }
+
+    void Prepare(WORD wFieldId) override;
+    int StoreField(WORD wFieldId) override;
+    void* GetFieldMem(WORD wFieldId) override;
+    int GetCharFieldSize(WORD wFieldId) override;
+    void CopyFrom(PXSoftRec& rOther) override;
+    virtual int GetSymbolOffset(const char* pszSymbol);
+
+    void CopyItemsToClip();
+    void CopyResPermsToClip();
+    void ReleaseItemRefs();
+    void AddItemRefs();
+    void ReleaseResPermRefs();
+    void AddResPermRefs();
+    void RefreshImports();
+    void RenumberVoiceItem(short sOld, short sNew);
+    void RenumberFaxItem(short sOld, short sNew);
+    int GetOutputData(int nIndex, PXOutputDataStruct& rOutput);
+    int CheckFinished();
+
+    int GetNbItemFields() const { return m_nVoiceFax; }
+    int GetNbResPermFields() const { return m_nResPerm; }
+    PXObArray* GetOutputRows() const { return m_pOutputs; }
+
+private:
+    CString SymbolName(WORD wFieldId);
+    int FieldOffset(WORD wFieldId) const;
+    BOOL IsFaxRecord() const { return GetTypeId() == PXREC_FAXSELECT; }
+    short ItemValue(WORD wFieldId);
+    long ListValue(WORD wFieldId);
+    void Renumber(short sOld, short sNew);
+    BOOL ReachesMessage();
+    void FreeTables();
+
+    PXPowerBlockLink* m_pBlock;     // not owned
+    kvrHandleType* m_hBlock;
+    int m_nType;
+    BOOL m_bPrepared;
+    int m_nFields;
+    DWORD* m_pFieldTable;           // offset << 16 | field id, per variable field
+    WORD m_pVoiceFaxSoftID[PXPBV_MAXSYMBOLFIELDS];
+    int m_nVoiceFax;
+    WORD m_pResPermSoftID[PXPBV_MAXSYMBOLFIELDS];
+    int m_nResPerm;
+    PXObArray* m_pOutputs;          // PXSoftRecMem rows, owned
+    const char* m_pszDescription;
+
+    static PXBlockRecordApp* s_pApp;
+};
+
+#endif
