@@ -2,6 +2,7 @@
 #include "BitmapObject.h"
 
 #include "ModelRes.h"
+#include "NamedTable.h"
 #include "PXFaultHandler.h"
 
 #include <new>
@@ -67,13 +68,5 @@ Bitmaps::Bitmaps()
 
 BitmapObject* Bitmaps::Find(const char* pszName) const
 {
-    if (!pszName)
-        return nullptr;
-    for (int i = lowerBound(); i < lowerBound() + static_cast<int>(getItemsInContainer()); ++i)
-    {
-        BitmapObject& bitmap = static_cast<BitmapObject&>((*this)[i]);
-        if (lstrcmpA(bitmap.GetName(), pszName) == 0)
-            return &bitmap;
-    }
-    return nullptr;
+    return FindByName<BitmapObject>(*this, pszName);
 }

@@ -2,6 +2,7 @@
 #include "BrushObject.h"
 
 #include "ModelRes.h"
+#include "NamedTable.h"
 #include "PXFaultHandler.h"
 
 #include <new>
@@ -62,13 +63,5 @@ Brushes::Brushes(const BrushRow* pRows)
 
 BrushObject* Brushes::Find(const char* pszName) const
 {
-    if (!pszName)
-        return nullptr;
-    for (int i = lowerBound(); i < lowerBound() + static_cast<int>(getItemsInContainer()); ++i)
-    {
-        BrushObject& brush = static_cast<BrushObject&>((*this)[i]);
-        if (lstrcmpA(brush.GetName(), pszName) == 0)
-            return &brush;
-    }
-    return nullptr;
+    return FindByName<BrushObject>(*this, pszName);
 }

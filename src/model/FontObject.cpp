@@ -2,6 +2,7 @@
 #include "FontObject.h"
 
 #include "ModelRes.h"
+#include "NamedTable.h"
 #include "PXFaultHandler.h"
 
 #include <new>
@@ -145,15 +146,7 @@ Fonts::Fonts(const FontRow* pRows)
 
 FontObject* Fonts::Find(const char* pszName) const
 {
-    if (!pszName)
-        return nullptr;
-    for (int i = lowerBound(); i < lowerBound() + static_cast<int>(getItemsInContainer()); ++i)
-    {
-        FontObject& font = static_cast<FontObject&>((*this)[i]);
-        if (lstrcmpA(font.GetName(), pszName) == 0)
-            return &font;
-    }
-    return nullptr;
+    return FindByName<FontObject>(*this, pszName);
 }
 
 void Fonts::Add(FontObject* pFont, BOOL bReplace)

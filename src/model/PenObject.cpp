@@ -2,6 +2,7 @@
 #include "PenObject.h"
 
 #include "ModelRes.h"
+#include "NamedTable.h"
 #include "PXFaultHandler.h"
 
 #include <new>
@@ -48,13 +49,5 @@ Pens::Pens(const PenRow* pRows)
 
 PenObject* Pens::Find(const char* pszName) const
 {
-    if (!pszName)
-        return nullptr;
-    for (int i = lowerBound(); i < lowerBound() + static_cast<int>(getItemsInContainer()); ++i)
-    {
-        PenObject& pen = static_cast<PenObject&>((*this)[i]);
-        if (lstrcmpA(pen.GetName(), pszName) == 0)
-            return &pen;
-    }
-    return nullptr;
+    return FindByName<PenObject>(*this, pszName);
 }

@@ -75,6 +75,15 @@ PXValue& Source(const PXValue& rValue)
     return const_cast<PXValue&>(rValue);
 }
 
+// The number an INT16, INT32 or BOOL value holds (a BOOL as it is stored,
+// not reduced to 0 or 1).
+long NumberOf(const PXValue& rValue)
+{
+    if (rValue.GetType() == PXST_INT16)
+        return *Source(rValue).GetInt16();
+    return *Source(rValue).GetInt32();
+}
+
 } // namespace
 
 long PXTextToNumber(const char* psz)
@@ -139,15 +148,11 @@ PXValue& PXInt16::operator=(const PXValue& rValue)
     switch (rValue.GetType())
     {
     case PXST_INT16:
-        m_sValue = *Source(rValue).GetInt16();
-        break;
     case PXST_INT32:
     case PXST_BOOL:
-        m_sValue = ClampShort(*Source(rValue).GetInt32());
-        break;
+        return operator=(NumberOf(rValue));
     case PXST_TEXT:
-        m_sValue = TextToShort(*Source(rValue).GetText());
-        break;
+        return operator=(*Source(rValue).GetText());
     default:
         PXASSERT(0);
     }
@@ -200,15 +205,11 @@ PXValue& PXInt32::operator=(const PXValue& rValue)
     switch (rValue.GetType())
     {
     case PXST_INT16:
-        m_lValue = *Source(rValue).GetInt16();
-        break;
     case PXST_INT32:
     case PXST_BOOL:
-        m_lValue = *Source(rValue).GetInt32();
-        break;
+        return operator=(NumberOf(rValue));
     case PXST_TEXT:
-        m_lValue = PXTextToNumber(*Source(rValue).GetText());
-        break;
+        return operator=(*Source(rValue).GetText());
     default:
         PXASSERT(0);
     }
@@ -223,8 +224,7 @@ PXValue& PXInt32::operator=(const long& rL)
 
 PXValue& PXInt32::operator=(const short& rS)
 {
-    m_lValue = rS;
-    return *this;
+    return operator=(static_cast<long>(rS));
 }
 
 PXValue& PXInt32::operator=(const CString& rText)
@@ -260,13 +260,13 @@ PXValue& PXBool::operator=(const PXValue& rValue)
     switch (rValue.GetType())
     {
     case PXST_INT16:
-        m_lValue = *Source(rValue).GetInt16();
-        break;
     case PXST_INT32:
     case PXST_BOOL:
-        m_lValue = *Source(rValue).GetInt32();
+        m_lValue = NumberOf(rValue);
         break;
     case PXST_TEXT:
+        // Only "No" is false here; the text "0" is true, unlike a plain text
+        // assigned to a BOOL.
         m_lValue = (*Source(rValue).GetText() == PXTEXT_NO) ? 0 : 1;
         break;
     default:
@@ -283,8 +283,7 @@ PXValue& PXBool::operator=(const long& rL)
 
 PXValue& PXBool::operator=(const short& rS)
 {
-    m_lValue = rS;
-    return *this;
+    return operator=(static_cast<long>(rS));
 }
 
 PXValue& PXBool::operator=(const CString& rText)
@@ -329,11 +328,8 @@ PXValue& PXText::operator=(const PXValue& rValue)
     switch (rValue.GetType())
     {
     case PXST_INT16:
-        m_Text = FormatNumber(*Source(rValue).GetInt16());
-        break;
     case PXST_INT32:
-        m_Text = FormatNumber(*Source(rValue).GetInt32());
-        break;
+        return operator=(NumberOf(rValue));
     case PXST_TEXT:
         m_Text = *Source(rValue).GetText();
         break;
@@ -366,8 +362,7 @@ PXValue& PXText::operator=(const long& rL)
 
 PXValue& PXText::operator=(const short& rS)
 {
-    m_Text = FormatNumber(rS);
-    return *this;
+    return operator=(static_cast<long>(rS));
 }
 
 PXValue& PXText::operator=(const CString& rText)

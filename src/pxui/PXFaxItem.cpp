@@ -2,12 +2,12 @@
 // data block in the application model.
 #include "PXFaxItem.h"
 #include "PXFieldValue.h"
+#include "PXItemSymbol.h"
 #include "PXUIRes.h"
 #include "PXUIReport.h"
 #include "PXWinApp.h"
 
 #include <stdlib.h>
-#include <string.h>
 
 namespace {
 
@@ -16,37 +16,6 @@ enum { F_NAME = 25320, F_ID = 25321, F_DESCRIPTION = 25322, F_CONFDESCRIPTION = 
 
 const int SYMBOL_ITEM = 35;
 const short MEDIA_FAX = 3;
-
-kvrItemData* NewFaxBlock()
-{
-    kvrItemData* p = static_cast<kvrItemData*>(calloc(1, sizeof(kvrItemData)));
-    if (p)
-        p->mediaKind = MEDIA_FAX;
-    return p;
-}
-
-void FreeFaxBlocks(kvrItemData* pData)
-{
-    if (!pData)
-        return;
-    if (pData->confirm)
-    {
-        free(pData->confirm->description);
-        free(pData->confirm);
-    }
-    free(pData->description);
-    free(pData);
-}
-
-// Replaces a block's description by a copy of the text.
-void SetBlockText(kvrItemData* pBlock, const CString& rText)
-{
-    char* pszNew = _strdup(rText);
-    if (!pszNew)
-        PXTHROW_XMEM(IDS_UI_OUTOFMEMORY);
-    free(pBlock->description);
-    pBlock->description = pszNew;
-}
 
 } // namespace
 
@@ -59,7 +28,7 @@ PXFaxItem::PXFaxItem(Symbol* pSymbol)
         PXASSERT(pItemRCFax!=0);
         if (!pItemRCFax->confirm)
         {
-            kvrItemData* pItemRCConf = NewFaxBlock();
+            kvrItemData* pItemRCConf = PXNewItemBlock(MEDIA_FAX);
             PXASSERT(pItemRCConf!=0);
             pItemRCFax->confirm = pItemRCConf;
         }
@@ -116,8 +85,8 @@ int PXFaxItem::Insert()
     char szName[256];
     lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
     CString description = *PXFieldValue(F_DESCRIPTION, this).GetText();
-    kvrItemData* pData = NewFaxBlock();
-    kvrItemData* pConf = NewFaxBlock();
+    kvrItemData* pData = PXNewItemBlock(MEDIA_FAX);
+    kvrItemData* pConf = PXNewItemBlock(MEDIA_FAX);
     char* pszDescription = _strdup(description);
     char* pszConf = _strdup(*PXFieldValue(F_CONFDESCRIPTION, this).GetText());
     if (!pData || !pConf || !pszDescription || !pszConf)
@@ -139,7 +108,7 @@ int PXFaxItem::Insert()
         if (m_pItemSym)
             DeleteSymbol();
         else
-            FreeFaxBlocks(pData);
+            PXFreeItemBlocks(pData);
         return 0;
     }
     if (*PXFieldValue(F_PASTEMODE, this).GetInt32() == 0
@@ -169,11 +138,7 @@ int PXFaxItem::Remove()
 void PXFaxItem::DeleteSymbol()
 {
     PXASSERT(m_pItemSym!=0);
-    FreeFaxBlocks(static_cast<kvrItemData*>(m_pItemSym->Variable));
-    m_pItemSym->Variable = nullptr;
-    char szName[KVR_SYMBOL_NAME_SIZE];
-    lstrcpynA(szName, m_pItemSym->Name, sizeof(szName));
-    kvrDeleteSymbol(szName, SYMBOL_ITEM);
+    PXDeleteItemSymbol(m_pItemSym);
     m_pItemSym = nullptr;
 }
 
@@ -186,30 +151,21 @@ int PXFaxItem::StoreField(WORD wFieldId)
     switch (wFieldId)
     {
     case F_NAME:
-    {
-        const CString& rName = *PXFieldValue(F_NAME, this).GetText();
-        if (lstrcmpA(m_pItemSym->Name, rName) != 0)
-        {
-            char szNew[32];
-            ZeroMemory(szNew, sizeof(szNew));
-            lstrcpynA(szNew, rName, sizeof(szNew));
-            kvrRenameVoiceFaxItem(m_pItemSym, szNew);
-        }
+        PXRenameItemSymbol(m_pItemSym, *PXFieldValue(F_NAME, this).GetText());
         break;
-    }
     case F_ID:
         m_pItemSym->ItemNumber = *PXFieldValue(F_ID, this).GetInt16();
         break;
     case F_DESCRIPTION:
         PXASSERT(pItemRCFax!=0);
-        SetBlockText(pItemRCFax, *PXFieldValue(F_DESCRIPTION, this).GetText());
+        PXSetItemBlockText(pItemRCFax, *PXFieldValue(F_DESCRIPTION, this).GetText());
         break;
     case F_CONFDESCRIPTION:
     {
         PXASSERT(pItemRCFax!=0);
         kvrItemData* pItemRCConf = pItemRCFax->confirm;
         PXASSERT(pItemRCConf!=0);
-        SetBlockText(pItemRCConf, *PXFieldValue(F_CONFDESCRIPTION, this).GetText());
+        PXSetItemBlockText(pItemRCConf, *PXFieldValue(F_CONFDESCRIPTION, this).GetText());
         break;
     }
     case F_INUSE:

@@ -44,6 +44,30 @@ void DeleteList(PXObArray*& rp)
     rp = nullptr;
 }
 
+// The first item of the list whose ID field holds sId counts one use more
+// or less; no such item: nothing.
+template <class Item>
+void ChangeItemRef(PXObArray* pItems, WORD wIdField, short sId, BOOL bUp)
+{
+    for (int i = 0; i < pItems->GetSize(); ++i)
+    {
+        Item* pItem = static_cast<Item*>(pItems->GetAt(i));
+        if (*PXFieldValue(wIdField, pItem).GetInt16() == sId)
+        {
+            pItem->ChangeRefCount(bUp != FALSE);
+            return;
+        }
+    }
+}
+
+BOOL HasItemID(PXObArray* pItems, WORD wIdField, short sId)
+{
+    if (!pItems)
+        return FALSE;
+    PXRecArray items(pItems);
+    return PXFindRecIndexByInt(wIdField, sId, items) >= 0;
+}
+
 } // namespace
 
 PXUserApp::PXUserApp(CString path)
@@ -149,44 +173,22 @@ int PXUserApp::StoreField(WORD wFieldId)
 
 void PXUserApp::ChangeVoiceItemRef(short sId, BOOL bUp)
 {
-    for (int i = 0; i < m_pVoiceItems->GetSize(); ++i)
-    {
-        PXVoiceItem* pItem = static_cast<PXVoiceItem*>(m_pVoiceItems->GetAt(i));
-        if (*PXFieldValue(25301, pItem).GetInt16() == sId)
-        {
-            pItem->ChangeRefCount(bUp != FALSE);
-            return;
-        }
-    }
+    ChangeItemRef<PXVoiceItem>(m_pVoiceItems, 25301, sId, bUp);
 }
 
 void PXUserApp::ChangeFaxItemRef(short sId, BOOL bUp)
 {
-    for (int i = 0; i < m_pFaxItems->GetSize(); ++i)
-    {
-        PXFaxItem* pItem = static_cast<PXFaxItem*>(m_pFaxItems->GetAt(i));
-        if (*PXFieldValue(25321, pItem).GetInt16() == sId)
-        {
-            pItem->ChangeRefCount(bUp != FALSE);
-            return;
-        }
-    }
+    ChangeItemRef<PXFaxItem>(m_pFaxItems, 25321, sId, bUp);
 }
 
 BOOL PXUserApp::HasVoiceItemID(short sId)
 {
-    if (!m_pVoiceItems)
-        return FALSE;
-    PXRecArray items(m_pVoiceItems);
-    return PXFindRecIndexByInt(25301, sId, items) >= 0;
+    return HasItemID(m_pVoiceItems, 25301, sId);
 }
 
 BOOL PXUserApp::HasFaxItemID(short sId)
 {
-    if (!m_pFaxItems)
-        return FALSE;
-    PXRecArray items(m_pFaxItems);
-    return PXFindRecIndexByInt(25321, sId, items) >= 0;
+    return HasItemID(m_pFaxItems, 25321, sId);
 }
 
 int PXUserApp::NextItemID(WORD wIdField)

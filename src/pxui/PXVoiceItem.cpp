@@ -2,12 +2,12 @@
 // server follow the record's inserts, removals and stored fields.
 #include "PXVoiceItem.h"
 #include "PXFieldValue.h"
+#include "PXItemSymbol.h"
 #include "PXUIRes.h"
 #include "PXUIReport.h"
 #include "PXWinApp.h"
 
 #include <stdlib.h>
-#include <string.h>
 
 namespace {
 
@@ -15,6 +15,7 @@ enum { F_NAME = 25300, F_ID = 25301, F_DESCRIPTION = 25302, F_INUSE = 25303, F_C
        F_PASTEMODE = 25305 };
 
 const int SYMBOL_ITEM = 35;
+const short MEDIA_VOICE = 0;
 
 } // namespace
 
@@ -70,8 +71,7 @@ int PXVoiceItem::Insert()
     PXWinApp* pApp = PXSoftObj::GetApp();
     PXASSERT(pApp!=0);
     int bNameOk = 1, bIdOk = 1;
-    pApp->CheckVoiceItem(this, bNameOk, bIdOk);
-    if (!bNameOk || !bIdOk)
+    if (!pApp->CheckVoiceItem(this, bNameOk, bIdOk))
     {
         PXUI_REPORT(IDS_UI_VOICEITEMNOTADDED, 0x1);
         return 0;
@@ -80,7 +80,7 @@ int PXVoiceItem::Insert()
     char szName[256];
     lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
     CString description = *PXFieldValue(F_DESCRIPTION, this).GetText();
-    kvrItemData* pData = static_cast<kvrItemData*>(calloc(1, sizeof(kvrItemData)));
+    kvrItemData* pData = PXNewItemBlock(MEDIA_VOICE);
     char* pszDescription = _strdup(description);
     if (!pData || !pszDescription)
     {
@@ -90,7 +90,6 @@ int PXVoiceItem::Insert()
         return 0;
     }
     pData->description = pszDescription;
-    pData->mediaKind = 0;
     short sId = *PXFieldValue(F_ID, this).GetInt16();
     if (kvrAddSymbol(&m_pItemSym, szName, SYMBOL_ITEM, 1, sId, 1, 0, pData) != 1)
     {
@@ -98,10 +97,7 @@ int PXVoiceItem::Insert()
         if (m_pItemSym)
             DeleteSymbol();
         else
-        {
-            free(pData->description);
-            free(pData);
-        }
+            PXFreeItemBlocks(pData);
         return 0;
     }
     if (*PXFieldValue(F_PASTEMODE, this).GetInt32() == 0
@@ -131,16 +127,7 @@ int PXVoiceItem::Remove()
 void PXVoiceItem::DeleteSymbol()
 {
     PXASSERT(m_pItemSym!=0);
-    kvrItemData* pData = static_cast<kvrItemData*>(m_pItemSym->Variable);
-    if (pData)
-    {
-        free(pData->description);
-        free(pData);
-        m_pItemSym->Variable = nullptr;
-    }
-    char szName[KVR_SYMBOL_NAME_SIZE];
-    lstrcpynA(szName, m_pItemSym->Name, sizeof(szName));
-    kvrDeleteSymbol(szName, SYMBOL_ITEM);
+    PXDeleteItemSymbol(m_pItemSym);
     m_pItemSym = nullptr;
 }
 
@@ -152,17 +139,8 @@ int PXVoiceItem::StoreField(WORD wFieldId)
     switch (wFieldId)
     {
     case F_NAME:
-    {
-        const CString& rName = *PXFieldValue(F_NAME, this).GetText();
-        if (lstrcmpA(m_pItemSym->Name, rName) != 0)
-        {
-            char szNew[32];
-            ZeroMemory(szNew, sizeof(szNew));
-            lstrcpynA(szNew, rName, sizeof(szNew));
-            kvrRenameVoiceFaxItem(m_pItemSym, szNew);
-        }
+        PXRenameItemSymbol(m_pItemSym, *PXFieldValue(F_NAME, this).GetText());
         break;
-    }
     case F_ID:
         m_pItemSym->ItemNumber = *PXFieldValue(F_ID, this).GetInt16();
         break;
@@ -170,13 +148,7 @@ int PXVoiceItem::StoreField(WORD wFieldId)
     {
         kvrItemData* pData = static_cast<kvrItemData*>(m_pItemSym->Variable);
         if (pData)
-        {
-            char* pszNew = _strdup(*PXFieldValue(F_DESCRIPTION, this).GetText());
-            if (!pszNew)
-                PXTHROW_XMEM(IDS_UI_OUTOFMEMORY);
-            free(pData->description);
-            pData->description = pszNew;
-        }
+            PXSetItemBlockText(pData, *PXFieldValue(F_DESCRIPTION, this).GetText());
         break;
     }
     case F_INUSE:

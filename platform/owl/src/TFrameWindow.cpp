@@ -51,7 +51,8 @@ HMENU TFrameWindow::CreationMenu()
     return h;
 }
 
-bool TFrameWindow::RouteCommand(UINT id, HWND hWndCtl, UINT notifyCode, LRESULT& result)
+template <class Try>
+bool TFrameWindow::Route(Try tryWindow)
 {
     std::vector<TWindow*> visited;
     HWND hFocus = ::GetFocus();
@@ -63,38 +64,25 @@ bool TFrameWindow::RouteCommand(UINT id, HWND hWndCtl, UINT notifyCode, LRESULT&
             if (!p)
                 continue;
             visited.push_back(p);
-            if (p->TryCommand(id, hWndCtl, notifyCode, result))
+            if (tryWindow(p))
                 return true;
         }
     }
     if (m_pClientWnd && m_pClientWnd->HWindow &&
         std::find(visited.begin(), visited.end(), m_pClientWnd) == visited.end() &&
-        m_pClientWnd->TryCommand(id, hWndCtl, notifyCode, result))
+        tryWindow(m_pClientWnd))
         return true;
-    return TryCommand(id, hWndCtl, notifyCode, result);
+    return tryWindow(this);
+}
+
+bool TFrameWindow::RouteCommand(UINT id, HWND hWndCtl, UINT notifyCode, LRESULT& result)
+{
+    return Route([&](TWindow* p) { return p->TryCommand(id, hWndCtl, notifyCode, result); });
 }
 
 bool TFrameWindow::RouteCommandEnable(TCommandEnabler& ce)
 {
-    std::vector<TWindow*> visited;
-    HWND hFocus = ::GetFocus();
-    if (hFocus && hFocus != HWindow && ::IsChild(HWindow, hFocus))
-    {
-        for (HWND h = hFocus; h && h != HWindow; h = ::GetParent(h))
-        {
-            TWindow* p = GetWindowPtr(h);
-            if (!p)
-                continue;
-            visited.push_back(p);
-            if (p->TryCommandEnable(ce))
-                return true;
-        }
-    }
-    if (m_pClientWnd && m_pClientWnd->HWindow &&
-        std::find(visited.begin(), visited.end(), m_pClientWnd) == visited.end() &&
-        m_pClientWnd->TryCommandEnable(ce))
-        return true;
-    return TryCommandEnable(ce);
+    return Route([&](TWindow* p) { return p->TryCommandEnable(ce); });
 }
 
 LRESULT TFrameWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)

@@ -38,6 +38,12 @@ public:
 protected:
     HMENU CreationMenu() override;
 
+    // The routing road: the windows from the focus up to this frame, the
+    // client window (once), then this frame; stops at the first whose
+    // tryWindow(TWindow*) answers true.
+    template <class Try>
+    bool Route(Try tryWindow);
+
     TWindow* m_pClientWnd;
     HMENU m_hMenu;
     TResId m_menuResId;

@@ -1,0 +1,63 @@
+// The item symbols' data blocks, renaming and deleting, for voice and fax
+// items.
+#include "PXItemSymbol.h"
+#include "PXUIRes.h"
+
+#include <stdlib.h>
+#include <string.h>
+
+namespace {
+
+const int SYMBOL_ITEM = 35;
+
+} // namespace
+
+kvrItemData* PXNewItemBlock(short sMediaKind)
+{
+    kvrItemData* p = static_cast<kvrItemData*>(calloc(1, sizeof(kvrItemData)));
+    if (p)
+        p->mediaKind = sMediaKind;
+    return p;
+}
+
+void PXFreeItemBlocks(kvrItemData* pBlock)
+{
+    if (!pBlock)
+        return;
+    if (pBlock->confirm)
+    {
+        free(pBlock->confirm->description);
+        free(pBlock->confirm);
+    }
+    free(pBlock->description);
+    free(pBlock);
+}
+
+void PXSetItemBlockText(kvrItemData* pBlock, const CString& rText)
+{
+    char* pszNew = _strdup(rText);
+    if (!pszNew)
+        PXTHROW_XMEM(IDS_UI_OUTOFMEMORY);
+    free(pBlock->description);
+    pBlock->description = pszNew;
+}
+
+void PXRenameItemSymbol(Symbol* pSymbol, const CString& rName)
+{
+    if (lstrcmpA(pSymbol->Name, rName) == 0)
+        return;
+    char szNew[32];
+    ZeroMemory(szNew, sizeof(szNew));
+    lstrcpynA(szNew, rName, sizeof(szNew));
+    kvrRenameVoiceFaxItem(pSymbol, szNew);
+}
+
+void PXDeleteItemSymbol(Symbol* pSymbol)
+{
+    PXFreeItemBlocks(static_cast<kvrItemData*>(pSymbol->Variable));
+    pSymbol->Variable = nullptr;
+    // The model frees the symbol with its name: delete by a copy.
+    char szName[KVR_SYMBOL_NAME_SIZE];
+    lstrcpynA(szName, pSymbol->Name, sizeof(szName));
+    kvrDeleteSymbol(szName, SYMBOL_ITEM);
+}

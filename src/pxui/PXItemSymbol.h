@@ -1,0 +1,28 @@
+// What voice and fax items do alike to their item symbols (type 35) in the
+// application model: the data blocks they own, renaming and deleting.
+#ifndef PXITEMSYMBOL_H
+#define PXITEMSYMBOL_H
+
+#include "PXafx.h"
+#include "plexmodel.h"
+
+// A zero-filled item data block of that media kind, or none when memory is
+// short.
+kvrItemData* PXNewItemBlock(short sMediaKind);
+
+// Frees a data block with its description and its confirmation block (with
+// that block's description); none is allowed.
+void PXFreeItemBlocks(kvrItemData* pBlock);
+
+// Replaces a block's description by a copy of the text; memory running out
+// throws and leaves the old description in place.
+void PXSetItemBlockText(kvrItemData* pBlock, const CString& rText);
+
+// Renames the symbol when its name differs from the new one (exact
+// comparison); the model takes the name in a 32-byte zero-filled buffer.
+void PXRenameItemSymbol(Symbol* pSymbol, const CString& rName);
+
+// Frees the symbol's data blocks and deletes the symbol from the model.
+void PXDeleteItemSymbol(Symbol* pSymbol);
+
+#endif
