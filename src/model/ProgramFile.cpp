@@ -185,7 +185,9 @@ bool LoadText(LSStream& stream, Program* pProgram, bool& bSilent)
         SkipLine();
     else if (!PXFilePrompt(nullptr, IDS_FILE_BADHEADER, SEC_HEADER))
     {
-        bSilent = true;
+        // The user who stopped wants no further message; a batch, which
+        // stops by itself, must still log the failure and set its flag.
+        bSilent = g_state.pLog == nullptr;
         return false;
     }
     long nVersion = PXFileParseVersion(pVersion->GetText());

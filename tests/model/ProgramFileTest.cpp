@@ -9,6 +9,7 @@
 #include "FileBuffer.h"
 #include "FontObject.h"
 #include "IDIndex.h"
+#include "ModelRes.h"
 
 #include <stdio.h>
 
@@ -633,6 +634,7 @@ TEST_F(ProgramFileTest, FilesOfNeitherFormAndDamagedHeaders)
         { "binary without a version", binaryNoVersion, IDOK, true, 0 },
         { "bad header, stop", "{FileHeader}\r\n[broken\r\n", IDCANCEL, false, 1 },
         { "bad header, continue", "{FileHeader}\r\n[broken\r\n", IDOK, true, 1 },
+        { "bad header in a batch", "{FileHeader}\r\n[broken\r\n", -1, false, 0 },
         { "header only", "{FileHeader}\r\n", IDOK, true, 0 },
         { "empty", "", IDOK, true, 0 },
     };
@@ -643,6 +645,20 @@ TEST_F(ProgramFileTest, FilesOfNeitherFormAndDamagedHeaders)
         s_prompts.clear();
         s_answers = { c.nAnswer };
         MessageBoxRecorder boxes;
+        if (c.nAnswer < 0)
+        {
+            // A batch stops at the header by itself and logs the failure.
+            const std::string logPath = PathOf("batch.log");
+            FILE* pLog = fopen(logPath.c_str(), "wb");
+            PXSetBatchError(0);
+            EXPECT_EQ(nullptr, PXFileLoadProgram(path.c_str(), pLog));
+            fclose(pLog);
+            EXPECT_TRUE(s_prompts.empty());
+            EXPECT_TRUE(boxes.boxes.empty());
+            EXPECT_EQ("ERROR: Error reading file or unexpected end of file\n", ReadWholeFile(logPath));
+            EXPECT_EQ(1, PXGetBatchError());
+            continue;
+        }
         EXPECT_EQ(nullptr, PXFileLoadProgram(path.c_str(), nullptr));
         EXPECT_EQ(c.nPrompts, s_prompts.size());
         if (c.bReadError)
@@ -932,4 +948,43 @@ TEST(IDIndexTest, FirstObjectKeepsItsIdAndEmptyingKeepsTheObjects)
     index.Empty();
     EXPECT_EQ(nullptr, index.Find(5));
     EXPECT_EQ(0u, index.getItemsInContainer());
+}
+
+TEST_F(ProgramFileTest, OnlyTheFirstTwelveCharactersNameTheTextForm)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    const std::string path = PathOf("tag.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+    std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
+    lines[0] = "{FileHeader} and more";
+    WriteWholeFile(path, JoinLines(lines));
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
+    ExpectSamePrograms(pProgram.get(), pLoaded.get());
+}
+
+TEST_F(ProgramFileTest, FileOfTheModelAloneLoadsWithAPageMain)
+{
+    const std::string path = PathOf("model.ed");
+    WriteWholeFile(path, "{ApplicationModel}\n{EndofApplicationModel}\n" + std::string(120, '#') + "\n");
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
+    ASSERT_NE(nullptr, pLoaded);
+    EXPECT_FALSE(pLoaded->IsModified());
+    Page* pMain = pLoaded->GetMainPage();
+    ASSERT_NE(nullptr, pMain);
+    EXPECT_STREQ("Main", pMain->GetName());
+    EXPECT_EQ(0, pMain->GetBlocks().getItemsInContainer());
+    ExpectModelMatches(pLoaded.get());
+}
+
+TEST_F(ProgramFileTest, EveryTextOfTheProgramFilesLoads)
+{
+    for (UINT nId = IDS_FILE_BADHEADER; nId <= IDS_FILE_BATCHOBSOLETEGOTO; ++nId)
+    {
+        CString text;
+        EXPECT_TRUE(text.LoadString(nId)) << nId;
+        EXPECT_FALSE(text.IsEmpty()) << nId;
+    }
+    CString text;
+    EXPECT_TRUE(text.LoadString(IDS_FILE_INCONSISTENT));
+    EXPECT_STREQ("Input file is inconsistant and can not be read.", text);
 }
