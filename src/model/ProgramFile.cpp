@@ -199,6 +199,7 @@ bool LoadText(LSStream& stream, Program* pProgram, bool& bSilent)
     pProgram->Activate();
     if (kvrReadProgram(fp, fp, g_state.nPromptMode, nullptr) != 0)
         return false;
+    pProgram->RefreshRllIcons();
 
     g_state.nPromptMode = g_state.pLog ? LS_PROMPT_STOP : LS_PROMPT_ASK;
     SkipLine();
@@ -262,6 +263,7 @@ BinaryResult LoadBinary(FileBuffer& file, const unsigned char* pHead, Program* p
     pProgram->Activate();
     if (kvrReadProgram(file.file(), nullptr, LS_PROMPT_ASK, nullptr) != 0)
         return BIN_READERROR;
+    pProgram->RefreshRllIcons();
 
     unsigned short nType = 0;
     if (!file.read_word(nType) || nType != PX_CLASS_PROGRAM || !pProgram->ReadBinary(file))

@@ -988,3 +988,28 @@ TEST_F(ProgramFileTest, EveryTextOfTheProgramFilesLoads)
     EXPECT_TRUE(text.LoadString(IDS_FILE_INCONSISTENT));
     EXPECT_STREQ("Input file is inconsistant and can not be read.", text);
 }
+
+TEST_F(ProgramFileTest, ImportedLibrariesComeBackWithTheirBlocks)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    ASSERT_NE(0, kvrImportRLL(pProgram->GetHandle(), "Orders.12", nullptr));
+    pProgram->LoadRllIcons("Orders.12");
+    PowerBlock* pRun = AddBlock(pProgram->GetMainPage(), 409, "RunOrders", 50, 900);
+    ASSERT_NE(nullptr, pRun);
+    pRun->SetCustomType("Orders.12");
+    pRun->Refresh(0);
+    const std::string path = PathOf("rll.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
+    ASSERT_NE(nullptr, pLoaded);
+    GroupIcon* pGroup = pLoaded->FindLibraryGroup("Imported Applications");
+    ASSERT_NE(nullptr, pGroup);
+    PowerBlockIcon* pIcon = pGroup->FindByName("Orders.12");
+    ASSERT_NE(nullptr, pIcon);
+    PowerBlock* pLoadedRun = pLoaded->GetMainPage()->FindBlockByName("RunOrders");
+    ASSERT_NE(nullptr, pLoadedRun);
+    EXPECT_EQ(KVR_PB_IMPORTED, pLoadedRun->GetType());
+    EXPECT_STREQ("Orders.12", pLoadedRun->GetCustomType());
+    EXPECT_EQ(pIcon, pLoadedRun->GetIcon());
+    ExpectSamePrograms(pProgram.get(), pLoaded.get());
+}
