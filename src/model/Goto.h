@@ -42,6 +42,12 @@ public:
     Program* GetProgram() const override;
     Page* GetPage() const override;
 
+    // The segment's record of the program file (ProgramText.cpp,
+    // ProgramBinary.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
+    bool ReadBinary(Buffer& buf) override;
+
     int Direction() const;
     bool IsHorizontal() const { return m_nFromX != m_nToX; }
     bool IsVertical() const { return m_nFromX == m_nToX; }
@@ -81,6 +87,12 @@ public:
     classType isA() const override { return PX_CLASS_GOTO; }
     Program* GetProgram() const override;
     Page* GetPage() const override;
+
+    // The goto's record of the program file (ProgramText.cpp,
+    // ProgramBinary.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
+    bool ReadBinary(Buffer& buf) override;
 
     // The registration step: flag 0x1 for a group output, otherwise the
     // model's connection (unless bRegistered).

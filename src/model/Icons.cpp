@@ -11,6 +11,7 @@
 namespace
 {
 Icons* s_pCurrentIcons = nullptr;
+Icons* s_pObsoleteIcons = nullptr;
 
 const int MAX_DEFAULT_NAME = 15;
 }
@@ -150,6 +151,8 @@ Icons::~Icons()
 {
     if (s_pCurrentIcons == this)
         s_pCurrentIcons = nullptr;
+    if (s_pObsoleteIcons == this)
+        s_pObsoleteIcons = nullptr;
     m_Groups.flush(TShouldDelete::Delete);
 }
 
@@ -173,4 +176,14 @@ Icons* Icons::GetCurrent()
 void Icons::SetCurrent(Icons* pIcons)
 {
     s_pCurrentIcons = pIcons;
+}
+
+Icons* Icons::GetObsolete()
+{
+    return s_pObsoleteIcons;
+}
+
+void Icons::SetObsolete(Icons* pIcons)
+{
+    s_pObsoleteIcons = pIcons;
 }

@@ -85,6 +85,10 @@ public:
     // library icons consult; none until start-up makes it.
     static Icons* GetCurrent();
     static void SetCurrent(Icons* pIcons);
+    // The palette's list of obsolete blocks, which the program-file readers
+    // consult besides the current one; none until start-up makes it.
+    static Icons* GetObsolete();
+    static void SetObsolete(Icons* pIcons);
 
 private:
     Icons(const Icons&) = delete;

@@ -29,4 +29,39 @@
 #define IDS_MODEL_NOMOVEEND         3234    // "Can not move first or last segments in a goto line."
 #define IDS_MODEL_NOJOIN            3235    // "Segments must be in same direction and aligned ..."
 
+// Program files. Strings: 3264-3311.
+#define IDS_FILE_BADHEADER           3264
+#define IDS_FILE_PAGESAVE            3265
+#define IDS_FILE_BLOCKSAVE           3266
+#define IDS_FILE_CONNSAVE            3267
+#define IDS_FILE_PAGELOAD            3268
+#define IDS_FILE_BLOCKLOAD           3269
+#define IDS_FILE_CONNLOAD            3270
+#define IDS_FILE_NOTELOAD            3271
+#define IDS_FILE_OBSOLETEGOTO        3272
+#define IDS_FILE_NOOPEN              3273
+#define IDS_FILE_NOMEMICONS          3274
+#define IDS_FILE_NOMEMPROGRAM        3275
+#define IDS_FILE_READERROR           3276
+#define IDS_FILE_BADRECORD           3277
+#define IDS_FILE_NOMEMRECORD         3278
+#define IDS_FILE_NOMEMBLOCK          3279
+#define IDS_FILE_BACKUPLOCKED        3280
+#define IDS_FILE_WRITEERROR          3281
+#define IDS_FILE_ERRORCAPTION        3282
+#define IDS_FILE_WARNINGCAPTION      3283
+#define IDS_FILE_CAPPAGE             3284
+#define IDS_FILE_CAPBLOCK            3285
+#define IDS_FILE_CAPBLOCKHANDLE      3286
+#define IDS_FILE_CAPSTUB             3287
+#define IDS_FILE_CAPGOTO             3288
+#define IDS_FILE_CAPCONNECTION       3289
+#define IDS_FILE_CAPSEGMENT          3290
+#define IDS_FILE_BATCHERROR          3291
+#define IDS_FILE_BATCHNOOPEN         3292
+#define IDS_FILE_BATCHNOMEMPROGRAM   3293
+#define IDS_FILE_BATCHNOMEMRECORD    3294
+#define IDS_FILE_BATCHOBSOLETEGOTO   3295
+#define IDS_FILE_INCONSISTENT        58  // "Input file is inconsistant and can not be read."
+
 #endif

@@ -9,8 +9,9 @@
 class FontObject;
 class PXEdit;
 
-// The most characters a note holds (the program file's "Text" field).
-#define PX_TEXTNOTE_MAX 2048
+// The most characters a note holds: all that the program file's 2048-byte
+// "Text" field carries with its terminating NUL.
+#define PX_TEXTNOTE_MAX 2047
 
 class PXTextBase
 {
@@ -54,6 +55,10 @@ public:
     classType isA() const override { return PX_CLASS_TEXTUI; }
     Program* GetProgram() const override;
     Page* GetPage() const override;
+
+    // The note's record line of the program file (ProgramText.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
 
     void GetRect(long& left, long& right, long& top, long& bottom) const;
     void SetRect(long left, long right, long top, long bottom);

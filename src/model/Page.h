@@ -35,6 +35,12 @@ public:
     Program* GetProgram() const override;
     Page* GetPage() const override { return const_cast<Page*>(this); }
 
+    // The page's record of the program file (ProgramText.cpp,
+    // ProgramBinary.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
+    bool ReadBinary(Buffer& buf) override;
+
     kvrHandleType* GetHandle() const { return m_hModel; }
     bool HasHandle() const { return m_hModel != nullptr; }
     void SetHandle(kvrHandleType* hModel) { m_hModel = hModel; }

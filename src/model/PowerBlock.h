@@ -44,6 +44,12 @@ public:
     Program* GetProgram() const override;
     Page* GetPage() const override;
 
+    // The stub's record of the program file (ProgramText.cpp,
+    // ProgramBinary.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
+    bool ReadBinary(Buffer& buf) override;
+
     const char* GetOutputName() const { return m_strOutput; }
     void SetOutputName(const char* psz) { m_strOutput = psz ? psz : ""; }
     long GetOffset() const { return m_nOffset; }
@@ -75,6 +81,15 @@ public:
     classType isA() const override { return PX_CLASS_POWERBLOCK; }
     Program* GetProgram() const override;
     Page* GetPage() const override;
+
+    // The block's record of the program file (ProgramText.cpp,
+    // ProgramBinary.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
+    bool ReadBinary(Buffer& buf) override;
+    // The name by which the application model knows the block: "page$block"
+    // off the page "Main", the plain name on it.
+    CString ModelName() const;
 
     kvrHandleType* GetHandle() const { return m_hModel; }
     bool HasHandle() const { return m_hModel != nullptr; }

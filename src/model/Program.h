@@ -34,6 +34,12 @@ public:
     Program* GetProgram() const override { return const_cast<Program*>(this); }
     Page* GetPage() const override { return nullptr; }
 
+    // The program's record line of the program file (ProgramText.cpp); the
+    // binary form holds only its ID counter (ProgramBinary.cpp).
+    int WriteText(LSStream& stream) override;
+    int ReadText(LSStream& stream) override;
+    bool ReadBinary(Buffer& buf) override;
+
     kvrHandleType* GetHandle() const { return m_hModel; }
     bool HasHandle() const { return m_hModel != nullptr; }
     // The loader binds a bare program to the model's.

@@ -103,6 +103,21 @@ void PXWinApp::ReportMessage(UINT nMsgId, DWORD dwCause, const char* pszFile, in
     Report(dwCause, PXICON_EXCLAMATION, PXBTN_OK, PXANS_OK, &message, nullptr, 0, pszFile, nLine);
 }
 
+int PXWinApp::CheckActiveUserApp(UINT nNoAppMsgId, const char* pszFile, int nLine)
+{
+    if (GetActiveUserApp())
+        return 0;
+    ReportMessage(nNoAppMsgId, PXCAUSE_USER, pszFile, nLine);
+    return -1;
+}
+
+PXUserApp* PXWinApp::NeedActiveUserApp() const
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    PXASSERT(pUserApp!=0);
+    return pUserApp;
+}
+
 // ---------------------------------------------------------------------------
 // Open applications
 
@@ -255,84 +270,52 @@ BOOL PXWinApp::CheckFaxItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk)
 // nothing and answers 0, and so do these operations.
 int PXWinApp::AddVoiceItem(const CString&, short, const CString&)
 {
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_ADDVOICENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_ADDVOICENOAPP, __FILE__, __LINE__);
 }
 
 int PXWinApp::DeleteVoiceItem(const CString&, short, const CString&)
 {
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_DELVOICENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_DELVOICENOAPP, __FILE__, __LINE__);
 }
 
 int PXWinApp::AddFaxItem(const CString&, short, const CString&)
 {
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_ADDFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_ADDFAXNOAPP, __FILE__, __LINE__);
 }
 
 int PXWinApp::DeleteFaxItem(const CString&, short, const CString&)
 {
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_DELFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_DELFAXNOAPP, __FILE__, __LINE__);
 }
 
 void PXWinApp::AddVoiceItemRef(short sId)
 {
-    PXUserApp* pUserApp = GetActiveUserApp();
-    PXASSERT(pUserApp!=0);
-    pUserApp->AddVoiceItemRef(sId);
+    NeedActiveUserApp()->AddVoiceItemRef(sId);
 }
 
 void PXWinApp::ReleaseVoiceItemRef(short sId)
 {
-    PXUserApp* pUserApp = GetActiveUserApp();
-    PXASSERT(pUserApp!=0);
-    pUserApp->ReleaseVoiceItemRef(sId);
+    NeedActiveUserApp()->ReleaseVoiceItemRef(sId);
 }
 
 void PXWinApp::AddFaxItemRef(short sId)
 {
-    PXUserApp* pUserApp = GetActiveUserApp();
-    PXASSERT(pUserApp!=0);
-    pUserApp->AddFaxItemRef(sId);
+    NeedActiveUserApp()->AddFaxItemRef(sId);
 }
 
 void PXWinApp::ReleaseFaxItemRef(short sId)
 {
-    PXUserApp* pUserApp = GetActiveUserApp();
-    PXASSERT(pUserApp!=0);
-    pUserApp->ReleaseFaxItemRef(sId);
+    NeedActiveUserApp()->ReleaseFaxItemRef(sId);
 }
 
 PXSoftRec* PXWinApp::NewVoiceItem()
 {
-    PXUserApp* pUserApp = GetActiveUserApp();
-    PXASSERT(pUserApp!=0);
-    return pUserApp->NewVoiceItemRecord();
+    return NeedActiveUserApp()->NewVoiceItemRecord();
 }
 
 PXSoftRec* PXWinApp::NewFaxItem()
 {
-    PXUserApp* pUserApp = GetActiveUserApp();
-    PXASSERT(pUserApp!=0);
-    return pUserApp->NewFaxItemRecord();
+    return NeedActiveUserApp()->NewFaxItemRecord();
 }
 
 // ---------------------------------------------------------------------------
@@ -341,34 +324,19 @@ PXSoftRec* PXWinApp::NewFaxItem()
 int PXWinApp::RecordVoiceItem(PXSoftRec* pContext)
 {
     PXASSERT(pContext!=0);
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_RECORDNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_RECORDNOAPP, __FILE__, __LINE__);
 }
 
 int PXWinApp::ImportVoiceItem(PXSoftRec* pContext)
 {
     PXASSERT(pContext!=0);
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_IMPORTVOICENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_IMPORTVOICENOAPP, __FILE__, __LINE__);
 }
 
 int PXWinApp::ImportFaxItem(PXSoftRec* pContext)
 {
     PXASSERT(pContext!=0);
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_IMPORTFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_IMPORTFAXNOAPP, __FILE__, __LINE__);
 }
 
 int PXWinApp::RecordFaxItemVoice(PXSoftRec* pContext)
@@ -394,12 +362,7 @@ int PXWinApp::ImportSpokenName(PXSoftRec* pContext)
 int PXWinApp::DeleteFaxItemVoice(PXSoftRec* pContext)
 {
     PXASSERT(pContext!=0);
-    if (!GetActiveUserApp())
-    {
-        ReportMessage(IDS_UI_DELFAXNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
-        return -1;
-    }
-    return 0;
+    return CheckActiveUserApp(IDS_UI_DELFAXNOAPP, __FILE__, __LINE__);
 }
 
 // ---------------------------------------------------------------------------

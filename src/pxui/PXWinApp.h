@@ -125,6 +125,11 @@ public:
 private:
     // Reports message nMsgId (cause, exclamation, OK).
     void ReportMessage(UINT nMsgId, DWORD dwCause, const char* pszFile, int nLine);
+    // 0 when there is an active application; otherwise reports nNoAppMsgId
+    // (the call that cannot be made without one) and answers -1.
+    int CheckActiveUserApp(UINT nNoAppMsgId, const char* pszFile, int nLine);
+    // The active application, which the caller's work needs.
+    PXUserApp* NeedActiveUserApp() const;
     BOOL ItemIdInUse(WORD wListField, WORD wIdField, short sId) const;
     PXUserApp* ClipUserApp(PXUserApp* pActive);
     int CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInUse, WORD wConnected,

@@ -1,7 +1,7 @@
 // The application controller: open applications, the active one and its
 // caption, the field provider, views, and the extensions without an
 // application; the user application's defaults.
-#include "PXTestSupport.h"
+#include "PXUITestSupport.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
 #include "PXUserApp.h"
@@ -12,27 +12,10 @@
 
 namespace {
 
-const char* g_pszCurrentProgram = nullptr;
-const char* CurrentProgram() { return g_pszCurrentProgram; }
-
 // A controller registered as the program makes it, with applications.
-class Controller : public testing::Test
+class Controller : public RegisteredController
 {
 protected:
-    void SetUp() override
-    {
-        app.reset(new PXWinApp(GetModuleHandleA(nullptr)));
-        PXSoftObj::Init(app.get());
-        PXSetWinApp(app.get());
-        PXWinApp::SetCurrentProgramSource(CurrentProgram);
-        g_pszCurrentProgram = nullptr;
-    }
-    void TearDown() override
-    {
-        PXWinApp::SetCurrentProgramSource(nullptr);
-        PXSetWinApp(nullptr);
-        app.reset();
-    }
     PXUserApp* Open(const char* pszPath, long lId)
     {
         PXUserApp* pApp = new PXUserApp(pszPath);
@@ -41,7 +24,6 @@ protected:
         app->AddUserApp(pApp);
         return pApp;
     }
-    std::unique_ptr<PXWinApp> app;
 };
 
 std::string Text(PXSoftRec* pRec, WORD wField)
@@ -137,7 +119,7 @@ TEST_F(Controller, TheActiveApplicationFollowsTheCurrentProgramAndNamesTheCaptio
     };
     for (auto& c : cases)
     {
-        g_pszCurrentProgram = c.program;
+        s_pszProgram = c.program;
         EXPECT_EQ(c.active ? pSales : nullptr, app->GetActiveUserApp());
         MessageBoxRecorder boxes;
         PXArgList message(IDS_PX_PROGRAMNAME);
@@ -151,7 +133,7 @@ TEST_F(Controller, TheActiveApplicationFollowsTheCurrentProgramAndNamesTheCaptio
 TEST_F(Controller, FieldProviderPointsAtTheActiveApplicationsLists)
 {
     PXUserApp* pSales = Open("C:\\p\\Sales.ed", 1200);
-    g_pszCurrentProgram = "C:\\p\\Sales.ed";
+    s_pszProgram = "C:\\p\\Sales.ed";
     struct { WORD control; WORD field; bool appRecord; } cases[] = {
         { 2301, 25250, true }, { 2302, 25251, true }, { 2303, 25252, true }, { 2314, 25253, true },
         { 2315, 25286, true }, { 2305, 25350, false }, { 2311, 25351, false }, { 2312, 25352, false },
@@ -164,7 +146,7 @@ TEST_F(Controller, FieldProviderPointsAtTheActiveApplicationsLists)
         EXPECT_EQ(c.field, v.GetFieldId()) << c.control;
         EXPECT_EQ(c.appRecord ? pSales : nullptr, v.GetRecord()) << c.control;
     }
-    g_pszCurrentProgram = nullptr;
+    s_pszProgram = nullptr;
     PXFieldValue v;
     app->GetFieldValue(2302, v);
     EXPECT_EQ(nullptr, v.GetRecord());

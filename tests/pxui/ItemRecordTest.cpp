@@ -1,6 +1,6 @@
 // Item records in an application's lists: committing the list creates,
 // renames and deletes their symbols in the application model.
-#include "PXTestSupport.h"
+#include "PXUITestSupport.h"
 #include "PXFaxItem.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
@@ -14,33 +14,25 @@
 
 namespace {
 
-const char* g_pszProgram = nullptr;
-const char* CurrentProgram() { return g_pszProgram; }
-
 // An open application "Items" shown in the active window, over a program
 // of the application model.
-class ItemLists : public testing::Test
+class ItemLists : public RegisteredController
 {
 protected:
     void SetUp() override
     {
-        app.reset(new PXWinApp(GetModuleHandleA(nullptr)));
-        PXSoftObj::Init(app.get());
-        PXSetWinApp(app.get());
-        PXWinApp::SetCurrentProgramSource(CurrentProgram);
-        g_pszProgram = "C:\\progs\\Items.ed";
+        RegisteredController::SetUp();
+        s_pszProgram = "C:\\progs\\Items.ed";
         program = kvrAddProgram(nullptr, 0);
         ASSERT_NE(nullptr, program);
         kvrActivateProgram(program);
-        userApp = new PXUserApp(g_pszProgram);
+        userApp = new PXUserApp(s_pszProgram);
         app->AddUserApp(userApp);
     }
     void TearDown() override
     {
-        app.reset();
+        RegisteredController::TearDown();
         kvrRemoveProgram(program);
-        PXWinApp::SetCurrentProgramSource(nullptr);
-        PXSetWinApp(nullptr);
     }
 
     // Adds a record through an edit of the list field and commits the
@@ -72,7 +64,6 @@ protected:
         return pRec;
     }
 
-    std::unique_ptr<PXWinApp> app;
     kvrHandleType* program = nullptr;
     PXUserApp* userApp = nullptr;
 };
@@ -237,7 +228,7 @@ TEST_F(ItemLists, ControllerCountsUsesAndNumbersNewItems)
     EXPECT_EQ(1, pThree->RefCnt);
     EXPECT_EQ(0, kvrFindSymbol("One")->RefCnt);
 
-    g_pszProgram = nullptr;
+    s_pszProgram = nullptr;
     EXPECT_PXASSERT(app->AddVoiceItemRef(3), "(pUserApp!=0)");
     EXPECT_PXASSERT(app->NewVoiceItem(), "(pUserApp!=0)");
 }

@@ -1,6 +1,7 @@
 // TApplication: start-up, the message loop and the accelerators.
 #include "owl/TApplication.h"
 #include "owl/TFrameWindow.h"
+#include "OwlFailure.h"
 
 #include "PXafx.h"
 
@@ -78,19 +79,7 @@ int TApplication::Run()
         InitInstance();
         Status = MessageLoop();
     } catch (...) {
-        HWND hOwner = m_pMainWindow ? m_pMainWindow->HWindow : nullptr;
-        CString caption;
-        caption.LoadStringA(IDS_PX_PROGRAMNAME);
-        CString text;
-        try {
-            throw;
-        } catch (PXException& x) {
-            x.FormatText(text);
-        } catch (...) {
-            text.LoadStringA(IDS_PX_NODESCR);
-        }
-        PXMessageBox(hOwner && ::IsWindow(hOwner) ? hOwner : nullptr, text, caption,
-                     MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+        OwlShowCurrentException(m_pMainWindow ? m_pMainWindow->HWindow : nullptr);
         Status = -1;
     }
     return TermInstance(Status);

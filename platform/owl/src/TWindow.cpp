@@ -1,6 +1,7 @@
 // TWindow: binding, dispatch, the exception edge and the child list.
 #include "owl/TWindow.h"
 #include "owl/TApplication.h"
+#include "OwlFailure.h"
 
 #include "PXafx.h"
 
@@ -12,9 +13,18 @@ namespace {
 
 const char kObjectProp[] = "PlexwrightWindowObject";
 
-void DefaultExceptionHandler(TWindow* pWnd, UINT msg)
+void DefaultExceptionHandler(TWindow* pWnd, UINT)
 {
-    HWND hOwner = pWnd ? pWnd->HWindow : nullptr;
+    OwlShowCurrentException(pWnd ? pWnd->HWindow : nullptr);
+}
+
+TWindow::TExceptionHandler g_pfnException = DefaultExceptionHandler;
+TWindow::TModalHook g_pfnModalHook = nullptr;
+
+} // namespace
+
+void OwlShowCurrentException(HWND hOwner)
+{
     if (hOwner && !::IsWindow(hOwner))
         hOwner = nullptr;
     CString caption;
@@ -29,11 +39,6 @@ void DefaultExceptionHandler(TWindow* pWnd, UINT msg)
     }
     PXMessageBox(hOwner, text, caption, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
-
-TWindow::TExceptionHandler g_pfnException = DefaultExceptionHandler;
-TWindow::TModalHook g_pfnModalHook = nullptr;
-
-} // namespace
 
 TWindow* TWindow::s_pCreating = nullptr;
 UINT TWindow::s_nModalReadyMsg = 0;

@@ -288,10 +288,19 @@ Page* Program::FindPage(const std::string& name) const
 
 Block* Program::FindBlock(const std::string& modelName) const
 {
+    // "page$block" off the main page, the plain name on it; no name holds
+    // a '$' of its own, so the page is found first and only its blocks are
+    // compared (a whole program's model names would be built otherwise).
+    size_t nDollar = modelName.find('$');
     for (Page* p : pages)
-        for (Block* b : p->blocks)
-            if (b->ModelName() == modelName)
-                return b;
+    {
+        if (nDollar == std::string::npos ? !p->main
+                                         : (p->main || p->name.compare(0, std::string::npos, modelName, 0, nDollar) != 0))
+            continue;
+        Block* b = p->FindBlock(nDollar == std::string::npos ? modelName : modelName.substr(nDollar + 1));
+        if (b)
+            return b;
+    }
     return nullptr;
 }
 

@@ -1,0 +1,51 @@
+// What the record readers and writers of a program file share while one
+// load or save runs (ProgramFile.cpp owns it).
+#ifndef PROGRAMFILESTATE_H
+#define PROGRAMFILESTATE_H
+
+#include "PXafx.h"
+
+#include <stdio.h>
+
+class FileBuffer;
+class Program;
+class ProgramObject;
+
+struct PXFileState
+{
+    Program* pProgram = nullptr;    // the program being loaded or saved
+    long nVersion = 0;              // of the file, in thousandths (9.01 is 9010)
+    BOOL bTextLoad = FALSE;
+    BOOL bTextSave = FALSE;
+    short nPromptMode = 0;          // for LSReportError
+    FILE* pLog = nullptr;           // the batch log of a load, or none
+    FileBuffer* pFile = nullptr;    // the open file
+    long nHighestID = 0;            // the highest object ID read
+};
+
+PXFileState& PXFileGetState();
+
+// Version gates, in thousandths.
+inline bool PXFileVersionBelow(long nThousandths)
+{
+    return PXFileGetState().nVersion < nThousandths;
+}
+
+// A load/save prompt: the text is a string-table entry, after an optional
+// name; TRUE to go on.
+BOOL PXFilePrompt(const char* pszName, UINT nText, int nCode);
+// Keeps the highest ID read, which the ID counter must not fall below.
+void PXFileNoteID(long nID);
+// A box of the program-file code with a string-table text and caption; in
+// a batch load (bBatch and a log) the text goes to the log as an "ERROR: "
+// line instead.
+void PXFileMessage(UINT nText, UINT nCaption, UINT uIcon, bool bBatch, const char* pszInsert = nullptr);
+// Message 58 with the caption of the record that is inconsistent; shown
+// also in a batch.
+void PXFileInconsistent(UINT nCaption);
+// An "ERROR: " line in the batch log; sets the batch-error flag.
+void PXFileBatchError(const char* pszText);
+// The warning about a goto whose output the start block no longer has.
+void PXFileObsoleteGoto(const char* pszBlock);
+
+#endif
