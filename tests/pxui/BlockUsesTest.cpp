@@ -2,7 +2,7 @@
 // blocks counted in the active application, the clipboard application that
 // copied blocks fill, and the server's lists, which standalone mode does
 // not know.
-#include "PXTestSupport.h"
+#include "PXUITestSupport.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
 #include "PXResPermItem.h"
@@ -17,9 +17,6 @@
 
 namespace {
 
-const char* g_pszProgram = nullptr;
-const char* CurrentProgram() { return g_pszProgram; }
-
 struct NoBlock : PXPowerBlockLink
 {
     const char* GetDescription() const override { return ""; }
@@ -29,21 +26,18 @@ struct NoBlock : PXPowerBlockLink
 
 // The active application "Items" with voice item 3 "Hello" and fax item 5
 // "Doc", over a program of the application model with a page "Main".
-class BlockUses : public testing::Test
+class BlockUses : public RegisteredController
 {
 protected:
     void SetUp() override
     {
-        app.reset(new PXWinApp(GetModuleHandleA(nullptr)));
-        PXSoftObj::Init(app.get());
-        PXSetWinApp(app.get());
-        PXWinApp::SetCurrentProgramSource(CurrentProgram);
-        g_pszProgram = "C:\\progs\\Items.ed";
+        RegisteredController::SetUp();
+        s_pszProgram = "C:\\progs\\Items.ed";
         program = kvrAddProgram(nullptr, 0);
         ASSERT_NE(nullptr, program);
         kvrActivateProgram(program);
         kvrActivatePage(kvrCreatePage("Main", KVR_PAGE_NORMAL, 0));
-        userApp = new PXUserApp(g_pszProgram);
+        userApp = new PXUserApp(s_pszProgram);
         PXFieldValue(25255, userApp).SetInt32(4711);
         ASSERT_EQ(1, userApp->Commit());
         app->AddUserApp(userApp);
@@ -52,10 +46,8 @@ protected:
     }
     void TearDown() override
     {
-        app.reset();
+        RegisteredController::TearDown();
         kvrRemoveProgram(program);
-        PXWinApp::SetCurrentProgramSource(nullptr);
-        PXSetWinApp(nullptr);
     }
 
     int AddItem(WORD wList, WORD wType, WORD wName, WORD wId, const char* pszName, short sId)
@@ -103,7 +95,6 @@ protected:
         return n < 0 ? 0 : Int(static_cast<PXSoftRec*>(Stored(userApp, 25286).GetAt(n)), 25379);
     }
 
-    std::unique_ptr<PXWinApp> app;
     kvrHandleType* program = nullptr;
     PXUserApp* userApp = nullptr;
     NoBlock block;
@@ -226,7 +217,7 @@ TEST_F(BlockUses, StandaloneModeKeepsTheBlocksListsAndLanguages)
 TEST_F(BlockUses, WithoutAnActiveApplicationListUsesAreRefusedWithAMessage)
 {
     kvrHandleType* thru = ThruDial("Thru1", 8);
-    g_pszProgram = nullptr;
+    s_pszProgram = nullptr;
     MessageBoxRecorder boxes;
     PXSoftRecPBV rec(23003, &block, thru, 405);
     rec.ReleaseResPermRefs();
