@@ -144,6 +144,8 @@ void PXFaxItem::DeleteSymbol()
 
 int PXFaxItem::StoreField(WORD wFieldId)
 {
+    if (wFieldId == F_NAME && m_pItemSym)
+        PXRenameItemSymbol(m_pItemSym, this, F_NAME, IDS_UI_FAXNAMEREFUSED);
     int nResult = PXSoftRecDataLink::StoreField(wFieldId);
     if (!m_pItemSym)
         return nResult;
@@ -151,8 +153,7 @@ int PXFaxItem::StoreField(WORD wFieldId)
     switch (wFieldId)
     {
     case F_NAME:
-        PXRenameItemSymbol(m_pItemSym, *PXFieldValue(F_NAME, this).GetText());
-        break;
+        break;      // renamed before the store
     case F_ID:
         m_pItemSym->ItemNumber = *PXFieldValue(F_ID, this).GetInt16();
         break;

@@ -1,7 +1,9 @@
 // The item symbols' data blocks, renaming and deleting, for voice and fax
 // items.
 #include "PXItemSymbol.h"
+#include "PXFieldValue.h"
 #include "PXUIRes.h"
+#include "PXUIReport.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -42,14 +44,18 @@ void PXSetItemBlockText(kvrItemData* pBlock, const CString& rText)
     pBlock->description = pszNew;
 }
 
-void PXRenameItemSymbol(Symbol* pSymbol, const CString& rName)
+void PXRenameItemSymbol(Symbol* pSymbol, PXSoftRec* pRec, WORD wNameField, UINT nRefusedMsgId)
 {
-    if (lstrcmpA(pSymbol->Name, rName) == 0)
+    PXFieldValue name(wNameField, pRec);
+    if (lstrcmpA(pSymbol->Name, *name.GetText()) == 0)
         return;
     char szNew[32];
     ZeroMemory(szNew, sizeof(szNew));
-    lstrcpynA(szNew, rName, sizeof(szNew));
-    kvrRenameVoiceFaxItem(pSymbol, szNew);
+    lstrcpynA(szNew, *name.GetText(), sizeof(szNew));
+    if (kvrRenameVoiceFaxItem(pSymbol, szNew) == 1)
+        return;
+    PXUI_REPORT(nRefusedMsgId, 0x1);
+    name.SetText(pSymbol->Name);
 }
 
 void PXDeleteItemSymbol(Symbol* pSymbol)

@@ -6,6 +6,8 @@
 #include "PXafx.h"
 #include "plexmodel.h"
 
+class PXSoftRec;
+
 // A zero-filled item data block of that media kind, or none when memory is
 // short.
 kvrItemData* PXNewItemBlock(short sMediaKind);
@@ -18,9 +20,13 @@ void PXFreeItemBlocks(kvrItemData* pBlock);
 // throws and leaves the old description in place.
 void PXSetItemBlockText(kvrItemData* pBlock, const CString& rText);
 
-// Renames the symbol when its name differs from the new one (exact
-// comparison); the model takes the name in a 32-byte zero-filled buffer.
-void PXRenameItemSymbol(Symbol* pSymbol, const CString& rName);
+// Renames the symbol to the text of the record's name field when the two
+// differ (exact comparison); the model takes the name in a 32-byte
+// zero-filled buffer. A name the model refuses (not valid, or in use) is
+// reported with nRefusedMsgId and the field goes back to the symbol's name,
+// so that the record and the model keep agreeing. Call before the field is
+// stored.
+void PXRenameItemSymbol(Symbol* pSymbol, PXSoftRec* pRec, WORD wNameField, UINT nRefusedMsgId);
 
 // Frees the symbol's data blocks and deletes the symbol from the model.
 void PXDeleteItemSymbol(Symbol* pSymbol);

@@ -133,14 +133,15 @@ void PXVoiceItem::DeleteSymbol()
 
 int PXVoiceItem::StoreField(WORD wFieldId)
 {
+    if (wFieldId == F_NAME && m_pItemSym)
+        PXRenameItemSymbol(m_pItemSym, this, F_NAME, IDS_UI_VOICENAMEREFUSED);
     int nResult = PXSoftRecDataLink::StoreField(wFieldId);
     if (!m_pItemSym)
         return nResult;
     switch (wFieldId)
     {
     case F_NAME:
-        PXRenameItemSymbol(m_pItemSym, *PXFieldValue(F_NAME, this).GetText());
-        break;
+        break;      // renamed before the store
     case F_ID:
         m_pItemSym->ItemNumber = *PXFieldValue(F_ID, this).GetInt16();
         break;

@@ -232,3 +232,58 @@ TEST_F(ItemLists, ControllerCountsUsesAndNumbersNewItems)
     EXPECT_PXASSERT(app->AddVoiceItemRef(3), "(pUserApp!=0)");
     EXPECT_PXASSERT(app->NewVoiceItem(), "(pUserApp!=0)");
 }
+
+// A new name that the model refuses (another item's name) is reported; the
+// item and its symbol keep the old name, so the list never shows a name the
+// program file does not have.
+TEST_F(ItemLists, RenameToANameInUseIsReportedAndKeepsTheOldName)
+{
+    struct
+    {
+        WORD list, type, name, id, description;
+        const char* first;
+        const char* second;
+        const char* taken;      // the second item is renamed to this
+        const char* message;
+    } kinds[] = {
+        { 25251, 22801, 25300, 25301, 25302, "Hello", "Goodbye", "Hello",
+          "The specified voice item name is either invalid or currently in use." },
+        { 25252, 22802, 25320, 25321, 25322, "Order form", "Price list", "Hello",
+          "The specified fax item name is either invalid or currently in use." },
+    };
+    for (auto& k : kinds)
+    {
+        SCOPED_TRACE(k.type);
+        const char* names[] = { k.first, k.second };
+        for (short i = 0; i < 2; ++i)
+        {
+            PXSoftRec* pRec = PXSoftRec::Create(k.type, FALSE);
+            PXFieldValue(k.name, pRec).SetText(names[i]);
+            PXFieldValue(k.id, pRec).SetInt16(static_cast<short>(i + 1));
+            PXFieldValue(k.description, pRec).SetText("");
+            if (k.type == 22802)
+                PXFieldValue(25323, pRec).SetText("");
+            ASSERT_EQ(1, AddThroughList(k.list, pRec));
+        }
+        Symbol* pSecond = kvrFindSymbol(k.second);
+        ASSERT_NE(nullptr, pSecond);
+
+        MessageBoxRecorder boxes;
+        {
+            PXRecArray edit(PXFieldValue(k.list, userApp).GetRecArray());
+            PXFieldValue(k.name, edit.GetAt(1)).SetText(k.taken);
+            PXFieldValue(k.list, userApp).SetRecArray(edit);
+        }
+        userApp->Commit();
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ(k.message, boxes.boxes[0].text);
+        EXPECT_EQ(pSecond, kvrFindSymbol(k.second));
+        EXPECT_STREQ(k.second, pSecond->Name);
+        PXSoftRec* pStored = static_cast<PXSoftRec*>(Stored(k.list).GetAt(1));
+        EXPECT_EQ(k.second, std::string(*PXFieldValue(k.name, pStored).GetText()));
+
+        // A later commit has nothing left to rename.
+        EXPECT_EQ(1, userApp->Commit());
+        EXPECT_EQ(1u, boxes.boxes.size());
+    }
+}
