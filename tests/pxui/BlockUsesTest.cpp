@@ -195,6 +195,22 @@ TEST_F(BlockUses, ListUsesOfBlocksMakeCountAndDropTheListEntry)
     EXPECT_EQ(0, Stored(userApp, 25286).GetSize());
 }
 
+// The name "RP8" may already belong to an item: the list entry then has no
+// symbol of its own, and the block still goes without ending the program.
+TEST_F(BlockUses, AListEntryWhoseNameIsTakenStillLeaves)
+{
+    ASSERT_EQ(1, AddItem(25251, 22801, 25300, 25301, "RP8", 4));
+    kvrHandleType* thru = ThruDial("Thru1", 8);
+    PXSoftRecPBV rec(23003, &block, thru, 405);
+    rec.AddResPermRefs();
+    ASSERT_EQ(1, ListUses(8));
+    rec.ReleaseResPermRefs();
+    EXPECT_EQ(0, Stored(userApp, 25286).GetSize());
+    Symbol* pItem = kvrFindSymbol("RP8");
+    ASSERT_NE(nullptr, pItem);
+    EXPECT_EQ(KVR_SYM_ITEM, pItem->Type);
+}
+
 TEST_F(BlockUses, StandaloneModeKeepsTheBlocksListsAndLanguages)
 {
     app->SetStandalone(TRUE);
