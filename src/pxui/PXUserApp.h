@@ -33,6 +33,15 @@ public:
     void AddFaxItemRef(short sId) { ChangeFaxItemRef(sId, TRUE); }
     void ReleaseFaxItemRef(short sId) { ChangeFaxItemRef(sId, FALSE); }
 
+    // Uses of a restriction/permission list by blocks: one more (a new
+    // entry "RP<id>" with count 1 when the list is not used yet) or one
+    // fewer (the entry goes when its count falls below 2, or at once with
+    // bRemoveAll). Ids below 1 change nothing; 0 done, 1 no such entry.
+    int AddResPermRef(long lListId);
+    int ReleaseResPermRef(long lListId, BOOL bRemoveAll);
+    // Index of the list's entry among the used lists, or -1.
+    int FindResPermItem(long lListId);
+
     // Item numbers: the lowest number (from 1) that no item of the list
     // has, and whether a list has a number.
     int NextItemID(WORD wIdField);
