@@ -122,19 +122,18 @@ PXUserApp::PXUserApp(CString path)
     }
     catch (...)
     {
-        DropCells();
-        DeleteList(m_pVoiceItems);
-        DeleteList(m_pFaxItems);
-        DeleteList(m_pImports);
-        DeleteList(m_pFunctions);
-        DeleteList(m_pResPermItems);
+        DeleteLists();
         throw;
     }
 }
 
 PXUserApp::~PXUserApp()
 {
-    // Cells may view the lists; they go first.
+    DeleteLists();
+}
+
+void PXUserApp::DeleteLists()
+{
     DropCells();
     DeleteList(m_pVoiceItems);
     DeleteList(m_pFaxItems);

@@ -59,6 +59,10 @@ public:
     const BYTE* GetStoredPassword() const { return m_abStoredPassword; }
 
 private:
+    // Drops the cells (they may view the lists), then deletes the lists
+    // with their records.
+    void DeleteLists();
+
     PXObArray* m_pVoiceItems;       // 25251, PXVoiceItem records
     PXObArray* m_pFaxItems;         // 25252, PXFaxItem records
     PXObArray* m_pImports;          // 25253, imported applications
