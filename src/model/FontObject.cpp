@@ -131,16 +131,11 @@ Fonts::Fonts(const FontRow* pRows)
     {
         FontObject* pFont = new (std::nothrow) FontObject(pRow->pszName, pRow->pszFace,
                                                           pRow->nHeight, pRow->nWeight, 0);
-        if (!pFont)
-        {
+        if (!pFont || !pFont->GetFont())
             ShowMessageId(IDS_MODEL_NOFONT, const_cast<char*>("Error!"), MB_ICONEXCLAMATION,
                           pRow->pszName);
-            continue;
-        }
-        if (!pFont->GetFont())
-            ShowMessageId(IDS_MODEL_NOFONT, const_cast<char*>("Error!"), MB_ICONEXCLAMATION,
-                          pRow->pszName);
-        add(*pFont);
+        if (pFont)
+            add(*pFont);
     }
 }
 

@@ -401,8 +401,11 @@ BOOL PXSoftRecPBV::ReachesMessage()
 int PXSoftRecPBV::CheckFinished()
 {
     Prepare(0xffff);
-    // Lists and languages the server no longer has are marked -2.
-    if (GetTypeId() == PXREC_THRUDIAL && s_pApp)
+    // Lists and languages the server no longer has are marked -2. Only the
+    // server's own lists can tell that: while they are not known (standalone
+    // mode, or not fetched yet) the administrator's settings stay.
+    BOOL bServerLists = s_pApp && s_pApp->HasServerLists();
+    if (GetTypeId() == PXREC_THRUDIAL && bServerLists)
     {
         long lId = ListValue(PXFIELD_RESPERMLIST);
         if (lId != 0 && s_pApp->FindResPermList(lId) < 0)
@@ -411,7 +414,7 @@ int PXSoftRecPBV::CheckFinished()
             StoreField(PXFIELD_RESPERMLIST);
         }
     }
-    if (GetTypeId() == PXREC_LANGUAGESELECT && s_pApp)
+    if (GetTypeId() == PXREC_LANGUAGESELECT && bServerLists)
     {
         long lId = ListValue(PXFIELD_PROMPTLANGUAGE);
         if (lId != -1 && s_pApp->FindLanguage(lId) < 0)

@@ -42,7 +42,13 @@ public:
     virtual int RefreshResPermList() = 0;
     virtual int RefreshImportList() = 0;
     virtual void FreeServerRecord() = 0;
-    // Index of the list or language among the server's, -1 when absent.
+    // Whether the server's restriction/permission lists and languages are
+    // known. Only then does a find below 0 mean that the server lacks the
+    // list or language; without a server (standalone mode) or before its
+    // lists came, a block's settings must stay as they are.
+    virtual BOOL HasServerLists() = 0;
+    // Index of the list or language among the server's, -1 when absent or
+    // when the server's lists are not known.
     virtual int FindResPermList(long lListId) = 0;
     virtual int FindLanguage(long lLanguageId) = 0;
 };
@@ -81,7 +87,8 @@ public:
     PXSoftRecPBV(WORD wDefId, PXPowerBlockLink* pBlock, kvrHandleType* hBlock, int nType);
     ~PXSoftRecPBV() override;
 
-    // The controller's services; set once at start-up.
+    // The controller's services: the controller registers itself for its
+    // lifetime (and takes itself off when it goes).
     static void SetApp(PXBlockRecordApp* pApp) { s_pApp = pApp; }
     static PXBlockRecordApp* GetApp() { return s_pApp; }
 

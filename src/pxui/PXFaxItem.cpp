@@ -14,7 +14,6 @@ namespace {
 enum { F_NAME = 25320, F_ID = 25321, F_DESCRIPTION = 25322, F_CONFDESCRIPTION = 25323, F_INUSE = 25324,
        F_CONNECTED = 25325, F_PASTEMODE = 25326 };
 
-const int SYMBOL_ITEM = 35;
 const short MEDIA_FAX = 3;
 
 } // namespace
@@ -102,15 +101,8 @@ int PXFaxItem::Insert()
     pData->confirm = pConf;
     pConf->description = pszConf;
     short sId = *PXFieldValue(F_ID, this).GetInt16();
-    if (kvrAddSymbol(&m_pItemSym, szName, SYMBOL_ITEM, 1, sId, 1, 0, pData) != 1)
-    {
-        PXUI_REPORT(IDS_UI_FAXITEMNOTADDED, 0x1);
-        if (m_pItemSym)
-            DeleteSymbol();
-        else
-            PXFreeItemBlocks(pData);
+    if (!PXAddItemSymbol(m_pItemSym, szName, sId, pData, IDS_UI_FAXITEMNOTADDED))
         return 0;
-    }
     if (*PXFieldValue(F_PASTEMODE, this).GetInt32() == 0
         && pApp->AddFaxItem(szName, sId, description) != 0)
     {

@@ -58,6 +58,22 @@ void PXRenameItemSymbol(Symbol* pSymbol, PXSoftRec* pRec, WORD wNameField, UINT 
     name.SetText(pSymbol->Name);
 }
 
+bool PXAddItemSymbol(Symbol*& rpSymbol, const char* pszName, short sId, kvrItemData* pData,
+                     UINT nRefusedMsgId)
+{
+    if (kvrAddSymbol(&rpSymbol, pszName, SYMBOL_ITEM, 1, sId, 1, 0, pData) == 1)
+        return true;
+    PXUI_REPORT(nRefusedMsgId, 0x1);
+    if (rpSymbol)
+    {
+        PXDeleteItemSymbol(rpSymbol);
+        rpSymbol = nullptr;
+    }
+    else
+        PXFreeItemBlocks(pData);
+    return false;
+}
+
 void PXDeleteItemSymbol(Symbol* pSymbol)
 {
     PXFreeItemBlocks(static_cast<kvrItemData*>(pSymbol->Variable));

@@ -28,6 +28,12 @@ void PXSetItemBlockText(kvrItemData* pBlock, const CString& rText);
 // stored.
 void PXRenameItemSymbol(Symbol* pSymbol, PXSoftRec* pRec, WORD wNameField, UINT nRefusedMsgId);
 
+// Adds the item symbol of that name and number over pData, which belongs
+// to the symbol from then on. A refusal is reported with nRefusedMsgId and
+// leaves neither a symbol (rpSymbol none) nor the data blocks behind.
+bool PXAddItemSymbol(Symbol*& rpSymbol, const char* pszName, short sId, kvrItemData* pData,
+                     UINT nRefusedMsgId);
+
 // Frees the symbol's data blocks and deletes the symbol from the model.
 void PXDeleteItemSymbol(Symbol* pSymbol);
 

@@ -60,9 +60,10 @@ int PXResPermItem::Insert()
 
 int PXResPermItem::Remove()
 {
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32() == 0)
+    // An entry whose name the model had already given to something else
+    // has no symbol: there is nothing of the model to drop.
+    if (*PXFieldValue(F_CONNECTED, this).GetInt32() == 0 && m_pItemSym)
     {
-        PXASSERT(m_pItemSym!=0);
         m_pItemSym->RefCnt = 0;
         free(m_pItemSym->Variable);
         m_pItemSym->Variable = nullptr;

@@ -3,6 +3,8 @@
 #define PXUIRES_H
 
 #define IDS_UI_OUTOFMEMORY          8003
+#define IDS_UI_IMPORTNOAPP          8010
+#define IDS_UI_REMOVEIMPORTNOAPP    8012
 #define IDS_UI_ADDVOICENOAPP        8014
 #define IDS_UI_DELVOICENOAPP        8015
 #define IDS_UI_ADDFAXNOAPP          8016

@@ -23,7 +23,9 @@ enum
     F_COMPLETE = 25274, F_FAXCONFMOD = 25275, F_LOCKPC = 25258, F_LOCKUSER = 25259,
     F_LOCKTIME = 25260, F_MODNUM = 25276, F_VISIBLE = 25278, F_VERSION = 25279,
     F_PREVVERSION = 25280, F_VOLUME = 25281, F_RUNPATH = 25283, F_RLLPATH = 25282,
-    F_MISAPATH = 25284, F_EDPATH = 25285
+    F_MISAPATH = 25284, F_EDPATH = 25285,
+    // Fields of a used restriction/permission list.
+    F_RP_LISTID = 25378, F_RP_COUNT = 25379, F_RP_NAME = 25380
 };
 
 PXObArray* NewList()
@@ -120,19 +122,18 @@ PXUserApp::PXUserApp(CString path)
     }
     catch (...)
     {
-        DropCells();
-        DeleteList(m_pVoiceItems);
-        DeleteList(m_pFaxItems);
-        DeleteList(m_pImports);
-        DeleteList(m_pFunctions);
-        DeleteList(m_pResPermItems);
+        DeleteLists();
         throw;
     }
 }
 
 PXUserApp::~PXUserApp()
 {
-    // Cells may view the lists; they go first.
+    DeleteLists();
+}
+
+void PXUserApp::DeleteLists()
+{
     DropCells();
     DeleteList(m_pVoiceItems);
     DeleteList(m_pFaxItems);
@@ -211,6 +212,65 @@ PXSoftRec* PXUserApp::NewFaxItemRecord()
     PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
     PXFieldValue(25321, pRec).SetInt16(static_cast<short>(NextFaxItemID()));
     return pRec;
+}
+
+int PXUserApp::FindResPermItem(long lListId)
+{
+    PXRecArray lists(m_pResPermItems);
+    return PXFindRecIndexByInt(F_RP_LISTID, lListId, lists);
+}
+
+int PXUserApp::AddResPermRef(long lListId)
+{
+    if (lListId < 1)
+        return 0;
+    char szName[16];
+    wsprintfA(szName, "RP%ld", lListId);
+    PXRecArray edit(PXFieldValue(F_RESPERM, this).GetRecArray());
+    int nIndex = PXFindRecIndexByInt(F_RP_LISTID, lListId, edit);
+    if (nIndex < 0)
+    {
+        PXSoftRec* pEntry = PXSoftRec::Create(22807, FALSE);
+        PXFieldValue(F_RP_NAME, pEntry).SetText(szName);
+        PXFieldValue(F_RP_LISTID, pEntry).SetInt32(lListId);
+        PXFieldValue(F_RP_COUNT, pEntry).SetInt32(1);
+        pEntry->Commit();
+        edit.Add(pEntry);
+    }
+    else
+    {
+        PXSoftRec* pEntry = edit.GetAt(nIndex);
+        long lCount = *PXFieldValue(F_RP_COUNT, pEntry).GetInt32();
+        PXFieldValue(F_RP_NAME, pEntry).SetText(szName);
+        PXFieldValue(F_RP_LISTID, pEntry).SetInt32(lListId);
+        PXFieldValue(F_RP_COUNT, pEntry).SetInt32(lCount + 1);
+        pEntry->Commit();
+    }
+    PXFieldValue(F_RESPERM, this).SetRecArray(edit);
+    Commit();
+    return 0;
+}
+
+int PXUserApp::ReleaseResPermRef(long lListId, BOOL bRemoveAll)
+{
+    if (lListId <= 0)
+        return 0;
+    PXRecArray edit(PXFieldValue(F_RESPERM, this).GetRecArray());
+    int nIndex = PXFindRecIndexByInt(F_RP_LISTID, lListId, edit);
+    if (nIndex < 0)
+        return 1;
+    PXSoftRec* pEntry = edit.GetAt(nIndex);
+    long lCount = *PXFieldValue(F_RP_COUNT, pEntry).GetInt32();
+    if (lCount < 2 || bRemoveAll)
+        edit.RemoveAt(nIndex);
+    else
+    {
+        PXFieldValue(F_RP_COUNT, pEntry).SetInt32(lCount - 1);
+        pEntry->Commit();
+    }
+    PXFieldValue(F_RESPERM, this).SetRecArray(edit);
+    Commit();
+    return 0;
 }
 
 BOOL PXUserApp::IsExported()

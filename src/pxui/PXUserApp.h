@@ -33,6 +33,15 @@ public:
     void AddFaxItemRef(short sId) { ChangeFaxItemRef(sId, TRUE); }
     void ReleaseFaxItemRef(short sId) { ChangeFaxItemRef(sId, FALSE); }
 
+    // Uses of a restriction/permission list by blocks: one more (a new
+    // entry "RP<id>" with count 1 when the list is not used yet) or one
+    // fewer (the entry goes when its count falls below 2, or at once with
+    // bRemoveAll). Ids below 1 change nothing; 0 done, 1 no such entry.
+    int AddResPermRef(long lListId);
+    int ReleaseResPermRef(long lListId, BOOL bRemoveAll);
+    // Index of the list's entry among the used lists, or -1.
+    int FindResPermItem(long lListId);
+
     // Item numbers: the lowest number (from 1) that no item of the list
     // has, and whether a list has a number.
     int NextItemID(WORD wIdField);
@@ -50,6 +59,10 @@ public:
     const BYTE* GetStoredPassword() const { return m_abStoredPassword; }
 
 private:
+    // Drops the cells (they may view the lists), then deletes the lists
+    // with their records.
+    void DeleteLists();
+
     PXObArray* m_pVoiceItems;       // 25251, PXVoiceItem records
     PXObArray* m_pFaxItems;         // 25252, PXFaxItem records
     PXObArray* m_pImports;          // 25253, imported applications

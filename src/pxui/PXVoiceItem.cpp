@@ -14,7 +14,6 @@ namespace {
 enum { F_NAME = 25300, F_ID = 25301, F_DESCRIPTION = 25302, F_INUSE = 25303, F_CONNECTED = 25304,
        F_PASTEMODE = 25305 };
 
-const int SYMBOL_ITEM = 35;
 const short MEDIA_VOICE = 0;
 
 } // namespace
@@ -91,15 +90,8 @@ int PXVoiceItem::Insert()
     }
     pData->description = pszDescription;
     short sId = *PXFieldValue(F_ID, this).GetInt16();
-    if (kvrAddSymbol(&m_pItemSym, szName, SYMBOL_ITEM, 1, sId, 1, 0, pData) != 1)
-    {
-        PXUI_REPORT(IDS_UI_VOICEITEMNOTADDED, 0x1);
-        if (m_pItemSym)
-            DeleteSymbol();
-        else
-            PXFreeItemBlocks(pData);
+    if (!PXAddItemSymbol(m_pItemSym, szName, sId, pData, IDS_UI_VOICEITEMNOTADDED))
         return 0;
-    }
     if (*PXFieldValue(F_PASTEMODE, this).GetInt32() == 0
         && pApp->AddVoiceItem(szName, sId, description) != 0)
     {

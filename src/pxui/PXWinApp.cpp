@@ -2,6 +2,7 @@
 // item checks and the application extensions of soft definitions.
 #include "PXWinApp.h"
 #include "PXFieldValue.h"
+#include "PXRecArray.h"
 #include "PXSoftRec.h"
 #include "PXUIRes.h"
 #include "PXUserApp.h"
@@ -29,6 +30,18 @@ const WORD FIELD_VOICE_NAME = 25300;
 const WORD FIELD_VOICE_ID = 25301;
 const WORD FIELD_FAX_NAME = 25320;
 const WORD FIELD_FAX_ID = 25321;
+const WORD FIELD_VOICE_INUSE = 25303;
+const WORD FIELD_VOICE_CONNECTED = 25304;
+const WORD FIELD_FAX_INUSE = 25324;
+const WORD FIELD_FAX_CONNECTED = 25325;
+const WORD FIELD_RESPERM_LISTID = 25378;
+const WORD FIELD_RESPERM_CONNECTED = 25381;
+
+// Makes the system cursor current; answers the one it replaced.
+HCURSOR SetSystemCursor(const char* pszCursor)
+{
+    return SetCursor(LoadCursorA(nullptr, pszCursor));
+}
 
 } // namespace
 
@@ -39,17 +52,22 @@ HINSTANCE GetAppInstance()
 
 PXWinApp::PXWinApp(HINSTANCE hInstance)
     : m_hInstance(hInstance), m_bStandalone(0), m_bClipBlocks(0), m_bClipVoice(0), m_bClipFax(0),
-      m_bClipImports(0), m_bClipResPerm(0), m_pAttachedView(nullptr), m_pUserAppArray(nullptr)
+      m_bClipImports(0), m_bClipResPerm(0), m_pAttachedView(nullptr), m_pUserAppArray(nullptr),
+      m_pClipUserApp(nullptr)
 {
     m_pUserAppArray = new (std::nothrow) PXObArray;
     if (!m_pUserAppArray)
         PXTHROW_XMEM(0);
     s_pWinApp = this;
     s_hAppInstance = hInstance;
+    PXSoftRecPBV::SetApp(this);
 }
 
 PXWinApp::~PXWinApp()
 {
+    if (PXSoftRecPBV::GetApp() == this)
+        PXSoftRecPBV::SetApp(nullptr);
+    delete m_pClipUserApp;
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
         delete m_pUserAppArray->GetAt(i);
     delete m_pUserAppArray;
@@ -345,4 +363,198 @@ int PXWinApp::DeleteFaxItemVoice(PXSoftRec* pContext)
 {
     PXASSERT(pContext!=0);
     return CheckActiveUserApp(IDS_UI_DELFAXNOAPP, __FILE__, __LINE__);
+}
+
+// ---------------------------------------------------------------------------
+// Restriction/permission lists and languages used by blocks
+
+int PXWinApp::SelectImport(long lListId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+    {
+        ReportMessage(IDS_UI_IMPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    SetSystemCursor(IDC_WAIT);
+    pUserApp->AddResPermRef(lListId);
+    SetSystemCursor(IDC_ARROW);
+    return 0;
+}
+
+int PXWinApp::RemoveListEntry(long lListId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+    {
+        ReportMessage(IDS_UI_REMOVEIMPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    pUserApp->ReleaseResPermRef(lListId, FALSE);
+    return 0;
+}
+
+// The server learns the lists in use, and the blocks' languages are checked
+// against its own, through the server session. Without one (standalone
+// mode) the application's local list is all there is, and it is already
+// up to date.
+int PXWinApp::RefreshResPermList()
+{
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_IMPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+int PXWinApp::RefreshImportList()
+{
+    if (!GetActiveUserApp())
+    {
+        ReportMessage(IDS_UI_IMPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    return 0;
+}
+
+// The server record is fetched through the server session; without one
+// there is none, so nothing is cached and no list is known.
+void PXWinApp::FreeServerRecord()
+{
+}
+
+BOOL PXWinApp::HasServerLists()
+{
+    return FALSE;
+}
+
+int PXWinApp::FindResPermList(long)
+{
+    return -1;
+}
+
+int PXWinApp::FindLanguage(long)
+{
+    return -1;
+}
+
+// ---------------------------------------------------------------------------
+// Clipboard application
+
+// The clipboard application, made over the active application's name when
+// the first copy needs it; it carries the ID of the application copied
+// from last.
+PXUserApp* PXWinApp::ClipUserApp(PXUserApp* pActive)
+{
+    CString name = *PXFieldValue(FIELD_APP_NAME, pActive).GetText();
+    if (!m_pClipUserApp)
+    {
+        m_pClipUserApp = new (std::nothrow) PXUserApp(name);
+        if (!m_pClipUserApp)
+            PXTHROW_XMEM(0);
+        // The constructor reads a path: a name with a dot keeps it here.
+        PXFieldValue(FIELD_APP_NAME, m_pClipUserApp).SetText(name);
+    }
+    PXFieldValue(FIELD_APP_ID, m_pClipUserApp).SetInt32(*PXFieldValue(FIELD_APP_ID, pActive).GetInt32());
+    m_pClipUserApp->Commit();
+    return m_pClipUserApp;
+}
+
+// A plain copy of the item joins the clipboard application's list; being
+// connected, it registers nothing in the application model and nothing on
+// the server.
+int PXWinApp::CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInUse, WORD wConnected,
+                             BOOL bResetInUse)
+{
+    PXASSERT(pItem!=0);
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+        return -1;
+    PXUserApp* pClip = ClipUserApp(pUserApp);
+    PXSoftRec* pCopy = PXSoftRec::Create(wType, FALSE);
+    try
+    {
+        pCopy->CopyFrom(*pItem);
+        PXFieldValue(wConnected, pCopy).SetInt32(1);
+        if (wInUse && bResetInUse && *PXFieldValue(wInUse, pCopy).GetText() == PXTEXT_YES)
+            PXFieldValue(wInUse, pCopy).SetText(PXTEXT_NO);
+        pCopy->Commit();
+    }
+    catch (...)
+    {
+        delete pCopy;
+        throw;
+    }
+    PXRecArray edit(PXFieldValue(wList, pClip).GetRecArray());
+    edit.Add(pCopy);
+    PXFieldValue(wList, pClip).SetRecArray(edit);
+    pClip->Commit();
+    return 0;
+}
+
+int PXWinApp::CopyVoiceItemsToClip(PXSoftRec* pItem, BOOL bResetInUse)
+{
+    int nResult = CopyItemToClip(pItem, 22801, FIELD_APP_VOICE, FIELD_VOICE_INUSE, FIELD_VOICE_CONNECTED,
+                                 bResetInUse);
+    if (nResult == 0)
+        m_bClipVoice = 1;
+    return nResult;
+}
+
+int PXWinApp::CopyFaxItemsToClip(PXSoftRec* pItem, BOOL bResetInUse)
+{
+    int nResult = CopyItemToClip(pItem, 22802, FIELD_APP_FAX, FIELD_FAX_INUSE, FIELD_FAX_CONNECTED,
+                                 bResetInUse);
+    if (nResult == 0)
+        m_bClipFax = 1;
+    return nResult;
+}
+
+// Only the copy is marked connected: the application's own entry must
+// still leave the model when its last use goes.
+int PXWinApp::CopyResPermToClip(PXSoftRec* pList)
+{
+    int nResult = CopyItemToClip(pList, 22807, FIELD_APP_RESPERM, 0, FIELD_RESPERM_CONNECTED, FALSE);
+    if (nResult == 0)
+        m_bClipResPerm = 1;
+    return nResult;
+}
+
+// A block may name an item that its application no longer has (a program
+// file written elsewhere): then nothing is copied, and the copy of the
+// blocks goes on.
+int PXWinApp::CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+        return -1;
+    PXRecArray items(static_cast<PXObArray*>(pUserApp->GetFieldMem(wList)));
+    int nItemIndex = PXFindRecIndexByInt(wIdField, sId, items);
+    if (nItemIndex < 0)
+        return -1;
+    PXSoftRec* pItem = static_cast<PXSoftRec*>(static_cast<PXObArray*>(pUserApp->GetFieldMem(wList))->GetAt(nItemIndex));
+    return bFax ? CopyFaxItemsToClip(pItem, FALSE) : CopyVoiceItemsToClip(pItem, FALSE);
+}
+
+int PXWinApp::CopyVoiceItemToClipByID(short sId)
+{
+    return CopyItemToClipByID(sId, FIELD_APP_VOICE, FIELD_VOICE_ID, FALSE);
+}
+
+int PXWinApp::CopyFaxItemToClipByID(short sId)
+{
+    return CopyItemToClipByID(sId, FIELD_APP_FAX, FIELD_FAX_ID, TRUE);
+}
+
+int PXWinApp::CopyResPermToClipByID(long lListId)
+{
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
+        return -1;
+    int nIndex = pUserApp->FindResPermItem(lListId);
+    if (nIndex < 0)
+        return 0;
+    PXObArray* pLists = static_cast<PXObArray*>(pUserApp->GetFieldMem(FIELD_APP_RESPERM));
+    return CopyResPermToClip(static_cast<PXSoftRec*>(pLists->GetAt(nIndex)));
 }

@@ -6,6 +6,7 @@
 #define PXWINAPP_H
 
 #include "PXafx.h"
+#include "PXSoftRecPBV.h"
 
 class PXSoftRec;
 class PXUserApp;
@@ -15,7 +16,9 @@ class PXFieldValue;
 // window, or null when there is none. The main frame supplies it.
 typedef const char* (*PXCurrentProgramSource)();
 
-class PXWinApp : public PXFaultHandlerObj
+// The controller also serves the records over blocks' variables: it
+// registers itself with PXSoftRecPBV for its lifetime.
+class PXWinApp : public PXFaultHandlerObj, public PXBlockRecordApp
 {
 public:
     explicit PXWinApp(HINSTANCE hInstance);
@@ -64,10 +67,44 @@ public:
 
     // Uses of the active application's items by blocks; an active
     // application must exist.
-    void AddVoiceItemRef(short sId);
-    void ReleaseVoiceItemRef(short sId);
-    void AddFaxItemRef(short sId);
-    void ReleaseFaxItemRef(short sId);
+    void AddVoiceItemRef(short sId) override;
+    void ReleaseVoiceItemRef(short sId) override;
+    void AddFaxItemRef(short sId) override;
+    void ReleaseFaxItemRef(short sId) override;
+
+    // Uses of restriction/permission lists by blocks in the active
+    // application, and the refreshes after a block's lists or language
+    // changed; without an active application message 8010 (8012 for the
+    // removal) and -1, else 0.
+    int SelectImport(long lListId) override;
+    int RemoveListEntry(long lListId) override;
+    int RefreshResPermList() override;
+    int RefreshImportList() override;
+
+    // The server's lists. They come with a server session; without one
+    // (standalone mode) the controller holds no server record, and the
+    // lists are not known: the finds then answer -1, which says nothing
+    // about a list's absence (HasServerLists tells).
+    void FreeServerRecord() override;
+    BOOL HasServerLists() override;
+    int FindResPermList(long lListId) override;
+    int FindLanguage(long lLanguageId) override;
+
+    // The clipboard application: copies of the items and lists that copied
+    // blocks use. A copy never changes the active application; the copies
+    // are marked connected so that they touch neither the application
+    // model nor the server. Each answers 0, or -1 when there is nothing to
+    // copy (no active application, or no item with that number).
+    int CopyVoiceItemsToClip(PXSoftRec* pItem, BOOL bResetInUse);
+    int CopyFaxItemsToClip(PXSoftRec* pItem, BOOL bResetInUse);
+    int CopyResPermToClip(PXSoftRec* pList);
+    int CopyVoiceItemToClipByID(short sId) override;
+    int CopyFaxItemToClipByID(short sId) override;
+    int CopyResPermToClipByID(long lListId) override;
+    BOOL IsClipVoiceEmpty() const { return !m_bClipVoice; }
+    BOOL IsClipFaxEmpty() const { return !m_bClipFax; }
+    BOOL IsClipResPermEmpty() const { return !m_bClipResPerm; }
+    PXUserApp* GetClipUserApp() const { return m_pClipUserApp; }
     // A new plain item record of the active application with the next free
     // number; the caller owns it.
     PXSoftRec* NewVoiceItem();
@@ -94,6 +131,10 @@ private:
     // The active application, which the caller's work needs.
     PXUserApp* NeedActiveUserApp() const;
     BOOL ItemIdInUse(WORD wListField, WORD wIdField, short sId) const;
+    PXUserApp* ClipUserApp(PXUserApp* pActive);
+    int CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInUse, WORD wConnected,
+                       BOOL bResetInUse);
+    int CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax);
 
     BYTE m_bStandalone;
     BYTE m_bClipBlocks;
@@ -103,6 +144,7 @@ private:
     BYTE m_bClipResPerm;
     void* m_pAttachedView;
     PXObArray* m_pUserAppArray;     // owned, with its elements
+    PXUserApp* m_pClipUserApp;      // owned; none until something is copied
 };
 
 // The module instance handle the controller was made with.

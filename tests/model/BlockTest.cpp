@@ -453,6 +453,7 @@ struct ItemUses : PXBlockRecordApp
     int RefreshResPermList() override { return 0; }
     int RefreshImportList() override { return 0; }
     void FreeServerRecord() override {}
+    BOOL HasServerLists() override { return TRUE; }
     int FindResPermList(long) override { return 0; }
     int FindLanguage(long) override { return 0; }
     std::map<short, int> voice, fax;

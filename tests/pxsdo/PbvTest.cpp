@@ -62,6 +62,7 @@ struct TestApp : PXBlockRecordApp
     int RefreshResPermList() override { ++listRefreshes; return 0; }
     int RefreshImportList() override { ++importRefreshes; return 0; }
     void FreeServerRecord() override {}
+    BOOL HasServerLists() override { return serverKnown; }
     int FindResPermList(long l) override { return serverLists.count(l) ? 0 : -1; }
     int FindLanguage(long l) override { return serverLanguages.count(l) ? 0 : -1; }
 
@@ -71,6 +72,7 @@ struct TestApp : PXBlockRecordApp
     std::vector<long> clipLists;
     int listRefreshes = 0, importRefreshes = 0;
     std::map<long, int> serverLists, serverLanguages;
+    BOOL serverKnown = TRUE;
 };
 
 struct TypeRow { int type; WORD def; };
@@ -271,6 +273,49 @@ TEST_F(PbvTest, ListsAndLanguagesTheServerLacksAreMarked)
         rec.CheckFinished();
         EXPECT_EQ(l.stored, *static_cast<short*>(Var(403, "System prompt", lang)));
     }
+}
+
+// Without the server's lists a find below 0 says nothing about absence:
+// the block keeps the list and language the administrator chose.
+TEST_F(PbvTest, ListsAndLanguagesStayWhileTheServersListsAreUnknown)
+{
+    kvrHandleType* thru = Make(405, "Thru1");
+    kvrHandleType* lang = Make(403, "Lang1");
+    struct { BOOL fromController; } rows[] = { { FALSE }, { TRUE } };
+    for (const auto& r : rows)
+    {
+        // The fake controller without lists, then the real one in
+        // standalone mode.
+        m_app.serverKnown = FALSE;
+        PXWinApp* pReal = static_cast<PbvEnvironment*>(s_pEnv)->m_pApp;
+        pReal->SetStandalone(TRUE);
+        PXSoftRecPBV::SetApp(r.fromController ? static_cast<PXBlockRecordApp*>(pReal) : &m_app);
+        *static_cast<long*>(Var(405, "Restriction/permission list", thru)) = 9;
+        *static_cast<short*>(Var(403, "System prompt", lang)) = 7;
+        PXSoftRecPBV rec(23003, &m_block, thru, 405);
+        rec.CheckFinished();
+        PXSoftRecPBV lrec(23005, &m_block, lang, 403);
+        lrec.CheckFinished();
+        EXPECT_EQ(9, *static_cast<long*>(Var(405, "Restriction/permission list", thru))) << r.fromController;
+        EXPECT_EQ(7, *static_cast<short*>(Var(403, "System prompt", lang))) << r.fromController;
+    }
+}
+
+// The real controller with no application active: a block on a list that
+// gives up its use gets a message, not the end of the program, and keeps
+// its list.
+TEST_F(PbvTest, TheRealControllerTakesListUsesWithoutAnApplication)
+{
+    PXWinApp* pReal = static_cast<PbvEnvironment*>(s_pEnv)->m_pApp;
+    PXSoftRecPBV::SetApp(pReal);
+    kvrHandleType* thru = Make(405, "Thru1");
+    *static_cast<long*>(Var(405, "Restriction/permission list", thru)) = 8;
+    MessageBoxRecorder boxes;
+    PXSoftRecPBV rec(23003, &m_block, thru, 405);
+    rec.ReleaseResPermRefs();
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("Select an application window before attempting to remove an import.", boxes.boxes[0].text);
+    EXPECT_EQ(8, *static_cast<long*>(Var(405, "Restriction/permission list", thru)));
 }
 
 TEST_F(PbvTest, ItemUsesCountOnlyRealItemIds)
