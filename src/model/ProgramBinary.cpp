@@ -190,6 +190,7 @@ bool PowerBlock::ReadBinary(Buffer& buf)
         return false;
     }
     m_hModel = hBlock;
+    PXFileCheckBlock(this, 0);
     return true;
 }
 
@@ -266,6 +267,7 @@ bool Goto::ReadBinary(Buffer& buf)
     {
         PXFileObsoleteGoto(pStart->GetName());
         m_strOutput = "Obsolete";
+        PXFileCheckGotoStart(pStart, true);
         return true;
     }
     m_strOutput = pEntry->name;
@@ -277,6 +279,7 @@ bool Goto::ReadBinary(Buffer& buf)
         PXFileInconsistent(IDS_FILE_CAPCONNECTION);
         return false;
     }
+    PXFileCheckGotoStart(pStart, true);
     return true;
 }
 

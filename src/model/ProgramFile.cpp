@@ -609,6 +609,28 @@ void PXFileDeleteBackups(const char* pszBackup)
     FindClose(hFind);
 }
 
+void PXFileCheckBlock(PowerBlock* pBlock, int bResetVisibility)
+{
+    kvrHandleType* hBlock = pBlock->GetHandle();
+    if (!hBlock)
+        return;
+    if (pBlock->GetType() == KVR_PB_OBSOLETE)
+        kvrTurnObsoletePBPink(hBlock);
+    if (pBlock->GetType() > KVR_PB_CUSTOM && kvrUsesDefaultPowerBlockInfo(hBlock) == 0)
+        pBlock->Refresh(bResetVisibility);
+}
+
+void PXFileCheckGotoStart(PowerBlock* pStart, bool bVerifyCalls)
+{
+    kvrHandleType* hStart = pStart->GetHandle();
+    if (!hStart)
+        return;
+    if (pStart->GetType() == KVR_PB_OBSOLETE)
+        kvrTurnObsoletePBPink(hStart);
+    if (bVerifyCalls && pStart->GetType() == KVR_PB_SUPERCALL)
+        kvrVerifyPBEntries(hStart);
+}
+
 int PXFileAddOldBlock(PowerBlockInfo* pInfo, Page* pPage, GroupIcon* pCustomGroup)
 {
     PowerBlockIcon* pIcon = nullptr;
@@ -638,6 +660,8 @@ int PXFileAddOldBlock(PowerBlockInfo* pInfo, Page* pPage, GroupIcon* pCustomGrou
         Box(Text(IDS_FILE_NOMEMBLOCK), IDS_FILE_ERRORCAPTION, MB_ICONSTOP);
         return 0;
     }
+    if (pBlock->GetType() == KVR_PB_OBSOLETE)
+        kvrTurnObsoletePBPink(pBlock->GetHandle());
     pPage->AddObject(pBlock);
     return 1;
 }
@@ -663,7 +687,12 @@ int PXFileLoadOldProgram(FileBuffer& file, FILE* pLog)
             return 0;
     ListIterator blocks(pMain->GetBlocks());
     while (blocks)
-        static_cast<PowerBlock&>(blocks++).SyncGotos(0, 1, 0);
+    {
+        PowerBlock& block = static_cast<PowerBlock&>(blocks++);
+        if (kvrUsesDefaultPowerBlockInfo(block.GetHandle()) == 0)
+            block.Refresh(1);
+        block.SyncGotos(0, 1, 0);
+    }
     return 1;
 }
 

@@ -9,6 +9,7 @@
 
 class FileBuffer;
 class Program;
+class PowerBlock;
 class ProgramObject;
 
 struct PXFileState
@@ -47,5 +48,12 @@ void PXFileInconsistent(UINT nCaption);
 void PXFileBatchError(const char* pszText);
 // The warning about a goto whose output the start block no longer has.
 void PXFileObsoleteGoto(const char* pszBlock);
+// The model's checks of a block read with its model handle: an obsolete
+// block is marked as such, and a block whose description the model keeps
+// as its own takes it (a refresh with the given reset of visibility).
+void PXFileCheckBlock(PowerBlock* pBlock, int bResetVisibility);
+// The checks of a goto's start block: an obsolete block is marked, and a
+// block that calls a page has its connections verified (bVerifyCalls).
+void PXFileCheckGotoStart(PowerBlock* pStart, bool bVerifyCalls);
 
 #endif

@@ -416,6 +416,7 @@ int PowerBlock::ReadText(LSStream&)
     }
     m_hModel = hBlock;
     Enter(this, pID->GetValue());
+    PXFileCheckBlock(this, 0);
     return 1;
 }
 
@@ -537,6 +538,7 @@ int Goto::ReadText(LSStream&)
             return PXFilePrompt(nullptr, IDS_FILE_CONNLOAD, SEC_GOTOS);
         }
     }
+    PXFileCheckGotoStart(pStart, false);
     Enter(this, pID->GetValue());
     return 1;
 }

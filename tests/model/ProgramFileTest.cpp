@@ -1013,3 +1013,54 @@ TEST_F(ProgramFileTest, ImportedLibrariesComeBackWithTheirBlocks)
     EXPECT_EQ(pIcon, pLoadedRun->GetIcon());
     ExpectSamePrograms(pProgram.get(), pLoaded.get());
 }
+
+TEST_F(ProgramFileTest, LoadedObsoleteBlocksAreNeverFinished)
+{
+    // A block of a type the server no longer runs is finished while it is
+    // placed (it has no outputs); loaded from a file of either form the
+    // model marks it, and its page is no longer finished.
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    Page* pMain = pProgram->GetMainPage();
+    int nType = KVR_PB_OBSOLETE;
+    PowerBlockIcon* pIcon = IconForBlockType(nType, nType);
+    ASSERT_NE(nullptr, pIcon);
+    int nRetry = 1;
+    PowerBlock* pOld = new PowerBlock(pMain, "Old1", pIcon->GetInfo(), pIcon, 600, 900, &nRetry, nullptr, 0, nullptr);
+    ASSERT_TRUE(pOld->HasHandle());
+    pMain->AddObject(pOld);
+    ASSERT_TRUE(pOld->IsFinished());
+    const std::string path = PathOf("obsolete.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+    const std::string binary = PathOf("obsolete.bin");
+    BinaryOptions o;
+    WriteBinary(binary, pProgram.get(), o);
+
+    for (const std::string& file : { path, binary })
+    {
+        SCOPED_TRACE(file);
+        MessageBoxRecorder boxes;
+        std::unique_ptr<Program> pLoaded(PXFileLoadProgram(file.c_str(), nullptr));
+        ASSERT_NE(nullptr, pLoaded);
+        EXPECT_TRUE(boxes.boxes.empty());
+        PowerBlock* pLoadedOld = pLoaded->GetMainPage()->FindBlockByName("Old1");
+        ASSERT_NE(nullptr, pLoadedOld);
+        EXPECT_EQ(KVR_PB_OBSOLETE, pLoadedOld->GetType());
+        EXPECT_FALSE(pLoadedOld->IsFinished());
+        EXPECT_FALSE(pLoaded->GetMainPage()->AllBlocksFinished());
+        // The other blocks keep what they were.
+        for (ListIterator it(pMain->GetBlocks()); it;)
+        {
+            PowerBlock& block = static_cast<PowerBlock&>(it++);
+            if (&block == pOld)
+                continue;
+            PowerBlock* pLoadedBlock = pLoaded->GetMainPage()->FindBlockByName(block.GetName());
+            ASSERT_NE(nullptr, pLoadedBlock) << block.GetName();
+            EXPECT_EQ(block.IsFinished(), pLoadedBlock->IsFinished()) << block.GetName();
+        }
+        ExpectModelMatches(pLoaded.get());
+    }
+    // The mark changes nothing that the file keeps.
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
+    ASSERT_NE(nullptr, pLoaded);
+    ExpectSamePrograms(pProgram.get(), pLoaded.get());
+}

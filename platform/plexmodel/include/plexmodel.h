@@ -268,7 +268,28 @@ int kvrCreateGoto(kvrHandleType* hBlock, kvrHandleType* hTarget, int nIndex);
 int kvrDeleteGoto(kvrHandleType* hBlock, const char* pszOutput);
 kvrHandleType* kvrGetGotoConnection(kvrHandleType* hBlock, int nIndex);
 
+/* 1 when every output that applies is connected or optional, as the
+ * editor last set it with kvrSDOSetIconFinished; a block marked obsolete
+ * is never finished. */
 int kvrIsPowerBlockFinished(kvrHandleType* hBlock);
+
+/* ---- Checks of a loaded program --------------------------------------- */
+
+/* Marks a block whose type the server no longer runs: it shows as
+ * obsolete and kvrIsPowerBlockFinished answers 0 for it from now on.
+ * 0 done. */
+int kvrTurnObsoletePBPink(kvrHandleType* hBlock);
+/* 1 when the block's description (kvrGetPowerBlockInfo) is its type's
+ * own, 0 when it differs (an imported-application block names its
+ * library) and the editor must take the block's. 1 also when the handle
+ * names no live block: there is nothing to take. */
+int kvrUsesDefaultPowerBlockInfo(kvrHandleType* hBlock);
+/* Checks a block's connection entries: one per output that is not a
+ * group output, each leading nowhere or to a live block of its page.
+ * Entries that do not hold are dropped and the block is reported changed
+ * (KVR_NOTIFY_BLOCKCHANGED). 0 when all held, KVR_ERR_FORMAT when some
+ * were dropped. */
+int kvrVerifyPBEntries(kvrHandleType* hBlock);
 
 /* ---- Block types and the palette ------------------------------------ */
 

@@ -283,7 +283,7 @@ int kvrIsPowerBlockFinished(kvrHandleType* hBlock)
 {
     return Guard(0, [&] {
         Block* block = AsBlock(hBlock);
-        return block && block->finished ? 1 : 0;
+        return block && block->finished && !block->obsolete ? 1 : 0;
     });
 }
 
@@ -296,13 +296,7 @@ PowerBlockInfo* kvrGetPowerBlockInfo(kvrHandleType* hObject,
         Block* block = AsBlock(hObject);
         if (!block || !pInfo)
             return nullptr;
-        const PowerBlockInfo* info = block->Info();
-        if (!info)
-            return nullptr;
-        std::memcpy(pInfo, info, sizeof(*pInfo));
-        if (block->type == KVR_PB_IMPORTED)
-            pInfo->name = block->customType.c_str();
-        return pInfo;
+        return block->GetInfo(pInfo) ? pInfo : nullptr;
     });
 }
 
@@ -432,6 +426,77 @@ int kvrSDOIsOutputOptionalApplicable(int nType, kvrHandleType* hBlock,
     return Guard(0, [&] {
         Block* block = VarBlock(nType, hBlock);
         return block ? block->OutputFlags(block->FindOutput(pszOutput)) : 0;
+    });
+}
+
+// ---- Checks of a loaded program ---------------------------------------------
+
+int kvrTurnObsoletePBPink(kvrHandleType* hBlock)
+{
+    return Guard(FAILED, [&] {
+        Block* block = AsBlock(hBlock);
+        if (!block)
+            return KVR_ERR_HANDLE;
+        block->obsolete = true;
+        return KVR_OK;
+    });
+}
+
+int kvrUsesDefaultPowerBlockInfo(kvrHandleType* hBlock)
+{
+    return Guard(1, [&] {
+        Block* block = AsBlock(hBlock);
+        PowerBlockInfo own;
+        if (!block || !block->GetInfo(&own))
+            return 1;
+        const PowerBlockInfo* def = block->Info();
+        auto same = [](const char* a, const char* b) {
+            return a == b || (a && b && std::strcmp(a, b) == 0);
+        };
+        if (!same(own.name, def->name) || !same(own.description, def->description) ||
+            !same(own.bitmapName, def->bitmapName) || own.type != def->type ||
+            own.numOutputs != def->numOutputs)
+            return 0;
+        for (int i = 0; i < own.numOutputs && i < KVR_MAX_OUTPUTS; ++i)
+        {
+            const PBOutputEntry& a = own.outputs[i];
+            const PBOutputEntry& b = def->outputs[i];
+            if (!same(a.name, b.name) || a.flags != b.flags || a.number != b.number ||
+                a.groupKey != b.groupKey)
+                return 0;
+        }
+        return 1;
+    });
+}
+
+int kvrVerifyPBEntries(kvrHandleType* hBlock)
+{
+    return Guard(FAILED, [&] {
+        Block* block = AsBlock(hBlock);
+        if (!block)
+            return KVR_ERR_HANDLE;
+        // One entry per output that is not a group output, each empty or
+        // leading to a live block of the block's own page.
+        int conns = 0;
+        for (int i = 0; i < block->OutputCount(); ++i)
+            if (block->ConnIndex(i) >= 0)
+                ++conns;
+        bool sound = (int)block->conn.size() == conns;
+        block->conn.resize(conns, nullptr);
+        for (Block*& target : block->conn)
+        {
+            if (target && (!AsBlock(target) || target->page != block->page))
+            {
+                target = nullptr;
+                sound = false;
+            }
+        }
+        if (sound)
+            return KVR_OK;
+        Program* prog = block->page->program;
+        kvrBlockNotify report = { prog, block };
+        Notify(prog, KVR_NOTIFY_BLOCKCHANGED, (LPARAM)&report);
+        return KVR_ERR_FORMAT;
     });
 }
 

@@ -110,6 +110,17 @@ std::string Block::ModelName() const
     return page->name + "$" + name;
 }
 
+bool Block::GetInfo(PowerBlockInfo* info) const
+{
+    const PowerBlockInfo* typeInfo = Info();
+    if (!typeInfo)
+        return false;
+    std::memcpy(info, typeInfo, sizeof(*info));
+    if (type == KVR_PB_IMPORTED)
+        info->name = customType.c_str();
+    return true;
+}
+
 int Block::OutputCount() const
 {
     return def ? std::min(def->numOutputs, KVR_MAX_OUTPUTS) : 0;

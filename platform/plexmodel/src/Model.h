@@ -34,6 +34,7 @@ struct Block : kvrHandleType
     std::string customType;     // library name (409)
     int type = 0;
     int finished = 0;
+    bool obsolete = false;      // marked while loading: never finished
     const BlockDef* def = nullptr;
     std::vector<unsigned char> area;   // the variables (text: pointers)
     std::vector<Block*> conn;          // per output that is not a group output
@@ -41,6 +42,9 @@ struct Block : kvrHandleType
 
     std::string ModelName() const;
     const PowerBlockInfo* Info() const { return TypeInfo(type); }
+    // The block's own description: its type's, with the library name of
+    // an imported-application block. False for a type without one.
+    bool GetInfo(PowerBlockInfo* info) const;
     int OutputCount() const;
     const OutDef* Output(int index) const;
     int FindOutput(const char* outName) const;     // index, or -1
