@@ -248,7 +248,11 @@ long PXSoftRecPBV::ListValue(WORD wFieldId)
     return *PXFieldValue(wFieldId, this).GetInt32();
 }
 
-void PXSoftRecPBV::CopyItemsToClip()
+// Runs fn on each item id the block's fields hold (voice or fax, by the
+// record's kind) and on each list id above 0: 0 is no list and -2 a list
+// that the server no longer has, and neither counts uses.
+template <class Fn>
+void PXSoftRecPBV::ForEachItemId(Fn fn)
 {
     Prepare(0xffff);
     for (int i = 0; i < m_nVoiceFax; ++i)
@@ -257,71 +261,65 @@ void PXSoftRecPBV::CopyItemsToClip()
         if (!IsItemId(sId))
             continue;
         PXASSERT(s_pApp!=0);
-        if (IsFaxRecord())
+        fn(sId);
+    }
+}
+
+template <class Fn>
+void PXSoftRecPBV::ForEachListId(Fn fn)
+{
+    Prepare(0xffff);
+    for (int i = 0; i < m_nResPerm; ++i)
+    {
+        long lId = ListValue(m_pResPermSoftID[i]);
+        if (lId <= 0)
+            continue;
+        PXASSERT(s_pApp!=0);
+        fn(lId);
+    }
+}
+
+void PXSoftRecPBV::CopyItemsToClip()
+{
+    bool bFax = IsFaxRecord();
+    ForEachItemId([bFax](short sId) {
+        if (bFax)
             s_pApp->CopyFaxItemToClipByID(sId);
         else
             s_pApp->CopyVoiceItemToClipByID(sId);
-    }
+    });
 }
 
 void PXSoftRecPBV::CopyResPermsToClip()
 {
-    Prepare(0xffff);
-    for (int i = 0; i < m_nResPerm; ++i)
-    {
-        long lId = ListValue(m_pResPermSoftID[i]);
-        if (lId <= 0)
-            continue;
-        PXASSERT(s_pApp!=0);
-        s_pApp->CopyResPermToClipByID(lId);
-    }
+    ForEachListId([](long lId) { s_pApp->CopyResPermToClipByID(lId); });
 }
 
 void PXSoftRecPBV::ReleaseItemRefs()
 {
-    Prepare(0xffff);
-    for (int i = 0; i < m_nVoiceFax; ++i)
-    {
-        short sId = ItemValue(m_pVoiceFaxSoftID[i]);
-        if (!IsItemId(sId))
-            continue;
-        PXASSERT(s_pApp!=0);
-        if (IsFaxRecord())
+    bool bFax = IsFaxRecord();
+    ForEachItemId([bFax](short sId) {
+        if (bFax)
             s_pApp->ReleaseFaxItemRef(sId);
         else
             s_pApp->ReleaseVoiceItemRef(sId);
-    }
+    });
 }
 
 void PXSoftRecPBV::AddItemRefs()
 {
-    Prepare(0xffff);
-    for (int i = 0; i < m_nVoiceFax; ++i)
-    {
-        short sId = ItemValue(m_pVoiceFaxSoftID[i]);
-        if (!IsItemId(sId))
-            continue;
-        PXASSERT(s_pApp!=0);
-        if (IsFaxRecord())
+    bool bFax = IsFaxRecord();
+    ForEachItemId([bFax](short sId) {
+        if (bFax)
             s_pApp->AddFaxItemRef(sId);
         else
             s_pApp->AddVoiceItemRef(sId);
-    }
+    });
 }
 
-// Only real list ids count uses: 0 is no list and -2 a list that the
-// server no longer has.
 void PXSoftRecPBV::ReleaseResPermRefs()
 {
-    Prepare(0xffff);
-    for (int i = 0; i < m_nResPerm; ++i)
-    {
-        long lId = ListValue(m_pResPermSoftID[i]);
-        if (lId <= 0)
-            continue;
-        PXASSERT(s_pApp!=0);
-        s_pApp->RemoveListEntry(lId);
-    }
+    ForEachListId([](long lId) { s_pApp->RemoveListEntry(lId); });
 }
 
 void PXSoftRecPBV::AddResPermRefs()

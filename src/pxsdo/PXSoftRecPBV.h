@@ -121,6 +121,8 @@ private:
     BOOL IsFaxRecord() const { return GetTypeId() == PXREC_FAXSELECT; }
     short ItemValue(WORD wFieldId);
     long ListValue(WORD wFieldId);
+    template <class Fn> void ForEachItemId(Fn fn);
+    template <class Fn> void ForEachListId(Fn fn);
     void Renumber(short sOld, short sNew);
     BOOL ReachesMessage();
     void FreeTables();
