@@ -333,6 +333,44 @@ void RepairPass(Program* pProgram)
     }
 }
 
+// The model names of the program's symbols of one type; copies, since
+// removing a model object releases its symbol.
+std::vector<std::string> ModelNames(int nType)
+{
+    std::vector<std::string> names;
+    int n = kvrGetTreeSize(nType);
+    if (n <= 0)
+        return names;
+    std::vector<Symbol*> symbols(n);
+    n = kvrGetATypeOfSymbols(symbols.data(), nType);
+    for (int i = 0; i < n && i < static_cast<int>(symbols.size()); ++i)
+        names.push_back(symbols[i]->Name);
+    return names;
+}
+
+// A repaired load may drop pages and blocks of the program part that the
+// model's part had made: the model lets them go too, so that it holds no
+// object the editor cannot show, save or rename around.
+void DropModelObjectsNotLoaded(Program* pProgram)
+{
+    pProgram->Activate();
+    for (const std::string& name : ModelNames(KVR_SYM_PAGE))
+    {
+        kvrHandleType* hPage = kvrFindPage(name.c_str());
+        bool bLoaded = false;
+        for (ListIterator pages(pProgram->GetPages()); pages && !bLoaded;)
+            bLoaded = static_cast<Page&>(pages++).GetHandle() == hPage;
+        if (hPage && !bLoaded)
+            kvrRemovePage(hPage, 0);
+    }
+    for (const std::string& name : ModelNames(KVR_SYM_POWERBLOCK))
+    {
+        kvrHandleType* hBlock = kvrFindPowerBlock(name.c_str(), 1, 0);
+        if (hBlock && !pProgram->FindBlockByHandle(hBlock))
+            kvrDeletePowerBlock(hBlock, 0);
+    }
+}
+
 Program* LoadFailed(Program* pProgram, bool bSilent)
 {
     if (!bSilent)
@@ -775,6 +813,7 @@ Program* PXFileLoadProgram(const char* pszPath, FILE* pLog)
     if (pProgram->GetIDCounter() < g_state.nHighestID)
         pProgram->SetIDCounter(g_state.nHighestID);
     RepairPass(pProgram);
+    DropModelObjectsNotLoaded(pProgram);
     pProgram->ClearModified();
     IDIndex::Get().Empty();
     SetBusyCursor(BUSY_END, 0, 0);

@@ -473,6 +473,10 @@ TEST_F(ProgramFileTest, RecordProblemsPromptAndTheAnswerDecides)
         ASSERT_NE(nullptr, pLoaded);
         EXPECT_EQ(nullptr, pLoaded->FindPage("Ghost"));
         EXPECT_EQ(nullptr, pLoaded->FindPage("Sub"));
+        // The model lets the page it had made go with its blocks.
+        pLoaded->Activate();
+        EXPECT_EQ(nullptr, kvrFindPage("Sub"));
+        EXPECT_EQ(nullptr, kvrFindPowerBlock("Sub$Greet", 1, 0));
         ASSERT_GE(s_prompts.size(), 3u);
         EXPECT_EQ("Ghost. Could not load this PowerBlock.  It may be dropped.\n Continue Loading?", s_prompts[0].text);
         std::vector<std::string> texts;

@@ -323,15 +323,18 @@ void ExpectSamePrograms(Program* pExpected, Program* pActual, bool bCurrent)
 void ExpectEditorInModel(Program* pProgram)
 {
     pProgram->Activate();
+    int nPages = 0, nBlocks = 0;
     ListIterator pages(pProgram->GetPages());
     while (pages)
     {
         Page& page = static_cast<Page&>(pages++);
+        ++nPages;
         EXPECT_EQ(page.GetHandle(), kvrFindPage(page.GetName())) << "page " << page.GetName();
         ListIterator blocks(page.GetBlocks());
         while (blocks)
         {
             PowerBlock& block = static_cast<PowerBlock&>(blocks++);
+            ++nBlocks;
             EXPECT_EQ(block.GetHandle(), kvrFindPowerBlock(QualifiedName(&page, &block).c_str(), 1, 0))
                 << "block " << block.GetName();
             ListIterator gotos(block.GetGotos());
@@ -353,6 +356,9 @@ void ExpectEditorInModel(Program* pProgram)
                 EXPECT_EQ(&block, static_cast<GotoBlock&>(block.GetGotoBlocks()[i]).GetOwner());
         }
     }
+    // What the editor dropped the model does not keep.
+    EXPECT_EQ(nPages, kvrGetTreeSize(KVR_SYM_PAGE));
+    EXPECT_EQ(nBlocks, kvrGetTreeSize(KVR_SYM_POWERBLOCK));
 }
 
 std::string ReadWholeFile(const std::string& path)

@@ -49,8 +49,9 @@ protected:
 // bCurrent, as a file of an older version keeps it (no zoom, no italics).
 void ExpectSamePrograms(Program* pExpected, Program* pActual, bool bCurrent = true);
 
-// Every page, block and goto of the editor's program is the model's (the
-// model may hold what a damaged file made the editor drop).
+// Every page, block and goto of the editor's program is the model's, and
+// the model holds no page or block more (none that a damaged file made the
+// editor drop).
 void ExpectEditorInModel(Program* pProgram);
 
 std::string ReadWholeFile(const std::string& path);
