@@ -90,7 +90,7 @@ bool TDialog::Create()
     m_bModal = false;
     HWND h = ::CreateDialogIndirectParamA(hInst, pTemplate, GetParentHandle(), &TWindow::StdDlgProc,
                                           reinterpret_cast<LPARAM>(this));
-    return h != nullptr;
+    return h != nullptr && ::IsWindow(h);
 }
 
 void TDialog::Destroy(int retVal)
@@ -121,7 +121,17 @@ void TDialog::SetupWindow()
 
 BOOL TDialog::EvInitDialog(HWND)
 {
-    SetupWindow();
+    try {
+        SetupWindow();
+    } catch (...) {
+        // A dialog that could not be set up ends before it is shown: its
+        // caller must not take a half-made dialog's OK for an answer.
+        if (m_bModal)
+            ::EndDialog(HWindow, -1);
+        else if (!(GetStyle() & WS_CHILD))     // a page belongs to its sheet
+            ::DestroyWindow(HWindow);
+        throw;
+    }
     if (m_bModal)
         ArmModalHook();
     return TRUE;

@@ -235,7 +235,8 @@ LRESULT TWindow::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam, bool* pDefault
     try {
         result = WindowProc(msg, wParam, lParam);
     } catch (...) {
-        result = 0;
+        // A window that could not be set up is not made at all.
+        result = msg == WM_CREATE ? -1 : 0;
         HandleException(this, msg);
     }
     m_pCur = pSaved;

@@ -163,3 +163,22 @@ TEST(Controls, DeletingAControlDestroysItsWindowAndLeavesTheParent)
     EXPECT_EQ(nullptr, pane.ChildWithId(2));
     EXPECT_EQ(1, pane.NumChildren());
 }
+
+TEST(Controls, AWindowWhoseSetUpFailsIsNotMade)
+{
+    struct FailingPane : public Pane
+    {
+        void SetupWindow() override
+        {
+            Pane::SetupWindow();
+            throw PXException(1553, "ControlTest.cpp", __LINE__);
+        }
+    };
+    ExceptionRecorder rec;
+    FailingPane pane;
+    EXPECT_FALSE(pane.Create());
+    EXPECT_EQ(nullptr, pane.HWindow);
+    EXPECT_FALSE(pane.m_pBar->IsWindow());
+    ASSERT_EQ(1u, rec.caught.size());
+    EXPECT_EQ(static_cast<UINT>(WM_CREATE), rec.caught[0].msg);
+}

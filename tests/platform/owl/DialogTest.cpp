@@ -266,3 +266,35 @@ TEST_F(DialogTest, ExceptionInADialogHandlerIsCaught)
     dlg.Destroy();
     EXPECT_FALSE(dlg.IsWindow());
 }
+
+TEST_F(DialogTest, ADialogWhoseSetUpFailsEndsInsteadOfShowingHalfMade)
+{
+
+    struct FailingSetup : public TDialog
+    {
+        using TDialog::TDialog;
+        void SetupWindow() override
+        {
+            // Stands in for the user pressing OK on whatever got shown.
+            ::PostMessageA(HWindow, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            throw PXException(1553, "DialogTest.cpp", __LINE__);
+        }
+    };
+    ExceptionRecorder rec;
+    MemoryTemplate tmpl("Failing", IDC_TEST_EDIT);
+    {
+        FailingSetup dlg(nullptr, tmpl.Get());
+        EXPECT_EQ(-1, dlg.Execute());
+        EXPECT_FALSE(dlg.IsWindow());
+    }
+    {
+        FailingSetup dlg(nullptr, tmpl.Get());
+        EXPECT_FALSE(dlg.Create());
+        EXPECT_FALSE(dlg.IsWindow());
+        EXPECT_EQ(nullptr, dlg.HWindow);
+    }
+    Pump();
+    ASSERT_EQ(2u, rec.caught.size());
+    EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), rec.caught[0].msg);
+    EXPECT_EQ(1553, rec.caught[0].nDescr);
+}
