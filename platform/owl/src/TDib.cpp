@@ -14,8 +14,22 @@ long long PixelBytes(const BITMAPINFOHEADER& bih)
 {
     if (bih.biWidth <= 0 || bih.biHeight == 0 || bih.biPlanes != 1)
         return -1;
-    if (bih.biCompression != BI_RGB)
+    // Run-length rows end where their stored size says. Every other kind
+    // is drawn row by row, so its rows must all be there, whatever size the
+    // header claims; kinds the screen cannot draw are refused.
+    if (bih.biCompression == BI_RLE8 || bih.biCompression == BI_RLE4)
+    {
+        if (bih.biBitCount != (bih.biCompression == BI_RLE8 ? 8 : 4))
+            return -1;
         return bih.biSizeImage > 0 ? static_cast<long long>(bih.biSizeImage) : -1;
+    }
+    if (bih.biCompression == BI_BITFIELDS)
+    {
+        if (bih.biBitCount != 16 && bih.biBitCount != 32)
+            return -1;
+    }
+    else if (bih.biCompression != BI_RGB)
+        return -1;
     switch (bih.biBitCount)
     {
     case 1: case 4: case 8: case 16: case 24: case 32: break;

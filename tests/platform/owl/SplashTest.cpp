@@ -84,6 +84,17 @@ TEST(Dib, RefusesMalformedFiles)
         { "odd bit count", [](std::vector<unsigned char>& d) {
               BITMAPINFOHEADER* p = reinterpret_cast<BITMAPINFOHEADER*>(d.data() + sizeof(BITMAPFILEHEADER));
               p->biBitCount = 7; } },
+        { "bit fields with fewer pixel bytes than the rows need", [](std::vector<unsigned char>& d) {
+              BITMAPFILEHEADER* pf = reinterpret_cast<BITMAPFILEHEADER*>(d.data());
+              BITMAPINFOHEADER* p = reinterpret_cast<BITMAPINFOHEADER*>(d.data() + sizeof(BITMAPFILEHEADER));
+              p->biCompression = BI_BITFIELDS;
+              p->biBitCount = 32;
+              p->biSizeImage = 4;
+              pf->bfOffBits += 3 * sizeof(DWORD); } },
+        { "a compression the screen cannot draw", [](std::vector<unsigned char>& d) {
+              BITMAPINFOHEADER* p = reinterpret_cast<BITMAPINFOHEADER*>(d.data() + sizeof(BITMAPFILEHEADER));
+              p->biCompression = BI_JPEG;
+              p->biSizeImage = 4; } },
     };
     for (const Case& c : cases)
     {
