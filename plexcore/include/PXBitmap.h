@@ -94,6 +94,8 @@ public:
 
 private:
     int m_nWidthBytes = 0;
+    int m_nBufWidth = 0;        // pixels of a row of the attached buffer
+    int m_nBufHeight = 0;       // rows of the attached buffer
 };
 
 class PXBitmapColor : public PXBitmapEx

@@ -202,6 +202,8 @@ void PXBitmapBW::AttachBits()
     PXASSERT(m_pbBits==0);
     BITMAP bm = GetInfo();
     m_nWidthBytes = bm.bmWidthBytes;
+    m_nBufWidth = bm.bmWidth;
+    m_nBufHeight = bm.bmHeight;
     LONG cb = bm.bmHeight * bm.bmWidthBytes;
     m_pbBits = static_cast<BYTE*>(calloc(cb ? cb : 1, 1));
     if (!m_pbBits)
@@ -225,6 +227,7 @@ void PXBitmapBW::SetPixel(int nRow, int nColumn, int nValue)
 {
     PXASSERT(m_pbBits!=0);
     PXASSERT(GetNbBitsPixel()==1);
+    PXASSERT(nRow>=0&&nRow<m_nBufHeight&&nColumn>=0&&nColumn<m_nBufWidth);
     BYTE* pb = m_pbBits + nRow * m_nWidthBytes + nColumn / 8;
     BYTE bBit = static_cast<BYTE>(0x80 >> (nColumn % 8));
     if (nValue & 1)

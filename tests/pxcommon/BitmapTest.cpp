@@ -123,6 +123,23 @@ TEST(PXBitmapBW, FillSetPixelAndBits)
     EXPECT_EQ(30, CountChar(ReadBits(bmp), '1'));
 }
 
+TEST(PXBitmapBW, APixelOutsideTheBitmapIsNeverWritten)
+{
+    PXBitmapBW bmp;
+    bmp.Create(10, 3);
+    bmp.Fill(FALSE);
+    bmp.AttachBits();
+    // (row, column)
+    const int cases[][2] = { { 3, 0 }, { -1, 0 }, { 0, 10 }, { 0, -1 }, { 100000, 5 } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(testing::Message() << c[0] << "," << c[1]);
+        EXPECT_PXASSERT(bmp.SetPixel(c[0], c[1], 1), "nRow>=0");
+    }
+    bmp.DetachBits(TRUE);
+    EXPECT_EQ(0, CountChar(ReadBits(bmp), '1'));
+}
+
 TEST(PXBitmapBW, MaskFromColourBitmap)
 {
     const Picture pic = { "..DD..", ".DLLD.", "DLRYLD", "......" };
