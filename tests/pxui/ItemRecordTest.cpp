@@ -203,6 +203,27 @@ TEST_F(ItemLists, UsesOfAVoiceItemShowInUse)
     EXPECT_EQ("No", std::string(*PXFieldValue(25303, pItem).GetText()));
 }
 
+// A fax item counts its uses as a voice item does: a release at no use
+// leaves it at none instead of ending the program.
+TEST_F(ItemLists, UsesOfAFaxItemShowInUse)
+{
+    PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
+    PXFieldValue(25320, pRec).SetText("Form");
+    PXFieldValue(25321, pRec).SetInt16(4);
+    PXFieldValue(25322, pRec).SetText("");
+    PXFieldValue(25323, pRec).SetText("");
+    ASSERT_EQ(1, AddThroughList(25252, pRec));
+    PXFaxItem* pItem = static_cast<PXFaxItem*>(Stored(25252).GetAt(0));
+    pItem->ChangeRefCount(true);
+    EXPECT_EQ("Yes", std::string(*PXFieldValue(25324, pItem).GetText()));
+    pItem->ChangeRefCount(false);
+    pItem->ChangeRefCount(false);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
+    EXPECT_EQ("No", std::string(*PXFieldValue(25324, pItem).GetText()));
+    app->ReleaseFaxItemRef(4);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
+}
+
 TEST_F(ItemLists, ControllerCountsUsesAndNumbersNewItems)
 {
     ASSERT_EQ(1, AddThroughList(25251, NewVoice("One", 1, "")));
