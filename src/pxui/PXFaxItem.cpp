@@ -176,10 +176,7 @@ void PXFaxItem::ChangeRefCount(bool bUp)
     PXASSERT(m_pItemSym!=0);
     if (bUp)
         ++m_pItemSym->RefCnt;
-    else
-    {
-        PXASSERT(m_pItemSym->RefCnt>0);
+    else if (m_pItemSym->RefCnt > 0)
         --m_pItemSym->RefCnt;
-    }
     PXFieldValue(F_INUSE, this).SetText(m_pItemSym->RefCnt < 1 ? PXTEXT_NO : PXTEXT_YES);
 }
