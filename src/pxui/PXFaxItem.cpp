@@ -79,7 +79,10 @@ int PXFaxItem::Insert()
     PXASSERT(pApp!=0);
     int bNameOk = 1, bIdOk = 1;
     if (!pApp->CheckFaxItem(this, bNameOk, bIdOk))
+    {
+        PXUI_REPORT(IDS_UI_FAXITEMNOTADDED, 0x1);
         return 0;
+    }
 
     char szName[256];
     lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
