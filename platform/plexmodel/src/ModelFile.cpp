@@ -280,8 +280,14 @@ private:
                              kind == KVR_PAGE_VERIFICATION ? KVR_PAGE_VERIFICATION
                                                            : KVR_PAGE_NORMAL,
                              (int)flag);
-        page->main = main != 0;
-        return true;
+        // One main page only: blocks of a second one would share the model
+        // names of the first. The page is kept as an ordinary page and the
+        // line reported.
+        bool mainTaken = false;
+        for (Page* p : m_prog->pages)
+            mainTaken = mainTaken || (p != page && p->main);
+        page->main = main != 0 && !mainTaken;
+        return main == 0 || !mainTaken;
     }
 
     bool ReadBlock(const std::vector<std::string>& f)

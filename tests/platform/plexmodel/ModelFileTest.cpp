@@ -323,3 +323,42 @@ TEST_F(ModelFileTest, WritingNeedsAProgramAndAFile)
     EXPECT_EQ(KVR_ERR_HANDLE, kvrWriteProgram(m_file.f, m_file.f, 0));
     EXPECT_EQ(KVR_ERR_HANDLE, kvrReadProgram(m_file.f, m_file.f, 0, nullptr));
 }
+
+TEST_F(ModelFileTest, OnlyOnePageIsTheMainPage)
+{
+    // A damaged file that makes a second page main would give two blocks
+    // the same model name: the second claim is reported, and the page is
+    // kept as an ordinary page with its blocks.
+    m_file.Put(kHeader);
+    m_file.Put("{ApplicationModel}\n"
+               "Page|Main|1|0|1\n"
+               "Page|Other|1|0|1\n"
+               "Block|Main|Begin|142||0\n"
+               "Block|Other|Begin|142||0\n"
+               "{EndofApplicationModel}\n");
+    m_file.Put(kAfter);
+    struct { int mode; int result; } rows[] = {
+        { KVR_PROMPT_ASK, KVR_ERR_FORMAT },
+        { KVR_PROMPT_CONTINUE, KVR_OK },
+    };
+    for (const auto& r : rows)
+    {
+        TempFile log;
+        ReadBack back(m_file.f, r.mode, log.f);
+        EXPECT_EQ(r.result, back.result) << r.mode;
+        EXPECT_NE(std::string::npos, log.Text().find("Page|Other|1|0|1")) << r.mode;
+        if (r.result != KVR_OK)
+            continue;
+        kvrHandleType* mainPage = kvrFindPage("Main");
+        kvrHandleType* other = kvrFindPage("Other");
+        ASSERT_NE(nullptr, mainPage);
+        ASSERT_NE(nullptr, other);
+        kvrHandleType* begin = kvrFindPowerBlock("Begin", 1, 0);
+        kvrHandleType* otherBegin = kvrFindPowerBlock("Other$Begin", 1, 0);
+        ASSERT_NE(nullptr, begin);
+        ASSERT_NE(nullptr, otherBegin);
+        EXPECT_NE(begin, otherBegin);
+        ASSERT_EQ(KVR_OK, kvrActivatePage(other));
+        EXPECT_EQ(otherBegin, kvrFindPowerBlock("Begin", 0, 0));
+    }
+}
