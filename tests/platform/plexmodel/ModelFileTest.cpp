@@ -362,3 +362,47 @@ TEST_F(ModelFileTest, OnlyOnePageIsTheMainPage)
         EXPECT_EQ(otherBegin, kvrFindPowerBlock("Begin", 0, 0));
     }
 }
+
+TEST_F(ModelFileTest, ListsTheEditorRenamedInPlaceReadBack)
+{
+    // The editor writes a list's name straight into its symbol when the
+    // server's list is renamed: a saved program with such a name must open
+    // again.
+    const char* names[] = { "Sales$East", "Main", "Staff" };
+    std::vector<kvrListData*> lists;
+    Symbol* s = nullptr;
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Staff", KVR_SYM_RESPERM, 1, 1, 1, 0, nullptr));
+    for (int i = 0; i < 3; ++i)
+    {
+        kvrListData* list = static_cast<kvrListData*>(std::malloc(sizeof(kvrListData)));
+        list->listId = 50 + i;
+        list->useCount = 1;
+        lists.push_back(list);
+        std::string temp = "List" + std::to_string(i);
+        ASSERT_EQ(1, kvrAddSymbol(&s, temp.c_str(), KVR_SYM_RESPERM, 1, (short)(50 + i), 1, 0,
+                                  list));
+        lstrcpynA(s->Name, names[i], KVR_SYMBOL_NAME_SIZE);
+    }
+    Write();
+    kvrDeleteSymbol("Staff", KVR_SYM_RESPERM);
+    for (kvrListData* list : lists)
+        std::free(list);
+    std::vector<Symbol*> syms(kvrGetTreeSize(KVR_SYM_RESPERM));
+    kvrGetATypeOfSymbols(syms.data(), KVR_SYM_RESPERM);
+    for (Symbol* sym : syms)
+        sym->Variable = nullptr;
+
+    ReadBack back(m_file.f);
+    ASSERT_EQ(KVR_OK, back.result);
+    std::vector<Symbol*> read(kvrGetTreeSize(KVR_SYM_RESPERM));
+    ASSERT_EQ(4u, read.size());
+    kvrGetATypeOfSymbols(read.data(), KVR_SYM_RESPERM);
+    EXPECT_STREQ("Staff", read[0]->Name);
+    EXPECT_EQ(nullptr, read[0]->Variable);
+    for (int i = 0; i < 3; ++i)
+    {
+        EXPECT_STREQ(names[i], read[i + 1]->Name);
+        ASSERT_NE(nullptr, read[i + 1]->Variable) << names[i];
+        EXPECT_EQ(50 + i, static_cast<kvrListData*>(read[i + 1]->Variable)->listId);
+    }
+}
