@@ -11,6 +11,7 @@
 #include "plexmodel.h"
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -286,4 +287,40 @@ TEST_F(ItemLists, RenameToANameInUseIsReportedAndKeepsTheOldName)
         EXPECT_EQ(1, userApp->Commit());
         EXPECT_EQ(1u, boxes.boxes.size());
     }
+}
+
+TEST_F(ItemLists, RenameKeepsEveryCharacterTheModelAllowsAndRefusesLongerNames)
+{
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("Welcome", 12, "")));
+    Symbol* pSym = kvrFindSymbol("Welcome");
+    ASSERT_NE(nullptr, pSym);
+    PXSoftRec* pStored = static_cast<PXSoftRec*>(Stored(25251).GetAt(0));
+
+    // The longest name the model holds arrives there whole.
+    const std::string longest(KVR_SYMBOL_NAME_SIZE - 1, 'v');
+    {
+        PXRecArray edit(PXFieldValue(25251, userApp).GetRecArray());
+        PXFieldValue(25300, edit.GetAt(0)).SetText(longest.c_str());
+        PXFieldValue(25251, userApp).SetRecArray(edit);
+    }
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(1, userApp->Commit());
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(longest, std::string(pSym->Name));
+    EXPECT_EQ(pSym, kvrFindSymbol(longest.c_str()));
+    EXPECT_EQ(longest, std::string(*PXFieldValue(25300, pStored).GetText()));
+
+    // One character more is refused as a bad name: the model and the record
+    // keep the name they had, instead of a cut one.
+    const std::string tooLong(KVR_SYMBOL_NAME_SIZE, 'w');
+    {
+        PXRecArray edit(PXFieldValue(25251, userApp).GetRecArray());
+        PXFieldValue(25300, edit.GetAt(0)).SetText(tooLong.c_str());
+        PXFieldValue(25251, userApp).SetRecArray(edit);
+    }
+    userApp->Commit();
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("The specified voice item name is either invalid or currently in use.", boxes.boxes[0].text);
+    EXPECT_EQ(longest, std::string(pSym->Name));
+    EXPECT_EQ(longest, std::string(*PXFieldValue(25300, pStored).GetText()));
 }
