@@ -567,6 +567,32 @@ TEST_F(ProgramFileTest, SaveOfAGotoWithoutItsOutputPrompts)
     EXPECT_EQ(CountObjects(pProgram.get(), PX_CLASS_GOTO) - 1, CountObjects(pLoaded.get(), PX_CLASS_GOTO));
 }
 
+TEST_F(ProgramFileTest, AGotoLeftOutOfASaveTakesItsSegmentsWithIt)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    Goto* pGoto = pProgram->GetMainPage()->FindBlockByName("Menu1")->FindGoto("1");
+    ASSERT_NE(nullptr, pGoto);
+    ASSERT_EQ(3, pGoto->GetSegmentCount());
+    pGoto->SetOutputName("Obsolete");
+    const std::string path = PathOf("lostsegs.ed");
+    // Continue: the goto is left out, and so are its lines.
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+    ASSERT_EQ(1u, s_prompts.size());
+    s_prompts.clear();
+    std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
+    EXPECT_EQ(1u, SectionLines(lines, "{Segments}", "{EndofSegments}").size());
+
+    // The file loads whole, also in a batch, which stops at any bad record.
+    const std::string logPath = PathOf("batch.log");
+    FILE* pLog = fopen(logPath.c_str(), "wb");
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), pLog));
+    fclose(pLog);
+    ASSERT_NE(nullptr, pLoaded);
+    EXPECT_EQ(0, PXGetBatchError());
+    EXPECT_EQ("", ReadWholeFile(logPath));
+    EXPECT_EQ(CountObjects(pProgram.get(), PX_CLASS_GOTO) - 1, CountObjects(pLoaded.get(), PX_CLASS_GOTO));
+}
+
 TEST_F(ProgramFileTest, GotoOfAnOutputTheBlockLacksLoadsAsObsolete)
 {
     std::unique_ptr<Program> pProgram(VariedProgram());
