@@ -341,8 +341,8 @@ private:
         // The editor writes the names of items and lists into their symbols
         // itself (a list renamed on the server keeps the server's name), so
         // a name is taken as the model held it when it was written: any text
-        // that fits the symbol, even one that is also used elsewhere.
-        if ((v[0] != KVR_SYM_ITEM && v[0] != KVR_SYM_RESPERM) || f[2].empty() ||
+        // that fits the symbol, even an empty one or one also used elsewhere.
+        if ((v[0] != KVR_SYM_ITEM && v[0] != KVR_SYM_RESPERM) ||
             f[2].size() >= KVR_SYMBOL_NAME_SIZE)
             return false;
         Symbol* sym = new Symbol;

@@ -368,11 +368,11 @@ TEST_F(ModelFileTest, ListsTheEditorRenamedInPlaceReadBack)
     // The editor writes a list's name straight into its symbol when the
     // server's list is renamed: a saved program with such a name must open
     // again.
-    const char* names[] = { "Sales$East", "Main", "Staff" };
+    const char* names[] = { "Sales$East", "Main", "Staff", "" };
     std::vector<kvrListData*> lists;
     Symbol* s = nullptr;
     ASSERT_EQ(1, kvrAddSymbol(&s, "Staff", KVR_SYM_RESPERM, 1, 1, 1, 0, nullptr));
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
     {
         kvrListData* list = static_cast<kvrListData*>(std::malloc(sizeof(kvrListData)));
         list->listId = 50 + i;
@@ -395,11 +395,11 @@ TEST_F(ModelFileTest, ListsTheEditorRenamedInPlaceReadBack)
     ReadBack back(m_file.f);
     ASSERT_EQ(KVR_OK, back.result);
     std::vector<Symbol*> read(kvrGetTreeSize(KVR_SYM_RESPERM));
-    ASSERT_EQ(4u, read.size());
+    ASSERT_EQ(5u, read.size());
     kvrGetATypeOfSymbols(read.data(), KVR_SYM_RESPERM);
     EXPECT_STREQ("Staff", read[0]->Name);
     EXPECT_EQ(nullptr, read[0]->Variable);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 4; ++i)
     {
         EXPECT_STREQ(names[i], read[i + 1]->Name);
         ASSERT_NE(nullptr, read[i + 1]->Variable) << names[i];
