@@ -120,6 +120,33 @@ TEST_F(ItemLists, VoiceItemWhoseNameOrIdIsTakenIsRefused)
     EXPECT_EQ(nullptr, kvrFindSymbol("Other"));
 }
 
+// A fax item refused the same way is reported too, never dropped from the
+// list without a word.
+TEST_F(ItemLists, FaxItemWhoseNameOrIdIsTakenIsRefusedWithAMessage)
+{
+    auto newFax = [](const char* pszName, short sId) {
+        PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
+        PXFieldValue(25320, pRec).SetText(pszName);
+        PXFieldValue(25321, pRec).SetInt16(sId);
+        PXFieldValue(25322, pRec).SetText("");
+        PXFieldValue(25323, pRec).SetText("");
+        return pRec;
+    };
+    ASSERT_EQ(1, AddThroughList(25252, newFax("Form", 7)));
+    struct { const char* name; short id; } cases[] = { { "Form", 8 }, { "Other", 7 } };
+    for (auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        MessageBoxRecorder boxes;
+        EXPECT_EQ(1, AddThroughList(25252, newFax(c.name, c.id)));
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("The system could not add the fax item on the server.\r\n"
+                  "Please check the connection to the server and try again.", boxes.boxes[0].text);
+        EXPECT_EQ(1, Stored(25252).GetSize());
+    }
+    EXPECT_EQ(nullptr, kvrFindSymbol("Other"));
+}
+
 TEST_F(ItemLists, VoiceItemIdOutOfRangeIsRefusedByItsDefinition)
 {
     PXSoftRec* pRec = NewVoice("Bad", 3001, "");
@@ -201,6 +228,27 @@ TEST_F(ItemLists, UsesOfAVoiceItemShowInUse)
     pItem->ChangeRefCount(false);
     EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
     EXPECT_EQ("No", std::string(*PXFieldValue(25303, pItem).GetText()));
+}
+
+// A fax item counts its uses as a voice item does: a release at no use
+// leaves it at none instead of ending the program.
+TEST_F(ItemLists, UsesOfAFaxItemShowInUse)
+{
+    PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
+    PXFieldValue(25320, pRec).SetText("Form");
+    PXFieldValue(25321, pRec).SetInt16(4);
+    PXFieldValue(25322, pRec).SetText("");
+    PXFieldValue(25323, pRec).SetText("");
+    ASSERT_EQ(1, AddThroughList(25252, pRec));
+    PXFaxItem* pItem = static_cast<PXFaxItem*>(Stored(25252).GetAt(0));
+    pItem->ChangeRefCount(true);
+    EXPECT_EQ("Yes", std::string(*PXFieldValue(25324, pItem).GetText()));
+    pItem->ChangeRefCount(false);
+    pItem->ChangeRefCount(false);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
+    EXPECT_EQ("No", std::string(*PXFieldValue(25324, pItem).GetText()));
+    app->ReleaseFaxItemRef(4);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
 }
 
 TEST_F(ItemLists, ControllerCountsUsesAndNumbersNewItems)
