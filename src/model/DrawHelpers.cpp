@@ -136,7 +136,7 @@ int FindLabelBreak(const char* pszLabel, int nMinimum)
     int nMiddle = n / 2;
     int nBest = -1;
     int nBestDist = 0;
-    for (int p = 1; pszLabel[p] != '\0'; ++p)
+    for (int p = 1; p < n; ++p)
     {
         unsigned char ch = static_cast<unsigned char>(pszLabel[p]);
         unsigned char prev = static_cast<unsigned char>(pszLabel[p - 1]);

@@ -68,14 +68,13 @@ T* Lookup(long nID, classType nClass)
     return p && p->isA() == nClass ? static_cast<T*>(p) : nullptr;
 }
 
+// As in the text form: a number that an object read before holds is not
+// taken again.
 void Enter(ProgramObject* pObject, long nID)
 {
     PXFileNoteID(nID);
-    if (nID > 0)
-    {
+    if (nID > 0 && IDIndex::Get().Add(nID, pObject))
         pObject->SetID(nID);
-        IDIndex::Get().Add(nID, pObject);
-    }
 }
 } // namespace
 

@@ -457,9 +457,15 @@ bool WriteAll(LSStream& stream, Program* pProgram, const char* pszVersion)
     {
         for (ListIterator blocks(static_cast<Page&>(it++).GetBlocks()); blocks;)
         {
-            for (ListIterator gotos(static_cast<PowerBlock&>(blocks++).GetGotos()); gotos;)
+            PowerBlock& block = static_cast<PowerBlock&>(blocks++);
+            for (ListIterator gotos(block.GetGotos()); gotos;)
             {
                 Goto& line = static_cast<Goto&>(gotos++);
+                // A goto whose output is gone was left out (after its
+                // prompt): its lines go with it, or the file would name a
+                // goto it does not hold.
+                if (!block.FindOutput(line.GetOutputName()))
+                    continue;
                 for (int i = 0; i < line.GetSegmentCount(); ++i)
                     if (!line.GetSegment(i)->WriteText(stream))
                         return false;

@@ -91,13 +91,14 @@ T* Lookup(long nID, classType nClass)
     return p && p->isA() == nClass ? static_cast<T*>(p) : nullptr;
 }
 
+// The object takes its stored number unless an object read before holds
+// it: the later one is numbered afresh when saved, so that the references
+// to each stay its own.
 void Enter(ProgramObject* pObject, long nID)
 {
     PXFileNoteID(nID);
-    if (nID <= 0)
-        return;
-    pObject->SetID(nID);
-    Index().Add(nID, pObject);
+    if (nID > 0 && Index().Add(nID, pObject))
+        pObject->SetID(nID);
 }
 
 // Bytes 0 to 3 of a bit set as one number, byte 0 the least significant.

@@ -46,7 +46,16 @@ void PXCondStatement::GetNextPosInBranch(int nKind, PXSoftRec* pRec, PXCondState
     PXSection* pSection = BranchBlock(pCondPos->m_nBranch);
     PXASSERT(pSection!=0);
     PXStatementPos* pPos = pCondPos;
-    pSection->GetNextPos(nKind, pRec, pPos);
+    try
+    {
+        pSection->GetNextPos(nKind, pRec, pPos);
+    }
+    catch (...)
+    {
+        // A failed step frees the position it was given.
+        pCondPos = static_cast<PXCondStatementPos*>(pPos);
+        throw;
+    }
     pCondPos = static_cast<PXCondStatementPos*>(pPos);
 }
 

@@ -70,7 +70,18 @@ PXStatementPos* PXMultiLineStatement::GetNextPos(int nKind, PXSoftRec* pRec, PXS
         PXStatement* pCS = pStatement;
         PXASSERT(pCS->GetType()==0x3001);
         PXCondStatementPos* pNested = pSPos->m_pCondStatementPos;
-        static_cast<PXCondStatement*>(pCS)->GetNextPosInBranch(nKind, pRec, pNested);
+        try
+        {
+            static_cast<PXCondStatement*>(pCS)->GetNextPosInBranch(nKind, pRec, pNested);
+        }
+        catch (...)
+        {
+            // The block's walk has freed its position; this one goes too.
+            pSPos->m_pCondStatementPos = pNested;
+            delete pPos;
+            pPos = nullptr;
+            throw;
+        }
         pSPos->m_pCondStatementPos = pNested;
         if (pNested)
             return pSPos;

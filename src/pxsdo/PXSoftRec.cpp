@@ -242,6 +242,13 @@ int PXSoftRec::Commit()
     if (!pKept)
         PXTHROW_XMEM(0);
     int nResult = 1;
+    // The fields stored so far, in case a later store fails.
+    PXWordArray* pStored = new (std::nothrow) PXWordArray;
+    if (!pStored)
+    {
+        delete pKept;
+        PXTHROW_XMEM(0);
+    }
     try
     {
         int pos = m_pCells->GetStartPosition();
@@ -258,14 +265,31 @@ int PXSoftRec::Commit()
                     nResult = 0;
                     pKept->SetAt(wFieldId, pCell);
                 }
+                else
+                    pStored->Add(wFieldId);
             }
         }
     }
     catch (...)
     {
+        // What was stored is in the storage now: those cells go, so that
+        // committing again never applies a list's changes twice. The
+        // others stay for the next commit.
+        for (int i = 0; i < pStored->GetSize(); ++i)
+        {
+            PXObject* pOb = nullptr;
+            WORD wFieldId = pStored->GetAt(i);
+            if (m_pCells->Lookup(wFieldId, pOb))
+            {
+                m_pCells->RemoveKey(wFieldId);
+                delete pOb;
+            }
+        }
+        delete pStored;
         delete pKept;
         throw;
     }
+    delete pStored;
     int pos = m_pCells->GetStartPosition();
     while (pos)
     {

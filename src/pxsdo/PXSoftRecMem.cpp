@@ -10,7 +10,8 @@
 #include <new>
 
 PXSoftRecMem::PXSoftRecMem(WORD wRecordTypeId)
-    : PXSoftRec(wRecordTypeId), m_nFields(0), m_ppStorage(nullptr), m_pwIds(nullptr), m_pwReps(nullptr)
+    : PXSoftRec(wRecordTypeId), m_nFields(0), m_ppStorage(nullptr), m_pwIds(nullptr), m_pwReps(nullptr),
+      m_bComplete(FALSE)
 {
 }
 
@@ -52,38 +53,46 @@ void PXSoftRecMem::FreeStorage()
     m_pwIds = nullptr;
     m_pwReps = nullptr;
     m_nFields = 0;
+    m_bComplete = FALSE;
 }
 
 void PXSoftRecMem::Prepare(WORD)
 {
-    if (m_ppStorage)
+    if (m_bComplete)
         return;
     PXSection* pData = GetDef()->GetDataSection();
     PXASSERT(pData!=0);
     int n = pData->GetNbStatements(PXKIND_BODY);
-    void** ppStorage = new (std::nothrow) void*[n > 0 ? n : 1];
-    WORD* pwIds = new (std::nothrow) WORD[n > 0 ? n : 1];
-    PX_FLDS_MEM* pwReps = new (std::nothrow) PX_FLDS_MEM[n > 0 ? n : 1];
-    if (!ppStorage || !pwIds || !pwReps)
+    if (!m_ppStorage)
     {
-        delete[] ppStorage;
-        delete[] pwIds;
-        delete[] pwReps;
-        PXTHROW_XMEM(0);
+        void** ppStorage = new (std::nothrow) void*[n > 0 ? n : 1];
+        WORD* pwIds = new (std::nothrow) WORD[n > 0 ? n : 1];
+        PX_FLDS_MEM* pwReps = new (std::nothrow) PX_FLDS_MEM[n > 0 ? n : 1];
+        if (!ppStorage || !pwIds || !pwReps)
+        {
+            delete[] ppStorage;
+            delete[] pwIds;
+            delete[] pwReps;
+            PXTHROW_XMEM(0);
+        }
+        for (int i = 0; i < n; ++i)
+            ppStorage[i] = nullptr;
+        m_ppStorage = ppStorage;
+        m_pwIds = pwIds;
+        m_pwReps = pwReps;
     }
-    for (int i = 0; i < n; ++i)
-        ppStorage[i] = nullptr;
-    m_ppStorage = ppStorage;
-    m_pwIds = pwIds;
-    m_pwReps = pwReps;
-    // The tables keep what was made so far when an allocation fails.
+    // The tables keep what was made so far when an allocation fails; the
+    // next access makes the rest.
     for (int i = 0; i < n; ++i)
     {
+        if (i < m_nFields && m_ppStorage[i])
+            continue;
         WORD wId = pData->GetStatement(PXKIND_BODY, i)->GetParam(0);
         PX_FLDS_MEM wRep = GetMemRep(wId);
         m_pwIds[i] = wId;
         m_pwReps[i] = wRep;
-        m_nFields = i + 1;
+        if (m_nFields < i + 1)
+            m_nFields = i + 1;
         void* p = nullptr;
         switch (wRep)
         {
@@ -100,6 +109,7 @@ void PXSoftRecMem::Prepare(WORD)
             PXTHROW_XMEM(0);
         m_ppStorage[i] = p;
     }
+    m_bComplete = TRUE;
 }
 
 void* PXSoftRecMem::GetFieldMem(WORD wFieldId)

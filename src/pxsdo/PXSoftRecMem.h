@@ -30,6 +30,7 @@ private:
     void** m_ppStorage;     // one storage block per field, owned
     WORD* m_pwIds;          // the field id of each entry
     PX_FLDS_MEM* m_pwReps;  // the representation each block was made for
+    BOOL m_bComplete;       // every field's storage is made
 };
 
 class PXSoftRecDataLink : public PXSoftRecMem

@@ -79,7 +79,10 @@ int PXFaxItem::Insert()
     PXASSERT(pApp!=0);
     int bNameOk = 1, bIdOk = 1;
     if (!pApp->CheckFaxItem(this, bNameOk, bIdOk))
+    {
+        PXUI_REPORT(IDS_UI_FAXITEMNOTADDED, 0x1);
         return 0;
+    }
 
     char szName[256];
     lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
@@ -176,10 +179,7 @@ void PXFaxItem::ChangeRefCount(bool bUp)
     PXASSERT(m_pItemSym!=0);
     if (bUp)
         ++m_pItemSym->RefCnt;
-    else
-    {
-        PXASSERT(m_pItemSym->RefCnt>0);
+    else if (m_pItemSym->RefCnt > 0)
         --m_pItemSym->RefCnt;
-    }
     PXFieldValue(F_INUSE, this).SetText(m_pItemSym->RefCnt < 1 ? PXTEXT_NO : PXTEXT_YES);
 }

@@ -49,10 +49,10 @@ void PXRenameItemSymbol(Symbol* pSymbol, PXSoftRec* pRec, WORD wNameField, UINT 
     PXFieldValue name(wNameField, pRec);
     if (lstrcmpA(pSymbol->Name, *name.GetText()) == 0)
         return;
-    char szNew[32];
-    ZeroMemory(szNew, sizeof(szNew));
-    lstrcpynA(szNew, *name.GetText(), sizeof(szNew));
-    if (kvrRenameVoiceFaxItem(pSymbol, szNew) == 1)
+    // The model checks the whole name: one too long for it is refused
+    // there, never cut to fit.
+    CString newName = *name.GetText();
+    if (kvrRenameVoiceFaxItem(pSymbol, newName) == 1)
         return;
     PXUI_REPORT(nRefusedMsgId, 0x1);
     name.SetText(pSymbol->Name);

@@ -40,10 +40,12 @@ void UIMDIFrame::CloseChild(UIMDIChild* pChild)
 
 void UIMDIFrame::NotifyChildren(UIObject* pObject, int nKind, int nFlags)
 {
-    // A window may close while it is told; walk a copy.
+    // A window may close while it is told, itself or another one; walk a
+    // copy and tell only those still listed (a closed one may be gone).
     std::vector<UIMDIChild*> children(m_Children);
     for (UIMDIChild* pChild : children)
-        pChild->ObjectChanged(pObject, nKind, nFlags);
+        if (std::find(m_Children.begin(), m_Children.end(), pChild) != m_Children.end())
+            pChild->ObjectChanged(pObject, nKind, nFlags);
 }
 
 CString UIMDIFrame::CaptionFor(Program* pProgram)

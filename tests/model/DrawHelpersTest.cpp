@@ -3,6 +3,7 @@
 #include "PXTestSupport.h"
 #include "DrawHelpers.h"
 
+#include <cstring>
 #include <vector>
 
 TEST(DrawHelpersTest, CentreRect)
@@ -55,6 +56,32 @@ TEST(DrawHelpersTest, FindLabelBreak)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.nBreak, FindLabelBreak(c.pszLabel, c.nMinimum)) << c.pszLabel;
+}
+
+TEST(DrawHelpersTest, FindLabelBreakReadsNothingAfterTheLabel)
+{
+    // Labels that end at the last byte of a page whose next page cannot be
+    // read: the search stays within the label.
+    SYSTEM_INFO si;
+    GetSystemInfo(&si);
+    const DWORD nPage = si.dwPageSize;
+    char* pBase = static_cast<char*>(VirtualAlloc(nullptr, 2 * nPage, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+    ASSERT_NE(nullptr, pBase);
+    DWORD dwOld = 0;
+    ASSERT_TRUE(VirtualProtect(pBase + nPage, nPage, PAGE_NOACCESS, &dwOld));
+    const struct
+    {
+        const char* pszLabel;
+        int nBreak;
+    } cases[] = {{"", -1}, {"a", -1}, {"ab cd", 2}};
+    for (const auto& c : cases)
+    {
+        size_t n = std::strlen(c.pszLabel) + 1;
+        char* pLabel = pBase + nPage - n;
+        std::memcpy(pLabel, c.pszLabel, n);
+        EXPECT_EQ(c.nBreak, FindLabelBreak(pLabel, 0)) << c.pszLabel;
+    }
+    VirtualFree(pBase, 0, MEM_RELEASE);
 }
 
 namespace

@@ -567,6 +567,75 @@ TEST_F(ProgramFileTest, SaveOfAGotoWithoutItsOutputPrompts)
     EXPECT_EQ(CountObjects(pProgram.get(), PX_CLASS_GOTO) - 1, CountObjects(pLoaded.get(), PX_CLASS_GOTO));
 }
 
+TEST_F(ProgramFileTest, AGotoLeftOutOfASaveTakesItsSegmentsWithIt)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    Goto* pGoto = pProgram->GetMainPage()->FindBlockByName("Menu1")->FindGoto("1");
+    ASSERT_NE(nullptr, pGoto);
+    ASSERT_EQ(3, pGoto->GetSegmentCount());
+    pGoto->SetOutputName("Obsolete");
+    const std::string path = PathOf("lostsegs.ed");
+    // Continue: the goto is left out, and so are its lines.
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+    ASSERT_EQ(1u, s_prompts.size());
+    s_prompts.clear();
+    std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
+    EXPECT_EQ(1u, SectionLines(lines, "{Segments}", "{EndofSegments}").size());
+
+    // The file loads whole, also in a batch, which stops at any bad record.
+    const std::string logPath = PathOf("batch.log");
+    FILE* pLog = fopen(logPath.c_str(), "wb");
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), pLog));
+    fclose(pLog);
+    ASSERT_NE(nullptr, pLoaded);
+    EXPECT_EQ(0, PXGetBatchError());
+    EXPECT_EQ("", ReadWholeFile(logPath));
+    EXPECT_EQ(CountObjects(pProgram.get(), PX_CLASS_GOTO) - 1, CountObjects(pLoaded.get(), PX_CLASS_GOTO));
+}
+
+TEST_F(ProgramFileTest, ASecondObjectWithATakenIdIsNumberedAfresh)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    const std::string path = PathOf("dupid.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+    Page* pMain = pProgram->GetMainPage();
+    const std::string done = std::to_string(pMain->FindBlockByName("Hello")->FindGoto("Done")->PeekID());
+    const std::string one = std::to_string(pMain->FindBlockByName("Menu1")->FindGoto("1")->PeekID());
+    // A damaged file gives the goto "Done" the number of the goto "1".
+    std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
+    for (int i : SectionLines(lines, "{Gotos}", "{EndofGotos}"))
+    {
+        std::vector<std::string> f = SplitRecord(lines[i]);
+        if (f[0] == done)
+            f[0] = one;
+        lines[i] = JoinRecord(f);
+    }
+    WriteWholeFile(path, JoinLines(lines));
+
+    // The goto read first keeps the number and the lines that name it.
+    std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
+    ASSERT_NE(nullptr, pLoaded);
+    Goto* pOne = pLoaded->GetMainPage()->FindBlockByName("Menu1")->FindGoto("1");
+    Goto* pDone = pLoaded->GetMainPage()->FindBlockByName("Hello")->FindGoto("Done");
+    ASSERT_NE(nullptr, pOne);
+    ASSERT_NE(nullptr, pDone);
+    EXPECT_NE(pOne->GetID(), pDone->GetID());
+    const int nOne = pOne->GetSegmentCount();
+    const int nDone = pDone->GetSegmentCount();
+    EXPECT_EQ(3, nOne + nDone);
+
+    // The lines of each goto stay its own through the next save and load.
+    pOne->AddSegment(10, 20, 30, 20);
+    pDone->AddSegment(10, 40, 30, 40);
+    pDone->AddSegment(30, 40, 30, 60);
+    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pLoaded.get(), nullptr));
+    std::unique_ptr<Program> pAgain(PXFileLoadProgram(path.c_str(), nullptr));
+    ASSERT_NE(nullptr, pAgain);
+    EXPECT_EQ(nOne + 1, pAgain->GetMainPage()->FindBlockByName("Menu1")->FindGoto("1")->GetSegmentCount());
+    EXPECT_EQ(nDone + 2, pAgain->GetMainPage()->FindBlockByName("Hello")->FindGoto("Done")->GetSegmentCount());
+    EXPECT_TRUE(s_prompts.empty());
+}
+
 TEST_F(ProgramFileTest, GotoOfAnOutputTheBlockLacksLoadsAsObsolete)
 {
     std::unique_ptr<Program> pProgram(VariedProgram());

@@ -9,6 +9,7 @@
 #include "PXFieldValue.h"
 #include "PXRecAcc.h"
 #include "PXResNav.h"
+#include "PXSdoTestAlloc.h"
 #include "PXSObj.h"
 #include "PXSoftRecMem.h"
 #include "PXWinApp.h"
@@ -295,6 +296,25 @@ TEST(ConditionWalk, PositionKeepsTheBranchTakenWhenTheWalkReachedIt)
     PXStatementPos* pUsed = new PXStatementPos;
     EXPECT_PXASSERT(pSection->GetFirstPos(4, &r.rec, pUsed, TRUE), "(pSPos==0)");
     delete pUsed;
+}
+
+// A step that fails inside a condition's block ends the walk as a failed
+// step at the top of the list does: the position is freed and cleared, so
+// the caller holds nothing that points at freed memory.
+TEST(ConditionWalk, AStepThatFailsInsideABlockClearsThePosition)
+{
+    auto pSection = ReadVerification(CSECT_WALK);
+    Record r;
+    r.I16(CFLD_I16, 1);     // the INT32 field has no cell yet
+    PXStatementPos* pPos = nullptr;
+    ASSERT_NE(nullptr, pSection->GetFirstPos(4, &r.rec, pPos, TRUE));
+    ASSERT_EQ(101, pSection->GetStatementAt(4, pPos)->GetParam(1));
+    // The next step evaluates the inner condition, whose field's cell
+    // cannot be made.
+    FailNothrowAllocationAfter(0);
+    EXPECT_THROW(pSection->GetNextPos(4, &r.rec, pPos), PXXMem);
+    ResetNothrowAllocation();
+    EXPECT_EQ(nullptr, pPos);
 }
 
 TEST(ConditionWalk, NothingAppliesWhenTheOnlyConditionFails)

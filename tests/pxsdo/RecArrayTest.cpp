@@ -198,6 +198,58 @@ TEST(RecArray, RecordCommitCarriesARefusedRowUp)
     EXPECT_EQ((std::vector<long>{ 50, 1, 60 }), numbers);
 }
 
+namespace {
+
+// A record whose store of its text field fails once, as an item's store
+// fails when its text cannot be allocated.
+class FailingStoreRec : public PXSoftRecMem
+{
+public:
+    FailingStoreRec() : PXSoftRecMem(TREC_ALL) {}
+    int StoreField(WORD wFieldId) override
+    {
+        if (wFieldId == TF_TEXT && m_bFail)
+        {
+            m_bFail = false;
+            PXTHROW_XMEM(0);
+        }
+        return PXSoftRecMem::StoreField(wFieldId);
+    }
+
+private:
+    bool m_bFail = true;
+};
+
+} // namespace
+
+TEST(RecArray, ACommitFailingAfterItStoredAListNeverAppliesTheListTwice)
+{
+    FailingStoreRec rec;
+    PXObArray& stored = *static_cast<PXObArray*>(rec.GetFieldMem(TF_ROWS));
+    FillRows(stored, 2);
+    {
+        PXRecArray edit(PXFieldValue(TF_ROWS, &rec).GetRecArray());
+        edit.RemoveAt(0);
+        edit.Add(NewRow(60));
+        PXFieldValue(TF_ROWS, &rec).SetRecArray(edit);
+    }
+    PXFieldValue(TF_TEXT, &rec).SetText("later");
+    auto numbers = [&stored] {
+        std::vector<long> v;
+        for (int i = 0; i < stored.GetSize(); ++i)
+            v.push_back(NumberOf(static_cast<PXSoftRec*>(stored.GetAt(i))));
+        return v;
+    };
+
+    EXPECT_THROW(rec.Commit(), PXXMem);
+    EXPECT_EQ((std::vector<long>{ 1, 60 }), numbers());
+    // The list is in the storage already: committing again stores the
+    // text and leaves the list as it is.
+    EXPECT_EQ(1, rec.Commit());
+    EXPECT_EQ((std::vector<long>{ 1, 60 }), numbers());
+    EXPECT_EQ("later", std::string(*static_cast<CString*>(rec.GetFieldMem(TF_TEXT))));
+}
+
 TEST(RecArray, ArraysFreeTheirBookkeeping)
 {
     PXObject* pOb = nullptr;

@@ -2,6 +2,7 @@
 // verification with its messages.
 #include "RecordTestSupport.h"
 #include "PXSRecDf.h"
+#include "PXSdoTestAlloc.h"
 
 #include <memory>
 
@@ -49,6 +50,23 @@ TEST(SoftRec, NewRecordReadsDefaultsAndPreparesStorageOnFirstRead)
     EXPECT_EQ("0", TextOf(rec.get(), TF_INT32));
     EXPECT_EQ(0, PXFieldValue(TF_ROWS, rec.get()).GetRecArray()->GetSize());
     EXPECT_FALSE(rec->IsModified());
+}
+
+// Storage that could not all be made is finished on the next access, so a
+// record that once ran out of memory still reaches every field.
+TEST(SoftRec, StorageLeftHalfMadeIsFinishedOnTheNextAccess)
+{
+    auto rec = NewRec(TREC_ALL);
+    // The three tables and the first field's storage are made; the second
+    // field's is not.
+    FailNothrowAllocationAfter(4);
+    EXPECT_THROW(rec->GetFieldMem(TF_INT16), PXXMem);
+    ResetNothrowAllocation();
+    EXPECT_NE(nullptr, rec->GetFieldMem(TF_ROWS));
+    EXPECT_NE(nullptr, rec->GetFieldMem(TF_INT32));
+    PXFieldValue(TF_INT32, rec.get()).SetInt32(42);
+    EXPECT_EQ(1, rec->Commit());
+    EXPECT_EQ(42, *static_cast<long*>(rec->GetFieldMem(TF_INT32)));
 }
 
 TEST(SoftRec, CellsConvertFromTheirFirstValueAndWritesReachEveryView)

@@ -11,6 +11,7 @@
 #include "plexmodel.h"
 
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -119,6 +120,33 @@ TEST_F(ItemLists, VoiceItemWhoseNameOrIdIsTakenIsRefused)
     EXPECT_EQ(nullptr, kvrFindSymbol("Other"));
 }
 
+// A fax item refused the same way is reported too, never dropped from the
+// list without a word.
+TEST_F(ItemLists, FaxItemWhoseNameOrIdIsTakenIsRefusedWithAMessage)
+{
+    auto newFax = [](const char* pszName, short sId) {
+        PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
+        PXFieldValue(25320, pRec).SetText(pszName);
+        PXFieldValue(25321, pRec).SetInt16(sId);
+        PXFieldValue(25322, pRec).SetText("");
+        PXFieldValue(25323, pRec).SetText("");
+        return pRec;
+    };
+    ASSERT_EQ(1, AddThroughList(25252, newFax("Form", 7)));
+    struct { const char* name; short id; } cases[] = { { "Form", 8 }, { "Other", 7 } };
+    for (auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        MessageBoxRecorder boxes;
+        EXPECT_EQ(1, AddThroughList(25252, newFax(c.name, c.id)));
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("The system could not add the fax item on the server.\r\n"
+                  "Please check the connection to the server and try again.", boxes.boxes[0].text);
+        EXPECT_EQ(1, Stored(25252).GetSize());
+    }
+    EXPECT_EQ(nullptr, kvrFindSymbol("Other"));
+}
+
 TEST_F(ItemLists, VoiceItemIdOutOfRangeIsRefusedByItsDefinition)
 {
     PXSoftRec* pRec = NewVoice("Bad", 3001, "");
@@ -200,6 +228,27 @@ TEST_F(ItemLists, UsesOfAVoiceItemShowInUse)
     pItem->ChangeRefCount(false);
     EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
     EXPECT_EQ("No", std::string(*PXFieldValue(25303, pItem).GetText()));
+}
+
+// A fax item counts its uses as a voice item does: a release at no use
+// leaves it at none instead of ending the program.
+TEST_F(ItemLists, UsesOfAFaxItemShowInUse)
+{
+    PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
+    PXFieldValue(25320, pRec).SetText("Form");
+    PXFieldValue(25321, pRec).SetInt16(4);
+    PXFieldValue(25322, pRec).SetText("");
+    PXFieldValue(25323, pRec).SetText("");
+    ASSERT_EQ(1, AddThroughList(25252, pRec));
+    PXFaxItem* pItem = static_cast<PXFaxItem*>(Stored(25252).GetAt(0));
+    pItem->ChangeRefCount(true);
+    EXPECT_EQ("Yes", std::string(*PXFieldValue(25324, pItem).GetText()));
+    pItem->ChangeRefCount(false);
+    pItem->ChangeRefCount(false);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
+    EXPECT_EQ("No", std::string(*PXFieldValue(25324, pItem).GetText()));
+    app->ReleaseFaxItemRef(4);
+    EXPECT_EQ(0, pItem->GetSymbol()->RefCnt);
 }
 
 TEST_F(ItemLists, ControllerCountsUsesAndNumbersNewItems)
@@ -286,4 +335,40 @@ TEST_F(ItemLists, RenameToANameInUseIsReportedAndKeepsTheOldName)
         EXPECT_EQ(1, userApp->Commit());
         EXPECT_EQ(1u, boxes.boxes.size());
     }
+}
+
+TEST_F(ItemLists, RenameKeepsEveryCharacterTheModelAllowsAndRefusesLongerNames)
+{
+    ASSERT_EQ(1, AddThroughList(25251, NewVoice("Welcome", 12, "")));
+    Symbol* pSym = kvrFindSymbol("Welcome");
+    ASSERT_NE(nullptr, pSym);
+    PXSoftRec* pStored = static_cast<PXSoftRec*>(Stored(25251).GetAt(0));
+
+    // The longest name the model holds arrives there whole.
+    const std::string longest(KVR_SYMBOL_NAME_SIZE - 1, 'v');
+    {
+        PXRecArray edit(PXFieldValue(25251, userApp).GetRecArray());
+        PXFieldValue(25300, edit.GetAt(0)).SetText(longest.c_str());
+        PXFieldValue(25251, userApp).SetRecArray(edit);
+    }
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(1, userApp->Commit());
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(longest, std::string(pSym->Name));
+    EXPECT_EQ(pSym, kvrFindSymbol(longest.c_str()));
+    EXPECT_EQ(longest, std::string(*PXFieldValue(25300, pStored).GetText()));
+
+    // One character more is refused as a bad name: the model and the record
+    // keep the name they had, instead of a cut one.
+    const std::string tooLong(KVR_SYMBOL_NAME_SIZE, 'w');
+    {
+        PXRecArray edit(PXFieldValue(25251, userApp).GetRecArray());
+        PXFieldValue(25300, edit.GetAt(0)).SetText(tooLong.c_str());
+        PXFieldValue(25251, userApp).SetRecArray(edit);
+    }
+    userApp->Commit();
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("The specified voice item name is either invalid or currently in use.", boxes.boxes[0].text);
+    EXPECT_EQ(longest, std::string(pSym->Name));
+    EXPECT_EQ(longest, std::string(*PXFieldValue(25300, pStored).GetText()));
 }

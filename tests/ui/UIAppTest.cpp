@@ -236,6 +236,52 @@ TEST(UIMDIFrameTest, ChangesReachEveryWindowInOrder)
 
 namespace
 {
+// A page window that, when told of a change, closes another one, as a
+// window does when the page the other shows goes.
+class ClosingPageWindow : public FakePageWindow
+{
+public:
+    ClosingPageWindow(int nNumber, Program* pProgram, UIMDIFrame& frame, UIMDIChild* pOther)
+        : FakePageWindow(nNumber, pProgram, nullptr), m_frame(frame), m_pOther(pOther)
+    {
+    }
+    void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override
+    {
+        FakePageWindow::ObjectChanged(pObject, nKind, nFlags);
+        if (m_pOther)
+            m_frame.CloseChild(m_pOther);
+        m_pOther = nullptr;
+    }
+
+private:
+    UIMDIFrame& m_frame;
+    UIMDIChild* m_pOther;
+};
+}
+
+TEST(UIMDIFrameTest, AWindowClosedWhileChangesGoOutIsNotToldAgain)
+{
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    TMDIClient client;
+    UIMDIFrame frame(client);
+    std::unique_ptr<Program> program(new Program("Untitled", 0));
+    FakePageWindow two(2, program.get(), nullptr), three(3, program.get(), nullptr);
+    ClosingPageWindow one(1, program.get(), frame, &two);
+    frame.AddChild(&one);
+    frame.AddChild(&two);
+    frame.AddChild(&three);
+    g_notices.clear();
+    frame.NotifyChildren(program.get(), 3, 0);
+    ASSERT_EQ(2u, g_notices.size());
+    EXPECT_EQ(1, g_notices[0].nWindow);
+    EXPECT_EQ(3, g_notices[1].nWindow);
+    EXPECT_EQ(2, frame.GetChildCount());
+    frame.CloseChild(&one);
+    frame.CloseChild(&three);
+}
+
+namespace
+{
 class StatusRecorder : public UIStatusLine
 {
 public:

@@ -280,8 +280,14 @@ private:
                              kind == KVR_PAGE_VERIFICATION ? KVR_PAGE_VERIFICATION
                                                            : KVR_PAGE_NORMAL,
                              (int)flag);
-        page->main = main != 0;
-        return true;
+        // One main page only: blocks of a second one would share the model
+        // names of the first. The page is kept as an ordinary page and the
+        // line reported.
+        bool mainTaken = false;
+        for (Page* p : m_prog->pages)
+            mainTaken = mainTaken || (p != page && p->main);
+        page->main = main != 0 && !mainTaken;
+        return main == 0 || !mainTaken;
     }
 
     bool ReadBlock(const std::vector<std::string>& f)
@@ -332,8 +338,12 @@ private:
         for (int i = 0; i < 7; ++i)
             if (!ToLong(f[i == 0 ? 1 : i + 2], &v[i]))
                 return false;
+        // The editor writes the names of items and lists into their symbols
+        // itself (a list renamed on the server keeps the server's name), so
+        // a name is taken as the model held it when it was written: any text
+        // that fits the symbol, even an empty one or one also used elsewhere.
         if ((v[0] != KVR_SYM_ITEM && v[0] != KVR_SYM_RESPERM) ||
-            !IsValidSymbolName(f[2].c_str()) || m_prog->IsNameInUse(f[2]))
+            f[2].size() >= KVR_SYMBOL_NAME_SIZE)
             return false;
         Symbol* sym = new Symbol;
         m_prog->InitSymbol(sym, (int)v[0], f[2]);

@@ -422,6 +422,7 @@ def compile_condition(node, else_node, args, cat, out, record, body_kinds, depth
     field = nonzero(node, args.word("field id"), "tested field id")
     style = 0x8000
     operands = []
+    negative = False    # a constant operand was written below 0
     negate = args.take_keyword("not")
     tok = args.bare("test")
     ops = {"=": CF_EQUAL, "!=": CF_EQUAL | CF_NOT, ">": CF_GREATER,
@@ -435,6 +436,7 @@ def compile_condition(node, else_node, args, cat, out, record, body_kinds, depth
             style |= CF_FIELDS
             operands.append(nonzero(node, args.word("operand field id"), "operand field id"))
         else:
+            negative = args.peek() is not None and args.peek().startswith("-")
             operands.append(args.word("operand", allow_negative=True))
     elif tok == "length":
         if negate:
@@ -451,6 +453,7 @@ def compile_condition(node, else_node, args, cat, out, record, body_kinds, depth
         m = re.fullmatch(r"(-?(?:0x[0-9A-Fa-f]+|\d+))\.\.(-?(?:0x[0-9A-Fa-f]+|\d+))", rng)
         if not m:
             raise node.error("range must be written lo..hi, not '%s'" % rng)
+        negative = m.group(1).startswith("-") or m.group(2).startswith("-")
         lo = parse_word(node, Token(m.group(1), False), "low end", True)
         hi = parse_word(node, Token(m.group(2), False), "high end", True)
         style |= CF_RANGE_EX if args.take_keyword("exclusive") else CF_RANGE_IN
@@ -462,7 +465,7 @@ def compile_condition(node, else_node, args, cat, out, record, body_kinds, depth
 
     if record is not None:
         ftype = record.field_type(node, field)
-        check_condition_type(node, record, field, ftype, style, operands)
+        check_condition_type(node, record, field, ftype, style, operands, negative)
 
     out.emit([TOK_COND, field, style] + operands,
              "when %s" % " ".join(t.text for t in node.tokens[1:]))
@@ -503,8 +506,12 @@ def compile_body(nodes, cat, out, record, body_kinds, depth):
         i += 1
 
 
-def check_condition_type(node, record, field, ftype, style, operands):
+def check_condition_type(node, record, field, ftype, style, operands, negative=False):
     tname = TYPE_NAMES[ftype]
+    if negative and ftype in (TYPES["INT32"], TYPES["BOOL"]):
+        # Only INT16 fields read an operand word as a signed number.
+        raise node.error("field %d is %s: a constant operand is read from 0 to 65535, "
+                         "so a negative one cannot be tested" % (field, tname))
     if style & CF_FIELDS:
         other = record.field_type(node, operands[0])
         if other != ftype:

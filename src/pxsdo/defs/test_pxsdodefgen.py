@@ -265,6 +265,14 @@ class Refusals(unittest.TestCase):
          "property-sheet definition 9 is not defined"),
         ("record 1\n  references\n  data\n      field 1 \"A\" INT16 0x8001\n"
          "    field 2 \"B\" INT16 0x8001\n", 5, "indent does not match"),
+        # INT32 and BOOL fields read a constant operand from 0 to 65535: a
+        # negative one would test a large number instead.
+        ('record 1\n  references\n  data\n    field 10 "A" INT32 0x8001\n'
+         '  verification style 0x2201\n    when 10 = -1\n      silent\n', 6, "from 0 to 65535"),
+        ('record 1\n  references\n  data\n    field 10 "A" INT32 0x8001\n'
+         '  verification style 0x2201\n    when 10 > -5\n      silent\n', 6, "from 0 to 65535"),
+        ('record 1\n  references\n  data\n    field 10 "A" BOOL 0x8001\n'
+         '  verification style 0x2201\n    when 10 != -1\n      silent\n', 6, "from 0 to 65535"),
     ]
 
     def test_refused(self):

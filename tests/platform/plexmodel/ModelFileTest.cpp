@@ -323,3 +323,86 @@ TEST_F(ModelFileTest, WritingNeedsAProgramAndAFile)
     EXPECT_EQ(KVR_ERR_HANDLE, kvrWriteProgram(m_file.f, m_file.f, 0));
     EXPECT_EQ(KVR_ERR_HANDLE, kvrReadProgram(m_file.f, m_file.f, 0, nullptr));
 }
+
+TEST_F(ModelFileTest, OnlyOnePageIsTheMainPage)
+{
+    // A damaged file that makes a second page main would give two blocks
+    // the same model name: the second claim is reported, and the page is
+    // kept as an ordinary page with its blocks.
+    m_file.Put(kHeader);
+    m_file.Put("{ApplicationModel}\n"
+               "Page|Main|1|0|1\n"
+               "Page|Other|1|0|1\n"
+               "Block|Main|Begin|142||0\n"
+               "Block|Other|Begin|142||0\n"
+               "{EndofApplicationModel}\n");
+    m_file.Put(kAfter);
+    struct { int mode; int result; } rows[] = {
+        { KVR_PROMPT_ASK, KVR_ERR_FORMAT },
+        { KVR_PROMPT_CONTINUE, KVR_OK },
+    };
+    for (const auto& r : rows)
+    {
+        TempFile log;
+        ReadBack back(m_file.f, r.mode, log.f);
+        EXPECT_EQ(r.result, back.result) << r.mode;
+        EXPECT_NE(std::string::npos, log.Text().find("Page|Other|1|0|1")) << r.mode;
+        if (r.result != KVR_OK)
+            continue;
+        kvrHandleType* mainPage = kvrFindPage("Main");
+        kvrHandleType* other = kvrFindPage("Other");
+        ASSERT_NE(nullptr, mainPage);
+        ASSERT_NE(nullptr, other);
+        kvrHandleType* begin = kvrFindPowerBlock("Begin", 1, 0);
+        kvrHandleType* otherBegin = kvrFindPowerBlock("Other$Begin", 1, 0);
+        ASSERT_NE(nullptr, begin);
+        ASSERT_NE(nullptr, otherBegin);
+        EXPECT_NE(begin, otherBegin);
+        ASSERT_EQ(KVR_OK, kvrActivatePage(other));
+        EXPECT_EQ(otherBegin, kvrFindPowerBlock("Begin", 0, 0));
+    }
+}
+
+TEST_F(ModelFileTest, ListsTheEditorRenamedInPlaceReadBack)
+{
+    // The editor writes a list's name straight into its symbol when the
+    // server's list is renamed: a saved program with such a name must open
+    // again.
+    const char* names[] = { "Sales$East", "Main", "Staff", "" };
+    std::vector<kvrListData*> lists;
+    Symbol* s = nullptr;
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Staff", KVR_SYM_RESPERM, 1, 1, 1, 0, nullptr));
+    for (int i = 0; i < 4; ++i)
+    {
+        kvrListData* list = static_cast<kvrListData*>(std::malloc(sizeof(kvrListData)));
+        list->listId = 50 + i;
+        list->useCount = 1;
+        lists.push_back(list);
+        std::string temp = "List" + std::to_string(i);
+        ASSERT_EQ(1, kvrAddSymbol(&s, temp.c_str(), KVR_SYM_RESPERM, 1, (short)(50 + i), 1, 0,
+                                  list));
+        lstrcpynA(s->Name, names[i], KVR_SYMBOL_NAME_SIZE);
+    }
+    Write();
+    kvrDeleteSymbol("Staff", KVR_SYM_RESPERM);
+    for (kvrListData* list : lists)
+        std::free(list);
+    std::vector<Symbol*> syms(kvrGetTreeSize(KVR_SYM_RESPERM));
+    kvrGetATypeOfSymbols(syms.data(), KVR_SYM_RESPERM);
+    for (Symbol* sym : syms)
+        sym->Variable = nullptr;
+
+    ReadBack back(m_file.f);
+    ASSERT_EQ(KVR_OK, back.result);
+    std::vector<Symbol*> read(kvrGetTreeSize(KVR_SYM_RESPERM));
+    ASSERT_EQ(5u, read.size());
+    kvrGetATypeOfSymbols(read.data(), KVR_SYM_RESPERM);
+    EXPECT_STREQ("Staff", read[0]->Name);
+    EXPECT_EQ(nullptr, read[0]->Variable);
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_STREQ(names[i], read[i + 1]->Name);
+        ASSERT_NE(nullptr, read[i + 1]->Variable) << names[i];
+        EXPECT_EQ(50 + i, static_cast<kvrListData*>(read[i + 1]->Variable)->listId);
+    }
+}
