@@ -7,6 +7,10 @@
 
 #include "PXSObjDf.h"
 
+class PXSoftDlg;
+class PXSoftPropSheet;
+class PXSoftRec;
+
 class PXSoftRecDef : public PXSoftObjDef
 {
 public:
@@ -37,6 +41,10 @@ public:
     WORD GetSoftDlgID() const;
     WORD GetHelpID() const;
     WORD GetPropSheetID() const;
+    // The record's soft dialog (dialog id 0: both ids from the references)
+    // and property sheet; the caller owns them.
+    PXSoftDlg* CreateSoftDlg(PXSoftRec* pRec, WORD wDlgId, WORD wHelpId) const;
+    PXSoftPropSheet* CreateSoftPropSheet(PXSoftRec* pRec) const;
 
 private:
     PXSectionArray* m_pReferencesSections;

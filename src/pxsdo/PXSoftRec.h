@@ -49,6 +49,13 @@ public:
     BOOL IsModified() const { return m_bModified; }
     void SetModified() { m_bModified = TRUE; }
 
+    // Edits the record in a soft dialog of its definition (dialog id 0: the
+    // definition's own dialog and help ids; otherwise a help id is needed)
+    // or in the definition's property sheet; both set the modified flag and
+    // answer the dialog's or sheet's result.
+    int EditInDialog(WORD wDlgId, WORD wHelpId);
+    virtual int EditInPropSheet();
+
     virtual void Prepare(WORD wFieldId);
     // Verification, then the modified cells are stored and all cells
     // dropped: 1. Refused by verification: 0 and every cell kept. When a
