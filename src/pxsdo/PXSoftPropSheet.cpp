@@ -40,7 +40,6 @@ PXSoftPropSheet::~PXSoftPropSheet()
     // with itself.
     for (int i = m_pSoftDlgs->GetSize() - 1; i >= 0; --i)
         delete static_cast<PXSoftDlg*>(m_pSoftDlgs->GetAt(i));
-    m_pSoftDlgs->RemoveAll();
     delete m_pSoftDlgs;
     delete m_pSheet;
     PXASSERT(m_pSoftPropSheetDef!=0);
@@ -59,23 +58,16 @@ void PXSoftPropSheet::AddPage(WORD wDlgDefId, DWORD dwHelpId)
     PXSoftDlg* pSoftDlg = new (std::nothrow) PXSoftDlg(wDlgDefId, m_pRec, dwHelpId);
     if (!pSoftDlg)
         PXTHROW_XMEM(IDS_SDO_NEWSOFTDLG);
-    PXPropPage* pPage = new (std::nothrow) PXPropPage(m_pSheet, pSoftDlg->GetTemplateId(), pSoftDlg);
-    if (!pPage)
+    if (!m_pSoftDlgs->Add(pSoftDlg))
     {
         delete pSoftDlg;
         PXTHROW_XMEM(IDS_SDO_NEWPROPSHEET);
     }
-    // From here the sheet owns the page and the list the soft dialog.
+    // The sheet owns the page; the soft dialog only uses it.
+    PXPropPage* pPage = new (std::nothrow) PXPropPage(m_pSheet, pSoftDlg->GetTemplateId(), pSoftDlg);
+    if (!pPage)
+        PXTHROW_XMEM(IDS_SDO_NEWPROPSHEET);
     pSoftDlg->AttachToPage(pPage);
-    try
-    {
-        m_pSoftDlgs->Add(pSoftDlg);
-    }
-    catch (...)
-    {
-        delete pSoftDlg;
-        throw;
-    }
 
     if (!m_pSheet->HWindow || !::GetParent(m_pSheet->HWindow))
     {
