@@ -469,6 +469,7 @@ void RunSheetScript(TWindow* pWnd)
 }
 
 const WORD TPBV_ITEMS = 31850;
+const WORD TPBV_NOSHEET = 31860;
 
 } // namespace
 
@@ -518,4 +519,30 @@ TEST_F(PbvTest, EditingInTheSheetGivesUpTheItemUsesAndTakesThemAgain)
         EXPECT_STREQ("7", static_cast<const char*>(Var(402, "No response", h)));
     }
     TWindow::SetModalHook(pfnOld);
+}
+
+// A sheet that cannot be made leaves the block's item uses as they were.
+TEST_F(PbvTest, ASheetThatCannotBeMadeGivesBackTheItemUses)
+{
+    kvrHandleType* h = Make(402, "Menu");
+    PXSoftRecPBV rec(TPBV_NOSHEET, &m_block, h, 402);
+    PXFieldValue(28001, &rec).SetInt16(5);
+    PXFieldValue(28004, &rec).SetInt16(7);
+    ASSERT_EQ(1, rec.Commit());
+    m_app.voice.clear();
+    m_app.voiceCalls.clear();
+    int nDescr = 0;
+    try
+    {
+        rec.EditInPropSheet();
+    }
+    catch (const PXException& e)
+    {
+        nDescr = e.m_nDescr;
+    }
+    EXPECT_EQ(1553, nDescr);
+    EXPECT_EQ((std::vector<int>{ -5, -7, 5, 7 }), m_app.voiceCalls);
+    EXPECT_EQ(0, m_app.voice[5]);
+    EXPECT_EQ(0, m_app.voice[7]);
+    EXPECT_STREQ("5", static_cast<const char*>(Var(402, "Menu choices", h)));
 }
