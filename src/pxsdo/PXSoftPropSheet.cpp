@@ -168,9 +168,9 @@ LRESULT PXPropSheet::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         }
         break;
     case WM_DESTROY:
-        // However the sheet goes, what was not committed is dropped.
-        if (m_pSoftPropSheet->EndSheet(IDCANCEL))
-            return 0;
+        // However the sheet goes, what was not committed is dropped; the
+        // system sheet still frees what it holds when it sees the message.
+        m_pSoftPropSheet->EndSheet(IDCANCEL);
         break;
     default:
         break;

@@ -321,6 +321,53 @@ TEST_F(PropSheetTest, CancelAndTheCloseBoxDropTheCells)
     }
 }
 
+// Watches a sheet's last message: whether the system sheet still held its
+// own data then, that is whether it never saw its WM_DESTROY.
+WNDPROC g_pfnSheetProc = nullptr;
+int g_nSheetDataLeft = -1;
+
+LRESULT CALLBACK WatchSheetEnd(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_NCDESTROY)
+        g_nSheetDataLeft = GetPropA(hWnd, "PropertySheetInfo") != nullptr ? 1 : 0;
+    return CallWindowProcA(g_pfnSheetProc, hWnd, msg, wParam, lParam);
+}
+
+TEST_F(PropSheetTest, EveryEndLetsTheSystemSheetFreeWhatItHeld)
+{
+    const struct
+    {
+        const char* pszHow;
+        UINT msg;
+        WPARAM wParam;
+        int nResult;
+    } cases[] = {
+        { "Cancel", PSM_PRESSBUTTON, PSBTN_CANCEL, 0 },
+        { "close box", WM_SYSCOMMAND, SC_CLOSE, 0 },
+        { "OK", PSM_PRESSBUTTON, PSBTN_OK, 1 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszHow);
+        g_nSheetDataLeft = -1;
+        bool bWatched = false;
+        int nResult = RunSheet([&](HWND hSheet) {
+            // The system sheet keeps its data under this name while it runs.
+            bWatched = GetPropA(hSheet, "PropertySheetInfo") != nullptr;
+            g_pfnSheetProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrA(hSheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WatchSheetEnd)));
+            Type(CurrentPage(hSheet), TPS_IDC_NAME, "Frank");
+            OpenPage(hSheet, 1);
+            SendMessageA(hSheet, c.msg, c.wParam, 0);
+        });
+        ASSERT_TRUE(bWatched);
+        EXPECT_EQ(c.nResult, nResult);
+        EXPECT_EQ(0, g_nSheetDataLeft);
+        EXPECT_EQ(0, m_rec->GetNbCells());
+        EXPECT_EQ(c.nResult ? "Frank" : "Old", Text(m_rec.get(), TPS_NAME));
+    }
+}
+
 TEST_F(PropSheetTest, TheCaptionIsTheRecordTypesNameWithoutAContextHelpButton)
 {
     std::string caption;
