@@ -117,6 +117,8 @@ public:
     // names neither a soft control of the definition nor a window of the
     // template (nor the dialog itself).
     PXSoftCtrl* GetSoftCtrl(WORD wCtrlId);
+    // The soft control already made for the id, or null; makes none.
+    PXSoftCtrl* FindSoftCtrl(WORD wCtrlId) const;
     // The group control that lists the id as a member, or null.
     PXSoftCtrl* GetGroupCtrl(WORD wCtrlId);
     // The DataLink statement of a control in the first DlgDataLink section,
@@ -158,7 +160,14 @@ private:
 
     PXSoftCtrl* CreateSoftCtrl(WORD wCtrlId, PXStatement* pStatement);
     void CleanUpCycle();
-    void RunStatements(PXStatement* pStatement);
+    // One notification taken from the queue.
+    void ProcessOne(PXNotification* pNotification);
+    // One statement of a Notification section.
+    void RunStatement(PXStatement* pStatement);
+    // Statement i of the first SoftControl section, or null past the end.
+    PXStatement* GetSoftControlStatement(int i) const;
+    static BOOL IsListed(const PXObArray* pArray, const PXObject* pOb);
+    static void Unlist(PXObArray* pArray, const PXObject* pOb);
 
     PXObQueue* m_pQueue;            // pending notifications, first in first out
     PXObArray* m_pNotifArray;       // every notification of the current cycle; owns them
@@ -171,7 +180,7 @@ private:
     BOOL m_bHosted;
     TWindow* m_pDialog;             // owned PXDialog, or the hosting page
     int m_nDepth;                   // nesting of ProcessQueue
-    PXNotification* m_pReadyInWork; // the ready notification an outer drain holds
+    PXObArray* m_pInWork;           // notifications that drains are working on
 };
 
 // Turns the window messages of one soft dialog's window into notifications.

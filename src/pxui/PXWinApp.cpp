@@ -6,6 +6,7 @@
 #include "PXSoftRec.h"
 #include "PXUIRes.h"
 #include "PXUserApp.h"
+#include "PXProgDir.h"
 #include "plexmodel.h"
 
 #include <new>
@@ -220,6 +221,38 @@ void PXWinApp::AttachView(void* pView)
 void PXWinApp::DetachView(void*)
 {
     m_pAttachedView = nullptr;
+}
+
+namespace {
+
+BOOL WINAPI SystemHelp(HWND hWnd, LPCSTR pszFile, UINT uCommand, ULONG_PTR dwData)
+{
+    return ::WinHelpA(hWnd, pszFile, uCommand, dwData);
+}
+
+PXWinApp::HelpCall g_pfnHelp = SystemHelp;
+
+} // namespace
+
+PXWinApp::HelpCall PXWinApp::SetHelpCall(HelpCall pfn)
+{
+    HelpCall pfnOld = g_pfnHelp;
+    g_pfnHelp = pfn ? pfn : SystemHelp;
+    return pfnOld;
+}
+
+void PXWinApp::ShowHelp(DWORD dwContext)
+{
+    // The help folder and the file with the window its topics open in.
+    static const char szFile[] = "plexstudio.hlp>proc4";
+    char szPath[MAX_PATH + sizeof(szFile)];
+    PXGetHelpDir(szPath);
+    szPath[MAX_PATH - 1] = '\0';
+    lstrcatA(szPath, szFile);
+    if (dwContext)
+        g_pfnHelp(nullptr, szPath, HELP_CONTEXT, dwContext);
+    else
+        g_pfnHelp(nullptr, szPath, HELP_CONTENTS, 0);
 }
 
 // ---------------------------------------------------------------------------

@@ -51,6 +51,14 @@ public:
     void DetachView(void* pView);
     BOOL HasAttachedView() const { return m_pAttachedView != nullptr; }
 
+    // Opens the program's help file at a topic; context 0 opens its
+    // contents.
+    void ShowHelp(DWORD dwContext);
+    // The way to the help program, WinHelp's own signature: tests answer
+    // it instead of starting the help program. Answers the previous one.
+    typedef BOOL (WINAPI* HelpCall)(HWND hWnd, LPCSTR pszFile, UINT uCommand, ULONG_PTR dwData);
+    static HelpCall SetHelpCall(HelpCall pfn);
+
     // Item checks: the name must be unknown to the application model and
     // the ID free among the active application's items. Answer both flags.
     BOOL CheckVoiceItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk);
