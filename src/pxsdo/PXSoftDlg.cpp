@@ -850,6 +850,10 @@ LRESULT PXDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         {
             if (!m_pSoftDlg->EndDialog(wId))
                 return 0;
+            // The record is committed or its cells dropped: what the
+            // controls still send while the window closes (a combo box
+            // losing the focus) must not write into it again.
+            m_bBusy = TRUE;
             return TDialog::WindowProc(msg, wParam, lParam);
         }
         if (wId == IDHELP)
