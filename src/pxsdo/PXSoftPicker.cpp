@@ -43,7 +43,7 @@ const PXSoftGroupVoiceFaxPicker::Kind PXSoftGroupVoiceFaxPicker::s_faxKind = {
 
 PXSoftGroupVoiceFaxPicker::PXSoftGroupVoiceFaxPicker(WORD wCtrlId, PXSoftDlg* pSoftDlg,
                                                      PXStatement* pStatement)
-    : PXSoftGroupCtrl(wCtrlId, pSoftDlg, pStatement), m_wFixedCount(0), m_bFilled(FALSE)
+    : PXSoftGroupCtrl(wCtrlId, pSoftDlg, pStatement), m_wFixedCount(0)
 {
 }
 
@@ -175,13 +175,11 @@ void PXSoftGroupVoiceFaxPicker::SetUp()
     // page made one), so every activation fills the list anew; filling
     // empties it first.
     Fill();
-    m_bFilled = TRUE;
 }
 
 void PXSoftGroupVoiceFaxPicker::Refresh()
 {
     Fill();
-    m_bFilled = TRUE;
     Transfer(PXSoftIntrfc::FieldToCtrl);
 }
 

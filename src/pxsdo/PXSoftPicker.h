@@ -93,7 +93,6 @@ private:
     int EditItem(short sId, WORD wDlgId, WORD wHelpId);
 
     WORD m_wFixedCount;
-    BOOL m_bFilled;
 };
 
 #endif

@@ -191,12 +191,16 @@ protected:
         for (auto& s : scripts)
             g_scripts.push_back(s);
         PXSoftDlg dlg(TDLG_PICK, rec.get(), 1);
-        return dlg.Execute(1);
+        dialog = &dlg;
+        int nEnd = dlg.Execute(1);
+        dialog = nullptr;
+        return nEnd;
     }
 
     kvrHandleType* program = nullptr;
     PXUserApp* userApp = nullptr;
     std::unique_ptr<PXSoftRec> rec;
+    PXSoftDlg* dialog = nullptr;        // while Run runs
     TWindow::TModalHook m_pfnOldHook = nullptr;
 };
 
@@ -621,6 +625,24 @@ TEST_F(PickerTest, EditingAnItemRefusesAnotherItemsID)
     EXPECT_EQ("The specified voice item ID is either invalid or currently in use.", boxes.boxes[0].text);
     EXPECT_EQ((Strings{ "Welcome=20", "Alpha=3" }), Items(25251));
     EXPECT_EQ(20, Field(TF_PICK_A));
+}
+
+// A page shown again sets its controls up and shows its fields again; the
+// items may have changed meanwhile (a picker on another page made one), so
+// the list is filled anew and the field's item is found in it.
+TEST_F(PickerTest, SettingUpAgainShowsTheItemsAsTheyAreNow)
+{
+    SetFields(12, 5000, 4, 0);
+    Run({ [&](HWND h) {
+        EXPECT_EQ(4, Selection(h, IDC_A_COMBO));
+        ASSERT_EQ(1, AddItem(25251, 22801, "Beta", 40));
+        dialog->SetupControls();
+        dialog->TransferToControls(PXSoftIntrfc::FieldToCtrl);
+        EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Beta", "Welcome" }), Entries(h, IDC_A_COMBO));
+        EXPECT_EQ(5, Selection(h, IDC_A_COMBO));
+        EXPECT_EQ("12", Text(h, IDC_A_ID));
+        Click(h, IDCANCEL);
+    } });
 }
 
 // Without an active application the pickers offer their fixed entries
