@@ -17,8 +17,6 @@ namespace {
 
 const DWORD PXCAUSE_SOFTDATA = 0x40000;
 
-} // namespace
-
 // The members, in SubCtrl order.
 enum
 {
@@ -26,6 +24,8 @@ enum
     MEMBER_ID = 1,
     MEMBER_BUTTON = 2
 };
+
+} // namespace
 
 const PXSoftGroupVoiceFaxPicker::Kind PXSoftGroupVoiceFaxPicker::s_voiceKind = {
     2302, 25300, 25301,
@@ -94,29 +94,28 @@ BOOL PXSoftGroupVoiceFaxPicker::IsNewItemEntry(int nSel) const
     return HasEntry(StyleNewItem) && nSel >= 0 && nSel == m_wFixedCount - 1;
 }
 
-BOOL PXSoftGroupVoiceFaxPicker::GetSortedItems(PXFieldValue& rList, PXSortRecArray*& rpSorted) const
+std::unique_ptr<PXSortRecArray> PXSoftGroupVoiceFaxPicker::GetSortedItems(PXFieldValue& rList) const
 {
-    rpSorted = nullptr;
+    std::unique_ptr<PXSortRecArray> pSorted;
     PXWinApp* pApp = PXSoftObj::GetApp();
     if (!pApp)
-        return FALSE;
+        return pSorted;
     pApp->GetFieldValue(GetKind().wListId, rList);
     if (!rList.GetRecord())
-        return FALSE;
-    rpSorted = new (std::nothrow) PXSortRecArray(rList.GetRecArray());
-    if (!rpSorted)
+        return pSorted;
+    pSorted.reset(new (std::nothrow) PXSortRecArray(rList.GetRecArray()));
+    if (!pSorted)
         PXTHROW_XMEM(0);
-    rpSorted->Sort(GetKind().wNameField, TRUE);
-    return TRUE;
+    pSorted->Sort(GetKind().wNameField, TRUE);
+    return pSorted;
 }
 
 int PXSoftGroupVoiceFaxPicker::GetItemIdAt(int nPos) const
 {
     PXFieldValue list;
-    PXSortRecArray* pSorted = nullptr;
-    if (!GetSortedItems(list, pSorted))
+    std::unique_ptr<PXSortRecArray> pSorted = GetSortedItems(list);
+    if (!pSorted)
         return -1;
-    std::unique_ptr<PXSortRecArray> owner(pSorted);
     if (nPos < 0 || nPos >= pSorted->GetSize())
         return -1;
     return *PXFieldValue(GetKind().wIdField, pSorted->GetAt(nPos)).GetInt16();
@@ -125,10 +124,9 @@ int PXSoftGroupVoiceFaxPicker::GetItemIdAt(int nPos) const
 int PXSoftGroupVoiceFaxPicker::FindItemPos(short sId) const
 {
     PXFieldValue list;
-    PXSortRecArray* pSorted = nullptr;
-    if (!GetSortedItems(list, pSorted))
+    std::unique_ptr<PXSortRecArray> pSorted = GetSortedItems(list);
+    if (!pSorted)
         return -1;
-    std::unique_ptr<PXSortRecArray> owner(pSorted);
     for (int i = 0; i < pSorted->GetSize(); ++i)
         if (*PXFieldValue(GetKind().wIdField, pSorted->GetAt(i)).GetInt16() == sId)
             return i;
@@ -158,10 +156,9 @@ void PXSoftGroupVoiceFaxPicker::Fill()
     m_wFixedCount = wCount;
 
     PXFieldValue list;
-    PXSortRecArray* pSorted = nullptr;
-    if (!GetSortedItems(list, pSorted))
+    std::unique_ptr<PXSortRecArray> pSorted = GetSortedItems(list);
+    if (!pSorted)
         return;
-    std::unique_ptr<PXSortRecArray> owner(pSorted);
     for (int i = 0; i < pSorted->GetSize(); ++i)
     {
         CString name = *PXFieldValue(GetKind().wNameField, pSorted->GetAt(i)).GetText();
@@ -419,10 +416,9 @@ int PXSoftGroupVoiceFaxPicker::EditItem(short sId, WORD wDlgId, WORD wHelpId)
     const Kind& k = GetKind();
     PXWinApp* pApp = PXSoftObj::GetApp();
     PXFieldValue list;
-    PXSortRecArray* pSorted = nullptr;
-    if (!GetSortedItems(list, pSorted))
+    std::unique_ptr<PXSortRecArray> pSorted = GetSortedItems(list);
+    if (!pSorted)
         return IDCANCEL;
-    std::unique_ptr<PXSortRecArray> owner(pSorted);
     int nPos = -1;
     for (int i = 0; i < pSorted->GetSize() && nPos < 0; ++i)
         if (*PXFieldValue(k.wIdField, pSorted->GetAt(i)).GetInt16() == sId)
@@ -455,11 +451,11 @@ int PXSoftGroupVoiceFaxPicker::EditItem(short sId, WORD wDlgId, WORD wHelpId)
         }
         list.SetRecArray(*pSorted);
         PXSoftRec* pUserApp = list.GetRecord();
-        owner.reset();
-        pUserApp->Commit();
+        pSorted.reset();
         // The picker that edits an item shows it: its field follows the
-        // item's ID.
-        SetField(sNewId);
+        // item's ID once the application has taken the change.
+        if (pUserApp->Commit() == 1)
+            SetField(sNewId);
         return IDOK;
     }
 }

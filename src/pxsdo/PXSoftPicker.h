@@ -9,6 +9,8 @@
 
 #include "PXSoftGrp.h"
 
+#include <memory>
+
 class PXSoftRec;
 class PXSortRecArray;
 
@@ -75,9 +77,9 @@ private:
     HWND GetCombo() const;
     int GetSelection() const;
     BOOL IsNewItemEntry(int nSel) const;
-    // The items of the active application in name order; false when there
-    // is no active application.
-    BOOL GetSortedItems(PXFieldValue& rList, PXSortRecArray*& rpSorted) const;
+    // An edit of the active application's items in name order, with the
+    // list field in rList; null when there is no active application.
+    std::unique_ptr<PXSortRecArray> GetSortedItems(PXFieldValue& rList) const;
     // The ID of the item at a position of the name order; -1 when none.
     int GetItemIdAt(int nPos) const;
     // The position of the item with the ID in the name order; -1 when none.
