@@ -282,6 +282,29 @@ void PowerBlock::AttachGotoBlock(GotoBlock* pGotoBlock)
     m_GotoBlocks.add(*pGotoBlock);
 }
 
+int PowerBlock::EditProperties(int& rChanged)
+{
+    rChanged = 0;
+    // A block the model refused has no settings to edit.
+    if (!m_hModel)
+        return 0;
+    {
+        PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(m_nType)), this, m_hModel, m_nType);
+        if (record.EditInPropSheet() > 0)
+        {
+            SetModified();
+            record.CheckFinished();
+            if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
+            {
+                pFrame->NotifyChildren(this, 3, 2);
+                pFrame->NotifyChildren(this, 4, 2);
+            }
+        }
+    }
+    rChanged = SyncGotos(1, 1, 0);
+    return rChanged;
+}
+
 void PowerBlock::RemoveGotoOnly(Goto* pGoto)
 {
     m_Gotos.detach(*pGoto, TShouldDelete::Delete);

@@ -116,6 +116,10 @@ public:
     void SetPosition(long x, long y);
     // 1 done; 0 refused by the model, *pDetail as the model set it.
     int Rename(const char* pszNewName, int* pDetail);
+    // Runs the block's property sheet. rChanged (also the answer) is 1 when
+    // the block's gotos no longer match the model's connections, so that
+    // the caller resynchronises and redraws them.
+    int EditProperties(int& rChanged);
 
     // Connects the output to the target block with a new goto: Goto.cpp.
     Goto* Connect(PowerBlock* pTarget, const char* pszOutput, int bRegistered);

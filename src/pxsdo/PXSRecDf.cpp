@@ -2,6 +2,7 @@
 #include "PXSRecDf.h"
 #include "PXSction.h"
 #include "PXSdoRes.h"
+#include "PXSoftPropSheet.h"
 
 #include <new>
 
@@ -137,4 +138,12 @@ WORD PXSoftRecDef::GetPropSheetID() const
     PXSection* pRefs = GetReferencesSection();
     PXASSERT(pRefs!=0);
     return pRefs->FindStatementOfType(PXKIND_BODY, PXTOK_PROPSHEET)->GetParam(0);
+}
+
+PXSoftPropSheet* PXSoftRecDef::CreateSoftPropSheet(PXSoftRec* pRec) const
+{
+    PXSoftPropSheet* pSheet = new (std::nothrow) PXSoftPropSheet(GetPropSheetID(), pRec);
+    if (!pSheet)
+        PXTHROW_XMEM(IDS_SDO_NEWPROPSHEET);
+    return pSheet;
 }

@@ -35,6 +35,9 @@ private:
     PXSoftPropSheet(const PXSoftPropSheet&) = delete;
     PXSoftPropSheet& operator=(const PXSoftPropSheet&) = delete;
 
+    // One page: its soft dialog on the record and the page hosting it.
+    void AddPage(WORD wDlgDefId, DWORD dwHelpId);
+
     PXObArray* m_pSoftDlgs;         // the pages' soft dialogs; owned
     PXPropSheet* m_pSheet;          // owned; none until Execute
     PXSoftRec* m_pRec;              // not owned

@@ -9,6 +9,7 @@
 #include "PXSdoReport.h"
 #include "PXSdoRes.h"
 #include "PXSdoValueRes.h"
+#include "PXSoftPropSheet.h"
 #include "PXSoftRecMem.h"
 #include "PXSRecDf.h"
 #include "PXTime.h"
@@ -302,6 +303,24 @@ int PXSoftRec::Commit()
     }
     delete m_pCells;
     m_pCells = pKept;
+    return nResult;
+}
+
+int PXSoftRec::EditInPropSheet()
+{
+    PXSoftPropSheet* pSheet = GetDef()->CreateSoftPropSheet(this);
+    SetModified();
+    int nResult;
+    try
+    {
+        nResult = pSheet->Execute(1);
+    }
+    catch (...)
+    {
+        delete pSheet;
+        throw;
+    }
+    delete pSheet;
     return nResult;
 }
 

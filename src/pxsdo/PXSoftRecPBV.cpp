@@ -373,6 +373,37 @@ void PXSoftRecPBV::RenumberFaxItem(short sOld, short sNew)
         Renumber(sOld, sNew);
 }
 
+// The block's uses of items and lists are given up while its settings are
+// edited and taken again from what the block holds afterwards, whatever
+// the sheet's end.
+int PXSoftRecPBV::EditInPropSheet()
+{
+    Prepare(0xffff);
+    // A Thru-Dial sheet fetches the server's lists afresh.
+    if (GetTypeId() == PXREC_THRUDIAL && s_pApp)
+        s_pApp->FreeServerRecord();
+    ReleaseItemRefs();
+    ReleaseResPermRefs();
+    int nResult;
+    try
+    {
+        nResult = PXSoftRec::EditInPropSheet();
+    }
+    catch (...)
+    {
+        // Nothing of an interrupted edit is kept; the uses follow the block.
+        DropCells();
+        AddItemRefs();
+        AddResPermRefs();
+        RefreshImports();
+        throw;
+    }
+    AddItemRefs();
+    AddResPermRefs();
+    RefreshImports();
+    return nResult;
+}
+
 // Whether a verification section of the record's definition reaches a
 // message for the record as it stands.
 BOOL PXSoftRecPBV::ReachesMessage()

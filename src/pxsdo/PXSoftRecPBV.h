@@ -97,6 +97,8 @@ public:
     void* GetFieldMem(WORD wFieldId) override;
     int GetCharFieldSize(WORD wFieldId) override;
     void CopyFrom(PXSoftRec& rOther) override;
+    // The block's property sheet; answers the sheet's result.
+    int EditInPropSheet() override;
     virtual int GetSymbolOffset(const char* pszSymbol);
 
     void CopyItemsToClip();

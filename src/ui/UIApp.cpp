@@ -1,6 +1,12 @@
 // The application object: options, levels and their settings keys.
 #include "UIApp.h"
 #include "UIMDIFrame.h"
+#include "PXMsgBox.h"
+#include "PXString.h"
+#include "UIRes.h"
+#include "bwcc/Bwcc.h"
+#include "owl/TDialog.h"
+#include "owl/TModule.h"
 
 #include <cstdio>
 #include <cstring>
@@ -32,6 +38,7 @@ const OptionKey s_OptionKeys[] = {
 
 const char s_szMain[] = "Main";
 char s_szSettingsFile[MAX_PATH] = UI_SETTINGS_FILE;
+char s_szDialogLibrary[MAX_PATH] = UI_DIALOG_LIBRARY;
 
 void WriteInt(const char* pszKey, long nValue)
 {
@@ -44,14 +51,48 @@ void WriteInt(const char* pszKey, long nValue)
 UIApp::UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance,
              int nCmdShow)
     : TApplication(pszName, hInstance, hPrevInstance, pszCmdLine, nCmdShow), m_dwOptions(0),
-      m_dwDiagLevel(4), m_nLogLevel(3), m_nLogInterval(0), m_nGridStep(34)
+      m_dwDiagLevel(4), m_nLogLevel(3), m_nLogInterval(0), m_nGridStep(34), m_pDialogModule(nullptr),
+      m_hPrevDialogLibrary(nullptr), m_bFreeDialogLibrary(false)
 {
+    // The dialog library: a copy already in the process is used as it is.
+    HINSTANCE hDialogs = GetModuleHandleA(s_szDialogLibrary);
+    if (!hDialogs)
+    {
+        hDialogs = LoadLibraryA(s_szDialogLibrary);
+        m_bFreeDialogLibrary = hDialogs != nullptr;
+    }
+    if (hDialogs)
+    {
+        BWCCRegister(hDialogs);
+        m_pDialogModule = new TModule(s_szDialogLibrary, hDialogs);
+        m_hPrevDialogLibrary = TDialog::SetDialogLibrary(hDialogs);
+    }
+    else
+    {
+        CString text;
+        CString caption;
+        text.LoadString(IDS_UI_NODIALOGLIB);
+        caption.LoadString(IDS_UI_ERRORCAPTION);
+        PXMessageBox(nullptr, text, caption, MB_OK | MB_ICONSTOP);
+    }
+
     // A longer command line is cut; the launch list never comes near it.
     lstrcpynA(m_szCmdLine, pszCmdLine ? pszCmdLine : "", sizeof(m_szCmdLine));
 }
 
 UIApp::~UIApp()
 {
+    if (m_pDialogModule)
+    {
+        HINSTANCE hDialogs = m_pDialogModule->GetHandle();
+        // Another application object may have registered its own since.
+        if (TDialog::GetDialogLibrary() == hDialogs)
+            TDialog::SetDialogLibrary(m_hPrevDialogLibrary);
+        delete m_pDialogModule;
+        m_pDialogModule = nullptr;
+        if (m_bFreeDialogLibrary)
+            FreeLibrary(hDialogs);
+    }
 }
 
 UIApp* UIApp::GetApp()
@@ -141,4 +182,14 @@ const char* UIApp::SettingsFile()
 void UIApp::SetSettingsFile(const char* pszName)
 {
     lstrcpynA(s_szSettingsFile, pszName && *pszName ? pszName : UI_SETTINGS_FILE, sizeof(s_szSettingsFile));
+}
+
+const char* UIApp::DialogLibraryName()
+{
+    return s_szDialogLibrary;
+}
+
+void UIApp::SetDialogLibraryName(const char* pszName)
+{
+    lstrcpynA(s_szDialogLibrary, pszName && *pszName ? pszName : UI_DIALOG_LIBRARY, sizeof(s_szDialogLibrary));
 }

@@ -9,6 +9,7 @@
 #include "owl/TApplication.h"
 
 class UIMDIFrame;
+class TModule;
 
 // Option bits of the application object (section "Main" of the settings).
 enum
@@ -25,6 +26,9 @@ enum
     UI_OPT_AUTONAME = 0x0400
 };
 
+// The resource library with the templates of the soft dialogs.
+#define UI_DIALOG_LIBRARY "pxdlg.dll"
+
 // The settings file, named without a path: the profile functions keep it
 // in the Windows directory.
 #define UI_SETTINGS_FILE "KALVERODIN.INI"
@@ -33,7 +37,10 @@ class UIApp : public TApplication
 {
 public:
     // Options 0, diagnostic level 4, log level 3, log interval 0, grid step
-    // 34. The object becomes the application object until destroyed.
+    // 34. The object becomes the application object until destroyed. It
+    // takes the dialog library (already loaded, else loaded now) and makes
+    // it the framework's dialog library; without it a message box says so
+    // and the program goes on without.
     UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance = nullptr,
           int nCmdShow = SW_SHOWNORMAL);
     ~UIApp() override;
@@ -43,6 +50,13 @@ public:
     // The application's main window as a UIMDIFrame, or none when there is
     // no main window or it is of another class.
     static UIMDIFrame* GetMainFrame();
+
+    // The dialog library, or none when it could not be loaded.
+    TModule* GetDialogModule() const { return m_pDialogModule; }
+    // The dialog library's file name: UI_DIALOG_LIBRARY, or the name a test
+    // gives (for the next application object made).
+    static const char* DialogLibraryName();
+    static void SetDialogLibraryName(const char* pszName);
 
     // Option bits. Without an application object no bit is set.
     static bool IsOptionSet(DWORD dwBit);
@@ -93,6 +107,9 @@ private:
     int m_nLogInterval;
     int m_nGridStep;
     char m_szCmdLine[512];
+    TModule* m_pDialogModule;
+    HINSTANCE m_hPrevDialogLibrary;
+    bool m_bFreeDialogLibrary;   // loaded by this object, so freed by it
 };
 
 #endif

@@ -8,8 +8,11 @@
 #include "PXSction.h"
 #include "PXStatmt.h"
 #include "PXSObj.h"
+#include "PXSoftPropSheet.h"
 #include "PXSoftRecPBV.h"
 #include "PXWinApp.h"
+
+#include <functional>
 
 #include <map>
 #include <string>
@@ -50,8 +53,8 @@ struct TestBlock : PXPowerBlockLink
 // The controller side: counts every use and call.
 struct TestApp : PXBlockRecordApp
 {
-    void AddVoiceItemRef(short s) override { ++voice[s]; }
-    void ReleaseVoiceItemRef(short s) override { --voice[s]; }
+    void AddVoiceItemRef(short s) override { ++voice[s]; voiceCalls.push_back(s); }
+    void ReleaseVoiceItemRef(short s) override { --voice[s]; voiceCalls.push_back(-s); }
     void AddFaxItemRef(short s) override { ++fax[s]; }
     void ReleaseFaxItemRef(short s) override { --fax[s]; }
     int CopyVoiceItemToClipByID(short s) override { clipVoice.push_back(s); return 0; }
@@ -67,6 +70,7 @@ struct TestApp : PXBlockRecordApp
     int FindLanguage(long l) override { return serverLanguages.count(l) ? 0 : -1; }
 
     std::map<short, int> voice, fax;
+    std::vector<int> voiceCalls;    // +id a use taken, -id a use given up
     std::map<long, int> lists;
     std::vector<short> clipVoice, clipFax;
     std::vector<long> clipLists;
@@ -452,4 +456,66 @@ TEST_F(PbvTest, EveryVariableOfEveryRecordRoundTrips)
         }
     }
     EXPECT_EQ(58, checked);
+}
+
+namespace {
+
+// The modal seam: what the test does with the sheet once it is up.
+std::function<void(HWND)> g_sheetScript;
+void RunSheetScript(TWindow* pWnd)
+{
+    if (g_sheetScript)
+        g_sheetScript(pWnd->HWindow);
+}
+
+const WORD TPBV_ITEMS = 31850;
+
+} // namespace
+
+// The block's uses of items are given up while its sheet runs and taken
+// from what the block holds when it closes, whichever way it closes.
+TEST_F(PbvTest, EditingInTheSheetGivesUpTheItemUsesAndTakesThemAgain)
+{
+    const struct
+    {
+        int nButton;
+        int nResult;
+        short sFirstAfter;
+        std::vector<int> calls;
+    } cases[] = {
+        { PSBTN_CANCEL, 0, 5, { -5, -7, 5, 7 } },
+        { PSBTN_OK, 1, 9, { -5, -7, 9, 7 } },
+    };
+    TWindow::TModalHook pfnOld = TWindow::SetModalHook(RunSheetScript);
+    int n = 0;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nButton);
+        std::string name = "Menu" + std::to_string(++n);
+        kvrHandleType* h = Make(402, name.c_str());
+        {
+            PXSoftRecPBV rec(TPBV_ITEMS, &m_block, h, 402);
+            PXFieldValue(28001, &rec).SetInt16(5);
+            PXFieldValue(28004, &rec).SetInt16(7);
+            ASSERT_EQ(1, rec.Commit());
+        }
+        m_app.voice.clear();
+        m_app.voiceCalls.clear();
+        std::vector<int> callsWhileShown;
+        g_sheetScript = [&](HWND hSheet) {
+            callsWhileShown = m_app.voiceCalls;
+            HWND hPage = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            SetWindowTextA(GetDlgItem(hPage, 101), "9");
+            SendMessageA(hSheet, PSM_PRESSBUTTON, c.nButton, 0);
+        };
+        PXSoftRecPBV rec(TPBV_ITEMS, &m_block, h, 402);
+        EXPECT_EQ(c.nResult, rec.EditInPropSheet());
+        g_sheetScript = nullptr;
+        EXPECT_EQ((std::vector<int>{ -5, -7 }), callsWhileShown);
+        EXPECT_EQ(c.calls, m_app.voiceCalls);
+        // The model keeps these item variables as text.
+        EXPECT_STREQ(std::to_string(c.sFirstAfter).c_str(), static_cast<const char*>(Var(402, "Menu choices", h)));
+        EXPECT_STREQ("7", static_cast<const char*>(Var(402, "No response", h)));
+    }
+    TWindow::SetModalHook(pfnOld);
 }

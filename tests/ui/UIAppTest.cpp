@@ -5,7 +5,9 @@
 #include "Page.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
+#include "owl/TDialog.h"
 #include "owl/TMDIClient.h"
+#include "owl/TModule.h"
 
 #include <memory>
 #include <string>
@@ -315,4 +317,70 @@ TEST(UIMDIFrameTest, StatusTextLevels)
     EXPECT_EQ(3, status.calls[1].nLevel);
     EXPECT_TRUE(status.calls[1].bUpdate);
     EXPECT_EQ("(none)", status.calls[2].text);
+}
+
+// The dialog library: loaded at start, made the framework's dialog library,
+// and given back at the end.
+TEST(UIAppTest, TheDialogLibraryIsLoadedRegisteredAndFreedAgain)
+{
+    ASSERT_EQ(nullptr, GetModuleHandleA(UI_DIALOG_LIBRARY));
+    ASSERT_EQ(nullptr, TDialog::GetDialogLibrary());
+    MessageBoxRecorder boxes;
+    {
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        HINSTANCE hDialogs = GetModuleHandleA(UI_DIALOG_LIBRARY);
+        ASSERT_NE(nullptr, hDialogs);
+        ASSERT_NE(nullptr, app.GetDialogModule());
+        EXPECT_EQ(hDialogs, app.GetDialogModule()->GetHandle());
+        EXPECT_EQ(hDialogs, TDialog::GetDialogLibrary());
+        // The templates of the soft dialogs come from there.
+        EXPECT_NE(nullptr, FindResourceA(hDialogs, MAKEINTRESOURCEA(10001), RT_DIALOG));
+        EXPECT_NE(nullptr, FindResourceA(hDialogs, MAKEINTRESOURCEA(11002), RT_DIALOG));
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(nullptr, TDialog::GetDialogLibrary());
+    EXPECT_EQ(nullptr, GetModuleHandleA(UI_DIALOG_LIBRARY));
+}
+
+TEST(UIAppTest, ADialogLibraryAlreadyLoadedIsTakenAndLeftLoaded)
+{
+    HINSTANCE hLoaded = LoadLibraryA(UI_DIALOG_LIBRARY);
+    ASSERT_NE(nullptr, hLoaded);
+    MessageBoxRecorder boxes;
+    {
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        ASSERT_NE(nullptr, app.GetDialogModule());
+        EXPECT_EQ(hLoaded, app.GetDialogModule()->GetHandle());
+        EXPECT_EQ(hLoaded, TDialog::GetDialogLibrary());
+    }
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(nullptr, TDialog::GetDialogLibrary());
+    // The application object gave back only what it took itself.
+    EXPECT_EQ(hLoaded, GetModuleHandleA(UI_DIALOG_LIBRARY));
+    FreeLibrary(hLoaded);
+    EXPECT_EQ(nullptr, GetModuleHandleA(UI_DIALOG_LIBRARY));
+}
+
+TEST(UIAppTest, WithoutTheDialogLibraryStartUpSaysSoAndGoesOn)
+{
+    ForgetOptionKeys();
+    UIApp::SetDialogLibraryName("pxnodialogs.dll");
+    MessageBoxRecorder boxes;
+    {
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ(nullptr, boxes.boxes[0].hOwner);
+        EXPECT_EQ("Unable to load application dialog module.", boxes.boxes[0].text);
+        EXPECT_EQ("Error", boxes.boxes[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes.boxes[0].uType & MB_ICONMASK);
+        EXPECT_EQ(nullptr, app.GetDialogModule());
+        EXPECT_EQ(nullptr, TDialog::GetDialogLibrary());
+        // The rest of the start-up does not depend on it.
+        EXPECT_EQ(&app, UIApp::GetApp());
+        EXPECT_FALSE(app.ReadSettings());
+        EXPECT_EQ(0x33Du, app.GetOptions());
+    }
+    UIApp::SetDialogLibraryName(nullptr);
+    EXPECT_STREQ(UI_DIALOG_LIBRARY, UIApp::DialogLibraryName());
+    EXPECT_EQ(1u, boxes.boxes.size());
 }

@@ -1,0 +1,302 @@
+// Editing a block's properties end to end: the block's property sheet on
+// the program's own page templates (pxdlg.dll), over the block's variables
+// in the application model, answered from inside its modal loop.
+#include "ModelTestSupport.h"
+#include "UIMDIFrame.h"
+
+#include "owl/TDialog.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::function<void(HWND)> g_script;
+int g_nSheetsRun = 0;
+std::string g_caption;
+
+void RunScript(TWindow* pWnd)
+{
+    ++g_nSheetsRun;
+    char sz[64] = "";
+    GetWindowTextA(pWnd->HWindow, sz, sizeof(sz));
+    g_caption = sz;
+    if (g_script)
+        g_script(pWnd->HWindow);
+}
+
+HWND CurrentPage(HWND hSheet)
+{
+    return reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void Type(HWND hPage, int nCtrlId, const char* pszText)
+{
+    SetWindowTextA(GetDlgItem(hPage, nCtrlId), pszText);
+}
+
+void Press(HWND hSheet, int nButton)
+{
+    SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
+}
+
+// A page window that records what it is told.
+class RecordingChild : public UIMDIChild
+{
+public:
+    struct Told
+    {
+        UIObject* pObject;
+        int nKind;
+        int nFlags;
+        bool operator==(const Told& r) const
+        {
+            return pObject == r.pObject && nKind == r.nKind && nFlags == r.nFlags;
+        }
+    };
+
+    void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override
+    {
+        told.push_back({ pObject, nKind, nFlags });
+    }
+    Program* GetProgram() const override { return nullptr; }
+    Page* GetPage() const override { return nullptr; }
+    HWND GetHandle() const override { return nullptr; }
+
+    std::vector<Told> told;
+};
+
+// The controls of the pages (the program's templates).
+enum
+{
+    IDC_PERIOD1_FROM = 3001,
+    IDC_PERIOD1_TO = 3002,
+    IDC_OUTPUTS = 301,
+    IDC_NOTES = 304
+};
+
+class EditPropertiesTest : public ModelTest
+{
+protected:
+    void SetUp() override
+    {
+        ModelTest::SetUp();
+        m_hDlgLib = LoadLibraryA("pxdlg.dll");
+        ASSERT_NE(nullptr, m_hDlgLib);
+        m_hOldLib = TDialog::SetDialogLibrary(m_hDlgLib);
+        m_pfnOldHook = TWindow::SetModalHook(RunScript);
+        g_script = nullptr;
+        g_nSheetsRun = 0;
+        g_caption.clear();
+        m_pApp->SetMainWindow(&m_frame);
+        m_frame.AddChild(&m_child);
+
+        m_pProgram = NewProgram();
+        m_pMain = m_pProgram->GetMainPage();
+        m_pEnd = m_pMain->FindBlockByName("End");
+        ASSERT_NE(nullptr, m_pEnd);
+    }
+    void TearDown() override
+    {
+        m_frame.CloseChild(&m_child);
+        m_pApp->SetMainWindow(nullptr);
+        delete m_pProgram;
+        TWindow::SetModalHook(m_pfnOldHook);
+        TDialog::SetDialogLibrary(m_hOldLib);
+        if (m_hDlgLib)
+            FreeLibrary(m_hDlgLib);
+        g_script = nullptr;
+        ModelTest::TearDown();
+    }
+
+    // A variable as the model holds it (the period variables keep text).
+    static std::string Var(PowerBlock* pBlock, const char* pszName)
+    {
+        int nType = pBlock->GetType();
+        const char* psz = static_cast<const char*>(
+            kvrSDOGetSymbolPtr(nType, pszName, pBlock->GetHandle(), kvrSDOGetSymbolOffset(nType, pszName)));
+        return psz ? psz : "";
+    }
+
+    int Edit(PowerBlock* pBlock, std::function<void(HWND)> script, int* pChangedOut = nullptr)
+    {
+        g_script = script;
+        int nChanged = -1;
+        int nResult = pBlock->EditProperties(nChanged);
+        g_script = nullptr;
+        EXPECT_EQ(nResult, nChanged);
+        if (pChangedOut)
+            *pChangedOut = nChanged;
+        return nResult;
+    }
+
+    HINSTANCE m_hDlgLib = nullptr;
+    HINSTANCE m_hOldLib = nullptr;
+    TWindow::TModalHook m_pfnOldHook = nullptr;
+    TMDIClient m_client;
+    UIMDIFrame m_frame{m_client};
+    RecordingChild m_child;
+    Program* m_pProgram = nullptr;
+    Page* m_pMain = nullptr;
+    PowerBlock* m_pEnd = nullptr;
+};
+
+// The two blocks whose settings are periods: their names, variables and
+// what a typed period becomes.
+const struct PeriodCase
+{
+    int nType;
+    const char* pszCaption;
+    const char* pszFromVar;
+    const char* pszToVar;
+    const char* pszOther;
+    const char* pszFrom;
+    const char* pszTo;
+} kPeriodCases[] = {
+    { 406, "Time Control", "Time period 1 - From", "Time period 1 - To", "Other times", "10:00", "12:30" },
+    { 410, "Date Control", "Date period 1 - From", "Date period 1 - To", "Other dates", "3/1", "3/31" },
+};
+
+} // namespace
+
+TEST_F(EditPropertiesTest, OkStoresTheTypedPeriodInTheModelAndChecksTheBlockAgain)
+{
+    for (const PeriodCase& c : kPeriodCases)
+    {
+        SCOPED_TRACE(c.pszCaption);
+        PowerBlock* pBlock = AddBlock(m_pMain, c.nType, c.pszCaption, 200, 100);
+        ASSERT_NE(nullptr, pBlock);
+        ASSERT_NE(nullptr, pBlock->Connect(m_pEnd, c.pszOther, 0));
+        ASSERT_TRUE(pBlock->IsFinished());
+        m_pProgram->ClearModified();
+        m_child.told.clear();
+
+        int nChanged = -1;
+        int nResult = Edit(pBlock, [&](HWND hSheet) {
+            HWND hPage = CurrentPage(hSheet);
+            Type(hPage, IDC_PERIOD1_FROM, c.pszFrom);
+            Type(hPage, IDC_PERIOD1_TO, c.pszTo);
+            Press(hSheet, PSBTN_OK);
+        }, &nChanged);
+
+        EXPECT_EQ(1, g_nSheetsRun);
+        EXPECT_EQ(c.pszCaption, g_caption);
+        EXPECT_EQ(0, nResult);
+        EXPECT_EQ(0, nChanged);
+        EXPECT_EQ(c.pszFrom, Var(pBlock, c.pszFromVar));
+        EXPECT_EQ(c.pszTo, Var(pBlock, c.pszToVar));
+        EXPECT_TRUE(m_pProgram->IsModified());
+        // "Period 1" applies now and goes nowhere.
+        EXPECT_FALSE(pBlock->IsFinished());
+        const std::vector<RecordingChild::Told> expected = { { pBlock, 3, 2 }, { pBlock, 4, 2 } };
+        EXPECT_EQ(expected, m_child.told);
+        ExpectModelMatches(m_pProgram);
+        g_nSheetsRun = 0;
+    }
+}
+
+TEST_F(EditPropertiesTest, CancelChangesNothing)
+{
+    for (const PeriodCase& c : kPeriodCases)
+    {
+        SCOPED_TRACE(c.pszCaption);
+        PowerBlock* pBlock = AddBlock(m_pMain, c.nType, c.pszCaption, 200, 100);
+        ASSERT_NE(nullptr, pBlock);
+        ASSERT_NE(nullptr, pBlock->Connect(m_pEnd, c.pszOther, 0));
+        ASSERT_TRUE(pBlock->IsFinished());
+        m_pProgram->ClearModified();
+        m_child.told.clear();
+
+        int nChanged = -1;
+        Edit(pBlock, [&](HWND hSheet) {
+            HWND hPage = CurrentPage(hSheet);
+            Type(hPage, IDC_PERIOD1_FROM, c.pszFrom);
+            Type(hPage, IDC_PERIOD1_TO, c.pszTo);
+            Press(hSheet, PSBTN_CANCEL);
+        }, &nChanged);
+
+        EXPECT_EQ(1, g_nSheetsRun);
+        EXPECT_EQ(0, nChanged);
+        EXPECT_EQ("", Var(pBlock, c.pszFromVar));
+        EXPECT_EQ("", Var(pBlock, c.pszToVar));
+        EXPECT_FALSE(m_pProgram->IsModified());
+        EXPECT_TRUE(pBlock->IsFinished());
+        EXPECT_TRUE(m_child.told.empty());
+        g_nSheetsRun = 0;
+    }
+}
+
+TEST_F(EditPropertiesTest, AConnectionTheBlockDoesNotShowIsReportedAsAChange)
+{
+    PowerBlock* pBlock = AddBlock(m_pMain, 406, "Hours", 200, 100);
+    ASSERT_NE(nullptr, pBlock);
+    // The model leads "Other times" (its sixth plain output) to "End"; the
+    // block has no goto for it yet.
+    ASSERT_EQ(0, kvrCreateGoto(pBlock->GetHandle(), m_pEnd->GetHandle(), 5));
+    const struct
+    {
+        int nButton;
+    } cases[] = { { PSBTN_CANCEL }, { PSBTN_OK } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nButton);
+        int nChanged = -1;
+        EXPECT_EQ(1, Edit(pBlock, [&](HWND hSheet) { Press(hSheet, c.nButton); }, &nChanged));
+        EXPECT_EQ(1, nChanged);
+        // Only reported: the caller brings the gotos in line.
+        EXPECT_EQ(nullptr, pBlock->FindGoto("Other times"));
+    }
+    pBlock->SyncGotos(0, 1, 0);
+    ASSERT_NE(nullptr, pBlock->FindGoto("Other times"));
+    EXPECT_EQ(0, Edit(pBlock, [&](HWND hSheet) { Press(hSheet, PSBTN_CANCEL); }));
+    ExpectModelMatches(m_pProgram);
+}
+
+TEST_F(EditPropertiesTest, TheOutputsAndNotesPageShowsTheOutputsAndEditsTheDescription)
+{
+    PowerBlock* pBlock = AddBlock(m_pMain, 406, "Hours", 200, 100);
+    ASSERT_NE(nullptr, pBlock);
+    ASSERT_NE(nullptr, pBlock->Connect(m_pEnd, "Other times", 0));
+    pBlock->SetDescription("before");
+    m_pProgram->ClearModified();
+
+    int nRows = -1;
+    std::string firstRow, lastRow, notesShown;
+    Edit(pBlock, [&](HWND hSheet) {
+        SendMessageA(hSheet, PSM_SETCURSEL, 1, 0);
+        HWND hPage = CurrentPage(hSheet);
+        HWND hList = GetDlgItem(hPage, IDC_OUTPUTS);
+        nRows = static_cast<int>(SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
+        char sz[64] = "";
+        LVITEMA item = {};
+        item.pszText = sz;
+        item.cchTextMax = sizeof(sz);
+        SendMessageA(hList, LVM_GETITEMTEXTA, 0, reinterpret_cast<LPARAM>(&item));
+        firstRow = sz;
+        SendMessageA(hList, LVM_GETITEMTEXTA, nRows - 1, reinterpret_cast<LPARAM>(&item));
+        lastRow = sz;
+        GetWindowTextA(GetDlgItem(hPage, IDC_NOTES), sz, sizeof(sz));
+        notesShown = sz;
+        Type(hPage, IDC_NOTES, "Opening hours of the shop");
+        Press(hSheet, PSBTN_OK);
+    });
+    EXPECT_EQ(6, nRows);
+    EXPECT_EQ("Period 1", firstRow);
+    EXPECT_EQ("Other times", lastRow);
+    EXPECT_EQ("before", notesShown);
+    EXPECT_STREQ("Opening hours of the shop", pBlock->GetDescription());
+    EXPECT_TRUE(m_pProgram->IsModified());
+    // Nothing else changed: the block is still finished.
+    EXPECT_TRUE(pBlock->IsFinished());
+}
+
+TEST_F(EditPropertiesTest, ABlockWithoutAHandleHasNothingToEdit)
+{
+    PowerBlock block;
+    int nChanged = -1;
+    EXPECT_EQ(0, block.EditProperties(nChanged));
+    EXPECT_EQ(0, nChanged);
+    EXPECT_EQ(0, g_nSheetsRun);
+}
