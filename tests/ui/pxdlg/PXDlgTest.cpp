@@ -173,7 +173,7 @@ TemplateInfo ReadTemplate(HMODULE hLib, WORD wTemplate)
         info.nPointSize = *p++;
         if (bEx)
             p += 2;   // weight, italic and character set
-        for (; *p && reinterpret_cast<const BYTE*>(p) < pb + dwSize; ++p)
+        for (; reinterpret_cast<const BYTE*>(p + 1) <= pb + dwSize && *p; ++p)
             info.face += static_cast<char>(*p);
     }
     return info;
