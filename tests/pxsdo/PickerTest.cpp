@@ -645,6 +645,42 @@ TEST_F(PickerTest, SettingUpAgainShowsTheItemsAsTheyAreNow)
     } });
 }
 
+namespace {
+
+std::vector<UINT> g_exceptions;     // messages whose handling raised
+
+void RecordException(TWindow*, UINT msg)
+{
+    g_exceptions.push_back(msg);
+}
+
+} // namespace
+
+// The definition and the template must agree: the default prompt with fax
+// items, a combo box that sorts itself (positions would not be the name
+// order) or one the user can type into are consistency failures.
+TEST_F(PickerTest, PickersTheTemplateOrDefinitionGetsWrongFailTheirChecks)
+{
+    TWindow::TExceptionHandler pfnOld = TWindow::SetExceptionHandler(RecordException);
+    g_exceptions.clear();
+    g_scripts.push_back([&](HWND h) {
+        PXSoftDlg* s = dialog;
+        EXPECT_PXASSERT(s->GetSoftCtrl(IDG_FAXDEFAULT)->SetUp(), "StyleDefault");
+        EXPECT_PXASSERT(s->GetSoftCtrl(IDG_SORTED)->SetUp(), "CBS_SORT");
+        EXPECT_PXASSERT(s->GetSoftCtrl(IDG_DROPDOWN)->SetUp(), "CBS_DROPDOWNLIST");
+        Click(h, IDCANCEL);
+    });
+    PXSoftDlg dlg(TDLG_BADPICK, rec.get(), 1);
+    dialog = &dlg;
+    EXPECT_EQ(IDCANCEL, dlg.Execute(1));
+    dialog = nullptr;
+    TWindow::SetExceptionHandler(pfnOld);
+    // The first picker's failure was raised while the dialog became ready
+    // and was caught at the window's edge.
+    ASSERT_EQ(1u, g_exceptions.size());
+    EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), g_exceptions[0]);
+}
+
 // Without an active application the pickers offer their fixed entries
 // only, and New tells the user instead of failing.
 TEST_F(PickerTest, WithoutAnActiveApplicationNewIsRefusedWithAMessage)

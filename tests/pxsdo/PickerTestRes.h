@@ -35,6 +35,15 @@
 #define IDC_SWITCH          304     // check box: enables and disables group A
 #define IDC_BUTTONSTATE     305     // shows the last state group A's button posted
 
+// Pickers that the definition or the template gets wrong: the default
+// prompt with fax items, a combo box that sorts itself, a combo box that is
+// not a drop-down list.
+#define TDLG_BADPICK        31522
+#define TTPL_BADPICK        31532
+#define IDG_FAXDEFAULT      1401
+#define IDG_SORTED          1403
+#define IDG_DROPDOWN        1405
+
 #define IDS_T_ENABLED       31541
 #define IDS_T_DISABLED      31542
 
