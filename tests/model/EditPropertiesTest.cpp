@@ -1,8 +1,11 @@
 // Editing a block's properties end to end: the block's property sheet on
-// the program's own page templates (pxdlg.dll), over the block's variables
+// the program's own page templates (pxdlg.dll, which the application object
+// loads), over the block's variables
 // in the application model, answered from inside its modal loop.
 #include "ModelTestSupport.h"
 #include "UIMDIFrame.h"
+#include "PXFieldValue.h"
+#include "PXSoftRecPBV.h"
 
 #include "owl/TDialog.h"
 
@@ -12,6 +15,28 @@
 #include <vector>
 
 namespace {
+
+// Period 1 is set before the test, period 2 is typed in the sheet.
+struct PeriodCase
+{
+    int nType;
+    const char* pszCaption;
+    WORD wFrom1, wTo1;
+    const char* pszFirstFrom;
+    const char* pszFirstTo;
+    const char* pszFromVar;
+    const char* pszToVar;
+    const char* pszOther;
+    const char* pszFrom;
+    const char* pszTo;
+};
+
+const PeriodCase kPeriodCases[] = {
+    { 406, "Time Control", 28081, 28082, "08:00", "09:00",
+      "Time period 2 - From", "Time period 2 - To", "Other times", "10:00", "12:30" },
+    { 410, "Date Control", 28091, 28092, "1/1", "1/31",
+      "Date period 2 - From", "Date period 2 - To", "Other dates", "3/1", "3/31" },
+};
 
 std::function<void(HWND)> g_script;
 int g_nSheetsRun = 0;
@@ -32,9 +57,13 @@ HWND CurrentPage(HWND hSheet)
     return reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
+// Types over the whole text of an edit as the user would: the edit tells
+// the page of the change (a multi-line edit does not for WM_SETTEXT).
 void Type(HWND hPage, int nCtrlId, const char* pszText)
 {
-    SetWindowTextA(GetDlgItem(hPage, nCtrlId), pszText);
+    HWND hEdit = GetDlgItem(hPage, nCtrlId);
+    SendMessageA(hEdit, EM_SETSEL, 0, -1);
+    SendMessageA(hEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pszText));
 }
 
 void Press(HWND hSheet, int nButton)
@@ -71,8 +100,8 @@ public:
 // The controls of the pages (the program's templates).
 enum
 {
-    IDC_PERIOD1_FROM = 3001,
-    IDC_PERIOD1_TO = 3002,
+    IDC_PERIOD2_FROM = 3003,
+    IDC_PERIOD2_TO = 3004,
     IDC_OUTPUTS = 301,
     IDC_NOTES = 304
 };
@@ -83,9 +112,8 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        m_hDlgLib = LoadLibraryA("pxdlg.dll");
-        ASSERT_NE(nullptr, m_hDlgLib);
-        m_hOldLib = TDialog::SetDialogLibrary(m_hDlgLib);
+        // The application object loaded the page templates.
+        ASSERT_NE(nullptr, TDialog::GetDialogLibrary());
         m_pfnOldHook = TWindow::SetModalHook(RunScript);
         g_script = nullptr;
         g_nSheetsRun = 0;
@@ -104,11 +132,29 @@ protected:
         m_pApp->SetMainWindow(nullptr);
         delete m_pProgram;
         TWindow::SetModalHook(m_pfnOldHook);
-        TDialog::SetDialogLibrary(m_hOldLib);
-        if (m_hDlgLib)
-            FreeLibrary(m_hDlgLib);
         g_script = nullptr;
         ModelTest::TearDown();
+    }
+
+    // A block of the case's type with its first period set and both outputs
+    // that apply ("Period 1" and the other one) led to "End": finished.
+    PowerBlock* FinishedPeriodBlock(const PeriodCase& c, const char* pszName)
+    {
+        PowerBlock* pBlock = AddBlock(m_pMain, c.nType, pszName, 200, 100);
+        if (!pBlock)
+            return nullptr;
+        PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(c.nType)), pBlock,
+                            pBlock->GetHandle(), c.nType);
+        PXFieldValue(c.wFrom1, &record).SetText(c.pszFirstFrom);
+        PXFieldValue(c.wTo1, &record).SetText(c.pszFirstTo);
+        EXPECT_EQ(1, record.Commit());
+        EXPECT_NE(nullptr, pBlock->Connect(m_pEnd, "Period 1", 0));
+        EXPECT_NE(nullptr, pBlock->Connect(m_pEnd, c.pszOther, 0));
+        EXPECT_EQ(1, record.CheckFinished());
+        EXPECT_TRUE(pBlock->IsFinished());
+        m_pProgram->ClearModified();
+        m_child.told.clear();
+        return pBlock;
     }
 
     // A variable as the model holds it (the period variables keep text).
@@ -132,8 +178,6 @@ protected:
         return nResult;
     }
 
-    HINSTANCE m_hDlgLib = nullptr;
-    HINSTANCE m_hOldLib = nullptr;
     TWindow::TModalHook m_pfnOldHook = nullptr;
     TMDIClient m_client;
     UIMDIFrame m_frame{m_client};
@@ -145,39 +189,22 @@ protected:
 
 // The two blocks whose settings are periods: their names, variables and
 // what a typed period becomes.
-const struct PeriodCase
-{
-    int nType;
-    const char* pszCaption;
-    const char* pszFromVar;
-    const char* pszToVar;
-    const char* pszOther;
-    const char* pszFrom;
-    const char* pszTo;
-} kPeriodCases[] = {
-    { 406, "Time Control", "Time period 1 - From", "Time period 1 - To", "Other times", "10:00", "12:30" },
-    { 410, "Date Control", "Date period 1 - From", "Date period 1 - To", "Other dates", "3/1", "3/31" },
-};
-
 } // namespace
+
 
 TEST_F(EditPropertiesTest, OkStoresTheTypedPeriodInTheModelAndChecksTheBlockAgain)
 {
     for (const PeriodCase& c : kPeriodCases)
     {
         SCOPED_TRACE(c.pszCaption);
-        PowerBlock* pBlock = AddBlock(m_pMain, c.nType, c.pszCaption, 200, 100);
+        PowerBlock* pBlock = FinishedPeriodBlock(c, c.pszCaption);
         ASSERT_NE(nullptr, pBlock);
-        ASSERT_NE(nullptr, pBlock->Connect(m_pEnd, c.pszOther, 0));
-        ASSERT_TRUE(pBlock->IsFinished());
-        m_pProgram->ClearModified();
-        m_child.told.clear();
 
         int nChanged = -1;
         int nResult = Edit(pBlock, [&](HWND hSheet) {
             HWND hPage = CurrentPage(hSheet);
-            Type(hPage, IDC_PERIOD1_FROM, c.pszFrom);
-            Type(hPage, IDC_PERIOD1_TO, c.pszTo);
+            Type(hPage, IDC_PERIOD2_FROM, c.pszFrom);
+            Type(hPage, IDC_PERIOD2_TO, c.pszTo);
             Press(hSheet, PSBTN_OK);
         }, &nChanged);
 
@@ -188,7 +215,7 @@ TEST_F(EditPropertiesTest, OkStoresTheTypedPeriodInTheModelAndChecksTheBlockAgai
         EXPECT_EQ(c.pszFrom, Var(pBlock, c.pszFromVar));
         EXPECT_EQ(c.pszTo, Var(pBlock, c.pszToVar));
         EXPECT_TRUE(m_pProgram->IsModified());
-        // "Period 1" applies now and goes nowhere.
+        // "Period 2" applies now and goes nowhere.
         EXPECT_FALSE(pBlock->IsFinished());
         const std::vector<RecordingChild::Told> expected = { { pBlock, 3, 2 }, { pBlock, 4, 2 } };
         EXPECT_EQ(expected, m_child.told);
@@ -202,18 +229,14 @@ TEST_F(EditPropertiesTest, CancelChangesNothing)
     for (const PeriodCase& c : kPeriodCases)
     {
         SCOPED_TRACE(c.pszCaption);
-        PowerBlock* pBlock = AddBlock(m_pMain, c.nType, c.pszCaption, 200, 100);
+        PowerBlock* pBlock = FinishedPeriodBlock(c, c.pszCaption);
         ASSERT_NE(nullptr, pBlock);
-        ASSERT_NE(nullptr, pBlock->Connect(m_pEnd, c.pszOther, 0));
-        ASSERT_TRUE(pBlock->IsFinished());
-        m_pProgram->ClearModified();
-        m_child.told.clear();
 
         int nChanged = -1;
         Edit(pBlock, [&](HWND hSheet) {
             HWND hPage = CurrentPage(hSheet);
-            Type(hPage, IDC_PERIOD1_FROM, c.pszFrom);
-            Type(hPage, IDC_PERIOD1_TO, c.pszTo);
+            Type(hPage, IDC_PERIOD2_FROM, c.pszFrom);
+            Type(hPage, IDC_PERIOD2_TO, c.pszTo);
             Press(hSheet, PSBTN_CANCEL);
         }, &nChanged);
 
@@ -230,11 +253,11 @@ TEST_F(EditPropertiesTest, CancelChangesNothing)
 
 TEST_F(EditPropertiesTest, AConnectionTheBlockDoesNotShowIsReportedAsAChange)
 {
-    PowerBlock* pBlock = AddBlock(m_pMain, 406, "Hours", 200, 100);
+    PowerBlock* pBlock = FinishedPeriodBlock(kPeriodCases[0], "Hours");
     ASSERT_NE(nullptr, pBlock);
-    // The model leads "Other times" (its sixth plain output) to "End"; the
+    // The model leads "Period 2" (its second plain output) to "End"; the
     // block has no goto for it yet.
-    ASSERT_EQ(0, kvrCreateGoto(pBlock->GetHandle(), m_pEnd->GetHandle(), 5));
+    ASSERT_EQ(0, kvrCreateGoto(pBlock->GetHandle(), m_pEnd->GetHandle(), 1));
     const struct
     {
         int nButton;
@@ -246,19 +269,18 @@ TEST_F(EditPropertiesTest, AConnectionTheBlockDoesNotShowIsReportedAsAChange)
         EXPECT_EQ(1, Edit(pBlock, [&](HWND hSheet) { Press(hSheet, c.nButton); }, &nChanged));
         EXPECT_EQ(1, nChanged);
         // Only reported: the caller brings the gotos in line.
-        EXPECT_EQ(nullptr, pBlock->FindGoto("Other times"));
+        EXPECT_EQ(nullptr, pBlock->FindGoto("Period 2"));
     }
     pBlock->SyncGotos(0, 1, 0);
-    ASSERT_NE(nullptr, pBlock->FindGoto("Other times"));
+    ASSERT_NE(nullptr, pBlock->FindGoto("Period 2"));
     EXPECT_EQ(0, Edit(pBlock, [&](HWND hSheet) { Press(hSheet, PSBTN_CANCEL); }));
     ExpectModelMatches(m_pProgram);
 }
 
 TEST_F(EditPropertiesTest, TheOutputsAndNotesPageShowsTheOutputsAndEditsTheDescription)
 {
-    PowerBlock* pBlock = AddBlock(m_pMain, 406, "Hours", 200, 100);
+    PowerBlock* pBlock = FinishedPeriodBlock(kPeriodCases[0], "Hours");
     ASSERT_NE(nullptr, pBlock);
-    ASSERT_NE(nullptr, pBlock->Connect(m_pEnd, "Other times", 0));
     pBlock->SetDescription("before");
     m_pProgram->ClearModified();
 

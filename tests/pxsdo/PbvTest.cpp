@@ -64,7 +64,7 @@ struct TestApp : PXBlockRecordApp
     int RemoveListEntry(long l) override { --lists[l]; return 0; }
     int RefreshResPermList() override { ++listRefreshes; return 0; }
     int RefreshImportList() override { ++importRefreshes; return 0; }
-    void FreeServerRecord() override {}
+    void FreeServerRecord() override { ++serverRecordsFreed; }
     BOOL HasServerLists() override { return serverKnown; }
     int FindResPermList(long l) override { return serverLists.count(l) ? 0 : -1; }
     int FindLanguage(long l) override { return serverLanguages.count(l) ? 0 : -1; }
@@ -75,6 +75,7 @@ struct TestApp : PXBlockRecordApp
     std::vector<short> clipVoice, clipFax;
     std::vector<long> clipLists;
     int listRefreshes = 0, importRefreshes = 0;
+    int serverRecordsFreed = 0;
     std::map<long, int> serverLists, serverLanguages;
     BOOL serverKnown = TRUE;
 };
@@ -469,6 +470,7 @@ void RunSheetScript(TWindow* pWnd)
 }
 
 const WORD TPBV_ITEMS = 31850;
+const WORD TPBV_NOSHEET = 31860;
 
 } // namespace
 
@@ -518,4 +520,75 @@ TEST_F(PbvTest, EditingInTheSheetGivesUpTheItemUsesAndTakesThemAgain)
         EXPECT_STREQ("7", static_cast<const char*>(Var(402, "No response", h)));
     }
     TWindow::SetModalHook(pfnOld);
+}
+
+// A sheet that cannot be made leaves the block's item uses as they were.
+TEST_F(PbvTest, ASheetThatCannotBeMadeGivesBackTheItemUses)
+{
+    kvrHandleType* h = Make(402, "Menu");
+    PXSoftRecPBV rec(TPBV_NOSHEET, &m_block, h, 402);
+    PXFieldValue(28001, &rec).SetInt16(5);
+    PXFieldValue(28004, &rec).SetInt16(7);
+    ASSERT_EQ(1, rec.Commit());
+    m_app.voice.clear();
+    m_app.voiceCalls.clear();
+    int nDescr = 0;
+    try
+    {
+        rec.EditInPropSheet();
+    }
+    catch (const PXException& e)
+    {
+        nDescr = e.m_nDescr;
+    }
+    EXPECT_EQ(1553, nDescr);
+    EXPECT_EQ((std::vector<int>{ -5, -7, 5, 7 }), m_app.voiceCalls);
+    EXPECT_EQ(0, m_app.voice[5]);
+    EXPECT_EQ(0, m_app.voice[7]);
+    EXPECT_STREQ("5", static_cast<const char*>(Var(402, "Menu choices", h)));
+}
+
+// Whatever the sheet's end (here it cannot be shown: this program has no
+// page templates), a Thru-Dial block drops the server record first, so that
+// its sheet reads the server's lists afresh, and its list and item uses are
+// given up and taken again; a Language Select block refreshes the imports.
+TEST_F(PbvTest, TheBlockSheetsOwnPreparationsRunWhateverTheSheetsEnd)
+{
+    const struct
+    {
+        int nType;
+        WORD wDef;
+        int nFreed;
+        int nImportRefreshes;
+    } cases[] = {
+        { 405, 23003, 1, 0 },
+        { 413, 23004, 0, 0 },
+        { 403, 23005, 0, 1 },
+    };
+    int n = 0;
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.wDef);
+        std::string name = "Block" + std::to_string(++n);
+        kvrHandleType* h = Make(c.nType, name.c_str());
+        if (c.wDef == 23003)
+        {
+            PXSoftRecPBV rec(c.wDef, &m_block, h, c.nType);
+            PXFieldValue(28021, &rec).SetInt16(12);
+            PXFieldValue(28026, &rec).SetInt32(40);
+            ASSERT_EQ(1, rec.StoreField(28021));
+            ASSERT_EQ(1, rec.StoreField(28026));
+        }
+        m_app = TestApp();
+        PXSoftRecPBV rec(c.wDef, &m_block, h, c.nType);
+        EXPECT_EQ(-1, rec.EditInPropSheet());
+        EXPECT_EQ(c.nFreed, m_app.serverRecordsFreed);
+        EXPECT_EQ(c.nImportRefreshes, m_app.importRefreshes);
+        if (c.wDef == 23003)
+        {
+            EXPECT_EQ((std::vector<int>{ -12, 12 }), m_app.voiceCalls);
+            EXPECT_EQ(0, m_app.lists[40]);
+            EXPECT_EQ(1, m_app.listRefreshes);
+        }
+    }
 }

@@ -216,6 +216,32 @@ TEST_F(PropSheetTest, AValueTypedOnTheFirstPageIsSeenByTheSecondPagesConditions)
     }
 }
 
+TEST_F(PropSheetTest, APageOpenedAgainShowsTheRecordAsItIsNow)
+{
+    std::vector<int> enabled;
+    std::string noteShown;
+    RunSheet([&](HWND hSheet) {
+        HWND hFirst = CurrentPage(hSheet);
+        OpenPage(hSheet, 1);
+        HWND hSecond = CurrentPage(hSheet);
+        enabled.push_back(IsWindowEnabled(GetDlgItem(hSecond, TPS_IDC_OPTION)) ? 1 : 0);
+        Type(hSecond, TPS_IDC_NOTE, "typed before leaving");
+        OpenPage(hSheet, 0);
+        Type(hFirst, TPS_IDC_NAME, "");
+        OpenPage(hSheet, 1);
+        enabled.push_back(IsWindowEnabled(GetDlgItem(hSecond, TPS_IDC_OPTION)) ? 1 : 0);
+        char sz[64] = "";
+        GetWindowTextA(GetDlgItem(hSecond, TPS_IDC_NOTE), sz, sizeof(sz));
+        noteShown = sz;
+        Press(hSheet, PSBTN_CANCEL);
+    });
+    // The second visit runs the page's ready reactions again, on the name
+    // emptied meanwhile, and shows the note from the record.
+    EXPECT_EQ((std::vector<int>{ 1, 0 }), enabled);
+    EXPECT_EQ("typed before leaving", noteShown);
+    EXPECT_EQ("Old", Text(m_rec.get(), TPS_NAME));
+}
+
 TEST_F(PropSheetTest, OkWithAnInvalidEntryOnTheFirstPageKeepsTheSheetOpenOnTheSecond)
 {
     MessageBoxRecorder boxes;

@@ -34,8 +34,13 @@ void DriveDialog(TWindow* pWnd)
 {
     PXDialog* pDialog = dynamic_cast<PXDialog*>(pWnd);
     ASSERT_NE(nullptr, pDialog);
+    HWND hDlg = pDialog->HWindow;
     if (g_drive)
         g_drive(pDialog);
+    // A drive that did not end the dialog (an OK that was refused) must
+    // not leave the test waiting: Cancel follows, and is lost when the
+    // dialog has ended.
+    PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
 }
 
 void RecordException(TWindow*, UINT msg)
@@ -254,6 +259,8 @@ TEST_F(SoftDlgTest, ReadyShowsEveryFieldAndRunsTheReactionsBeforeTheUserSeesIt)
         // "0" is shown as an empty edit; the text limit is set.
         EXPECT_EQ("", Text(d, IDC_EXTENSION));
         EXPECT_EQ(8, SendMessageA(Item(d, IDC_PASSWORD), EM_GETLIMITTEXT, 0, 0));
+        // An edit without the limit flag has no limit word: its limit stays.
+        EXPECT_GT(SendMessageA(Item(d, IDC_EXTENSION), EM_GETLIMITTEXT, 0, 0), 1000);
         // The radio group checked member 1, and its click reaction ran.
         EXPECT_EQ(BST_CHECKED, SendMessageA(Item(d, IDC_RADIO1), BM_GETCHECK, 0, 0));
         EXPECT_EQ(BST_UNCHECKED, SendMessageA(Item(d, IDC_RADIO0), BM_GETCHECK, 0, 0));
@@ -641,6 +648,62 @@ TEST_F(SoftDlgTest, AListViewOverAnEmptyListShowsOnlyItsColumns)
         EXPECT_EQ(2, SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(0, SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(0, d->GetSoftDlg()->GetSoftCtrl(IDC_OPTIONS)->AcceptMessage(IDC_OPTIONS, WM_NOTIFY, nullptr));
+        Command(d, IDCANCEL, BN_CLICKED);
+    });
+}
+
+TEST_F(SoftDlgTest, TheUpDownRangeBringsEveryValueIntoItWhenShown)
+{
+    struct Case
+    {
+        long lStored;
+        const char* pszShown;
+        long lField;
+    };
+    const Case cases[] = {
+        { 0, "1", 1 }, { 30, "30", 30 }, { 75, "60", 60 },
+        { -5, "1", 1 },             // negative: below the range, not far above it
+        { 65537, "60", 60 },        // past 16 bits: above the range
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.lStored);
+        // Stored directly: the record's own checks would refuse some.
+        Stored<long>(rec.get(), DF_DELAY) = c.lStored;
+        Run(TDEF_FULL, [&](PXDialog* d) {
+            EXPECT_EQ(c.pszShown, Text(d, IDC_DELAY));
+            EXPECT_EQ(c.lField, Int32Of(rec.get(), DF_DELAY));
+            Command(d, IDCANCEL, BN_CLICKED);
+        });
+    }
+}
+
+TEST_F(SoftDlgTest, WithoutAnActiveApplicationTheComboBoxesAreEmpty)
+{
+    PXWinApp::SetCurrentProgramSource(nullptr);
+    int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
+        EXPECT_EQ(0, SendMessageA(Item(d, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(0, SendMessageA(Item(d, IDC_VOICE), CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(-1, SendMessageA(Item(d, IDC_VOICE), CB_GETCURSEL, 0, 0));
+        d->GetSoftDlg()->GetSoftCtrl(IDC_VOICE)->Transfer(PXSoftIntrfc::CtrlToField);
+        EXPECT_EQ(-1, Int32Of(rec.get(), DF_VOICE));
+        Command(d, IDOK, BN_CLICKED);
+    });
+    EXPECT_EQ(IDOK, nResult);
+    EXPECT_EQ(-1L, Stored<long>(rec.get(), DF_VOICE));
+}
+
+TEST_F(SoftDlgTest, AKeyComboBoxWhoseListShrankStoresNoKey)
+{
+    PXUserApp* pUserApp = app->FindUserAppByName("DialogApp");
+    ASSERT_NE(nullptr, pUserApp);
+    Run(TDEF_FULL, [&](PXDialog* d) {
+        Choose(d, IDC_VOICE, 2);
+        EXPECT_EQ(13, Int32Of(rec.get(), DF_VOICE));
+        // The item goes while the box still shows it.
+        PXFieldValue(25251, pUserApp).GetRecArray()->RemoveAt(2);
+        d->GetSoftDlg()->GetSoftCtrl(IDC_VOICE)->Transfer(PXSoftIntrfc::CtrlToField);
+        EXPECT_EQ(-1, Int32Of(rec.get(), DF_VOICE));
         Command(d, IDCANCEL, BN_CLICKED);
     });
 }
