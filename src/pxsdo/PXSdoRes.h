@@ -53,4 +53,12 @@
 
 #define IDS_SDO_CANNOTLOADRES       1553    // "Cannot load resource"
 
+// Fixed entries and button texts of the voice and fax item picker.
+#define IDS_SDO_PICK_NONE           1616
+#define IDS_SDO_PICK_DEFAULTPROMPT  1617
+#define IDS_SDO_PICK_NEWVOICE       1618
+#define IDS_SDO_PICK_NEWFAX         1619
+#define IDS_SDO_PICK_NEW            1620
+#define IDS_SDO_PICK_EDIT           1621
+
 #endif

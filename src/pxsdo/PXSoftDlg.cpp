@@ -4,6 +4,7 @@
 #include "PXSoftDlg.h"
 #include "PXSoftCtrl.h"
 #include "PXSoftGrp.h"
+#include "PXSoftPicker.h"
 #include "PXSDlgDf.h"
 #include "PXSRecDf.h"
 #include "PXDlgAcc.h"
@@ -224,9 +225,11 @@ PXSoftCtrl* PXSoftDlg::CreateSoftCtrl(WORD wCtrlId, PXStatement* pStatement)
         case PXCTRL_EDITUPDOWN:
             pCtrl = new (std::nothrow) PXSoftGroupEditUpDown(wCtrlId, this, pStatement);
             break;
-        // The item picker, the item editor and the application file
-        // chooser are not part of this library yet.
         case PXCTRL_VOICEFAXPICKER:
+            pCtrl = new (std::nothrow) PXSoftGroupVoiceFaxPicker(wCtrlId, this, pStatement);
+            break;
+        // The item editor and the application file chooser are not part
+        // of this library yet.
         case PXCTRL_VOICEFAXEDITOR:
         case PXCTRL_APPLFILECOMBO:
             PXASSERT(0);
@@ -847,6 +850,10 @@ LRESULT PXDialog::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         {
             if (!m_pSoftDlg->EndDialog(wId))
                 return 0;
+            // The record is committed or its cells dropped: what the
+            // controls still send while the window closes (a combo box
+            // losing the focus) must not write into it again.
+            m_bBusy = TRUE;
             return TDialog::WindowProc(msg, wParam, lParam);
         }
         if (wId == IDHELP)

@@ -784,7 +784,9 @@ TEST_F(SoftDlgTest, ControlsThatTheTemplateContradictsFailTheirChecks)
         EXPECT_PXASSERT(s->GetSoftCtrl(IDC_PASSWORD)->SetUp(), "CBS_DROPDOWNLIST");
         EXPECT_PXASSERT(s->GetSoftCtrl(IDC_BADUPDOWN)->SetUp(), "lMin<=lMax");
         EXPECT_PXASSERT(s->GetSoftCtrl(IDC_BADUPDOWN)->GetHWND(), "PXTOK_GROUPCTRL");
-        EXPECT_PXASSERT(s->GetSoftCtrl(IDC_PICKER), "0");
+        // An item picker whose style names neither voice nor fax items.
+        ASSERT_NE(nullptr, s->GetSoftCtrl(IDC_PICKER));
+        EXPECT_PXASSERT(s->GetSoftCtrl(IDC_PICKER)->SetUp(), "StyleFax");
         EXPECT_PXASSERT(s->EndDialog(5), "0");
         EXPECT_PXASSERT(s->GetCtrlHWND(999), "IsWindow");
         Command(d, IDCANCEL, BN_CLICKED);
