@@ -3,6 +3,12 @@
 
 PLEX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 PLEX_BUILD=${PLEX_BUILD_DIR:-$PLEX_ROOT/build}
+# Wine wants an absolute prefix path: a relative build folder is taken from
+# the folder the script was started in.
+case $PLEX_BUILD in
+  /*) ;;
+  *) PLEX_BUILD=$PWD/$PLEX_BUILD ;;
+esac
 PLEX_JOBS=${PLEX_JOBS:-$(nproc)}
 
 plex_packages=(g++-mingw-w64-i686-posix wine wine32:i386 xvfb xauth cmake make googletest python3)
