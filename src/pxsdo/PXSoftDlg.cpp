@@ -195,9 +195,24 @@ PXSoftCtrl* PXSoftDlg::GetSoftCtrl(WORD wCtrlId)
     return pCtrl;
 }
 
+namespace {
+PXSoftDlg::TCtrlFactory g_pfnCtrlFactory = nullptr;
+}
+
+PXSoftDlg::TCtrlFactory PXSoftDlg::SetCtrlFactory(TCtrlFactory pfnFactory)
+{
+    TCtrlFactory pfnOld = g_pfnCtrlFactory;
+    g_pfnCtrlFactory = pfnFactory;
+    return pfnOld;
+}
+
 PXSoftCtrl* PXSoftDlg::CreateSoftCtrl(WORD wCtrlId, PXStatement* pStatement)
 {
     PXSoftCtrl* pCtrl = nullptr;
+    if (pStatement && g_pfnCtrlFactory)
+        pCtrl = g_pfnCtrlFactory(wCtrlId, this, pStatement);
+    if (pCtrl)
+        return pCtrl;
     if (!pStatement)
         pCtrl = new (std::nothrow) PXSoftPlainCtrl(wCtrlId, this, nullptr);
     else
@@ -349,10 +364,14 @@ void PXSoftDlg::ProcessOne(PXNotification* pN)
         SetupControls();
         TransferToControls(FieldToCtrl);
         m_bTransferred = TRUE;
-        // The transfers' notifications are done with.
+        // The transfers' notifications are done with. One still queued (a
+        // set-up posted it and no transfer drained the queue) is not: this
+        // drain takes it next, and the cycle's clean-up deletes it.
         for (int i = m_pNotifArray->GetSize() - 1; i >= 0; --i)
         {
             PXObject* pOb = m_pNotifArray->GetAt(i);
+            if (IsListed(m_pQueue, pOb))
+                continue;
             m_pNotifArray->RemoveAt(i);
             if (!IsListed(m_pInWork, pOb))
                 delete pOb;

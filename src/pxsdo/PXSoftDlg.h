@@ -148,6 +148,12 @@ public:
     // check box's DataLink parameters name; kind 1 only.
     void SetRecordSetCheck(WORD wCtrlId, int nKind, short sValue);
 
+    // A factory asked first for the soft control of every statement of the
+    // definition; it answers null to leave the statement to the built-in
+    // classes (tests bring controls of their own). Answers the one before.
+    typedef PXSoftCtrl* (*TCtrlFactory)(WORD wCtrlId, PXSoftDlg* pSoftDlg, PXStatement* pStatement);
+    static TCtrlFactory SetCtrlFactory(TCtrlFactory pfnFactory);
+
     HWND GetDlgHWND() const;
     HWND GetCtrlHWND(WORD wCtrlId) const;
     BOOL WinCtrlHasStyle(WORD wCtrlId, DWORD dwMask) const;

@@ -743,6 +743,97 @@ TEST_F(SoftDlgTest, TheSameNotificationIsPostedOnlyOncePerCycle)
     s.ProcessQueue();
 }
 
+// ---- a control whose set-up posts ------------------------------------------
+
+namespace {
+
+// What became of the notification the control below posts.
+std::vector<std::string> g_events;
+std::vector<const void*> g_live;
+
+// A notification that tells when it goes. Its memory is kept (and freed by
+// the test) so that a use after deletion is seen rather than undefined.
+class TrackedNotification : public PXNotification
+{
+public:
+    TrackedNotification(WORD wCtrlId, WORD wCode) : PXNotification(wCtrlId, wCode, nullptr)
+    {
+        g_live.push_back(this);
+    }
+    ~TrackedNotification() override
+    {
+        g_events.push_back("deleted");
+        for (size_t i = 0; i < g_live.size(); ++i)
+            if (g_live[i] == this)
+                g_live.erase(g_live.begin() + static_cast<long>(i));
+    }
+    static void* operator new(size_t n) { return ::operator new(n); }
+    static void operator delete(void* p) { s_kept.push_back(p); }
+    static std::vector<void*> s_kept;
+};
+std::vector<void*> TrackedNotification::s_kept;
+
+bool IsLive(const void* p)
+{
+    for (const void* q : g_live)
+        if (q == p)
+            return true;
+    return false;
+}
+
+class PostingCtrl : public PXSoftCtrl
+{
+public:
+    PostingCtrl(WORD wCtrlId, PXSoftDlg* pSoftDlg, PXStatement* pStatement)
+        : PXSoftCtrl(wCtrlId, pSoftDlg, pStatement) {}
+    void SetUp() override
+    {
+        g_events.push_back("posted");
+        m_pSoftDlg->PostNotification(new TrackedNotification(m_wCtrlId, PXN_CLICKED));
+    }
+    void PreNotify(PXNotification* pN) override
+    {
+        if (pN->GetCtrlID() == m_wCtrlId)
+            g_events.push_back(IsLive(pN) ? "processed" : "processed after deletion");
+    }
+};
+
+PXSoftCtrl* MakePostingCtrl(WORD wCtrlId, PXSoftDlg* pSoftDlg, PXStatement* pStatement)
+{
+    if (wCtrlId != IDC_SETTEXT)
+        return nullptr;
+    return new PostingCtrl(wCtrlId, pSoftDlg, pStatement);
+}
+
+} // namespace
+
+// A notification that a control's set-up posts while the definition has no
+// data links (no transfer drains the queue) is still queued when the ready
+// cycle lets go of the transfers' notifications: it is processed in the
+// same cycle and deleted once, after that.
+TEST_F(SoftDlgTest, ANotificationPostedBySetUpWithoutDataLinksIsProcessedBeforeItIsDeleted)
+{
+    g_events.clear();
+    g_live.clear();
+    PXSoftDlg::TCtrlFactory pfnOld = PXSoftDlg::SetCtrlFactory(MakePostingCtrl);
+    std::string caption;
+    int nResult = Run(TDEF_SETUPPOSTS, [&](PXDialog* d) {
+        caption = Text(d->HWindow);
+        Command(d, IDCANCEL, BN_CLICKED);
+    });
+    PXSoftDlg::SetCtrlFactory(pfnOld);
+    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_EQ((std::vector<std::string>{ "posted", "processed", "deleted" }), g_events);
+    EXPECT_EQ(String(DS_CLICKED), caption);
+    EXPECT_TRUE(g_live.empty());
+    // Freed here only when nothing else freed it (a second deletion goes
+    // through the global operator).
+    if (g_events.size() == 3 && g_events[2] == "deleted")
+        for (void* p : TrackedNotification::s_kept)
+            ::operator delete(p);
+    TrackedNotification::s_kept.clear();
+}
+
 TEST_F(SoftDlgTest, NotificationsCompareAllThreeMembers)
 {
     int a = 0;

@@ -14,6 +14,7 @@
 #define TDEF_FULL           32501   // controls, groups, links and reactions
 #define TDEF_PLAIN          32502   // no Notification section; a combo box with 0x000C
 #define TDEF_BROKEN         32503   // controls that the template contradicts
+#define TDEF_SETUPPOSTS     32504   // a control whose set-up posts; no DataLink section
 
 // Fields.
 #define DF_CHECK            32101
