@@ -399,7 +399,18 @@ void PXSoftGroupVoiceFaxPicker::NewItem()
             ReportMessage(bNameOk ? k.nIdRefused : k.nNameRefused);
         }
         list.SetRecArray(edit);
-        pUserApp->Commit();
+        if (pUserApp->Commit() != 1)
+        {
+            // The application refused (and said why) and kept the list
+            // change for its next commit, which would add the item unasked
+            // and give the next new item the same ID: the item goes again.
+            // The change is the last added record of a kept cell; a cell
+            // the commit dropped reads the stored list, with nothing added.
+            PXRecArray* pKept = list.GetRecArray();
+            if (pKept->m_nAdded > 0)
+                pKept->RemoveAt(pKept->GetSize() - 1);
+            return;
+        }
         // The commit drops the application's cells, which the edit
         // overlaid: from here on only the new record itself is read.
         int bNameOk = 1, bIdOk = 1;

@@ -519,6 +519,52 @@ TEST_F(PickerTest, NewItemIsCheckedAddedChosenAndListedByEveryPicker)
     EXPECT_EQ(1, Field(TF_PICK_A));
 }
 
+// An application that refuses to commit (its telset passwords differ) does
+// not take the new item, and the item is not left waiting in it either: a
+// later commit of the application would add it behind the user's back, and
+// the next new item would be given the same ID.
+TEST_F(PickerTest, ANewItemTheApplicationRefusesIsNotLeftWaitingInIt)
+{
+    PXFieldValue(25267, userApp).SetInt32(1);
+    PXFieldValue(25268, userApp).SetText("one");
+    PXFieldValue(25269, userApp).SetText("two");
+    MessageBoxRecorder boxes;
+    int nEnd = Run({
+        [&](HWND h) {
+            Choose(h, IDC_A_COMBO, 2);
+            Click(h, IDC_A_BUTTON);
+            EXPECT_EQ(1u, boxes.boxes.size());      // the application's own message
+            EXPECT_EQ(PXSoftGroupVoiceFaxPicker::ValueNewItem, Field(TF_PICK_A));
+            EXPECT_EQ(2, Selection(h, IDC_A_COMBO));
+            EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_A_COMBO));
+            // The passwords agree again: the next item is the only one added.
+            PXFieldValue(25269, userApp).SetText("one");
+            Click(h, IDC_A_BUTTON);
+            EXPECT_EQ(1, Field(TF_PICK_A));
+            EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Taken", "Welcome" }), Entries(h, IDC_A_COMBO));
+            Click(h, IDOK);
+        },
+        [&](HWND h) {
+            Type(h, 2002, "Refused");
+            Click(h, IDOK);
+        },
+        [&](HWND h) {
+            EXPECT_EQ("1", Text(h, 2001));
+            Type(h, 2002, "Taken");
+            Click(h, IDOK);
+        },
+        [&](HWND h) {
+            EXPECT_EQ("Voice item media", Caption(h));
+            Click(h, IDCANCEL);
+        },
+    });
+    EXPECT_EQ(IDOK, nEnd);
+    EXPECT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ((Strings{ "Welcome=12", "Alpha=3", "Taken=1" }), Items(25251));
+    EXPECT_EQ(0, kvrIsNameInUse("Refused"));
+    EXPECT_EQ(1, Field(TF_PICK_A));
+}
+
 TEST_F(PickerTest, NewFaxItemIsRefusedByNameThenAdded)
 {
     SetFields(0, 5000, 0, 0);
