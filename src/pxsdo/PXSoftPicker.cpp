@@ -438,6 +438,17 @@ int PXSoftGroupVoiceFaxPicker::EditItem(short sId, WORD wDlgId, WORD wHelpId)
         return IDCANCEL;
     PXSoftRec* pItem = pSorted->GetAt(nPos);
     CString oldName = *PXFieldValue(k.wNameField, pItem).GetText();
+    // The item as the application holds it, and its place in the list, in
+    // case the application refuses the change.
+    std::unique_ptr<PXSoftRec> pBefore(PXSoftRec::Create(pItem->GetTypeId(), FALSE));
+    PXASSERT(pBefore!=nullptr);
+    pBefore->CopyFrom(*pItem);
+    int nIndex = -1;
+    PXRecArray& rUnsorted = *pSorted;
+    for (int i = 0; i < rUnsorted.GetSize() && nIndex < 0; ++i)
+        if (rUnsorted.GetAt(i) == pItem)
+            nIndex = i;
+    PXASSERT(nIndex>=0);
     for (;;)
     {
         if (pItem->EditInDialog(wDlgId, wHelpId) != IDOK)
@@ -466,7 +477,16 @@ int PXSoftGroupVoiceFaxPicker::EditItem(short sId, WORD wDlgId, WORD wHelpId)
         // The picker that edits an item shows it: its field follows the
         // item's ID once the application has taken the change.
         if (pUserApp->Commit() == 1)
+        {
             SetField(sNewId);
+            return IDOK;
+        }
+        // The application refused (and said why) and kept the list change
+        // for its next commit, which would apply it unchecked: the item is
+        // put back as it is stored.
+        PXRecArray* pKept = list.GetRecArray();
+        if (nIndex < pKept->GetSize())
+            pKept->GetAt(nIndex)->CopyFrom(*pBefore);
         return IDOK;
     }
 }

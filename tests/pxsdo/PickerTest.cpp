@@ -645,6 +645,39 @@ TEST_F(PickerTest, EditingAnItemChecksOnlyANewName)
     EXPECT_EQ(12, Field(TF_PICK_A));
 }
 
+// An edit the application refuses to commit is not left waiting in it
+// either: the item keeps its stored name, also through the application's
+// next commit.
+TEST_F(PickerTest, AnEditTheApplicationRefusesIsNotLeftWaitingInIt)
+{
+    SetFields(12, 5000, 4, 0);
+    PXFieldValue(25267, userApp).SetInt32(1);
+    PXFieldValue(25268, userApp).SetText("one");
+    PXFieldValue(25269, userApp).SetText("two");
+    MessageBoxRecorder boxes;
+    Run({
+        [&](HWND h) {
+            Click(h, IDC_A_BUTTON);
+            EXPECT_EQ(1u, boxes.boxes.size());      // the application's own message
+            EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_A_COMBO));
+            EXPECT_EQ(4, Selection(h, IDC_A_COMBO));
+            EXPECT_EQ("12", Text(h, IDC_A_ID));
+            Click(h, IDOK);
+        },
+        [&](HWND h) {
+            Type(h, 2002, "Hello");
+            Type(h, 2001, "20");
+            Click(h, IDOK);
+        },
+    });
+    EXPECT_EQ(1u, boxes.boxes.size());
+    PXFieldValue(25269, userApp).SetText("one");
+    EXPECT_EQ(1, userApp->Commit());
+    EXPECT_EQ((Strings{ "Welcome=12", "Alpha=3" }), Items(25251));
+    EXPECT_EQ(0, kvrIsNameInUse("Hello"));
+    EXPECT_EQ(12, Field(TF_PICK_A));
+}
+
 // Changing an item's ID to another item's would give two items one ID: it
 // is refused like a new item's; its own ID passes.
 TEST_F(PickerTest, EditingAnItemRefusesAnotherItemsID)
