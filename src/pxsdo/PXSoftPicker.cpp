@@ -225,8 +225,9 @@ void PXSoftGroupVoiceFaxPicker::Transfer(int nDirection)
         // item the application no longer has, the default prompt without
         // its entry, a negative number), shows the first entry, as 0 does.
         // The field keeps such a value until a choice (or a refresh of the
-        // page) stores the entry shown.
-        if (nSel < 0 && m_wFixedCount > 0)
+        // page) stores the entry shown. A picker without fixed entries
+        // shows its first item then: a selection is always there to read.
+        if (nSel < 0 && SendMessageA(hCombo, CB_GETCOUNT, 0, 0) > 0)
             nSel = 0;
         if (!bItem)
             SetWindowTextA(hCombo, "");

@@ -760,6 +760,39 @@ TEST_F(PickerTest, PickersTheTemplateOrDefinitionGetsWrongFailTheirChecks)
     EXPECT_EQ(static_cast<UINT>(WM_INITDIALOG), g_exceptions[0]);
 }
 
+// A picker without fixed entries offers the items only. A value that names
+// none of them shows the first item, as it shows the first entry
+// elsewhere, and is kept until the user chooses; the button edits the item
+// shown.
+TEST_F(PickerTest, APickerWithoutFixedEntriesShowsTheFirstItemForAValueThatNamesNone)
+{
+    struct Case { short value; int sel; const char* id; } cases[] = {
+        { 12, 1, "12" },
+        { 3, 0, "3" },
+        { 0, 0, "3" },
+        { 5000, 0, "3" },
+        { 77, 0, "3" },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.value);
+        SetFields(c.value, 5000, 4, 0);
+        MessageBoxRecorder boxes;
+        g_scripts.push_back([&](HWND h) {
+            EXPECT_EQ((Strings{ "Alpha", "Welcome" }), Entries(h, 401));
+            EXPECT_EQ(c.sel, Selection(h, 401));
+            EXPECT_EQ(c.id, Text(h, 402));
+            EXPECT_EQ("&Edit...", Text(h, 403));
+            EXPECT_TRUE(Enabled(h, 403));
+            Click(h, IDOK);
+        });
+        PXSoftDlg dlg(TDLG_BAREPICK, rec.get(), 1);
+        EXPECT_EQ(IDOK, dlg.Execute(1));
+        EXPECT_TRUE(boxes.boxes.empty());
+        EXPECT_EQ(c.value, Field(TF_PICK_A));
+    }
+}
+
 // Without an active application the pickers offer their fixed entries
 // only, and New tells the user instead of failing.
 TEST_F(PickerTest, WithoutAnActiveApplicationNewIsRefusedWithAMessage)

@@ -44,6 +44,11 @@
 #define IDG_SORTED          1403
 #define IDG_DROPDOWN        1405
 
+// A picker without fixed entries: only the items (the first group of the
+// wrong pickers' template, whose combo box is right).
+#define TDLG_BAREPICK       31523
+#define IDG_BARE            1407
+
 #define IDS_T_ENABLED       31541
 #define IDS_T_DISABLED      31542
 
