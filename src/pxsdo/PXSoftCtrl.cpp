@@ -11,10 +11,7 @@
 #include <commctrl.h>
 #include <string>
 
-namespace {
-
-// The window text of a control, whatever its length.
-CString WindowText(HWND hWnd)
+CString PXSoftCtrl::GetWindowTextOf(HWND hWnd)
 {
     int nLen = ::GetWindowTextLengthA(hWnd);
     std::string buf(static_cast<size_t>(nLen > 0 ? nLen : 0) + 1, '\0');
@@ -22,8 +19,6 @@ CString WindowText(HWND hWnd)
     buf.resize(nGot > 0 ? static_cast<size_t>(nGot) : 0);
     return CString(buf.c_str());
 }
-
-} // namespace
 
 // ---------------------------------------------------------------------------
 // Base
@@ -138,7 +133,7 @@ int PXSoftPlainCtrl::Validate(int bQuiet)
     HWND hWnd = GetHWND();
     if (CompareClassName(hWnd, "edit") != 0)
         return 1;
-    CString text = WindowText(hWnd);
+    CString text = GetWindowTextOf(hWnd);
     if (text.IsEmpty())
         return 1;
     return GetFieldValue().CheckText(text, bQuiet) == 1 ? 1 : 0;
@@ -195,7 +190,7 @@ void PXSoftPlainCtrl::TransferEdit(int nDirection, BOOL bZeroAsEmpty)
         m_pSoftDlg->PostNotification(m_wCtrlId, PXN_CHANGED, nullptr);
         return;
     }
-    CString text = WindowText(hWnd);
+    CString text = GetWindowTextOf(hWnd);
     if (!text.IsEmpty() && value.CheckText(text, 1) != 1)
         text.Empty();
     value.SetText(text);

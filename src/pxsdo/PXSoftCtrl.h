@@ -67,6 +67,8 @@ public:
     HWND GetHWND() const;
     // 0 when the window's class name equals the name, case-insensitively.
     static int CompareClassName(HWND hWnd, const char* pszName);
+    // The window's whole text.
+    static CString GetWindowTextOf(HWND hWnd);
 
 protected:
     PXStatement* m_pStatement;

@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 #include <stdlib.h>
-#include <string>
 
 // ---------------------------------------------------------------------------
 // Plain group
@@ -150,8 +149,5 @@ void PXSoftGroupEditUpDown::Transfer(int nDirection)
     }
     HWND hBuddy = reinterpret_cast<HWND>(::SendMessageA(hUpDown, UDM_GETBUDDY, 0, 0));
     PXASSERT(hBuddy!=0);
-    int nLen = ::GetWindowTextLengthA(hBuddy);
-    std::string buf(static_cast<size_t>(nLen > 0 ? nLen : 0) + 1, '\0');
-    ::GetWindowTextA(hBuddy, &buf[0], static_cast<int>(buf.size()));
-    value.SetInt32(atol(buf.c_str()));
+    value.SetInt32(atol(GetWindowTextOf(hBuddy)));
 }
