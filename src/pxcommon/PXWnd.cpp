@@ -261,7 +261,7 @@ int PXWnd::Create(DWORD dwExStyle, const char* pszClassName, const char* pszTitl
     PXASSERT(m_pImpl->m_pNextWndToConnect==0);
     PXASSERT(::IsWindow(hwndParent));
     PXWndImpl::m_pNextWndToConnect = this;
-    PXWndImpl::m_hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongA(hwndParent, GWL_HINSTANCE));
+    PXWndImpl::m_hInstance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwndParent, GWLP_HINSTANCE));
     HWND hWnd = CreateWindowExA(dwExStyle, pszClassName, pszTitle, dwStyle, x, y, nWidth, nHeight,
                                 hwndParent, hMenu, PXWndImpl::m_hInstance, pParam);
     // Whether or not a window came of it, no creation is pending any more:

@@ -126,6 +126,9 @@ typedef struct kvrBlockNotify
 
 #pragma pack(pop)
 
+/* The layouts the editor was written against are those of the 32-bit
+ * program; the 64-bit build asserts its own. */
+#if !defined(_WIN64)
 KVR_STATIC_ASSERT(sizeof(PBOutputEntry) == 7, "PBOutputEntry is 7 bytes");
 KVR_STATIC_ASSERT(offsetof(PBOutputEntry, name) == 0, "output name at 0");
 KVR_STATIC_ASSERT(offsetof(PBOutputEntry, flags) == 4, "output flags at 4");
@@ -161,6 +164,45 @@ KVR_STATIC_ASSERT(offsetof(kvrItemData, zero) == 136, "zero at 136");
 KVR_STATIC_ASSERT(offsetof(kvrItemData, description) == 140, "text at 140");
 KVR_STATIC_ASSERT(offsetof(kvrItemData, mediaKind) == 144, "media at 144");
 KVR_STATIC_ASSERT(sizeof(kvrItemData) == 146, "item data is 146 bytes");
+#else
+/* The 64-bit build: the same fields, packed alike, with 8-byte pointers
+ * (long stays 4 bytes). */
+KVR_STATIC_ASSERT(sizeof(PBOutputEntry) == 11, "PBOutputEntry is 11 bytes");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, name) == 0, "output name at 0");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, flags) == 8, "output flags at 8");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, number) == 9, "output number at 9");
+KVR_STATIC_ASSERT(offsetof(PBOutputEntry, groupKey) == 10, "group key at 10");
+
+KVR_STATIC_ASSERT(sizeof(PowerBlockInfo) == 467, "PowerBlockInfo is 467 bytes");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, name) == 0, "name at 0");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, description) == 8, "value at 8");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, bitmapName) == 16, "bitmap at 16");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, numOutputs) == 24, "count at 24");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, type) == 25, "type at 25");
+KVR_STATIC_ASSERT(offsetof(PowerBlockInfo, outputs) == 27, "outputs at 27");
+
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, name) == 0, "group name at 0");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, code) == 8, "code at 8");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, description) == 16, "text at 16");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, bitmapName) == 24, "bitmap at 24");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, hidden) == 32, "hidden at 32");
+KVR_STATIC_ASSERT(offsetof(IconGroupEntry, blocks) == 33, "blocks at 33");
+KVR_STATIC_ASSERT(sizeof(IconGroupEntry) == 33 + 467, "one record inline");
+
+KVR_STATIC_ASSERT(offsetof(Symbol, Name) == 10, "symbol name at 10");
+KVR_STATIC_ASSERT(offsetof(Symbol, RefCnt) == 52, "RefCnt at 52");
+KVR_STATIC_ASSERT(offsetof(Symbol, ExclFlags) == 54, "exclusion at 54");
+KVR_STATIC_ASSERT(offsetof(Symbol, ExclFlags2) == 58, "exclusion at 58");
+KVR_STATIC_ASSERT(offsetof(Symbol, Variable) == 60, "Variable at 60");
+KVR_STATIC_ASSERT(offsetof(Symbol, ItemNumber) == 68, "item number at 68");
+KVR_STATIC_ASSERT(sizeof(Symbol) == 70, "Symbol is 70 bytes");
+
+KVR_STATIC_ASSERT(offsetof(kvrItemData, confirm) == 132, "confirm at 132");
+KVR_STATIC_ASSERT(offsetof(kvrItemData, zero) == 140, "zero at 140");
+KVR_STATIC_ASSERT(offsetof(kvrItemData, description) == 144, "text at 144");
+KVR_STATIC_ASSERT(offsetof(kvrItemData, mediaKind) == 152, "media at 152");
+KVR_STATIC_ASSERT(sizeof(kvrItemData) == 154, "item data is 154 bytes");
+#endif
 KVR_STATIC_ASSERT(sizeof(kvrListData) == 8, "list data is 8 bytes");
 
 /* ---- Codes ----------------------------------------------------------- */

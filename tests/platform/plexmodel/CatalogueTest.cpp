@@ -105,6 +105,20 @@ TEST(Catalogue, GroupsKeepDefaultBlocksOutOfPalettes)
     }
 }
 
+// Byte offsets of the palette records: the 32-bit program's, and the same
+// fields packed alike with 8-byte pointers in the 64-bit build.
+struct CatalogueLayout
+{
+    size_t groupBitmap, groupHidden, groupBlocks;
+    size_t record, recBitmap, recCount, recType, recOutputs;
+    size_t output, outNumber, outGroupKey;
+};
+#if defined(_WIN64)
+const CatalogueLayout kLayout = { 24, 32, 33, 467, 16, 24, 25, 27, 11, 9, 10 };
+#else
+const CatalogueLayout kLayout = { 12, 16, 17, 295, 8, 12, 13, 15, 7, 5, 6 };
+#endif
+
 TEST(Catalogue, RecordsLieByteByByte)
 {
     IconInfoTable table;
@@ -113,21 +127,21 @@ TEST(Catalogue, RecordsLieByteByByte)
     {
         const IconGroupEntry* group = table.groups[g];
         EXPECT_EQ(group->name, (At<const char*>(group, 0)));
-        EXPECT_EQ(group->bitmapName, (At<const char*>(group, 12)));
-        EXPECT_EQ(group->hidden, (At<unsigned char>(group, 16)));
-        const char* rec = reinterpret_cast<const char*>(group) + 17;
-        for (; At<const char*>(rec, 0); rec += 295)
+        EXPECT_EQ(group->bitmapName, (At<const char*>(group, kLayout.groupBitmap)));
+        EXPECT_EQ(group->hidden, (At<unsigned char>(group, kLayout.groupHidden)));
+        const char* rec = reinterpret_cast<const char*>(group) + kLayout.groupBlocks;
+        for (; At<const char*>(rec, 0); rec += kLayout.record)
         {
             const PowerBlockInfo* info = reinterpret_cast<const PowerBlockInfo*>(rec);
-            EXPECT_EQ(info->type, (At<short>(rec, 13)));
-            EXPECT_EQ(info->numOutputs, (At<unsigned char>(rec, 12)));
-            EXPECT_EQ(info->bitmapName, (At<const char*>(rec, 8)));
+            EXPECT_EQ(info->type, (At<short>(rec, kLayout.recType)));
+            EXPECT_EQ(info->numOutputs, (At<unsigned char>(rec, kLayout.recCount)));
+            EXPECT_EQ(info->bitmapName, (At<const char*>(rec, kLayout.recBitmap)));
             for (int i = 0; i < info->numOutputs; ++i)
             {
-                const char* out = rec + 15 + 7 * i;
+                const char* out = rec + kLayout.recOutputs + kLayout.output * i;
                 EXPECT_EQ(info->outputs[i].name, (At<const char*>(out, 0)));
-                EXPECT_EQ(i + 1, (At<unsigned char>(out, 5)));
-                EXPECT_EQ(info->outputs[i].groupKey, (At<unsigned char>(out, 6)));
+                EXPECT_EQ(i + 1, (At<unsigned char>(out, kLayout.outNumber)));
+                EXPECT_EQ(info->outputs[i].groupKey, (At<unsigned char>(out, kLayout.outGroupKey)));
             }
         }
     }

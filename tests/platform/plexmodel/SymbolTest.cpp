@@ -18,7 +18,10 @@ TEST_F(ModelTest, SymbolMembersLieWhereTheEditorReadsThem)
     EXPECT_EQ(0, (At<long>(sym, 54)));
     EXPECT_EQ(0, (At<short>(sym, 58)));
     EXPECT_EQ((void*)list, (At<void*>(sym, 60)));
-    EXPECT_EQ(12, (At<short>(sym, 64)));
+    // The 64-bit build's Variable pointer is 8 bytes, so the item number
+    // that follows it moves on by 4.
+    const size_t itemNumberAt = 60 + sizeof(void*);
+    EXPECT_EQ(12, (At<short>(sym, itemNumberAt)));
     EXPECT_EQ(KVR_SYM_RESPERM, sym->Type);
     // The editor writes the use count and the name in place.
     sym->RefCnt = 1;
