@@ -9,8 +9,7 @@
 #include "ModelReport.h"
 #include "ModelRes.h"
 #include "PXUIMsg.h"
-#include "UIApp.h"
-#include "UIMDIFrame.h"
+#include "ModelObserver.h"
 
 #include <cstring>
 #include <new>
@@ -294,11 +293,9 @@ int PowerBlock::EditProperties(int& rChanged)
         {
             SetModified();
             record.CheckFinished();
-            if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-            {
-                pFrame->NotifyChildren(this, 3, 2);
-                pFrame->NotifyChildren(this, 4, 2);
-            }
+            ModelObserver& windows = GetModelObserver();
+            windows.NotifyChildren(this, OBJECT_CHANGING, OBJECT_OWN_GOTOS);
+            windows.NotifyChildren(this, OBJECT_ADDED, OBJECT_OWN_GOTOS);
         }
     }
     rChanged = SyncGotos(1, 1, 0);
@@ -535,8 +532,7 @@ void PowerBlock::RenameCalledPage(const PageRename& names)
     m_strCustomType = names.szNew;
     // The call's description record is looked up again by the new name.
     Refresh(1);
-    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-        pFrame->NotifyChildren(this, 2, 0);
+    GetModelObserver().NotifyChildren(this, OBJECT_REBUILD, 0);
 }
 
 // ---- Output groups -------------------------------------------------------
