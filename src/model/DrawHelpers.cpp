@@ -2,8 +2,7 @@
 #include "DrawHelpers.h"
 #include "BitmapObject.h"
 #include "Icons.h"
-#include "UIApp.h"
-#include "UIMDIFrame.h"
+#include "ModelObserver.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -157,8 +156,7 @@ int FindLabelBreak(const char* pszLabel, int nMinimum)
 
 void ShowStatusMessage(const char* pszText, int bHighlight)
 {
-    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-        pFrame->SetStatusText(pszText, bHighlight);
+    GetModelObserver().SetStatusText(pszText, bHighlight);
     if (bHighlight)
         PXMessageBeep(MB_ICONEXCLAMATION);
 }

@@ -8,7 +8,7 @@
 #include "PXTextUI.h"
 #include "ModelReport.h"
 #include "ModelRes.h"
-#include "UIApp.h"
+#include "ModelObserver.h"
 
 #include <cstring>
 #include <new>
@@ -42,13 +42,14 @@ bool s_bPagePositionsRead = false;
 
 void ReadPositions(int nFirst, int nLast)
 {
-    int nStep = UIApp::GetGridStep();
+    const ModelSettings& settings = GetModelSettings();
+    int nStep = settings.nGridStep;
     int nHalf = nStep / 2;
     for (int i = nFirst; i <= nLast; ++i)
     {
         DefaultPosition& pos = s_Positions[i];
-        long x = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszX, pos.nX, UIApp::SettingsFile()));
-        long y = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszY, pos.nY, UIApp::SettingsFile()));
+        long x = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszX, pos.nX, settings.strSettingsFile));
+        long y = static_cast<int>(GetPrivateProfileIntA("Default Positions", pos.pszY, pos.nY, settings.strSettingsFile));
         pos.x = nStep > 0 ? x - x % nStep : x;
         pos.y = nHalf > 0 ? y - y % nHalf : y;
     }

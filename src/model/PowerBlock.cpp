@@ -9,15 +9,41 @@
 #include "ModelReport.h"
 #include "ModelRes.h"
 #include "PXUIMsg.h"
-#include "UIApp.h"
-#include "UIMDIFrame.h"
+#include "ModelObserver.h"
 
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
 namespace
 {
+long s_nReleaseFailures = 0;
+
+// A destructor's failure: traced for the developer and counted, since the
+// uses it leaves behind keep items from being deleted on the server.
+void NoteReleaseFailure(const char* pszWhat, const char* pszBlock)
+{
+    ++s_nReleaseFailures;
+    CString strText;
+    strText.Format("PowerBlock \"%s\": its %s could not be given up", pszBlock ? pszBlock : "", pszWhat);
+    try
+    {
+        throw;
+    }
+    catch (PXException& x)
+    {
+        CString strCause;
+        strText += "\n";
+        strText += x.FormatText(strCause);
+    }
+    catch (...)
+    {
+    }
+    strText += "\n";
+    OutputDebugStringA(strText);
+}
+
 const struct
 {
     int nType;
@@ -175,16 +201,36 @@ PowerBlock::~PowerBlock()
     bool bModelCalls = m_hModel && !IsProgramDying() && m_nClipboard == 0;
     if (bModelCalls)
     {
-        // The block's uses of items and lists end with it. A destructor
-        // throws nothing: a record that cannot be read leaves the counts.
+        // The block's uses of items and lists end with it, each on its
+        // own: one that fails leaves the other to be given up.
+        std::unique_ptr<PXSoftRecPBV> pRecord;
         try
         {
-            PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(m_nType)), this, m_hModel, m_nType);
-            record.ReleaseItemRefs();
-            record.ReleaseResPermRefs();
+            pRecord.reset(new PXSoftRecPBV(static_cast<WORD>(PowerBlockType::ResourceId(m_nType)), this,
+                                           m_hModel, m_nType));
         }
         catch (...)
         {
+            NoteReleaseFailure("item and list uses", GetName());
+        }
+        if (pRecord)
+        {
+            try
+            {
+                pRecord->ReleaseItemRefs();
+            }
+            catch (...)
+            {
+                NoteReleaseFailure("item uses", GetName());
+            }
+            try
+            {
+                pRecord->ReleaseResPermRefs();
+            }
+            catch (...)
+            {
+                NoteReleaseFailure("list uses", GetName());
+            }
         }
     }
     m_Gotos.flush(TShouldDelete::Delete);
@@ -192,6 +238,11 @@ PowerBlock::~PowerBlock()
         kvrDeletePowerBlock(m_hModel, 0);
     FreeInfo();
     m_GotoBlocks.flush(TShouldDelete::Delete);
+}
+
+long PowerBlock::GetReleaseFailures()
+{
+    return s_nReleaseFailures;
 }
 
 void PowerBlock::FreeInfo()
@@ -294,11 +345,9 @@ int PowerBlock::EditProperties(int& rChanged)
         {
             SetModified();
             record.CheckFinished();
-            if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-            {
-                pFrame->NotifyChildren(this, 3, 2);
-                pFrame->NotifyChildren(this, 4, 2);
-            }
+            ModelObserver& windows = GetModelObserver();
+            windows.NotifyChildren(this, OBJECT_CHANGING, OBJECT_OWN_GOTOS);
+            windows.NotifyChildren(this, OBJECT_ADDED, OBJECT_OWN_GOTOS);
         }
     }
     rChanged = SyncGotos(1, 1, 0);
@@ -535,8 +584,7 @@ void PowerBlock::RenameCalledPage(const PageRename& names)
     m_strCustomType = names.szNew;
     // The call's description record is looked up again by the new name.
     Refresh(1);
-    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-        pFrame->NotifyChildren(this, 2, 0);
+    GetModelObserver().NotifyChildren(this, OBJECT_REBUILD, 0);
 }
 
 // ---- Output groups -------------------------------------------------------

@@ -76,7 +76,14 @@ public:
                Array* pTemplate);
     // Bare, for the loader.
     PowerBlock();
+    // A block deleted on its own gives up its uses of items and lists. The
+    // destructor throws nothing: a use that cannot be given up is traced
+    // and counted (GetReleaseFailures) and the rest are given up still.
     ~PowerBlock() override;
+
+    // How many times a deleted block could not give up its item uses or its
+    // list uses in this run.
+    static long GetReleaseFailures();
 
     classType isA() const override { return PX_CLASS_POWERBLOCK; }
     Program* GetProgram() const override;

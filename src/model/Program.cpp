@@ -5,8 +5,7 @@
 #include "Icons.h"
 #include "ModelReport.h"
 #include "ModelRes.h"
-#include "UIApp.h"
-#include "UIMDIFrame.h"
+#include "ModelObserver.h"
 
 #include <algorithm>
 #include <memory>
@@ -57,17 +56,17 @@ Program::~Program()
 void Program::SetModified()
 {
     m_bModified = 1;
-    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-        pFrame->RefreshCaptions();
-    UIApp::RefreshCommandStates();
+    ModelObserver& windows = GetModelObserver();
+    windows.RefreshCaptions();
+    windows.RefreshCommandStates();
 }
 
 void Program::ClearModified()
 {
     m_bModified = 0;
-    if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
-        pFrame->RefreshCaptions();
-    UIApp::RefreshCommandStates();
+    ModelObserver& windows = GetModelObserver();
+    windows.RefreshCaptions();
+    windows.RefreshCommandStates();
 }
 
 void Program::Activate()

@@ -5,9 +5,4 @@
 // Strings: 3200-3215.
 #define IDS_LS_ERRORHEADING     3200    // "Load and Save Error!!\n\n"
 
-// The load/save prompt "DORVO_LS_MSG".
-#define IDC_LS_NOMOREWARNINGS   441
-#define IDC_LS_MESSAGE          501
-#define IDC_LS_HELP             9
-
 #endif

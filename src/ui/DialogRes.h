@@ -1,4 +1,4 @@
-// Resource ids of the editor's dialog base (src/ui).
+// Resource ids of the editor's dialog base and the load/save prompt (src/ui).
 #ifndef DIALOGRES_H
 #define DIALOGRES_H
 
@@ -10,5 +10,10 @@
 
 // The Help button of the editor's dialogs.
 #define IDC_DLG_HELP            9
+
+// The load/save prompt "DORVO_LS_MSG".
+#define IDC_LS_NOMOREWARNINGS   441
+#define IDC_LS_MESSAGE          501
+#define IDC_LS_HELP             IDC_DLG_HELP
 
 #endif

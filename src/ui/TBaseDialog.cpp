@@ -7,6 +7,7 @@
 #include "PXString.h"
 #include "bwcc/Bwcc.h"
 
+#include <cstdio>
 #include <string.h>
 
 namespace {
@@ -69,10 +70,11 @@ void TBaseDialog::Help()
     PXGetHelpDir(szDir);
     CString file;
     file.LoadString(IDS_DLG_HELPFILE);
+    // A directory with which the file does not fit is left out, and a file
+    // text that does not fit alone is cut at the buffer's end.
     if (strlen(szDir) + file.GetLength() >= sizeof(szPath))
         szDir[0] = '\0';
-    strcpy(szPath, szDir);
-    strcat(szPath, file);
+    snprintf(szPath, sizeof(szPath), "%s%s", szDir, static_cast<const char*>(file));
 
     BOOL bDone = m_nHelpId != 0
         ? g_pfnHelp(HWindow, szPath, HELP_CONTEXT, m_nHelpId)

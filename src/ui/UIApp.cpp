@@ -1,6 +1,7 @@
 // The application object: options, levels and their settings keys.
 #include "UIApp.h"
 #include "UIMDIFrame.h"
+#include "ModelObserver.h"
 #include "PXMsgBox.h"
 #include "PXString.h"
 #include "UIRes.h"
@@ -10,6 +11,11 @@
 
 #include <cstdio>
 #include <cstring>
+
+// The model reads these options at the same places.
+static_assert(static_cast<DWORD>(UI_OPT_SMARTROUTING) == static_cast<DWORD>(MODEL_OPT_SMARTROUTING), "option bit");
+static_assert(static_cast<DWORD>(UI_OPT_LABELSTUBS) == static_cast<DWORD>(MODEL_OPT_LABELSTUBS), "option bit");
+static_assert(static_cast<DWORD>(UI_OPT_SNAPTOGRID) == static_cast<DWORD>(MODEL_OPT_SNAPTOGRID), "option bit");
 
 namespace
 {
@@ -78,10 +84,15 @@ UIApp::UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, H
 
     // A longer command line is cut; the launch list never comes near it.
     lstrcpynA(m_szCmdLine, pszCmdLine ? pszCmdLine : "", sizeof(m_szCmdLine));
+    PassSettings();
 }
 
 UIApp::~UIApp()
 {
+    if (UIMDIFrame* pFrame = dynamic_cast<UIMDIFrame*>(GetMainWindow()))
+        if (ModelIsObserver(pFrame))
+            ModelSetObserver(nullptr);
+    ModelSetSettings(ModelSettings());
     if (m_pDialogModule)
     {
         HINSTANCE hDialogs = m_pDialogModule->GetHandle();
@@ -93,6 +104,26 @@ UIApp::~UIApp()
         if (m_bFreeDialogLibrary)
             FreeLibrary(hDialogs);
     }
+}
+
+TFrameWindow* UIApp::SetMainWindow(TFrameWindow* pWindow)
+{
+    TFrameWindow* pOld = TApplication::SetMainWindow(pWindow);
+    UIMDIFrame* pOldFrame = dynamic_cast<UIMDIFrame*>(pOld);
+    if (ModelIsObserver(pOldFrame))
+        ModelSetObserver(nullptr);
+    if (UIMDIFrame* pFrame = dynamic_cast<UIMDIFrame*>(pWindow))
+        ModelSetObserver(pFrame);
+    return pOld;
+}
+
+void UIApp::PassSettings() const
+{
+    ModelSettings settings;
+    settings.dwOptions = m_dwOptions;
+    settings.nGridStep = m_nGridStep;
+    settings.strSettingsFile = s_szSettingsFile;
+    ModelSetSettings(settings);
 }
 
 UIApp* UIApp::GetApp()
@@ -118,6 +149,7 @@ void UIApp::SetOption(DWORD dwBit, bool bOn)
         m_dwOptions |= dwBit;
     else
         m_dwOptions &= ~dwBit;
+    PassSettings();
 }
 
 int UIApp::GetGridStep()
@@ -150,6 +182,7 @@ bool UIApp::ReadSettings()
     m_dwDiagLevel = GetPrivateProfileIntA(s_szMain, "Diag Level", 4, s_szSettingsFile);
     m_nLogLevel = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Level", 3, s_szSettingsFile));
     m_nLogInterval = static_cast<int>(GetPrivateProfileIntA(s_szMain, "Log Interval", 0, s_szSettingsFile));
+    PassSettings();
     return bOldTypes;
 }
 
@@ -182,6 +215,8 @@ const char* UIApp::SettingsFile()
 void UIApp::SetSettingsFile(const char* pszName)
 {
     lstrcpynA(s_szSettingsFile, pszName && *pszName ? pszName : UI_SETTINGS_FILE, sizeof(s_szSettingsFile));
+    if (UIApp* pApp = GetApp())
+        pApp->PassSettings();
 }
 
 const char* UIApp::DialogLibraryName()

@@ -1,7 +1,8 @@
 // The application object of the editor: option bits, diagnostic and log
 // levels, the grid step, and the way to the main frame. It is the window
 // framework's application object; the program's parts reach it through
-// UIApp::GetApp.
+// UIApp::GetApp. The program model does not: the application installs its
+// main frame as the model's observer and hands the model its settings.
 #ifndef UIAPP_H
 #define UIAPP_H
 
@@ -43,7 +44,13 @@ public:
     // and the program goes on without.
     UIApp(const char* pszName, HINSTANCE hInstance, const char* pszCmdLine, HINSTANCE hPrevInstance = nullptr,
           int nCmdShow = SW_SHOWNORMAL);
+    // Takes the main frame back from the model and gives the model its
+    // settings without an editor.
     ~UIApp() override;
+
+    // The main window; a UIMDIFrame becomes the model's observer (and the
+    // frame it replaces stops being it).
+    TFrameWindow* SetMainWindow(TFrameWindow* pWindow) override;
 
     // The application object as a UIApp, or none.
     static UIApp* GetApp();
@@ -100,6 +107,9 @@ public:
 private:
     UIApp(const UIApp&) = delete;
     UIApp& operator=(const UIApp&) = delete;
+
+    // The options, the grid step and the settings file to the model.
+    void PassSettings() const;
 
     DWORD m_dwOptions;
     DWORD m_dwDiagLevel;

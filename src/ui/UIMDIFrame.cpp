@@ -1,6 +1,7 @@
 // The main frame's page-window registry, change fan-out, captions and
 // status text.
 #include "UIMDIFrame.h"
+#include "UIApp.h"
 #include "Program.h"
 #include "owl/TApplication.h"
 
@@ -14,6 +15,8 @@ UIMDIFrame::UIMDIFrame(TMDIClient& client, TModule* pModule)
 
 UIMDIFrame::~UIMDIFrame()
 {
+    if (ModelIsObserver(this))
+        ModelSetObserver(nullptr);
     m_Children.clear();
 }
 
@@ -83,6 +86,11 @@ UIMDIChild* UIMDIFrame::FindChildForPage(Page* pPage) const
         if (pChild->GetPage() == pPage)
             return pChild;
     return nullptr;
+}
+
+void UIMDIFrame::RefreshCommandStates()
+{
+    UIApp::RefreshCommandStates();
 }
 
 void UIMDIFrame::SetStatusText(const char* pszText, int bHighlight)

@@ -1,10 +1,12 @@
 // The main frame's registry of open page windows and the operations the
-// program model calls on it: fanning a model change out to every open
-// window, the window captions, the status line.
+// program model calls on it as its observer: fanning a model change out to
+// every open window, the window captions, the command states, the status
+// line.
 #ifndef UIMDIFRAME_H
 #define UIMDIFRAME_H
 
 #include "PXafx.h"
+#include "ModelObserver.h"
 #include "owl/TMDIFrame.h"
 
 #include <vector>
@@ -18,9 +20,7 @@ class UIMDIChild
 {
 public:
     virtual ~UIMDIChild() {}
-    // A model object changed: kind 1 repaint, 2 rebuild, 3 about to change
-    // or go, 4 added or changed, 5 remove without deselecting, 6 rebuild
-    // and repaint.
+    // A model object changed: kind an ObjectChange, flags ObjectChangeFlags.
     virtual void ObjectChanged(UIObject* pObject, int nKind, int nFlags) = 0;
     virtual Program* GetProgram() const = 0;
     virtual Page* GetPage() const = 0;
@@ -37,12 +37,13 @@ public:
     virtual void SetText(int nLevel, const char* pszText, bool bUpdate) = 0;
 };
 
-class UIMDIFrame : public TMDIFrame
+class UIMDIFrame : public TMDIFrame, public ModelObserver
 {
 public:
     // The frame over the MDI client, titled with the application's name,
     // with the menu "MAINMENU".
     explicit UIMDIFrame(TMDIClient& client, TModule* pModule = nullptr);
+    // Stops being the model's observer when it is the installed one.
     ~UIMDIFrame() override;
 
     const char* GetClassName() override { return "UIFRAME"; }
@@ -55,15 +56,17 @@ public:
     int GetChildCount() const { return static_cast<int>(m_Children.size()); }
 
     // Calls ObjectChanged of every listed window, in list order.
-    void NotifyChildren(UIObject* pObject, int nKind, int nFlags);
+    void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override;
     // Every listed window's caption: its program file's name without
     // directory and extension, with " *" while the program is modified; set
     // only when it differs.
-    void RefreshCaptions();
+    void RefreshCaptions() override;
+    // The application's command states (UIApp::RefreshCommandStates).
+    void RefreshCommandStates() override;
     // The first listed window showing the page, or none.
     UIMDIChild* FindChildForPage(Page* pPage) const;
     // Shows the text on the status line, at the error level when bHighlight.
-    void SetStatusText(const char* pszText, int bHighlight);
+    void SetStatusText(const char* pszText, int bHighlight) override;
     void SetStatusLine(UIStatusLine* pStatusLine) { m_pStatusLine = pStatusLine; }
 
     // The caption of a program's windows.

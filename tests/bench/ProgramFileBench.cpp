@@ -16,7 +16,6 @@
 #include "PowerBlock.h"
 #include "Program.h"
 #include "ProgramFile.h"
-#include "UIApp.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -174,7 +173,6 @@ int main(int argc, char** argv)
     const std::string path = std::string(szDir) + "\\bench.ed";
     const std::string copy = std::string(szDir) + "\\copy.ed";
 
-    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
     IconInfoTable table = {};
     kvrGetPowerBlockList(&table, 0, 1);
     Icons icons(&table);

@@ -460,6 +460,18 @@ struct ItemUses : PXBlockRecordApp
     std::map<long, int> lists;
 };
 
+// A controller that cannot give up the use of one item.
+struct FailingItemUses : ItemUses
+{
+    void ReleaseVoiceItemRef(short s) override
+    {
+        if (s == sFailing)
+            throw PXException(1553, __FILE__, __LINE__);
+        ItemUses::ReleaseVoiceItemRef(s);
+    }
+    short sFailing = 7;
+};
+
 void SetItemVar(int nType, const char* pszVar, PowerBlock* pBlock, const char* pszValue)
 {
     char* p = static_cast<char*>(
@@ -509,5 +521,31 @@ TEST_F(ModelTest, ADeletedBlockGivesUpItsItemUsesButATornDownProgramDoesNot)
     // The whole program goes: its removal covers every use.
     program.reset();
     EXPECT_EQ(0, uses.voice[9]);
+    PXSoftRecPBV::SetApp(nullptr);
+}
+
+TEST_F(ModelTest, ABlockThatCannotGiveUpAnItemUseIsDeletedAndTheFailureCounted)
+{
+    FailingItemUses uses;
+    PXSoftRecPBV::SetApp(&uses);
+    std::unique_ptr<Program> program(NewProgram());
+    Page* pMain = program->GetMainPage();
+    PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1");
+    SetItemVar(402, "Invalid choice", pMenu, "7");
+    PowerBlock* pOther = AddBlock(pMain, 402, "Menu2");
+    SetItemVar(402, "Menu choices", pOther, "5");
+    const long nBefore = PowerBlock::GetReleaseFailures();
+
+    pMain->RemoveBlock(pMenu);
+    EXPECT_EQ(nBefore + 1, PowerBlock::GetReleaseFailures());
+    EXPECT_EQ(nullptr, pMain->FindBlockByName("Menu1"));
+    ExpectModelMatches(program.get());
+
+    // A block whose uses all go adds nothing to the count.
+    pMain->RemoveBlock(pOther);
+    EXPECT_EQ(nBefore + 1, PowerBlock::GetReleaseFailures());
+    EXPECT_EQ(-1, uses.voice[5]);
+    ExpectModelMatches(program.get());
+    program.reset();
     PXSoftRecPBV::SetApp(nullptr);
 }

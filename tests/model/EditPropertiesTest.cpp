@@ -3,7 +3,6 @@
 // loads), over the block's variables
 // in the application model, answered from inside its modal loop.
 #include "ModelTestSupport.h"
-#include "UIMDIFrame.h"
 #include "PXFieldValue.h"
 #include "PXSoftRecPBV.h"
 
@@ -71,32 +70,6 @@ void Press(HWND hSheet, int nButton)
     SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
 }
 
-// A page window that records what it is told.
-class RecordingChild : public UIMDIChild
-{
-public:
-    struct Told
-    {
-        UIObject* pObject;
-        int nKind;
-        int nFlags;
-        bool operator==(const Told& r) const
-        {
-            return pObject == r.pObject && nKind == r.nKind && nFlags == r.nFlags;
-        }
-    };
-
-    void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override
-    {
-        told.push_back({ pObject, nKind, nFlags });
-    }
-    Program* GetProgram() const override { return nullptr; }
-    Page* GetPage() const override { return nullptr; }
-    HWND GetHandle() const override { return nullptr; }
-
-    std::vector<Told> told;
-};
-
 // The controls of the pages (the program's templates).
 enum
 {
@@ -112,14 +85,12 @@ protected:
     void SetUp() override
     {
         ModelTest::SetUp();
-        // The application object loaded the page templates.
+        // The test suite loaded the page templates.
         ASSERT_NE(nullptr, TDialog::GetDialogLibrary());
         m_pfnOldHook = TWindow::SetModalHook(RunScript);
         g_script = nullptr;
         g_nSheetsRun = 0;
         g_caption.clear();
-        m_pApp->SetMainWindow(&m_frame);
-        m_frame.AddChild(&m_child);
 
         m_pProgram = NewProgram();
         m_pMain = m_pProgram->GetMainPage();
@@ -128,8 +99,6 @@ protected:
     }
     void TearDown() override
     {
-        m_frame.CloseChild(&m_child);
-        m_pApp->SetMainWindow(nullptr);
         delete m_pProgram;
         TWindow::SetModalHook(m_pfnOldHook);
         g_script = nullptr;
@@ -153,7 +122,7 @@ protected:
         EXPECT_EQ(1, record.CheckFinished());
         EXPECT_TRUE(pBlock->IsFinished());
         m_pProgram->ClearModified();
-        m_child.told.clear();
+        m_observer.told.clear();
         return pBlock;
     }
 
@@ -179,9 +148,6 @@ protected:
     }
 
     TWindow::TModalHook m_pfnOldHook = nullptr;
-    TMDIClient m_client;
-    UIMDIFrame m_frame{m_client};
-    RecordingChild m_child;
     Program* m_pProgram = nullptr;
     Page* m_pMain = nullptr;
     PowerBlock* m_pEnd = nullptr;
@@ -217,8 +183,8 @@ TEST_F(EditPropertiesTest, OkStoresTheTypedPeriodInTheModelAndChecksTheBlockAgai
         EXPECT_TRUE(m_pProgram->IsModified());
         // "Period 2" applies now and goes nowhere.
         EXPECT_FALSE(pBlock->IsFinished());
-        const std::vector<RecordingChild::Told> expected = { { pBlock, 3, 2 }, { pBlock, 4, 2 } };
-        EXPECT_EQ(expected, m_child.told);
+        const std::vector<RecordingObserver::Told> expected = { { pBlock, OBJECT_CHANGING, OBJECT_OWN_GOTOS }, { pBlock, OBJECT_ADDED, OBJECT_OWN_GOTOS } };
+        EXPECT_EQ(expected, m_observer.told);
         ExpectModelMatches(m_pProgram);
         g_nSheetsRun = 0;
     }
@@ -246,7 +212,7 @@ TEST_F(EditPropertiesTest, CancelChangesNothing)
         EXPECT_EQ("", Var(pBlock, c.pszToVar));
         EXPECT_FALSE(m_pProgram->IsModified());
         EXPECT_TRUE(pBlock->IsFinished());
-        EXPECT_TRUE(m_child.told.empty());
+        EXPECT_TRUE(m_observer.told.empty());
         g_nSheetsRun = 0;
     }
 }

@@ -2,8 +2,6 @@
 // and the hand edits of a line.
 #include "ModelTestSupport.h"
 #include "ModelRes.h"
-#include "UIMDIFrame.h"
-#include "owl/TMDIClient.h"
 
 #include <cstring>
 #include <memory>
@@ -54,19 +52,6 @@ void SetSegments(Goto* pGoto, const std::vector<Seg>& segs)
         pGoto->AddSegment(s.fx, s.fy, s.tx, s.ty);
 }
 
-// Records what the status line is told.
-class StatusRecorder : public UIStatusLine
-{
-public:
-    void SetText(int nLevel, const char* pszText, bool) override
-    {
-        texts.push_back(pszText ? pszText : "");
-        levels.push_back(nLevel);
-    }
-    std::vector<std::string> texts;
-    std::vector<int> levels;
-};
-
 int g_nBeeps = 0;
 void CountBeep(UINT)
 {
@@ -85,15 +70,12 @@ protected:
         m_pBegin = m_pMain->FindBlockByName("Begin");
         m_pEnd = m_pMain->FindBlockByName("End");
         m_pGoto = m_pBegin->Connect(m_pEnd, "Start", 0);
-        m_frame.SetStatusLine(&m_status);
-        m_pApp->SetMainWindow(&m_frame);
         g_nBeeps = 0;
         m_pfnPrevBeep = PXSetMessageBeepHook(CountBeep);
     }
     void TearDown() override
     {
         PXSetMessageBeepHook(m_pfnPrevBeep);
-        m_pApp->SetMainWindow(nullptr);
         delete m_pProgram;
         ModelTest::TearDown();
     }
@@ -103,9 +85,6 @@ protected:
     PowerBlock* m_pBegin = nullptr;
     PowerBlock* m_pEnd = nullptr;
     Goto* m_pGoto = nullptr;
-    TMDIClient m_client;
-    UIMDIFrame m_frame{m_client};
-    StatusRecorder m_status;
     PXMessageBeepHook m_pfnPrevBeep = nullptr;
 };
 
@@ -220,7 +199,7 @@ TEST_F(GotoTest, MovingAMiddleSegment)
     SetSegments(m_pGoto, {{0, 200, 0, 300}, {0, 100, 0, 200}, {0, 0, 0, 100}});
     m_pGoto->MoveSegment(m_pGoto->GetSegment(1), 40, 0);
     ExpectSegments(m_pGoto, {{0, 200, 0, 300}, {40, 200, 0, 200}, {40, 100, 40, 200}, {0, 100, 40, 100}, {0, 0, 0, 100}});
-    EXPECT_TRUE(m_status.texts.empty());
+    EXPECT_TRUE(m_observer.texts.empty());
 }
 
 TEST_F(GotoTest, FirstAndLastSegmentsDoNotMove)
@@ -232,9 +211,9 @@ TEST_F(GotoTest, FirstAndLastSegmentsDoNotMove)
         m_pGoto->MoveSegment(m_pGoto->GetSegment(i), 10, 10);
         ExpectSegments(m_pGoto, {{50, 100, 100, 100}, {50, 0, 50, 100}, {0, 0, 50, 0}});
     }
-    ASSERT_EQ(2u, m_status.texts.size());
-    EXPECT_EQ("Can not move first or last segments in a goto line.", m_status.texts[0]);
-    EXPECT_EQ(3, m_status.levels[0]);
+    ASSERT_EQ(2u, m_observer.texts.size());
+    EXPECT_EQ("Can not move first or last segments in a goto line.", m_observer.texts[0]);
+    EXPECT_NE(0, m_observer.highlights[0]);
     EXPECT_EQ(2, g_nBeeps);
     EXPECT_FALSE(m_pGoto->HasFlag(GOTO_FLAG_HANDEDIT));
 }
@@ -257,7 +236,7 @@ TEST_F(GotoTest, JoiningSegments)
     SetSegments(m_pGoto, {{50, 0, 100, 0}, {50, 0, 50, 0}, {0, 0, 50, 0}});
     m_pGoto->JoinSegment(m_pGoto->GetSegment(2));
     ExpectSegments(m_pGoto, {{0, 0, 100, 0}});
-    EXPECT_TRUE(m_status.texts.empty());
+    EXPECT_TRUE(m_observer.texts.empty());
 
     // The segment at the target has nothing to join.
     m_pGoto->JoinSegment(m_pGoto->GetSegment(0));
@@ -267,8 +246,8 @@ TEST_F(GotoTest, JoiningSegments)
     SetSegments(m_pGoto, {{50, 100, 100, 100}, {50, 0, 50, 100}, {0, 0, 50, 0}});
     m_pGoto->JoinSegment(m_pGoto->GetSegment(2));
     ExpectSegments(m_pGoto, {{50, 100, 100, 100}, {50, 0, 50, 100}, {0, 0, 50, 0}});
-    ASSERT_EQ(1u, m_status.texts.size());
-    EXPECT_EQ("Segments must be in same direction and aligned before they can be joined.", m_status.texts[0]);
+    ASSERT_EQ(1u, m_observer.texts.size());
+    EXPECT_EQ("Segments must be in same direction and aligned before they can be joined.", m_observer.texts[0]);
     EXPECT_EQ(1, g_nBeeps);
 }
 

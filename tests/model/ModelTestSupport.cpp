@@ -1,9 +1,7 @@
 // Shared set-up of the program-model tests.
 #include "ModelTestSupport.h"
-
-// A settings file of these tests' own: other test programs running at the
-// same time write theirs.
-static const bool s_bSettingsFile = (UIApp::SetSettingsFile("PXMODELTEST.INI"), true);
+#include "bwcc/Bwcc.h"
+#include "owl/TDialog.h"
 
 IconInfoTable* ModelTest::s_pTable = nullptr;
 Icons* ModelTest::s_pIcons = nullptr;
@@ -12,6 +10,11 @@ void ModelTest::SetUpTestSuite()
 {
     if (s_pIcons)
         return;
+    // The block property sheets' page templates, as the editor loads them.
+    HINSTANCE hDialogs = LoadLibraryA("pxdlg.dll");
+    ASSERT_NE(nullptr, hDialogs);
+    BWCCRegister(hDialogs);
+    TDialog::SetDialogLibrary(hDialogs);
     s_pTable = new IconInfoTable();
     ASSERT_GT(kvrGetPowerBlockList(s_pTable, 0, 1), 0);
     s_pIcons = new Icons(s_pTable);
@@ -20,13 +23,19 @@ void ModelTest::SetUpTestSuite()
 
 void ModelTest::SetUp()
 {
-    m_pApp = new UIApp("Plexwright", GetModuleHandleA(nullptr), "");
+    // A settings file of these tests' own: other test programs running at
+    // the same time write theirs.
+    ModelSettings settings;
+    settings.strSettingsFile = "PXMODELTEST.INI";
+    ModelSetSettings(settings);
+    m_pOldObserver = ModelSetObserver(&m_observer);
     Page::ForgetDefaultPositions();
 }
 
 void ModelTest::TearDown()
 {
-    delete m_pApp;
+    ModelSetObserver(m_pOldObserver);
+    ModelSetSettings(ModelSettings());
 }
 
 Program* ModelTest::NewProgram()

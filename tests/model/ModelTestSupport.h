@@ -1,6 +1,7 @@
-// Shared set-up of the program-model tests: the application object, the
-// palette's block lists from the application model, and the check that the
-// model's registrations match the editor's objects.
+// Shared set-up of the program-model tests: the dialog library, the
+// model's observer and settings, the palette's block lists from the
+// application model, and the check that the model's registrations match the
+// editor's objects.
 #ifndef MODELTESTSUPPORT_H
 #define MODELTESTSUPPORT_H
 
@@ -10,9 +11,44 @@
 #include "Page.h"
 #include "PowerBlock.h"
 #include "Program.h"
-#include "UIApp.h"
+#include "ModelObserver.h"
 
 #include <string>
+#include <vector>
+
+// The windows as the model sees them: records what it is told.
+class RecordingObserver : public ModelObserver
+{
+public:
+    struct Told
+    {
+        UIObject* pObject;
+        int nKind;
+        int nFlags;
+        bool operator==(const Told& r) const
+        {
+            return pObject == r.pObject && nKind == r.nKind && nFlags == r.nFlags;
+        }
+    };
+
+    void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override
+    {
+        told.push_back({pObject, nKind, nFlags});
+    }
+    void RefreshCaptions() override { ++nCaptionRefreshes; }
+    void RefreshCommandStates() override { ++nCommandRefreshes; }
+    void SetStatusText(const char* pszText, int bHighlight) override
+    {
+        texts.push_back(pszText ? pszText : "");
+        highlights.push_back(bHighlight);
+    }
+
+    std::vector<Told> told;
+    int nCaptionRefreshes = 0;
+    int nCommandRefreshes = 0;
+    std::vector<std::string> texts;
+    std::vector<int> highlights;
+};
 
 class ModelTest : public ::testing::Test
 {
@@ -29,7 +65,9 @@ protected:
     // The page's blocks, most recently added first.
     static int CountBlocks(Program* pProgram);
 
-    UIApp* m_pApp = nullptr;
+    // Installed for each test.
+    RecordingObserver m_observer;
+    ModelObserver* m_pOldObserver = nullptr;
     static IconInfoTable* s_pTable;
     static Icons* s_pIcons;
 };

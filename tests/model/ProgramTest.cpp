@@ -66,15 +66,15 @@ TEST_F(ModelTest, NewProgramHasMainWithDefaultBlocksAtSnappedPlaces)
 TEST_F(ModelTest, DefaultPlacesComeFromTheSettingsFile)
 {
     const char* pszSection = "Default Positions";
-    WritePrivateProfileStringA(pszSection, "Start X", "100", UIApp::SettingsFile());
-    WritePrivateProfileStringA(pszSection, "Start Y", "210", UIApp::SettingsFile());
-    WritePrivateProfileStringA(pszSection, "Failure Y", "300", UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszSection, "Start X", "100", GetModelSettings().strSettingsFile);
+    WritePrivateProfileStringA(pszSection, "Start Y", "210", GetModelSettings().strSettingsFile);
+    WritePrivateProfileStringA(pszSection, "Failure Y", "300", GetModelSettings().strSettingsFile);
     Page::ForgetDefaultPositions();
     std::unique_ptr<Program> program(NewProgram());
     Page* pVerify = new Page(program.get(), "Check", PX_PAGE_VERIFICATION, 0);
     program->AddPage(pVerify);
     EXPECT_EQ(1, pVerify->AddDefaultBlocks(PX_PAGE_VERIFICATION));
-    WritePrivateProfileStringA(pszSection, nullptr, nullptr, UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszSection, nullptr, nullptr, GetModelSettings().strSettingsFile);
     Page::ForgetDefaultPositions();
 
     PowerBlock* pBegin = program->GetMainPage()->FindBlockByName("Begin");

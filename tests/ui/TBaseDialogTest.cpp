@@ -154,6 +154,29 @@ TEST_F(TBaseDialogTest, HelpOpensTheHelpFileAtTheTopicOrItsContents)
     }
 }
 
+// A help file text longer than the path buffer: the directory is left out
+// and the text cut to fit, never written past the buffer.
+TEST_F(TBaseDialogTest, HelpFileTextThatDoesNotFitIsCut)
+{
+    HINSTANCE hStrings = LoadLibraryA("longhelp.dll");
+    ASSERT_NE(nullptr, hStrings);
+    CString file;
+    HINSTANCE hOld = PXGetResourceHandle();
+    PXSetResourceHandle(hStrings);
+    file.LoadString(IDS_DLG_HELPFILE);
+    ASSERT_GT(file.GetLength(), PX_PATH_MAX + 32);
+    g_helps.clear();
+    g_nHelpPresses = 1;
+    TopicDialog dlg("BASEDLG", 12);
+    EXPECT_EQ(IDOK, dlg.Execute());
+    PXSetResourceHandle(hOld == GetModuleHandleA(nullptr) ? nullptr : hOld);
+    FreeLibrary(hStrings);
+    ASSERT_EQ(1u, g_helps.size());
+    EXPECT_EQ(static_cast<size_t>(PX_PATH_MAX + 31), g_helps[0].file.size());
+    EXPECT_EQ(0, std::string(file).compare(0, g_helps[0].file.size(), g_helps[0].file));
+    EXPECT_EQ(static_cast<UINT>(HELP_CONTEXT), g_helps[0].uCommand);
+}
+
 TEST_F(TBaseDialogTest, HelpProgramThatFailsIsReported)
 {
     g_bHelpWorks = FALSE;

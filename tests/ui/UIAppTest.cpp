@@ -1,6 +1,9 @@
 // The application object's options and settings, and the main frame's
-// page-window registry: captions, change fan-out and the status line.
+// page-window registry: captions, change fan-out and the status line; the
+// frame as the model's observer and the settings the model is given.
 #include "PXTestSupport.h"
+#include "DrawHelpers.h"
+#include "ModelObserver.h"
 #include "Program.h"
 #include "Page.h"
 #include "UIApp.h"
@@ -317,6 +320,103 @@ TEST(UIMDIFrameTest, StatusTextLevels)
     EXPECT_EQ(3, status.calls[1].nLevel);
     EXPECT_TRUE(status.calls[1].bUpdate);
     EXPECT_EQ("(none)", status.calls[2].text);
+}
+
+// The model reaches the windows through its observer: the main frame,
+// installed by the application while it is the main window.
+TEST(UIMDIFrameTest, TheMainFrameObservesTheModelWhileItIsTheMainWindow)
+{
+    TMDIClient client;
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    UIMDIFrame frame(client);
+    StatusRecorder status;
+    frame.SetStatusLine(&status);
+    std::unique_ptr<Program> program(new Program("Untitled", 0));
+    FakePageWindow one(1, program.get(), nullptr);
+    frame.AddChild(&one);
+    g_notices.clear();
+
+    GetModelObserver().NotifyChildren(program.get(), OBJECT_REPAINT, 0);
+    ShowStatusMessage("not yet", 0);
+    EXPECT_TRUE(g_notices.empty());
+    EXPECT_TRUE(status.calls.empty());
+
+    app.SetMainWindow(&frame);
+    EXPECT_TRUE(ModelIsObserver(&frame));
+    GetModelObserver().NotifyChildren(program.get(), OBJECT_REBUILD, OBJECT_OWN_GOTOS);
+    ShowStatusMessage("told", 0);
+    ASSERT_EQ(1u, g_notices.size());
+    EXPECT_EQ(OBJECT_REBUILD, g_notices[0].nKind);
+    EXPECT_EQ(OBJECT_OWN_GOTOS, g_notices[0].nFlags);
+    ASSERT_EQ(1u, status.calls.size());
+    EXPECT_EQ("told", status.calls[0].text);
+
+    // Another main window takes over; none leaves the model without one.
+    TMDIClient otherClient;
+    UIMDIFrame other(otherClient);
+    app.SetMainWindow(&other);
+    EXPECT_TRUE(ModelIsObserver(&other));
+    EXPECT_FALSE(ModelIsObserver(&frame));
+    app.SetMainWindow(nullptr);
+    EXPECT_FALSE(ModelIsObserver(&other));
+    GetModelObserver().NotifyChildren(program.get(), OBJECT_REPAINT, 0);
+    EXPECT_EQ(1u, g_notices.size());
+    frame.CloseChild(&one);
+
+    // A frame that goes while it observes takes itself back.
+    {
+        TMDIClient shortClient;
+        UIMDIFrame shortLived(shortClient);
+        app.SetMainWindow(&shortLived);
+        app.SetMainWindow(nullptr);
+        ModelSetObserver(&shortLived);
+    }
+    EXPECT_EQ(nullptr, ModelSetObserver(nullptr));
+
+    // The main window at the application's end is taken back with it.
+    UIMDIFrame* pLast = nullptr;
+    {
+        TMDIClient lastClient;
+        std::unique_ptr<UIApp> pApp(new UIApp("Plexwright", GetModuleHandleA(nullptr), ""));
+        pLast = new UIMDIFrame(lastClient);
+        pApp->SetMainWindow(pLast);
+        EXPECT_TRUE(ModelIsObserver(pLast));
+        pApp.reset();
+        EXPECT_FALSE(ModelIsObserver(pLast));
+    }
+}
+
+// The model takes the options, the grid step and the settings file from the
+// application object, and its defaults without one.
+TEST(UIAppTest, TheModelIsGivenTheSettings)
+{
+    {
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        EXPECT_EQ(34, GetModelSettings().nGridStep);
+        EXPECT_STREQ("PXUITEST.INI", GetModelSettings().strSettingsFile);
+        EXPECT_FALSE(ModelIsOptionSet(MODEL_OPT_SNAPTOGRID));
+        app.SetOption(UI_OPT_SNAPTOGRID, true);
+        app.SetOption(UI_OPT_LABELSTUBS, true);
+        EXPECT_TRUE(ModelIsOptionSet(MODEL_OPT_SNAPTOGRID));
+        EXPECT_TRUE(ModelIsOptionSet(MODEL_OPT_LABELSTUBS));
+        EXPECT_FALSE(ModelIsOptionSet(MODEL_OPT_SMARTROUTING));
+        app.SetOption(UI_OPT_SNAPTOGRID, false);
+        EXPECT_FALSE(ModelIsOptionSet(MODEL_OPT_SNAPTOGRID));
+
+        // Options read from the settings file reach the model too.
+        WritePrivateProfileStringA("Main", "Smart Routing", "true", UIApp::SettingsFile());
+        app.ReadSettings();
+        EXPECT_TRUE(ModelIsOptionSet(MODEL_OPT_SMARTROUTING));
+        ForgetOptionKeys();
+
+        UIApp::SetSettingsFile("PXUITEST2.INI");
+        EXPECT_STREQ("PXUITEST2.INI", GetModelSettings().strSettingsFile);
+        UIApp::SetSettingsFile("PXUITEST.INI");
+        EXPECT_STREQ("PXUITEST.INI", GetModelSettings().strSettingsFile);
+    }
+    EXPECT_EQ(0u, GetModelSettings().dwOptions);
+    EXPECT_EQ(MODEL_DEFAULT_GRIDSTEP, GetModelSettings().nGridStep);
+    EXPECT_STREQ(MODEL_DEFAULT_SETTINGSFILE, GetModelSettings().strSettingsFile);
 }
 
 // The dialog library: loaded at start, made the framework's dialog library,

@@ -40,7 +40,7 @@ public:
 
     TFrameWindow* GetMainWindow() const { return m_pMainWindow; }
     // Answers the previous main window, which the caller now owns.
-    TFrameWindow* SetMainWindow(TFrameWindow* pWindow);
+    virtual TFrameWindow* SetMainWindow(TFrameWindow* pWindow);
 
     const char* GetCmdLine() const { return m_pszCmdLine ? m_pszCmdLine : ""; }
 

@@ -4,7 +4,7 @@
 #include "PXTestSupport.h"
 
 #include "LSReport.h"
-#include "PXAppRes.h"
+#include "DialogRes.h"
 #include "TLSMsg.h"
 
 #include <direct.h>
@@ -30,6 +30,11 @@ struct Seen
 std::vector<Seen> g_seen;
 int g_nHelps = 0;
 UINT g_uHelpCommand = 0;
+
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
 
 BOOL WINAPI CountHelp(HWND, LPCSTR, UINT uCommand, ULONG_PTR)
 {
@@ -188,4 +193,34 @@ TEST_F(TLSMsgTest, DialogMadeDirectlySetsTheModeToAskAndRunsModally)
     EXPECT_EQ("direct", g_seen[0].message);
     g_script = "A";
     EXPECT_EQ(IDCANCEL, TLSMsg::Prompt(nMode, "runner"));
+}
+
+TEST(TLSMsgTemplate, PromptTemplateLoads)
+{
+    HWND hDlg = CreateDialogParamA(GetModuleHandleA(nullptr), "DORVO_LS_MSG", nullptr,
+                                   QuietDialogProc, 0);
+    ASSERT_NE(hDlg, nullptr);
+    EXPECT_FALSE(IsWindowVisible(hDlg));
+    char sz[64];
+    GetWindowTextA(hDlg, sz, sizeof(sz));
+    EXPECT_STREQ(sz, "LOAD AND SAVE ERROR");
+    struct Control { int nId; const char* pszText; const char* pszClass; };
+    const Control controls[] = {
+        { IDOK, "Continue", "Button" },
+        { IDCANCEL, "Abort", "Button" },
+        { IDC_LS_HELP, "Help", "Button" },
+        { IDC_LS_NOMOREWARNINGS, "Do not display further warnings", "Button" },
+        { IDC_LS_MESSAGE, "", "Static" },
+    };
+    for (const Control& c : controls)
+    {
+        HWND hCtl = GetDlgItem(hDlg, c.nId);
+        ASSERT_NE(hCtl, nullptr) << c.nId;
+        GetWindowTextA(hCtl, sz, sizeof(sz));
+        EXPECT_STREQ(sz, c.pszText);
+        GetClassNameA(hCtl, sz, sizeof(sz));
+        EXPECT_STRCASEEQ(sz, c.pszClass);
+    }
+    EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_LS_NOMOREWARNINGS, BM_GETCHECK, 0, 0), BST_UNCHECKED);
+    DestroyWindow(hDlg);
 }

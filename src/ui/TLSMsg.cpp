@@ -2,7 +2,7 @@
 #include "TLSMsg.h"
 
 #include "LSReport.h"
-#include "PXAppRes.h"
+#include "DialogRes.h"
 
 TLSMsg::TLSMsg(short& nPromptMode, const char* pszText)
     : TBaseDialog(nullptr, "DORVO_LS_MSG"),
