@@ -11,8 +11,6 @@
 #include <cstdlib>
 #include <new>
 
-PXBlockRecordApp* PXSoftRecPBV::s_pApp = nullptr;
-
 namespace {
 
 const WORD PXSTYLE_VARIABLE = 0x010;
@@ -260,7 +258,7 @@ void PXSoftRecPBV::ForEachItemId(Fn fn)
         short sId = ItemValue(m_pVoiceFaxSoftID[i]);
         if (!IsItemId(sId))
             continue;
-        PXASSERT(s_pApp!=0);
+        PXASSERT(GetApp()!=0);
         fn(sId);
     }
 }
@@ -274,7 +272,7 @@ void PXSoftRecPBV::ForEachListId(Fn fn)
         long lId = ListValue(m_pResPermSoftID[i]);
         if (lId <= 0)
             continue;
-        PXASSERT(s_pApp!=0);
+        PXASSERT(GetApp()!=0);
         fn(lId);
     }
 }
@@ -284,15 +282,15 @@ void PXSoftRecPBV::CopyItemsToClip()
     bool bFax = IsFaxRecord();
     ForEachItemId([bFax](short sId) {
         if (bFax)
-            s_pApp->CopyFaxItemToClipByID(sId);
+            GetApp()->CopyFaxItemToClipByID(sId);
         else
-            s_pApp->CopyVoiceItemToClipByID(sId);
+            GetApp()->CopyVoiceItemToClipByID(sId);
     });
 }
 
 void PXSoftRecPBV::CopyResPermsToClip()
 {
-    ForEachListId([](long lId) { s_pApp->CopyResPermToClipByID(lId); });
+    ForEachListId([](long lId) { GetApp()->CopyResPermToClipByID(lId); });
 }
 
 void PXSoftRecPBV::ReleaseItemRefs()
@@ -300,9 +298,9 @@ void PXSoftRecPBV::ReleaseItemRefs()
     bool bFax = IsFaxRecord();
     ForEachItemId([bFax](short sId) {
         if (bFax)
-            s_pApp->ReleaseFaxItemRef(sId);
+            GetApp()->ReleaseFaxItemRef(sId);
         else
-            s_pApp->ReleaseVoiceItemRef(sId);
+            GetApp()->ReleaseVoiceItemRef(sId);
     });
 }
 
@@ -311,15 +309,15 @@ void PXSoftRecPBV::AddItemRefs()
     bool bFax = IsFaxRecord();
     ForEachItemId([bFax](short sId) {
         if (bFax)
-            s_pApp->AddFaxItemRef(sId);
+            GetApp()->AddFaxItemRef(sId);
         else
-            s_pApp->AddVoiceItemRef(sId);
+            GetApp()->AddVoiceItemRef(sId);
     });
 }
 
 void PXSoftRecPBV::ReleaseResPermRefs()
 {
-    ForEachListId([](long lId) { s_pApp->RemoveListEntry(lId); });
+    ForEachListId([](long lId) { GetApp()->RemoveListEntry(lId); });
 }
 
 void PXSoftRecPBV::AddResPermRefs()
@@ -327,14 +325,14 @@ void PXSoftRecPBV::AddResPermRefs()
     Prepare(0xffff);
     if (m_nResPerm == 0)
         return;
-    PXASSERT(s_pApp!=0);
+    PXASSERT(GetApp()!=0);
     for (int i = 0; i < m_nResPerm; ++i)
     {
         long lId = ListValue(m_pResPermSoftID[i]);
         if (lId > 0)
-            s_pApp->SelectImport(lId);
+            GetApp()->SelectImport(lId);
     }
-    s_pApp->RefreshResPermList();
+    GetApp()->RefreshResPermList();
 }
 
 void PXSoftRecPBV::RefreshImports()
@@ -342,8 +340,8 @@ void PXSoftRecPBV::RefreshImports()
     Prepare(0xffff);
     if (GetTypeId() != PXREC_LANGUAGESELECT)
         return;
-    PXASSERT(s_pApp!=0);
-    s_pApp->RefreshImportList();
+    PXASSERT(GetApp()!=0);
+    GetApp()->RefreshImportList();
 }
 
 // Each field that holds the old id is stored at once with the new one: a
@@ -380,8 +378,8 @@ int PXSoftRecPBV::EditInPropSheet()
 {
     Prepare(0xffff);
     // A Thru-Dial sheet fetches the server's lists afresh.
-    if (GetTypeId() == PXREC_THRUDIAL && s_pApp)
-        s_pApp->FreeServerRecord();
+    if (GetTypeId() == PXREC_THRUDIAL && GetApp())
+        GetApp()->FreeServerRecord();
     ReleaseItemRefs();
     ReleaseResPermRefs();
     int nResult;
@@ -433,11 +431,11 @@ int PXSoftRecPBV::CheckFinished()
     // Lists and languages the server no longer has are marked -2. Only the
     // server's own lists can tell that: while they are not known (standalone
     // mode, or not fetched yet) the administrator's settings stay.
-    BOOL bServerLists = s_pApp && s_pApp->HasServerLists();
+    BOOL bServerLists = GetApp() && GetApp()->HasServerLists();
     if (GetTypeId() == PXREC_THRUDIAL && bServerLists)
     {
         long lId = ListValue(PXFIELD_RESPERMLIST);
-        if (lId != 0 && s_pApp->FindResPermList(lId) < 0)
+        if (lId != 0 && GetApp()->FindResPermList(lId) < 0)
         {
             PXFieldValue(PXFIELD_RESPERMLIST, this).SetInt32(-2);
             StoreField(PXFIELD_RESPERMLIST);
@@ -446,7 +444,7 @@ int PXSoftRecPBV::CheckFinished()
     if (GetTypeId() == PXREC_LANGUAGESELECT && bServerLists)
     {
         long lId = ListValue(PXFIELD_PROMPTLANGUAGE);
-        if (lId != -1 && s_pApp->FindLanguage(lId) < 0)
+        if (lId != -1 && GetApp()->FindLanguage(lId) < 0)
         {
             PXFieldValue(PXFIELD_PROMPTLANGUAGE, this).SetInt32(-2);
             StoreField(PXFIELD_PROMPTLANGUAGE);

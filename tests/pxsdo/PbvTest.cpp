@@ -2,6 +2,7 @@
 // the block records read and written, outputs and their connections,
 // completeness told to the model, item and list uses kept in step.
 #include "PXTestSupport.h"
+#include "PXTestSdoHost.h"
 #include "PXFieldValue.h"
 #include "PXMulStm.h"
 #include "PXSRecDf.h"
@@ -51,7 +52,7 @@ struct TestBlock : PXPowerBlockLink
 };
 
 // The controller side: counts every use and call.
-struct TestApp : PXBlockRecordApp
+struct TestApp : PXTestSdoHost
 {
     void AddVoiceItemRef(short s) override { ++voice[s]; voiceCalls.push_back(s); }
     void ReleaseVoiceItemRef(short s) override { --voice[s]; voiceCalls.push_back(-s); }
@@ -96,14 +97,14 @@ class PbvTest : public testing::Test
 protected:
     void SetUp() override
     {
-        PXSoftRecPBV::SetApp(&m_app);
+        PXSoftObj::Init(&m_app);
         m_prog = kvrAddProgram(nullptr, 0);
         kvrActivatePage(kvrCreatePage("Main", KVR_PAGE_NORMAL, 0));
     }
     void TearDown() override
     {
         kvrRemoveProgram(m_prog);
-        PXSoftRecPBV::SetApp(nullptr);
+        PXSoftObj::Init(static_cast<PbvEnvironment*>(s_pEnv)->m_pApp);
     }
 
     kvrHandleType* Make(int type, const char* name)
@@ -294,7 +295,7 @@ TEST_F(PbvTest, ListsAndLanguagesStayWhileTheServersListsAreUnknown)
         m_app.serverKnown = FALSE;
         PXWinApp* pReal = static_cast<PbvEnvironment*>(s_pEnv)->m_pApp;
         pReal->SetStandalone(TRUE);
-        PXSoftRecPBV::SetApp(r.fromController ? static_cast<PXBlockRecordApp*>(pReal) : &m_app);
+        PXSoftObj::Init(r.fromController ? static_cast<PXSdoHost*>(pReal) : &m_app);
         *static_cast<long*>(Var(405, "Restriction/permission list", thru)) = 9;
         *static_cast<short*>(Var(403, "System prompt", lang)) = 7;
         PXSoftRecPBV rec(23003, &m_block, thru, 405);
@@ -312,7 +313,7 @@ TEST_F(PbvTest, ListsAndLanguagesStayWhileTheServersListsAreUnknown)
 TEST_F(PbvTest, TheRealControllerTakesListUsesWithoutAnApplication)
 {
     PXWinApp* pReal = static_cast<PbvEnvironment*>(s_pEnv)->m_pApp;
-    PXSoftRecPBV::SetApp(pReal);
+    PXSoftObj::Init(pReal);
     kvrHandleType* thru = Make(405, "Thru1");
     *static_cast<long*>(Var(405, "Restriction/permission list", thru)) = 8;
     MessageBoxRecorder boxes;

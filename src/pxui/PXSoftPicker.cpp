@@ -97,7 +97,7 @@ BOOL PXSoftGroupVoiceFaxPicker::IsNewItemEntry(int nSel) const
 std::unique_ptr<PXSortRecArray> PXSoftGroupVoiceFaxPicker::GetSortedItems(PXFieldValue& rList) const
 {
     std::unique_ptr<PXSortRecArray> pSorted;
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     if (!pApp)
         return pSorted;
     pApp->GetFieldValue(GetKind().wListId, rList);
@@ -355,7 +355,7 @@ void PXSoftGroupVoiceFaxPicker::React(PXSoftDlg* pSoftDlg, PXStatement* pReactio
 
 BOOL PXSoftGroupVoiceFaxPicker::CheckItem(PXSoftRec* pItem, int& rNameOk, int& rIdOk) const
 {
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     return IsFax() ? pApp->CheckFaxItem(pItem, rNameOk, rIdOk) : pApp->CheckVoiceItem(pItem, rNameOk, rIdOk);
 }
 
@@ -369,7 +369,7 @@ void PXSoftGroupVoiceFaxPicker::ReportMessage(UINT nMsgId) const
 void PXSoftGroupVoiceFaxPicker::NewItem()
 {
     const Kind& k = GetKind();
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXFieldValue list;
     if (pApp)
         pApp->GetFieldValue(k.wListId, list);
@@ -426,7 +426,7 @@ void PXSoftGroupVoiceFaxPicker::NewItem()
 int PXSoftGroupVoiceFaxPicker::EditItem(short sId, WORD wDlgId, WORD wHelpId)
 {
     const Kind& k = GetKind();
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXFieldValue list;
     std::unique_ptr<PXSortRecArray> pSorted = GetSortedItems(list);
     if (!pSorted)
