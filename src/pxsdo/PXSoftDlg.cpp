@@ -780,12 +780,15 @@ void PXNotifier::Translate(int nKind, PXNotification& rN, void* pData)
     case BN_CLICKED:
     {
         HWND hCtrl = m_pSoftDlg->GetCtrlHWND(rN.GetCtrlID());
-        if (PXSoftDlg::WinCtrlHasStyle(hCtrl, 0x3))
+        // The button's type is a number, not a set of bits: group boxes
+        // and owner-drawn buttons share bits with the check boxes.
+        DWORD dwType = static_cast<DWORD>(::GetWindowLongA(hCtrl, GWL_STYLE)) & BS_TYPEMASK;
+        if (dwType == BS_AUTOCHECKBOX)
             rN.SetCode(::SendMessageA(hCtrl, BM_GETCHECK, 0, 0) == 1 ? PXN_CHECKED : PXN_UNCHECKED);
         else
         {
             // Three-state check boxes are not supported.
-            PXASSERT(!PXSoftDlg::WinCtrlHasStyle(hCtrl,0x6));
+            PXASSERT(dwType!=BS_AUTO3STATE);
             rN.SetCode(PXN_CLICKED);
         }
         break;

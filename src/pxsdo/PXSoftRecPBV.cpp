@@ -7,8 +7,10 @@
 #include "PXSction.h"
 #include "PXSoftRecMem.h"
 #include "PXStatmt.h"
+#include "PXSdoRes.h"
 
 #include <cstdlib>
+#include <memory>
 #include <new>
 
 namespace {
@@ -95,6 +97,11 @@ void PXSoftRecPBV::Prepare(WORD)
             int nOffset = GetSymbolOffset(symbol);
             // The model must know every variable the record binds.
             PXASSERT(nOffset>=0);
+            // The table keeps offsets in 16 bits; a variable further into
+            // the block's storage would be read and written at the wrong
+            // place, so the block's settings are refused instead.
+            if (nOffset > 0xFFFF)
+                throw PXException(IDS_SDO_PBV_FARVARIABLE, __FILE__, __LINE__);
             m_pFieldTable[m_nFields++] = (static_cast<DWORD>(nOffset) << 16) | wFieldId;
             switch (kvrSDOGetSymbolType(m_nType, symbol))
             {
@@ -116,10 +123,13 @@ void PXSoftRecPBV::Prepare(WORD)
             PXOutputDataStruct output;
             for (int n = 0; GetOutputData(n, output); ++n)
             {
-                PXSoftRecMem* pRow = new (std::nothrow) PXSoftRecMem(PXREC_OUTPUTROW);
-                if (!pRow)
+                std::unique_ptr<PXSoftRecMem> row(new (std::nothrow) PXSoftRecMem(PXREC_OUTPUTROW));
+                if (!row)
                     PXTHROW_XMEM(0);
-                m_pOutputs->Add(pRow);
+                // An output the array cannot take is not silently dropped.
+                if (!m_pOutputs->Add(row.get()))
+                    PXTHROW_XMEM(0);
+                PXSoftRecMem* pRow = row.release();
                 PXFieldValue(PXFIELD_OUTPUTNAME, pRow).SetText(output.m_strName);
                 PXFieldValue(PXFIELD_OUTPUTCONN, pRow).SetText(output.m_strConnection);
                 PXFieldValue(PXFIELD_OUTPUTSHOWN, pRow).SetInt16(output.m_sShown);

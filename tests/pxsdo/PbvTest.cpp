@@ -8,6 +8,7 @@
 #include "PXSRecDf.h"
 #include "PXSction.h"
 #include "PXStatmt.h"
+#include "PXSdoRes.h"
 #include "PXSObj.h"
 #include "PXSoftPropSheet.h"
 #include "PXSoftRecPBV.h"
@@ -18,6 +19,26 @@
 #include <map>
 #include <string>
 #include <vector>
+
+// The object arrays grow with realloc: the tests can make one growth fail.
+namespace {
+int g_nFailReallocAfter = -1;
+}
+
+extern "C" void* realloc(void* p, size_t n)
+{
+    typedef void* (__cdecl* Realloc)(void*, size_t);
+    static Realloc pfnRealloc =
+        reinterpret_cast<Realloc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("msvcrt.dll"), "realloc")));
+    if (g_nFailReallocAfter == 0)
+    {
+        g_nFailReallocAfter = -1;
+        return nullptr;
+    }
+    if (g_nFailReallocAfter > 0)
+        --g_nFailReallocAfter;
+    return pfnRealloc(p, n);
+}
 
 namespace {
 
@@ -151,6 +172,81 @@ TEST_F(PbvTest, EveryBlockRecordPreparesOverTheModel)
                 EXPECT_EQ(c.items, rec.GetNbItemFields()) << t.def;
                 EXPECT_EQ(c.lists, rec.GetNbResPermFields()) << t.def;
             }
+    }
+}
+
+// An output row that the rows' array cannot take fails the preparation
+// instead of disappearing from the block's outputs.
+TEST_F(PbvTest, AnOutputTheRowsCannotTakeIsNotDropped)
+{
+    kvrHandleType* h = Make(402, "Menu1");
+    PowerBlockInfo info;
+    kvrGetPowerBlockInfo(h, &info);
+    ASSERT_GT(info.numOutputs, 0);
+    int nRefused = 0;
+    for (int nSkip = 0; nSkip < 200; ++nSkip)
+    {
+        PXSoftRecPBV rec(23001, &m_block, h, 402);
+        g_nFailReallocAfter = nSkip;
+        bool bRefused = false;
+        try
+        {
+            rec.Prepare(0xffff);
+        }
+        catch (PXXMem&)
+        {
+            bRefused = true;
+        }
+        bool bFailed = g_nFailReallocAfter < 0;
+        g_nFailReallocAfter = -1;
+        if (bRefused)
+        {
+            ++nRefused;
+            continue;
+        }
+        ASSERT_NE(nullptr, rec.GetOutputRows()) << nSkip;
+        EXPECT_EQ(info.numOutputs, rec.GetOutputRows()->GetSize()) << nSkip;
+        if (!bFailed)
+            break;  // the preparation grows nothing more
+    }
+    EXPECT_GT(nRefused, 0);
+}
+
+// The field table keeps variable offsets in 16 bits: a variable further
+// into the block's storage refuses the block's settings rather than reading
+// and writing another variable's place.
+TEST_F(PbvTest, AVariableBeyondSixteenBitOffsetsIsRefused)
+{
+    struct FarRecord : PXSoftRecPBV
+    {
+        using PXSoftRecPBV::PXSoftRecPBV;
+        int GetSymbolOffset(const char* pszSymbol) override
+        {
+            return PXSoftRecPBV::GetSymbolOffset(pszSymbol) + nShift;
+        }
+        int nShift = 0;
+    };
+    kvrHandleType* h = Make(402, "Menu1");
+    struct { int shift; bool refused; } rows[] = { { 0, false }, { 0x10000, true } };
+    for (const auto& r : rows)
+    {
+        FarRecord rec(23001, &m_block, h, 402);
+        rec.nShift = r.shift;
+        bool bRefused = false;
+        try
+        {
+            rec.Prepare(0xffff);
+        }
+        catch (PXXMem&)
+        {
+            throw;
+        }
+        catch (PXException& x)
+        {
+            EXPECT_EQ(unsigned(IDS_SDO_PBV_FARVARIABLE), x.m_nDescr);
+            bRefused = true;
+        }
+        EXPECT_EQ(r.refused, bRefused) << r.shift;
     }
 }
 

@@ -726,6 +726,48 @@ TEST_F(SoftDlgTest, ADefinitionWithoutNotificationSectionsShowsAndCommits)
 
 // ---- the runtime's own parts -----------------------------------------------
 
+// A click is a check box's only when the button's type is the automatic
+// check box: group boxes and owner-drawn buttons share its bits.
+TEST_F(SoftDlgTest, AClickIsACheckBoxsOnlyForAutomaticCheckBoxes)
+{
+    struct Row { DWORD dwType; BOOL bCheck; WORD wCode; const char* pszName; };
+    const Row rows[] = {
+        { BS_AUTOCHECKBOX, FALSE, PXN_UNCHECKED, "automatic check box" },
+        { BS_AUTOCHECKBOX, TRUE, PXN_CHECKED, "automatic check box, checked" },
+        { BS_PUSHBUTTON, FALSE, PXN_CLICKED, "push button" },
+        { BS_GROUPBOX, FALSE, PXN_CLICKED, "group box" },
+        { BS_OWNERDRAW, FALSE, PXN_CLICKED, "owner-drawn button" },
+        { BS_AUTORADIOBUTTON, FALSE, PXN_CLICKED, "radio button" },
+        { BS_CHECKBOX, FALSE, PXN_CLICKED, "check box the program checks" },
+    };
+    const int IDC_PROBE = 4711;
+    Run(TDEF_PLAIN, [&](PXDialog* d) {
+        PXNotifier notifier(d->GetSoftDlg());
+        for (const Row& r : rows)
+        {
+            HWND hButton = CreateWindowA("BUTTON", "", WS_CHILD | r.dwType, 0, 0, 20, 20, d->HWindow,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROBE)),
+                                         GetModuleHandleA(nullptr), nullptr);
+            ASSERT_NE(nullptr, hButton) << r.pszName;
+            SendMessageA(hButton, BM_SETCHECK, r.bCheck ? BST_CHECKED : BST_UNCHECKED, 0);
+            PXNotification n;
+            n.SetCtrlID(IDC_PROBE);
+            notifier.Translate(BN_CLICKED, n, nullptr);
+            EXPECT_EQ(r.wCode, n.GetCode()) << r.pszName;
+            DestroyWindow(hButton);
+        }
+        // Three-state check boxes are not for soft dialogs.
+        HWND hThree = CreateWindowA("BUTTON", "", WS_CHILD | BS_AUTO3STATE, 0, 0, 20, 20, d->HWindow,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROBE)),
+                                    GetModuleHandleA(nullptr), nullptr);
+        PXNotification n;
+        n.SetCtrlID(IDC_PROBE);
+        EXPECT_PXASSERT(notifier.Translate(BN_CLICKED, n, nullptr), "(dwType!=BS_AUTO3STATE)");
+        DestroyWindow(hThree);
+        Command(d, IDCANCEL, BN_CLICKED);
+    });
+}
+
 TEST_F(SoftDlgTest, TheSameNotificationIsPostedOnlyOncePerCycle)
 {
     PXSoftDlg s(TDEF_PLAIN, rec.get(), 77);
