@@ -261,7 +261,15 @@ void PXSoftGroupVoiceFaxPicker::Transfer(int nDirection)
     HWND hId = GetMemberHWND(MEMBER_ID);
     PXASSERT(hId!=0);
     GetWindowTextA(hId, szId, sizeof(szId));
-    SetField(static_cast<short>(strtoul(szId, nullptr, 10)));
+    // Item IDs are 16-bit numbers: a larger one names no item and is not
+    // squeezed into another's.
+    unsigned long ulId = strtoul(szId, nullptr, 10);
+    if (ulId > 0x7FFF)
+    {
+        ReportMessage(IDS_UI_ITEMIDREFUSED);
+        return;
+    }
+    SetField(static_cast<short>(ulId));
 }
 
 int PXSoftGroupVoiceFaxPicker::AcceptMessage(WORD wCtrlId, int nKind, void* pData)
@@ -385,6 +393,8 @@ void PXSoftGroupVoiceFaxPicker::NewItem()
     {
         PXRecArray edit(list.GetRecArray());
         PXSoftRec* pNew = IsFax() ? pApp->NewFaxItem() : pApp->NewVoiceItem();
+        if (!pNew)
+            return;     // no number is free (reported)
         int nIndex = edit.Add(pNew);
         for (;;)
         {

@@ -795,6 +795,22 @@ TEST_F(PickerTest, APickerWithoutFixedEntriesShowsTheFirstItemForAValueThatNames
 
 // Without an active application the pickers offer their fixed entries
 // only, and New tells the user instead of failing.
+// Item IDs are 16-bit numbers: an ID shown that is larger names no item and
+// is refused, not stored as another number.
+TEST_F(PickerTest, AnItemIdBeyondSixteenBitsIsRefusedNotSqueezed)
+{
+    SetFields(12, 5000, 4, 0);
+    MessageBoxRecorder boxes;
+    Run({ [&](HWND h) {
+        SetDlgItemTextA(h, IDC_A_ID, "70000");
+        dialog->GetSoftCtrl(IDG_A)->Transfer(PXSoftIntrfc::CtrlToField);
+        EXPECT_EQ(12, Field(TF_PICK_A));
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("The item ID shown is too large. The item was not chosen.", boxes.boxes[0].text);
+        Click(h, IDCANCEL);
+    } });
+}
+
 TEST_F(PickerTest, WithoutAnActiveApplicationNewIsRefusedWithAMessage)
 {
     s_pszProgram = nullptr;
