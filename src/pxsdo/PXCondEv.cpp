@@ -5,7 +5,6 @@
 #include "PXSObj.h"
 #include "PXSction.h"
 #include "PXSoftRec.h"
-#include "PXWinApp.h"
 
 #include <new>
 
@@ -80,7 +79,7 @@ BOOL PXCondStatement::Evaluate(PXSoftRec* pRec)
     long nMinLength = 0;
     if (HasStyle(0x8800))
     {
-        PXWinApp* pApp = PXSoftObj::GetApp();
+        PXSdoHost* pApp = PXSoftObj::GetApp();
         if (pApp && !pApp->IsStandalone())
             nMinLength = pApp->GetCustomerProfile();
     }

@@ -1,15 +1,20 @@
 // The soft-object base: the controller and the module definitions come from.
 #include "PXSObj.h"
-#include "PXWinApp.h"
 
 #include <commctrl.h>
 
-PXWinApp* PXSoftObj::m_pWinApp = nullptr;
+PXSdoHost* PXSoftObj::m_pWinApp = nullptr;
 
-void PXSoftObj::Init(PXWinApp* pApp)
+void PXSoftObj::Init(PXSdoHost* pApp)
 {
     m_pWinApp = pApp;
     InitCommonControls();
+}
+
+void PXSoftObj::Leave(PXSdoHost* pApp)
+{
+    if (m_pWinApp == pApp)
+        m_pWinApp = nullptr;
 }
 
 HINSTANCE PXSoftObj::GetModule()
@@ -18,8 +23,9 @@ HINSTANCE PXSoftObj::GetModule()
     // definitions of their own executable.
     if (!m_pWinApp)
         return GetModuleHandleA(nullptr);
-    PXASSERT(m_pWinApp->m_hInstance!=0);
-    return m_pWinApp->m_hInstance;
+    HINSTANCE hInstance = m_pWinApp->GetInstance();
+    PXASSERT(hInstance!=0);
+    return hInstance;
 }
 
 CString PXSoftObj::TypeName(WORD wNativeType)

@@ -1,13 +1,13 @@
 // Base of everything that runs on definitions (soft records, dialogs and
-// property sheets): the application controller handed over at start-up, the
-// module definitions are loaded from, and the application extensions that
-// definitions call.
+// property sheets): the application controller handed over at start-up (as
+// the host interface it implements), the module definitions are loaded from,
+// and the application extensions that definitions call.
 #ifndef PXSOBJ_H
 #define PXSOBJ_H
 
 #include "PXafx.h"
+#include "PXSdoHost.h"
 
-class PXWinApp;
 class PXSoftRec;
 
 class PXSoftObj : public PXObject
@@ -15,9 +15,14 @@ class PXSoftObj : public PXObject
 public:
     PXSoftObj() {}
 
-    // Once at start-up, after the controller is made.
-    static void Init(PXWinApp* pApp);
-    static PXWinApp* GetApp() { return m_pWinApp; }
+    // Once at start-up, after the controller is made: the controller
+    // registers itself as the layer's one host.
+    static void Init(PXSdoHost* pApp);
+    // The registered controller; null before Init and after it left.
+    static PXSdoHost* GetApp() { return m_pWinApp; }
+    // The controller goes: the layer forgets it when it is the registered
+    // one.
+    static void Leave(PXSdoHost* pApp);
     // The program's own module, which the controller received when made;
     // without a controller the executable's own module.
     static HINSTANCE GetModule();
@@ -33,7 +38,7 @@ public:
     static CString MemReprName(WORD wRepresentation);
 
 private:
-    static PXWinApp* m_pWinApp;
+    static PXSdoHost* m_pWinApp;
 };
 
 #endif

@@ -1,11 +1,10 @@
 // Application extensions: the controller operations that definitions run
 // from their notification sections.
 #include "PXSObj.h"
-#include "PXWinApp.h"
 
 void PXSoftObj::CallExtension(WORD wId, PXSoftRec* pContext, short* pResult)
 {
-    PXWinApp* pApp = GetApp();
+    PXSdoHost* pApp = GetApp();
     PXASSERT(pApp!=0);
     PXASSERT(pContext!=0);
     int nRV;

@@ -61,4 +61,7 @@
 #define IDS_SDO_PICK_NEW            1620
 #define IDS_SDO_PICK_EDIT           1621
 
+// Block variable records.
+#define IDS_SDO_PBV_FARVARIABLE     1622
+
 #endif

@@ -6,7 +6,6 @@
 #include "PXMulStm.h"
 #include "PXSoftRec.h"
 #include "PXRecArray.h"
-#include "PXWinApp.h"
 
 #include <commctrl.h>
 #include <string>
@@ -245,7 +244,7 @@ namespace {
 PXRecArray* ComboList(PXStatement* pStatement)
 {
     PXFieldValue list;
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXSdoHost* pApp = PXSoftObj::GetApp();
     if (!pApp)
         return nullptr;
     pApp->GetFieldValue(pStatement->GetOptParam(0), list);

@@ -4,7 +4,6 @@
 #include "PXSoftDlg.h"
 #include "PXSoftCtrl.h"
 #include "PXSoftGrp.h"
-#include "PXSoftPicker.h"
 #include "PXSDlgDf.h"
 #include "PXSRecDf.h"
 #include "PXDlgAcc.h"
@@ -12,7 +11,6 @@
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
 #include "PXSdoRes.h"
-#include "PXWinApp.h"
 #include "PXSoftPropSheet.h"
 
 #include <owl/TApplication.h>
@@ -196,7 +194,43 @@ PXSoftCtrl* PXSoftDlg::GetSoftCtrl(WORD wCtrlId)
 }
 
 namespace {
+
 PXSoftDlg::TCtrlFactory g_pfnCtrlFactory = nullptr;
+
+struct CtrlClass
+{
+    WORD m_wClassWord;
+    PXSoftDlg::TCtrlMaker m_pfnMaker;
+};
+const int MAXCTRLCLASSES = 8;
+CtrlClass g_ctrlClasses[MAXCTRLCLASSES];
+int g_nCtrlClasses = 0;
+
+PXSoftDlg::TCtrlMaker FindCtrlClass(WORD wClassWord)
+{
+    for (int i = 0; i < g_nCtrlClasses; ++i)
+        if (g_ctrlClasses[i].m_wClassWord == wClassWord)
+            return g_ctrlClasses[i].m_pfnMaker;
+    return nullptr;
+}
+
+} // namespace
+
+void PXSoftDlg::RegisterCtrlClass(WORD wClassWord, TCtrlMaker pfnMaker)
+{
+    PXASSERT(pfnMaker!=0);
+    for (int i = 0; i < g_nCtrlClasses; ++i)
+    {
+        if (g_ctrlClasses[i].m_wClassWord == wClassWord)
+        {
+            g_ctrlClasses[i].m_pfnMaker = pfnMaker;
+            return;
+        }
+    }
+    PXASSERT(g_nCtrlClasses<MAXCTRLCLASSES);
+    g_ctrlClasses[g_nCtrlClasses].m_wClassWord = wClassWord;
+    g_ctrlClasses[g_nCtrlClasses].m_pfnMaker = pfnMaker;
+    ++g_nCtrlClasses;
 }
 
 PXSoftDlg::TCtrlFactory PXSoftDlg::SetCtrlFactory(TCtrlFactory pfnFactory)
@@ -240,16 +274,16 @@ PXSoftCtrl* PXSoftDlg::CreateSoftCtrl(WORD wCtrlId, PXStatement* pStatement)
         case PXCTRL_EDITUPDOWN:
             pCtrl = new (std::nothrow) PXSoftGroupEditUpDown(wCtrlId, this, pStatement);
             break;
-        case PXCTRL_VOICEFAXPICKER:
-            pCtrl = new (std::nothrow) PXSoftGroupVoiceFaxPicker(wCtrlId, this, pStatement);
-            break;
-        // The item editor and the application file chooser are not part
-        // of this library yet.
-        case PXCTRL_VOICEFAXEDITOR:
-        case PXCTRL_APPLFILECOMBO:
-            PXASSERT(0);
         default:
-            PXASSERT(0);
+        {
+            // The domain controls come from the application; a class word
+            // that nobody registered is a definition this program cannot run.
+            TCtrlMaker pfnMaker = FindCtrlClass(pStatement->GetParam(1));
+            if (!pfnMaker)
+                PXASSERT(0);
+            pCtrl = pfnMaker(wCtrlId, this, pStatement);
+            break;
+        }
         }
     }
     if (!pCtrl)
@@ -746,12 +780,15 @@ void PXNotifier::Translate(int nKind, PXNotification& rN, void* pData)
     case BN_CLICKED:
     {
         HWND hCtrl = m_pSoftDlg->GetCtrlHWND(rN.GetCtrlID());
-        if (PXSoftDlg::WinCtrlHasStyle(hCtrl, 0x3))
+        // The button's type is a number, not a set of bits: group boxes
+        // and owner-drawn buttons share bits with the check boxes.
+        DWORD dwType = static_cast<DWORD>(::GetWindowLongA(hCtrl, GWL_STYLE)) & BS_TYPEMASK;
+        if (dwType == BS_AUTOCHECKBOX)
             rN.SetCode(::SendMessageA(hCtrl, BM_GETCHECK, 0, 0) == 1 ? PXN_CHECKED : PXN_UNCHECKED);
         else
         {
             // Three-state check boxes are not supported.
-            PXASSERT(!PXSoftDlg::WinCtrlHasStyle(hCtrl,0x6));
+            PXASSERT(dwType!=BS_AUTO3STATE);
             rN.SetCode(PXN_CLICKED);
         }
         break;

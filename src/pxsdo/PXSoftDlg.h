@@ -153,6 +153,12 @@ public:
     // classes (tests bring controls of their own). Answers the one before.
     typedef PXSoftCtrl* (*TCtrlFactory)(WORD wCtrlId, PXSoftDlg* pSoftDlg, PXStatement* pStatement);
     static TCtrlFactory SetCtrlFactory(TCtrlFactory pfnFactory);
+    // The application's domain controls (the item picker and editor, the
+    // application file chooser), registered by class word at start-up by the
+    // library that defines them. A later registration of a class word
+    // replaces the earlier.
+    typedef PXSoftCtrl* (*TCtrlMaker)(WORD wCtrlId, PXSoftDlg* pSoftDlg, PXStatement* pStatement);
+    static void RegisterCtrlClass(WORD wClassWord, TCtrlMaker pfnMaker);
 
     HWND GetDlgHWND() const;
     HWND GetCtrlHWND(WORD wCtrlId) const;

@@ -13,10 +13,6 @@
 #include "PXSoftRecMem.h"
 #include "PXSRecDf.h"
 #include "PXTime.h"
-#include "PXUserApp.h"
-#include "PXFaxItem.h"
-#include "PXResPermItem.h"
-#include "PXVoiceItem.h"
 
 #include <new>
 
@@ -72,19 +68,53 @@ PXSoftRec::~PXSoftRec()
         delete m_pSoftRecDef;
 }
 
+namespace {
+
+// The typed records of the application: few, registered once.
+struct TypedClass
+{
+    WORD m_wTypeId;
+    PXSoftRec::TRecMaker m_pfnMaker;
+};
+const int MAXTYPEDCLASSES = 16;
+TypedClass g_typedClasses[MAXTYPEDCLASSES];
+int g_nTypedClasses = 0;
+
+PXSoftRec::TRecMaker FindTypedClass(WORD wTypeId)
+{
+    for (int i = 0; i < g_nTypedClasses; ++i)
+        if (g_typedClasses[i].m_wTypeId == wTypeId)
+            return g_typedClasses[i].m_pfnMaker;
+    return nullptr;
+}
+
+} // namespace
+
+void PXSoftRec::RegisterTypedClass(WORD wTypeId, TRecMaker pfnMaker)
+{
+    PXASSERT(pfnMaker!=0);
+    for (int i = 0; i < g_nTypedClasses; ++i)
+    {
+        if (g_typedClasses[i].m_wTypeId == wTypeId)
+        {
+            g_typedClasses[i].m_pfnMaker = pfnMaker;
+            return;
+        }
+    }
+    PXASSERT(g_nTypedClasses<MAXTYPEDCLASSES);
+    g_typedClasses[g_nTypedClasses].m_wTypeId = wTypeId;
+    g_typedClasses[g_nTypedClasses].m_pfnMaker = pfnMaker;
+    ++g_nTypedClasses;
+}
+
 PXSoftRec* PXSoftRec::Create(WORD wTypeId, BOOL bTyped)
 {
     PXSoftRec* pRec = nullptr;
     if (bTyped)
     {
-        switch (wTypeId)
-        {
-        case 22004: pRec = new (std::nothrow) PXUserApp(""); break;
-        case 22801: pRec = new (std::nothrow) PXVoiceItem(nullptr); break;
-        case 22802: pRec = new (std::nothrow) PXFaxItem(nullptr); break;
-        case 22807: pRec = new (std::nothrow) PXResPermItem(); break;
-        default: PXASSERT(0);
-        }
+        TRecMaker pfnMaker = FindTypedClass(wTypeId);
+        PXASSERT(pfnMaker!=0);
+        pRec = pfnMaker();
     }
     else
         pRec = new (std::nothrow) PXSoftRecMem(wTypeId);
@@ -95,7 +125,7 @@ PXSoftRec* PXSoftRec::Create(WORD wTypeId, BOOL bTyped)
 
 BOOL PXSoftRec::HasTypedClass(WORD wTypeId)
 {
-    return wTypeId == 22004 || wTypeId == 22801 || wTypeId == 22802 || wTypeId == 22807;
+    return FindTypedClass(wTypeId) != nullptr;
 }
 
 WORD PXSoftRec::GetTypeId() const

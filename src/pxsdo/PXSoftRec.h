@@ -26,11 +26,17 @@ public:
     explicit PXSoftRec(WORD wRecordTypeId);
     ~PXSoftRec() override;
 
-    // The record factory. Typed: the application record class of the type
-    // (22004, 22801, 22802, 22807); otherwise a PXSoftRecMem of the type.
+    // The record factory. Typed: the application record class registered
+    // for the type (22004, 22801, 22802, 22807); otherwise a PXSoftRecMem of
+    // the type.
     static PXSoftRec* Create(WORD wTypeId, BOOL bTyped);
     // Whether the typed factory has a class for the record type.
     static BOOL HasTypedClass(WORD wTypeId);
+    // The application's typed records, registered at start-up by the
+    // library that defines them; a maker answers a new record, or null when
+    // memory ran out. A later registration of a type replaces the earlier.
+    typedef PXSoftRec* (*TRecMaker)();
+    static void RegisterTypedClass(WORD wTypeId, TRecMaker pfnMaker);
 
     WORD GetTypeId() const;
     WORD GetID() const { return GetTypeId(); }

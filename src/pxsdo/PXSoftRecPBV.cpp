@@ -7,11 +7,11 @@
 #include "PXSction.h"
 #include "PXSoftRecMem.h"
 #include "PXStatmt.h"
+#include "PXSdoRes.h"
 
 #include <cstdlib>
+#include <memory>
 #include <new>
-
-PXBlockRecordApp* PXSoftRecPBV::s_pApp = nullptr;
 
 namespace {
 
@@ -97,6 +97,11 @@ void PXSoftRecPBV::Prepare(WORD)
             int nOffset = GetSymbolOffset(symbol);
             // The model must know every variable the record binds.
             PXASSERT(nOffset>=0);
+            // The table keeps offsets in 16 bits; a variable further into
+            // the block's storage would be read and written at the wrong
+            // place, so the block's settings are refused instead.
+            if (nOffset > 0xFFFF)
+                throw PXException(IDS_SDO_PBV_FARVARIABLE, __FILE__, __LINE__);
             m_pFieldTable[m_nFields++] = (static_cast<DWORD>(nOffset) << 16) | wFieldId;
             switch (kvrSDOGetSymbolType(m_nType, symbol))
             {
@@ -118,10 +123,13 @@ void PXSoftRecPBV::Prepare(WORD)
             PXOutputDataStruct output;
             for (int n = 0; GetOutputData(n, output); ++n)
             {
-                PXSoftRecMem* pRow = new (std::nothrow) PXSoftRecMem(PXREC_OUTPUTROW);
-                if (!pRow)
+                std::unique_ptr<PXSoftRecMem> row(new (std::nothrow) PXSoftRecMem(PXREC_OUTPUTROW));
+                if (!row)
                     PXTHROW_XMEM(0);
-                m_pOutputs->Add(pRow);
+                // An output the array cannot take is not silently dropped.
+                if (!m_pOutputs->Add(row.get()))
+                    PXTHROW_XMEM(0);
+                PXSoftRecMem* pRow = row.release();
                 PXFieldValue(PXFIELD_OUTPUTNAME, pRow).SetText(output.m_strName);
                 PXFieldValue(PXFIELD_OUTPUTCONN, pRow).SetText(output.m_strConnection);
                 PXFieldValue(PXFIELD_OUTPUTSHOWN, pRow).SetInt16(output.m_sShown);
@@ -260,7 +268,7 @@ void PXSoftRecPBV::ForEachItemId(Fn fn)
         short sId = ItemValue(m_pVoiceFaxSoftID[i]);
         if (!IsItemId(sId))
             continue;
-        PXASSERT(s_pApp!=0);
+        PXASSERT(GetApp()!=0);
         fn(sId);
     }
 }
@@ -274,7 +282,7 @@ void PXSoftRecPBV::ForEachListId(Fn fn)
         long lId = ListValue(m_pResPermSoftID[i]);
         if (lId <= 0)
             continue;
-        PXASSERT(s_pApp!=0);
+        PXASSERT(GetApp()!=0);
         fn(lId);
     }
 }
@@ -284,15 +292,15 @@ void PXSoftRecPBV::CopyItemsToClip()
     bool bFax = IsFaxRecord();
     ForEachItemId([bFax](short sId) {
         if (bFax)
-            s_pApp->CopyFaxItemToClipByID(sId);
+            GetApp()->CopyFaxItemToClipByID(sId);
         else
-            s_pApp->CopyVoiceItemToClipByID(sId);
+            GetApp()->CopyVoiceItemToClipByID(sId);
     });
 }
 
 void PXSoftRecPBV::CopyResPermsToClip()
 {
-    ForEachListId([](long lId) { s_pApp->CopyResPermToClipByID(lId); });
+    ForEachListId([](long lId) { GetApp()->CopyResPermToClipByID(lId); });
 }
 
 void PXSoftRecPBV::ReleaseItemRefs()
@@ -300,9 +308,9 @@ void PXSoftRecPBV::ReleaseItemRefs()
     bool bFax = IsFaxRecord();
     ForEachItemId([bFax](short sId) {
         if (bFax)
-            s_pApp->ReleaseFaxItemRef(sId);
+            GetApp()->ReleaseFaxItemRef(sId);
         else
-            s_pApp->ReleaseVoiceItemRef(sId);
+            GetApp()->ReleaseVoiceItemRef(sId);
     });
 }
 
@@ -311,15 +319,15 @@ void PXSoftRecPBV::AddItemRefs()
     bool bFax = IsFaxRecord();
     ForEachItemId([bFax](short sId) {
         if (bFax)
-            s_pApp->AddFaxItemRef(sId);
+            GetApp()->AddFaxItemRef(sId);
         else
-            s_pApp->AddVoiceItemRef(sId);
+            GetApp()->AddVoiceItemRef(sId);
     });
 }
 
 void PXSoftRecPBV::ReleaseResPermRefs()
 {
-    ForEachListId([](long lId) { s_pApp->RemoveListEntry(lId); });
+    ForEachListId([](long lId) { GetApp()->RemoveListEntry(lId); });
 }
 
 void PXSoftRecPBV::AddResPermRefs()
@@ -327,14 +335,14 @@ void PXSoftRecPBV::AddResPermRefs()
     Prepare(0xffff);
     if (m_nResPerm == 0)
         return;
-    PXASSERT(s_pApp!=0);
+    PXASSERT(GetApp()!=0);
     for (int i = 0; i < m_nResPerm; ++i)
     {
         long lId = ListValue(m_pResPermSoftID[i]);
         if (lId > 0)
-            s_pApp->SelectImport(lId);
+            GetApp()->SelectImport(lId);
     }
-    s_pApp->RefreshResPermList();
+    GetApp()->RefreshResPermList();
 }
 
 void PXSoftRecPBV::RefreshImports()
@@ -342,8 +350,8 @@ void PXSoftRecPBV::RefreshImports()
     Prepare(0xffff);
     if (GetTypeId() != PXREC_LANGUAGESELECT)
         return;
-    PXASSERT(s_pApp!=0);
-    s_pApp->RefreshImportList();
+    PXASSERT(GetApp()!=0);
+    GetApp()->RefreshImportList();
 }
 
 // Each field that holds the old id is stored at once with the new one: a
@@ -380,8 +388,8 @@ int PXSoftRecPBV::EditInPropSheet()
 {
     Prepare(0xffff);
     // A Thru-Dial sheet fetches the server's lists afresh.
-    if (GetTypeId() == PXREC_THRUDIAL && s_pApp)
-        s_pApp->FreeServerRecord();
+    if (GetTypeId() == PXREC_THRUDIAL && GetApp())
+        GetApp()->FreeServerRecord();
     ReleaseItemRefs();
     ReleaseResPermRefs();
     int nResult;
@@ -433,11 +441,11 @@ int PXSoftRecPBV::CheckFinished()
     // Lists and languages the server no longer has are marked -2. Only the
     // server's own lists can tell that: while they are not known (standalone
     // mode, or not fetched yet) the administrator's settings stay.
-    BOOL bServerLists = s_pApp && s_pApp->HasServerLists();
+    BOOL bServerLists = GetApp() && GetApp()->HasServerLists();
     if (GetTypeId() == PXREC_THRUDIAL && bServerLists)
     {
         long lId = ListValue(PXFIELD_RESPERMLIST);
-        if (lId != 0 && s_pApp->FindResPermList(lId) < 0)
+        if (lId != 0 && GetApp()->FindResPermList(lId) < 0)
         {
             PXFieldValue(PXFIELD_RESPERMLIST, this).SetInt32(-2);
             StoreField(PXFIELD_RESPERMLIST);
@@ -446,7 +454,7 @@ int PXSoftRecPBV::CheckFinished()
     if (GetTypeId() == PXREC_LANGUAGESELECT && bServerLists)
     {
         long lId = ListValue(PXFIELD_PROMPTLANGUAGE);
-        if (lId != -1 && s_pApp->FindLanguage(lId) < 0)
+        if (lId != -1 && GetApp()->FindLanguage(lId) < 0)
         {
             PXFieldValue(PXFIELD_PROMPTLANGUAGE, this).SetInt32(-2);
             StoreField(PXFIELD_PROMPTLANGUAGE);

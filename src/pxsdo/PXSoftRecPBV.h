@@ -23,36 +23,6 @@ public:
     virtual BOOL IsOutputShown(int nIndex) const = 0;
 };
 
-// What the record needs of the application controller: the uses of the
-// active application's items and lists, the clipboard application, and the
-// server's lists.
-class PXBlockRecordApp
-{
-public:
-    virtual ~PXBlockRecordApp() {}
-    virtual void AddVoiceItemRef(short sId) = 0;
-    virtual void ReleaseVoiceItemRef(short sId) = 0;
-    virtual void AddFaxItemRef(short sId) = 0;
-    virtual void ReleaseFaxItemRef(short sId) = 0;
-    virtual int CopyVoiceItemToClipByID(short sId) = 0;
-    virtual int CopyFaxItemToClipByID(short sId) = 0;
-    virtual int CopyResPermToClipByID(long lListId) = 0;
-    virtual int SelectImport(long lListId) = 0;
-    virtual int RemoveListEntry(long lListId) = 0;
-    virtual int RefreshResPermList() = 0;
-    virtual int RefreshImportList() = 0;
-    virtual void FreeServerRecord() = 0;
-    // Whether the server's restriction/permission lists and languages are
-    // known. Only then does a find below 0 mean that the server lacks the
-    // list or language; without a server (standalone mode) or before its
-    // lists came, a block's settings must stay as they are.
-    virtual BOOL HasServerLists() = 0;
-    // Index of the list or language among the server's, -1 when absent or
-    // when the server's lists are not known.
-    virtual int FindResPermList(long lListId) = 0;
-    virtual int FindLanguage(long lLanguageId) = 0;
-};
-
 // One output of a block.
 struct PXOutputDataStruct
 {
@@ -86,11 +56,6 @@ class PXSoftRecPBV : public PXSoftRec
 public:
     PXSoftRecPBV(WORD wDefId, PXPowerBlockLink* pBlock, kvrHandleType* hBlock, int nType);
     ~PXSoftRecPBV() override;
-
-    // The controller's services: the controller registers itself for its
-    // lifetime (and takes itself off when it goes).
-    static void SetApp(PXBlockRecordApp* pApp) { s_pApp = pApp; }
-    static PXBlockRecordApp* GetApp() { return s_pApp; }
 
     void Prepare(WORD wFieldId) override;
     int StoreField(WORD wFieldId) override;
@@ -141,8 +106,6 @@ private:
     int m_nResPerm;
     PXObArray* m_pOutputs;          // PXSoftRecMem rows, owned
     const char* m_pszDescription;
-
-    static PXBlockRecordApp* s_pApp;
 };
 
 #endif

@@ -75,7 +75,7 @@ int PXFaxItem::Insert()
     PXASSERT(m_pItemSym==0);
     if (*PXFieldValue(F_CONNECTED, this).GetInt32())
         return 1;
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
     int bNameOk = 1, bIdOk = 1;
     if (!pApp->CheckFaxItem(this, bNameOk, bIdOk))
@@ -121,7 +121,7 @@ int PXFaxItem::Remove()
     if (*PXFieldValue(F_CONNECTED, this).GetInt32())
         return 1;
     PXASSERT(m_pItemSym!=0);
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
     if (pApp->DeleteFaxItem(*PXFieldValue(F_NAME, this).GetText(), *PXFieldValue(F_ID, this).GetInt16(),
                             *PXFieldValue(F_DESCRIPTION, this).GetText()) != 0)

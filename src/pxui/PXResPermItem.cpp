@@ -2,6 +2,8 @@
 // and stored fields.
 #include "PXResPermItem.h"
 #include "PXFieldValue.h"
+#include "PXUIRes.h"
+#include "PXUIReport.h"
 
 #include <stdlib.h>
 
@@ -10,6 +12,13 @@ namespace {
 enum { F_LISTID = 25378, F_COUNT = 25379, F_NAME = 25380, F_CONNECTED = 25381 };
 
 const int SYMBOL_LIST = 21;
+const DWORD PXCAUSE_SDO = 0x40000;
+
+// The model numbers a list's symbol in 16 bits.
+bool FitsItemNumber(long lListId)
+{
+    return lListId >= -32768 && lListId <= 32767;
+}
 
 } // namespace
 
@@ -46,6 +55,12 @@ int PXResPermItem::Insert()
     if (!pData)
         return 0;
     long lListId = *PXFieldValue(F_LISTID, this).GetInt32();
+    if (!FitsItemNumber(lListId))
+    {
+        free(pData);
+        PXUI_REPORT(IDS_UI_LISTIDREFUSED, PXCAUSE_SDO);
+        return 0;
+    }
     pData->listId = lListId;
     pData->useCount = 1;
     char szName[256];
@@ -77,6 +92,11 @@ int PXResPermItem::Remove()
 
 int PXResPermItem::StoreField(WORD wFieldId)
 {
+    if (wFieldId == F_LISTID && m_pItemSym && !FitsItemNumber(*PXFieldValue(F_LISTID, this).GetInt32()))
+    {
+        PXUI_REPORT(IDS_UI_LISTIDREFUSED, PXCAUSE_SDO);
+        return 0;
+    }
     int nResult = PXSoftRecDataLink::StoreField(wFieldId);
     if (!m_pItemSym)
         return nResult;

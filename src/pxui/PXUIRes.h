@@ -20,5 +20,8 @@
 #define IDS_UI_FAXNAMEREFUSED       8049
 #define IDS_UI_VOICELEFTASNEW       8086
 #define IDS_UI_FAXLEFTASNEW         8087
+#define IDS_UI_LISTIDREFUSED        8190
+#define IDS_UI_NOFREEITEMID         8191
+#define IDS_UI_ITEMIDREFUSED        8192
 
 #endif

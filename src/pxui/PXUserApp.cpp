@@ -4,10 +4,13 @@
 #include "PXFaxItem.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
+#include "PXUIRes.h"
+#include "PXUIReport.h"
 #include "PXVoiceItem.h"
 
 #include <new>
 #include <stdlib.h>
+#include <vector>
 
 const char PXPASSWORD_PLACEHOLDER[] = "KRVMTQZXWPLHNGDSYB";
 
@@ -192,26 +195,45 @@ BOOL PXUserApp::HasFaxItemID(short sId)
     return HasItemID(m_pFaxItems, 25321, sId);
 }
 
+// Item IDs are 16-bit numbers: the first free one from 1, or 0 when every
+// one is taken.
 int PXUserApp::NextItemID(WORD wIdField)
 {
-    int nId = 1;
-    while (wIdField == 25301 ? HasVoiceItemID(static_cast<short>(nId)) : HasFaxItemID(static_cast<short>(nId)))
-        ++nId;
-    return nId;
+    PXObArray* pItems = wIdField == 25301 ? m_pVoiceItems : m_pFaxItems;
+    std::vector<bool> used(0x8000, false);
+    for (int i = 0; pItems && i < pItems->GetSize(); ++i)
+    {
+        short sId = *PXFieldValue(wIdField, static_cast<PXSoftRec*>(pItems->GetAt(i))).GetInt16();
+        if (sId > 0)
+            used[sId] = true;
+    }
+    for (int nId = 1; nId < 0x8000; ++nId)
+        if (!used[nId])
+            return nId;
+    return 0;
+}
+
+PXSoftRec* PXUserApp::NewItemRecord(WORD wType, WORD wIdField)
+{
+    int nId = NextItemID(wIdField);
+    if (nId == 0)
+    {
+        PXUI_REPORT(IDS_UI_NOFREEITEMID, 0x40000);
+        return nullptr;
+    }
+    PXSoftRec* pRec = PXSoftRec::Create(wType, FALSE);
+    PXFieldValue(wIdField, pRec).SetInt16(static_cast<short>(nId));
+    return pRec;
 }
 
 PXSoftRec* PXUserApp::NewVoiceItemRecord()
 {
-    PXSoftRec* pRec = PXSoftRec::Create(22801, FALSE);
-    PXFieldValue(25301, pRec).SetInt16(static_cast<short>(NextVoiceItemID()));
-    return pRec;
+    return NewItemRecord(22801, 25301);
 }
 
 PXSoftRec* PXUserApp::NewFaxItemRecord()
 {
-    PXSoftRec* pRec = PXSoftRec::Create(22802, FALSE);
-    PXFieldValue(25321, pRec).SetInt16(static_cast<short>(NextFaxItemID()));
-    return pRec;
+    return NewItemRecord(22802, 25321);
 }
 
 int PXUserApp::FindResPermItem(long lListId)

@@ -43,13 +43,14 @@ public:
     int FindResPermItem(long lListId);
 
     // Item numbers: the lowest number (from 1) that no item of the list
-    // has, and whether a list has a number.
+    // has, 0 when no 16-bit number is free; and whether a list has a number.
     int NextItemID(WORD wIdField);
     int NextVoiceItemID() { return NextItemID(25301); }
     int NextFaxItemID() { return NextItemID(25321); }
     BOOL HasVoiceItemID(short sId);
     BOOL HasFaxItemID(short sId);
     // A plain item record with the next free number; the caller owns it.
+    // None, after a message, when no number is free.
     PXSoftRec* NewVoiceItemRecord();
     PXSoftRec* NewFaxItemRecord();
 
@@ -59,6 +60,7 @@ public:
     const BYTE* GetStoredPassword() const { return m_abStoredPassword; }
 
 private:
+    PXSoftRec* NewItemRecord(WORD wType, WORD wIdField);
     // Drops the cells (they may view the lists), then deletes the lists
     // with their records.
     void DeleteLists();

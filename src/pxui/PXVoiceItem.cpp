@@ -67,7 +67,7 @@ int PXVoiceItem::Insert()
     PXASSERT(m_pItemSym==0);
     if (*PXFieldValue(F_CONNECTED, this).GetInt32())
         return 1;
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
     int bNameOk = 1, bIdOk = 1;
     if (!pApp->CheckVoiceItem(this, bNameOk, bIdOk))
@@ -107,7 +107,7 @@ int PXVoiceItem::Remove()
     if (*PXFieldValue(F_CONNECTED, this).GetInt32())
         return 1;
     PXASSERT(m_pItemSym!=0);
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
     if (pApp->DeleteVoiceItem(*PXFieldValue(F_NAME, this).GetText(), *PXFieldValue(F_ID, this).GetInt16(),
                               *PXFieldValue(F_DESCRIPTION, this).GetText()) != 0)

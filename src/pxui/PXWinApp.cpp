@@ -4,6 +4,7 @@
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
 #include "PXSoftRec.h"
+#include "PXUIClasses.h"
 #include "PXUIRes.h"
 #include "PXUserApp.h"
 #include "PXProgDir.h"
@@ -51,6 +52,11 @@ HINSTANCE GetAppInstance()
     return s_hAppInstance;
 }
 
+PXWinApp* GetWinApp()
+{
+    return s_pWinApp;
+}
+
 PXWinApp::PXWinApp(HINSTANCE hInstance)
     : m_hInstance(hInstance), m_bStandalone(0), m_bClipBlocks(0), m_bClipVoice(0), m_bClipFax(0),
       m_bClipImports(0), m_bClipResPerm(0), m_pAttachedView(nullptr), m_pUserAppArray(nullptr),
@@ -61,13 +67,13 @@ PXWinApp::PXWinApp(HINSTANCE hInstance)
         PXTHROW_XMEM(0);
     s_pWinApp = this;
     s_hAppInstance = hInstance;
-    PXSoftRecPBV::SetApp(this);
+    PXRegisterUIClasses();
+    PXSoftObj::Init(this);
 }
 
 PXWinApp::~PXWinApp()
 {
-    if (PXSoftRecPBV::GetApp() == this)
-        PXSoftRecPBV::SetApp(nullptr);
+    PXSoftObj::Leave(this);
     delete m_pClipUserApp;
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
         delete m_pUserAppArray->GetAt(i);

@@ -6,7 +6,7 @@
 #define PXWINAPP_H
 
 #include "PXafx.h"
-#include "PXSoftRecPBV.h"
+#include "PXSdoHost.h"
 
 class PXSoftRec;
 class PXUserApp;
@@ -16,9 +16,10 @@ class PXFieldValue;
 // window, or null when there is none. The main frame supplies it.
 typedef const char* (*PXCurrentProgramSource)();
 
-// The controller also serves the records over blocks' variables: it
-// registers itself with PXSoftRecPBV for its lifetime.
-class PXWinApp : public PXFaultHandlerObj, public PXBlockRecordApp
+// The controller is the soft-data layer's host: it registers itself with
+// the layer for its lifetime, together with the application's typed records
+// and domain controls.
+class PXWinApp : public PXFaultHandlerObj, public PXSdoHost
 {
 public:
     explicit PXWinApp(HINSTANCE hInstance);
@@ -27,11 +28,12 @@ public:
     // "%1 - Plexwright" with the active application's name, else the base.
     void LoadCaption() override;
 
-    BOOL IsStandalone() const { return m_bStandalone; }
+    HINSTANCE GetInstance() const override { return m_hInstance; }
+    BOOL IsStandalone() const override { return m_bStandalone; }
     void SetStandalone(BOOL bStandalone) { m_bStandalone = bStandalone ? 1 : 0; }
     // The customer's minimum password length; 0 when the server does not
     // answer (always in standalone mode).
-    short GetCustomerProfile();
+    short GetCustomerProfile() override;
 
     // The open applications.
     void AddUserApp(PXUserApp* pUserApp);
@@ -45,15 +47,15 @@ public:
 
     // Points the handle at the record and field that a soft control with
     // this id shows; no record when the list's owner is not there.
-    void GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue);
+    void GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue) override;
 
-    void AttachView(void* pView);
-    void DetachView(void* pView);
-    BOOL HasAttachedView() const { return m_pAttachedView != nullptr; }
+    void AttachView(void* pView) override;
+    void DetachView(void* pView) override;
+    BOOL HasAttachedView() const override { return m_pAttachedView != nullptr; }
 
     // Opens the program's help file at a topic; context 0 opens its
     // contents.
-    void ShowHelp(DWORD dwContext);
+    void ShowHelp(DWORD dwContext) override;
     // The way to the help program, WinHelp's own signature: tests answer
     // it instead of starting the help program. Answers the previous one.
     typedef BOOL (WINAPI* HelpCall)(HWND hWnd, LPCSTR pszFile, UINT uCommand, ULONG_PTR dwData);
@@ -119,14 +121,14 @@ public:
     PXSoftRec* NewFaxItem();
 
     // Application extensions 32000..32007 on the context record.
-    int RecordVoiceItem(PXSoftRec* pContext);
-    int ImportVoiceItem(PXSoftRec* pContext);
-    int ImportFaxItem(PXSoftRec* pContext);
-    int RecordFaxItemVoice(PXSoftRec* pContext);
-    int ImportFaxItemVoice(PXSoftRec* pContext);
-    int RecordSpokenName(PXSoftRec* pContext);
-    int ImportSpokenName(PXSoftRec* pContext);
-    int DeleteFaxItemVoice(PXSoftRec* pContext);
+    int RecordVoiceItem(PXSoftRec* pContext) override;
+    int ImportVoiceItem(PXSoftRec* pContext) override;
+    int ImportFaxItem(PXSoftRec* pContext) override;
+    int RecordFaxItemVoice(PXSoftRec* pContext) override;
+    int ImportFaxItemVoice(PXSoftRec* pContext) override;
+    int RecordSpokenName(PXSoftRec* pContext) override;
+    int ImportSpokenName(PXSoftRec* pContext) override;
+    int DeleteFaxItemVoice(PXSoftRec* pContext) override;
 
     HINSTANCE m_hInstance;
 
@@ -157,5 +159,7 @@ private:
 
 // The module instance handle the controller was made with.
 HINSTANCE GetAppInstance();
+// The controller, once made; null before and after it.
+PXWinApp* GetWinApp();
 
 #endif

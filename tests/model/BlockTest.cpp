@@ -3,6 +3,8 @@
 #include "ModelTestSupport.h"
 #include "ModelRes.h"
 #include "PXUIMsg.h"
+#include "PXSObj.h"
+#include "PXTestSdoHost.h"
 
 #include <cstring>
 #include <map>
@@ -439,20 +441,16 @@ TEST_F(ModelTest, PageOfAnUnregisteredProgramIsRefused)
 namespace
 {
 // The controller's side of the block records: counts of item uses.
-struct ItemUses : PXBlockRecordApp
+struct ItemUses : PXTestSdoHost
 {
     void AddVoiceItemRef(short s) override { ++voice[s]; }
     void ReleaseVoiceItemRef(short s) override { --voice[s]; }
     void AddFaxItemRef(short s) override { ++fax[s]; }
     void ReleaseFaxItemRef(short s) override { --fax[s]; }
-    int CopyVoiceItemToClipByID(short) override { return 0; }
-    int CopyFaxItemToClipByID(short) override { return 0; }
-    int CopyResPermToClipByID(long) override { return 0; }
     int SelectImport(long l) override { ++lists[l]; return 0; }
     int RemoveListEntry(long l) override { --lists[l]; return 0; }
     int RefreshResPermList() override { return 0; }
     int RefreshImportList() override { return 0; }
-    void FreeServerRecord() override {}
     BOOL HasServerLists() override { return TRUE; }
     int FindResPermList(long) override { return 0; }
     int FindLanguage(long) override { return 0; }
@@ -504,7 +502,7 @@ TEST_F(ModelTest, TheModelHearsWhetherABlockIsFinished)
 TEST_F(ModelTest, ADeletedBlockGivesUpItsItemUsesButATornDownProgramDoesNot)
 {
     ItemUses uses;
-    PXSoftRecPBV::SetApp(&uses);
+    PXSoftObj::Init(&uses);
     std::unique_ptr<Program> program(NewProgram());
     Page* pMain = program->GetMainPage();
     PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1");
@@ -521,7 +519,7 @@ TEST_F(ModelTest, ADeletedBlockGivesUpItsItemUsesButATornDownProgramDoesNot)
     // The whole program goes: its removal covers every use.
     program.reset();
     EXPECT_EQ(0, uses.voice[9]);
-    PXSoftRecPBV::SetApp(nullptr);
+    PXSoftObj::Leave(&uses);
 }
 
 TEST_F(ModelTest, ABlockThatCannotGiveUpAnItemUseIsDeletedAndTheFailureCounted)

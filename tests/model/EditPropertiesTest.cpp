@@ -3,6 +3,7 @@
 // loads), over the block's variables
 // in the application model, answered from inside its modal loop.
 #include "ModelTestSupport.h"
+#include "PXDialogDriver.h"
 #include "PXFieldValue.h"
 #include "PXSoftRecPBV.h"
 
@@ -51,24 +52,6 @@ void RunScript(TWindow* pWnd)
         g_script(pWnd->HWindow);
 }
 
-HWND CurrentPage(HWND hSheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-// Types over the whole text of an edit as the user would: the edit tells
-// the page of the change (a multi-line edit does not for WM_SETTEXT).
-void Type(HWND hPage, int nCtrlId, const char* pszText)
-{
-    HWND hEdit = GetDlgItem(hPage, nCtrlId);
-    SendMessageA(hEdit, EM_SETSEL, 0, -1);
-    SendMessageA(hEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(pszText));
-}
-
-void Press(HWND hSheet, int nButton)
-{
-    SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
-}
 
 // The controls of the pages (the program's templates).
 enum

@@ -2,11 +2,13 @@
 // the block records read and written, outputs and their connections,
 // completeness told to the model, item and list uses kept in step.
 #include "PXTestSupport.h"
+#include "PXTestSdoHost.h"
 #include "PXFieldValue.h"
 #include "PXMulStm.h"
 #include "PXSRecDf.h"
 #include "PXSction.h"
 #include "PXStatmt.h"
+#include "PXSdoRes.h"
 #include "PXSObj.h"
 #include "PXSoftPropSheet.h"
 #include "PXSoftRecPBV.h"
@@ -17,6 +19,26 @@
 #include <map>
 #include <string>
 #include <vector>
+
+// The object arrays grow with realloc: the tests can make one growth fail.
+namespace {
+int g_nFailReallocAfter = -1;
+}
+
+extern "C" void* realloc(void* p, size_t n)
+{
+    typedef void* (__cdecl* Realloc)(void*, size_t);
+    static Realloc pfnRealloc =
+        reinterpret_cast<Realloc>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("msvcrt.dll"), "realloc")));
+    if (g_nFailReallocAfter == 0)
+    {
+        g_nFailReallocAfter = -1;
+        return nullptr;
+    }
+    if (g_nFailReallocAfter > 0)
+        --g_nFailReallocAfter;
+    return pfnRealloc(p, n);
+}
 
 namespace {
 
@@ -51,7 +73,7 @@ struct TestBlock : PXPowerBlockLink
 };
 
 // The controller side: counts every use and call.
-struct TestApp : PXBlockRecordApp
+struct TestApp : PXTestSdoHost
 {
     void AddVoiceItemRef(short s) override { ++voice[s]; voiceCalls.push_back(s); }
     void ReleaseVoiceItemRef(short s) override { --voice[s]; voiceCalls.push_back(-s); }
@@ -96,14 +118,14 @@ class PbvTest : public testing::Test
 protected:
     void SetUp() override
     {
-        PXSoftRecPBV::SetApp(&m_app);
+        PXSoftObj::Init(&m_app);
         m_prog = kvrAddProgram(nullptr, 0);
         kvrActivatePage(kvrCreatePage("Main", KVR_PAGE_NORMAL, 0));
     }
     void TearDown() override
     {
         kvrRemoveProgram(m_prog);
-        PXSoftRecPBV::SetApp(nullptr);
+        PXSoftObj::Init(static_cast<PbvEnvironment*>(s_pEnv)->m_pApp);
     }
 
     kvrHandleType* Make(int type, const char* name)
@@ -150,6 +172,81 @@ TEST_F(PbvTest, EveryBlockRecordPreparesOverTheModel)
                 EXPECT_EQ(c.items, rec.GetNbItemFields()) << t.def;
                 EXPECT_EQ(c.lists, rec.GetNbResPermFields()) << t.def;
             }
+    }
+}
+
+// An output row that the rows' array cannot take fails the preparation
+// instead of disappearing from the block's outputs.
+TEST_F(PbvTest, AnOutputTheRowsCannotTakeIsNotDropped)
+{
+    kvrHandleType* h = Make(402, "Menu1");
+    PowerBlockInfo info;
+    kvrGetPowerBlockInfo(h, &info);
+    ASSERT_GT(info.numOutputs, 0);
+    int nRefused = 0;
+    for (int nSkip = 0; nSkip < 200; ++nSkip)
+    {
+        PXSoftRecPBV rec(23001, &m_block, h, 402);
+        g_nFailReallocAfter = nSkip;
+        bool bRefused = false;
+        try
+        {
+            rec.Prepare(0xffff);
+        }
+        catch (PXXMem&)
+        {
+            bRefused = true;
+        }
+        bool bFailed = g_nFailReallocAfter < 0;
+        g_nFailReallocAfter = -1;
+        if (bRefused)
+        {
+            ++nRefused;
+            continue;
+        }
+        ASSERT_NE(nullptr, rec.GetOutputRows()) << nSkip;
+        EXPECT_EQ(info.numOutputs, rec.GetOutputRows()->GetSize()) << nSkip;
+        if (!bFailed)
+            break;  // the preparation grows nothing more
+    }
+    EXPECT_GT(nRefused, 0);
+}
+
+// The field table keeps variable offsets in 16 bits: a variable further
+// into the block's storage refuses the block's settings rather than reading
+// and writing another variable's place.
+TEST_F(PbvTest, AVariableBeyondSixteenBitOffsetsIsRefused)
+{
+    struct FarRecord : PXSoftRecPBV
+    {
+        using PXSoftRecPBV::PXSoftRecPBV;
+        int GetSymbolOffset(const char* pszSymbol) override
+        {
+            return PXSoftRecPBV::GetSymbolOffset(pszSymbol) + nShift;
+        }
+        int nShift = 0;
+    };
+    kvrHandleType* h = Make(402, "Menu1");
+    struct { int shift; bool refused; } rows[] = { { 0, false }, { 0x10000, true } };
+    for (const auto& r : rows)
+    {
+        FarRecord rec(23001, &m_block, h, 402);
+        rec.nShift = r.shift;
+        bool bRefused = false;
+        try
+        {
+            rec.Prepare(0xffff);
+        }
+        catch (PXXMem&)
+        {
+            throw;
+        }
+        catch (PXException& x)
+        {
+            EXPECT_EQ(unsigned(IDS_SDO_PBV_FARVARIABLE), x.m_nDescr);
+            bRefused = true;
+        }
+        EXPECT_EQ(r.refused, bRefused) << r.shift;
     }
 }
 
@@ -294,7 +391,7 @@ TEST_F(PbvTest, ListsAndLanguagesStayWhileTheServersListsAreUnknown)
         m_app.serverKnown = FALSE;
         PXWinApp* pReal = static_cast<PbvEnvironment*>(s_pEnv)->m_pApp;
         pReal->SetStandalone(TRUE);
-        PXSoftRecPBV::SetApp(r.fromController ? static_cast<PXBlockRecordApp*>(pReal) : &m_app);
+        PXSoftObj::Init(r.fromController ? static_cast<PXSdoHost*>(pReal) : &m_app);
         *static_cast<long*>(Var(405, "Restriction/permission list", thru)) = 9;
         *static_cast<short*>(Var(403, "System prompt", lang)) = 7;
         PXSoftRecPBV rec(23003, &m_block, thru, 405);
@@ -312,7 +409,7 @@ TEST_F(PbvTest, ListsAndLanguagesStayWhileTheServersListsAreUnknown)
 TEST_F(PbvTest, TheRealControllerTakesListUsesWithoutAnApplication)
 {
     PXWinApp* pReal = static_cast<PbvEnvironment*>(s_pEnv)->m_pApp;
-    PXSoftRecPBV::SetApp(pReal);
+    PXSoftObj::Init(pReal);
     kvrHandleType* thru = Make(405, "Thru1");
     *static_cast<long*>(Var(405, "Restriction/permission list", thru)) = 8;
     MessageBoxRecorder boxes;

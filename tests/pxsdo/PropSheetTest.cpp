@@ -2,6 +2,7 @@
 // a real sheet, driven from inside its modal loop with the messages a user's
 // clicks and keys would send.
 #include "PXTestSupport.h"
+#include "PXDialogDriver.h"
 #include "PropSheetTestRes.h"
 
 #include "PXFieldValue.h"
@@ -54,27 +55,6 @@ BOOL WINAPI RecordHelp(HWND, LPCSTR, UINT uCommand, ULONG_PTR dwData)
 {
     g_helps.push_back({ uCommand, dwData });
     return TRUE;
-}
-
-HWND CurrentPage(HWND hSheet)
-{
-    return reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-}
-
-void OpenPage(HWND hSheet, int nIndex)
-{
-    SendMessageA(hSheet, PSM_SETCURSEL, nIndex, 0);
-}
-
-// Types into a control of a page as the user would: the edit tells the page.
-void Type(HWND hPage, int nCtrlId, const char* pszText)
-{
-    SetWindowTextA(GetDlgItem(hPage, nCtrlId), pszText);
-}
-
-void Press(HWND hSheet, int nButton)
-{
-    SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
 }
 
 std::string Text(PXSoftRec* pRec, WORD wFieldId)

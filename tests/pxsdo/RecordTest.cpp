@@ -205,7 +205,7 @@ TEST(SoftRec, FactoryMakesPlainAndTypedRecords)
         EXPECT_EQ(wType, typed->GetTypeId());
         EXPECT_NE(nullptr, dynamic_cast<PXSoftRecDataLink*>(typed.get()));
     }
-    EXPECT_PXASSERT(PXSoftRec::Create(TREC_ROW, TRUE), "(0)");
+    EXPECT_PXASSERT(PXSoftRec::Create(TREC_ROW, TRUE), "(pfnMaker!=0)");
 }
 
 // ---------------------------------------------------------------------------

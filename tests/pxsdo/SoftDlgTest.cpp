@@ -4,6 +4,7 @@
 // definitions that the template contradicts. The dialogs run modally; the
 // modal hook drives them with the messages a user's actions produce.
 #include "PXTestSupport.h"
+#include "PXDialogDriver.h"
 #include "PXSoftDlg.h"
 #include "PXSoftCtrl.h"
 #include "PXSoftGrp.h"
@@ -62,53 +63,11 @@ BOOL WINAPI RecordHelp(HWND, LPCSTR pszFile, UINT uCommand, ULONG_PTR dwData)
     return TRUE;
 }
 
-HWND Item(PXDialog* pDialog, int id)
-{
-    return GetDlgItem(pDialog->HWindow, id);
-}
-
-std::string Text(HWND hWnd)
-{
-    char sz[256] = "";
-    GetWindowTextA(hWnd, sz, sizeof(sz));
-    return sz;
-}
-
-std::string Text(PXDialog* pDialog, int id)
-{
-    return Text(Item(pDialog, id));
-}
-
 std::string String(UINT nId)
 {
     CString s;
     s.LoadString(nId);
     return static_cast<const char*>(s);
-}
-
-// What a user's typing does: the text, then the edit's change notification.
-void Type(PXDialog* pDialog, int id, const char* pszText)
-{
-    HWND hEdit = Item(pDialog, id);
-    SetWindowTextA(hEdit, pszText);
-    SendMessageA(pDialog->HWindow, WM_COMMAND, MAKEWPARAM(id, EN_CHANGE), reinterpret_cast<LPARAM>(hEdit));
-}
-
-void Choose(PXDialog* pDialog, int id, int nIndex)
-{
-    HWND hCombo = Item(pDialog, id);
-    SendMessageA(hCombo, CB_SETCURSEL, nIndex, 0);
-    SendMessageA(pDialog->HWindow, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(hCombo));
-}
-
-void Click(PXDialog* pDialog, int id)
-{
-    SendMessageA(Item(pDialog, id), BM_CLICK, 0, 0);
-}
-
-void Command(PXDialog* pDialog, int id, int nCode)
-{
-    SendMessageA(pDialog->HWindow, WM_COMMAND, MAKEWPARAM(id, nCode), reinterpret_cast<LPARAM>(Item(pDialog, id)));
 }
 
 void PageNotify(PXDialog* pDialog, int nCode)
@@ -250,32 +209,32 @@ TEST_F(SoftDlgTest, ReadyShowsEveryFieldAndRunsTheReactionsBeforeTheUserSeesIt)
         EXPECT_TRUE(s->IsTransferred());
         EXPECT_TRUE(app->HasAttachedView());
         // Edits; the check box is off, so its edits are disabled.
-        EXPECT_EQ(BST_UNCHECKED, SendMessageA(Item(d, IDC_CHECK), BM_GETCHECK, 0, 0));
-        EXPECT_EQ("secret", Text(d, IDC_PASSWORD));
-        EXPECT_EQ("conf", Text(d, IDC_CONFIRM));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_PASSWORD)));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_CONFIRM)));
-        EXPECT_TRUE(IsWindowEnabled(Item(d, IDC_TIME)));
+        EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(d->HWindow, IDC_CHECK), BM_GETCHECK, 0, 0));
+        EXPECT_EQ("secret", Text(d->HWindow, IDC_PASSWORD));
+        EXPECT_EQ("conf", Text(d->HWindow, IDC_CONFIRM));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_PASSWORD)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_CONFIRM)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_TIME)));
         // "0" is shown as an empty edit; the text limit is set.
-        EXPECT_EQ("", Text(d, IDC_EXTENSION));
-        EXPECT_EQ(8, SendMessageA(Item(d, IDC_PASSWORD), EM_GETLIMITTEXT, 0, 0));
+        EXPECT_EQ("", Text(d->HWindow, IDC_EXTENSION));
+        EXPECT_EQ(8, SendMessageA(GetDlgItem(d->HWindow, IDC_PASSWORD), EM_GETLIMITTEXT, 0, 0));
         // An edit without the limit flag has no limit word: its limit stays.
-        EXPECT_GT(SendMessageA(Item(d, IDC_EXTENSION), EM_GETLIMITTEXT, 0, 0), 1000);
+        EXPECT_GT(SendMessageA(GetDlgItem(d->HWindow, IDC_EXTENSION), EM_GETLIMITTEXT, 0, 0), 1000);
         // The radio group checked member 1, and its click reaction ran.
-        EXPECT_EQ(BST_CHECKED, SendMessageA(Item(d, IDC_RADIO1), BM_GETCHECK, 0, 0));
-        EXPECT_EQ(BST_UNCHECKED, SendMessageA(Item(d, IDC_RADIO0), BM_GETCHECK, 0, 0));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_EXTENSION)));
+        EXPECT_EQ(BST_CHECKED, SendMessageA(GetDlgItem(d->HWindow, IDC_RADIO1), BM_GETCHECK, 0, 0));
+        EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(d->HWindow, IDC_RADIO0), BM_GETCHECK, 0, 0));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_EXTENSION)));
         // 0 is below the range 1..60: shown as 1, and the record says so.
-        EXPECT_EQ("1", Text(d, IDC_DELAY));
+        EXPECT_EQ("1", Text(d->HWindow, IDC_DELAY));
         EXPECT_EQ(1, Int32Of(rec.get(), DF_DELAY));
         // Combo boxes: index mode and key mode.
-        EXPECT_EQ(3, SendMessageA(Item(d, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
-        EXPECT_EQ(1, SendMessageA(Item(d, IDC_FUNCTION), CB_GETCURSEL, 0, 0));
-        EXPECT_EQ("Menu", Text(d, IDC_FUNCTION));
-        EXPECT_EQ(1, SendMessageA(Item(d, IDC_VOICE), CB_GETCURSEL, 0, 0));
-        EXPECT_EQ("Voice 12", Text(d, IDC_VOICE));
+        EXPECT_EQ(3, SendMessageA(GetDlgItem(d->HWindow, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(1, SendMessageA(GetDlgItem(d->HWindow, IDC_FUNCTION), CB_GETCURSEL, 0, 0));
+        EXPECT_EQ("Menu", Text(d->HWindow, IDC_FUNCTION));
+        EXPECT_EQ(1, SendMessageA(GetDlgItem(d->HWindow, IDC_VOICE), CB_GETCURSEL, 0, 0));
+        EXPECT_EQ("Voice 12", Text(d->HWindow, IDC_VOICE));
         // The list view: two columns titled by the field names, two rows.
-        HWND hList = Item(d, IDC_OPTIONS);
+        HWND hList = GetDlgItem(d->HWindow, IDC_OPTIONS);
         HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
         EXPECT_EQ(2, SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(2, SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
@@ -299,8 +258,8 @@ TEST_F(SoftDlgTest, ReadyShowsEveryFieldAndRunsTheReactionsBeforeTheUserSeesIt)
         // set the label and the caption again, whose second change
         // notification the cycle's guard dropped.
         EXPECT_EQ(String(DS_CAPTION), Text(d->HWindow));
-        EXPECT_EQ(String(DS_CAPTIONSET), Text(d, IDC_LABEL));
-        Command(d, IDCANCEL, BN_CLICKED);
+        EXPECT_EQ(String(DS_CAPTIONSET), Text(d->HWindow, IDC_LABEL));
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
     EXPECT_TRUE(bDriven);
     EXPECT_EQ(IDCANCEL, nResult);
@@ -311,16 +270,16 @@ TEST_F(SoftDlgTest, ReadyShowsEveryFieldAndRunsTheReactionsBeforeTheUserSeesIt)
 TEST_F(SoftDlgTest, CheckBoxClicksWriteTheFieldAndEnableOrDisableItsEdits)
 {
     Run(TDEF_FULL, [&](PXDialog* d) {
-        Click(d, IDC_CHECK);
+        Click(d->HWindow, IDC_CHECK);
         EXPECT_EQ(1, Int16Of(rec.get(), DF_CHECK));
-        EXPECT_TRUE(IsWindowEnabled(Item(d, IDC_PASSWORD)));
-        EXPECT_TRUE(IsWindowEnabled(Item(d, IDC_CONFIRM)));
-        Click(d, IDC_CHECK);
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_PASSWORD)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_CONFIRM)));
+        Click(d->HWindow, IDC_CHECK);
         EXPECT_EQ(0, Int16Of(rec.get(), DF_CHECK));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_PASSWORD)));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_CONFIRM)));
-        Click(d, IDC_CHECK);
-        Command(d, IDOK, BN_CLICKED);
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_PASSWORD)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_CONFIRM)));
+        Click(d->HWindow, IDC_CHECK);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(1, Stored<short>(rec.get(), DF_CHECK));
 }
@@ -328,25 +287,25 @@ TEST_F(SoftDlgTest, CheckBoxClicksWriteTheFieldAndEnableOrDisableItsEdits)
 TEST_F(SoftDlgTest, UserChangesReachTheRecordAndOkCommitsThem)
 {
     int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
-        Type(d, IDC_TIME, "10:30");
+        Type(d->HWindow, IDC_TIME, "10:30");
         EXPECT_EQ("10:30", TextOf(rec.get(), DF_TIME));
-        Type(d, IDC_EXTENSION, "42");
+        Type(d->HWindow, IDC_EXTENSION, "42");
         EXPECT_EQ("42", TextOf(rec.get(), DF_EXTENSION));
         // Typing is not clamped to the up-down's range.
-        Type(d, IDC_DELAY, "75");
+        Type(d->HWindow, IDC_DELAY, "75");
         EXPECT_EQ(75, Int32Of(rec.get(), DF_DELAY));
-        Choose(d, IDC_FUNCTION, 2);
+        Choose(d->HWindow, IDC_FUNCTION, 2);
         EXPECT_EQ(2, Int16Of(rec.get(), DF_FUNCTION));
-        Choose(d, IDC_VOICE, 2);
+        Choose(d->HWindow, IDC_VOICE, 2);
         EXPECT_EQ(13, Int32Of(rec.get(), DF_VOICE));
-        Click(d, IDC_RADIO2);
+        Click(d->HWindow, IDC_RADIO2);
         EXPECT_EQ(2, Int16Of(rec.get(), DF_MODE));
-        Click(d, IDC_RADIO0);
+        Click(d->HWindow, IDC_RADIO0);
         EXPECT_EQ(0, Int16Of(rec.get(), DF_MODE));
-        EXPECT_TRUE(IsWindowEnabled(Item(d, IDC_EXTENSION)));
+        EXPECT_TRUE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_EXTENSION)));
         // Storage is untouched until OK.
         EXPECT_EQ(0L, Stored<long>(rec.get(), DF_DELAY));
-        Command(d, IDOK, BN_CLICKED);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(IDOK, nResult);
     EXPECT_EQ(0, rec->GetNbCells());
@@ -361,12 +320,12 @@ TEST_F(SoftDlgTest, UserChangesReachTheRecordAndOkCommitsThem)
 TEST_F(SoftDlgTest, CancelAfterSeveralChangesLeavesTheStorageUnchanged)
 {
     int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
-        Click(d, IDC_CHECK);
-        Type(d, IDC_PASSWORD, "other");
-        Choose(d, IDC_VOICE, 0);
-        Click(d, IDC_NIGHT);
+        Click(d->HWindow, IDC_CHECK);
+        Type(d->HWindow, IDC_PASSWORD, "other");
+        Choose(d->HWindow, IDC_VOICE, 0);
+        Click(d->HWindow, IDC_NIGHT);
         EXPECT_EQ("other", TextOf(rec.get(), DF_PASSWORD));
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(IDCANCEL, nResult);
     EXPECT_EQ(0, rec->GetNbCells());
@@ -382,24 +341,24 @@ TEST_F(SoftDlgTest, CancelAfterSeveralChangesLeavesTheStorageUnchanged)
 TEST_F(SoftDlgTest, ReactionsDoNotComeBackAsNotificationsAndAGroupDisablesEveryMember)
 {
     Run(TDEF_FULL, [&](PXDialog* d) {
-        Click(d, IDC_CHECK);
-        Click(d, IDC_SETTEXT);
+        Click(d->HWindow, IDC_CHECK);
+        Click(d->HWindow, IDC_SETTEXT);
         // The reaction changed the edit's text while the cycle ran: its
         // change notification was refused, so the record still holds the
         // old value.
-        EXPECT_EQ(String(DS_BYREACTION), Text(d, IDC_CONFIRM));
+        EXPECT_EQ(String(DS_BYREACTION), Text(d->HWindow, IDC_CONFIRM));
         EXPECT_EQ("conf", TextOf(rec.get(), DF_CONFIRM));
         EXPECT_FALSE(d->IsBusy());
         // The plain group disabled every member, data-linked ones too;
         // their values stay in the record.
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_PASSWORD)));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_CONFIRM)));
-        EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_TIME)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_PASSWORD)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_CONFIRM)));
+        EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_TIME)));
         EXPECT_EQ("secret", TextOf(rec.get(), DF_PASSWORD));
         // A later change of the user's is written as usual.
-        Type(d, IDC_CONFIRM, "typed");
+        Type(d->HWindow, IDC_CONFIRM, "typed");
         EXPECT_EQ("typed", TextOf(rec.get(), DF_CONFIRM));
-        Command(d, IDOK, BN_CLICKED);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ("typed", TextOf(rec.get(), DF_CONFIRM));
 }
@@ -414,13 +373,13 @@ TEST_F(SoftDlgTest, AGroupAcceptsKindTenFromAMemberAndLeavesOtherKindsToTheMembe
         EXPECT_EQ(1, pGroup->AcceptMessage(IDC_TIME, 10, nullptr));
         EXPECT_EQ(2, pGroup->AcceptMessage(IDC_TIME, EN_CHANGE, nullptr));
         // Kind 11: the group has no opinion and the edit refuses it.
-        Command(d, IDC_TIME, 11);
-        EXPECT_EQ(String(DS_CAPTIONSET), Text(d, IDC_LABEL));
+        Command(d->HWindow, IDC_TIME, 11);
+        EXPECT_EQ(String(DS_CAPTIONSET), Text(d->HWindow, IDC_LABEL));
         // Kind 10: the group accepts although the edit would not.
-        Command(d, IDC_TIME, 10);
-        EXPECT_EQ(String(DS_KINDTEN), Text(d, IDC_LABEL));
+        Command(d->HWindow, IDC_TIME, 10);
+        EXPECT_EQ(String(DS_KINDTEN), Text(d->HWindow, IDC_LABEL));
         EXPECT_EQ(0, s->FindSoftCtrl(IDC_TIME)->AcceptMessage(IDC_TIME, 10, nullptr));
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
 }
 
@@ -430,10 +389,10 @@ TEST_F(SoftDlgTest, AReactionOnAnIdWithoutControlOrWindowIsSkipped)
         PXSoftDlg* s = d->GetSoftDlg();
         EXPECT_EQ(nullptr, s->GetSoftCtrl(999));
         EXPECT_EQ(nullptr, s->GetSoftCtrl(0));
-        Click(d, IDC_OTHER);
+        Click(d->HWindow, IDC_OTHER);
         // The section went on after the reaction it could not carry out.
-        EXPECT_EQ(String(DS_CLICKED), Text(d, IDC_LABEL));
-        Command(d, IDCANCEL, BN_CLICKED);
+        EXPECT_EQ(String(DS_CLICKED), Text(d->HWindow, IDC_LABEL));
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
 }
 
@@ -446,12 +405,12 @@ TEST_F(SoftDlgTest, ARadioValueOutsideTheMembersLeavesTheDialogUsable)
         ASSERT_EQ(1, rec->Commit());
         int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
             for (int id : { IDC_RADIO0, IDC_RADIO1, IDC_RADIO2 })
-                EXPECT_EQ(BST_UNCHECKED, SendMessageA(Item(d, id), BM_GETCHECK, 0, 0));
+                EXPECT_EQ(BST_UNCHECKED, SendMessageA(GetDlgItem(d->HWindow, id), BM_GETCHECK, 0, 0));
             EXPECT_EQ(sMode, Int16Of(rec.get(), DF_MODE));
-            Click(d, IDC_RADIO1);
+            Click(d->HWindow, IDC_RADIO1);
             EXPECT_EQ(1, Int16Of(rec.get(), DF_MODE));
-            EXPECT_FALSE(IsWindowEnabled(Item(d, IDC_EXTENSION)));
-            Command(d, IDOK, BN_CLICKED);
+            EXPECT_FALSE(IsWindowEnabled(GetDlgItem(d->HWindow, IDC_EXTENSION)));
+            Command(d->HWindow, IDOK, BN_CLICKED);
         });
         EXPECT_EQ(IDOK, nResult);
         EXPECT_EQ(1, Stored<short>(rec.get(), DF_MODE));
@@ -466,28 +425,28 @@ TEST_F(SoftDlgTest, OkWithAnInvalidEditStaysOpenKeepsTheCellsAndDetachesTheView)
     int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
         // A time the field cannot take is stored as the empty text while
         // typing, without a message.
-        Type(d, IDC_TIME, "99:99");
+        Type(d->HWindow, IDC_TIME, "99:99");
         EXPECT_EQ("", TextOf(rec.get(), DF_TIME));
         EXPECT_TRUE(boxes.boxes.empty());
-        Type(d, IDC_PASSWORD, "kept");
+        Type(d->HWindow, IDC_PASSWORD, "kept");
         EXPECT_TRUE(app->HasAttachedView());
-        Command(d, IDOK, BN_CLICKED);
+        Command(d->HWindow, IDOK, BN_CLICKED);
         EXPECT_TRUE(IsWindow(d->HWindow));
         EXPECT_EQ(1u, boxes.boxes.size());
         EXPECT_FALSE(app->HasAttachedView());
         EXPECT_NE(nullptr, rec->FindCell(DF_PASSWORD));
         EXPECT_EQ("kept", TextOf(rec.get(), DF_PASSWORD));
-        EXPECT_EQ("99:99", Text(d, IDC_TIME));
+        EXPECT_EQ("99:99", Text(d->HWindow, IDC_TIME));
         // A delay the record's verification refuses: the record's message,
         // and the dialog stays open again.
-        Type(d, IDC_TIME, "10:30");
-        Type(d, IDC_DELAY, "150");
-        Command(d, IDOK, BN_CLICKED);
+        Type(d->HWindow, IDC_TIME, "10:30");
+        Type(d->HWindow, IDC_DELAY, "150");
+        Command(d->HWindow, IDOK, BN_CLICKED);
         EXPECT_TRUE(IsWindow(d->HWindow));
         EXPECT_EQ(2u, boxes.boxes.size());
         EXPECT_EQ(150, Int32Of(rec.get(), DF_DELAY));
-        Type(d, IDC_DELAY, "50");
-        Command(d, IDOK, BN_CLICKED);
+        Type(d->HWindow, IDC_DELAY, "50");
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(IDOK, nResult);
     EXPECT_EQ(2u, boxes.boxes.size());
@@ -505,8 +464,8 @@ TEST_F(SoftDlgTest, ASecondActivationShowsTheRecordAgainWithoutFillingTwice)
         PageNotify(d, PSN_SETACTIVE);
         EXPECT_EQ("untouched", Text(d->HWindow));
 
-        Type(d, IDC_DELAY, "75");
-        Type(d, IDC_PASSWORD, "again");
+        Type(d->HWindow, IDC_DELAY, "75");
+        Type(d->HWindow, IDC_PASSWORD, "again");
         EXPECT_EQ(75, Int32Of(rec.get(), DF_DELAY));
         // What another page would have entered meanwhile.
         PXFieldValue(DF_CONFIRM, rec.get()).SetText("from the record");
@@ -516,15 +475,15 @@ TEST_F(SoftDlgTest, ASecondActivationShowsTheRecordAgainWithoutFillingTwice)
         EXPECT_TRUE(d->IsActive());
         // A second ready: shown again from the record, range enforced now.
         EXPECT_EQ(String(DS_CAPTION), Text(d->HWindow));
-        EXPECT_EQ("again", Text(d, IDC_PASSWORD));
-        EXPECT_EQ("from the record", Text(d, IDC_CONFIRM));
-        EXPECT_EQ("60", Text(d, IDC_DELAY));
+        EXPECT_EQ("again", Text(d->HWindow, IDC_PASSWORD));
+        EXPECT_EQ("from the record", Text(d->HWindow, IDC_CONFIRM));
+        EXPECT_EQ("60", Text(d->HWindow, IDC_DELAY));
         EXPECT_EQ(60, Int32Of(rec.get(), DF_DELAY));
-        EXPECT_EQ(3, SendMessageA(Item(d, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
-        HWND hHeader = reinterpret_cast<HWND>(SendMessageA(Item(d, IDC_OPTIONS), LVM_GETHEADER, 0, 0));
+        EXPECT_EQ(3, SendMessageA(GetDlgItem(d->HWindow, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
+        HWND hHeader = reinterpret_cast<HWND>(SendMessageA(GetDlgItem(d->HWindow, IDC_OPTIONS), LVM_GETHEADER, 0, 0));
         EXPECT_EQ(2, SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
-        EXPECT_EQ(2, SendMessageA(Item(d, IDC_OPTIONS), LVM_GETITEMCOUNT, 0, 0));
-        Command(d, IDCANCEL, BN_CLICKED);
+        EXPECT_EQ(2, SendMessageA(GetDlgItem(d->HWindow, IDC_OPTIONS), LVM_GETITEMCOUNT, 0, 0));
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
 }
 
@@ -540,7 +499,7 @@ TEST_F(SoftDlgTest, TheApplicationMessageIsIgnoredWithoutAnAttachedView)
         app->AttachView(d);
         SendMessageA(d->HWindow, PXWM_APPNOTIFY, 0, 5);
         EXPECT_NE(nullptr, s->FindSoftCtrl(PXAPPNOTIFY_CTRLID));
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
 }
 
@@ -548,9 +507,9 @@ TEST_F(SoftDlgTest, HelpOpensTheTopicOfTheHelpId)
 {
     Run(0, [&](PXDialog* d) {
         EXPECT_EQ(77u, d->GetSoftDlg()->GetHelpId());
-        Click(d, IDHELP);
+        Click(d->HWindow, IDHELP);
         PageNotify(d, PSN_HELP);
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
     ASSERT_EQ(2u, g_helps.size());
     for (const HelpAsked& h : g_helps)
@@ -571,7 +530,7 @@ TEST_F(SoftDlgTest, HelpOpensTheTopicOfTheHelpId)
 TEST_F(SoftDlgTest, ACheckBoxWithParametersAlsoWritesTheRecordOfTheList)
 {
     int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
-        Click(d, IDC_NIGHT);
+        Click(d->HWindow, IDC_NIGHT);
         EXPECT_EQ(1, Int16Of(rec.get(), DF_NIGHT));
         PXRecArray* pOptions = PXFieldValue(DF_OPTIONS, rec.get()).GetRecArray();
         ASSERT_EQ(2, pOptions->GetSize());
@@ -580,7 +539,7 @@ TEST_F(SoftDlgTest, ACheckBoxWithParametersAlsoWritesTheRecordOfTheList)
         // Stored lists stay as they were until OK.
         PXObArray& stored = Stored<PXObArray>(rec.get(), DF_OPTIONS);
         EXPECT_EQ(0, *PXFieldValue(DF_OPTFLAG, static_cast<PXSoftRec*>(stored.GetAt(1))).GetInt16());
-        Command(d, IDOK, BN_CLICKED);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(IDOK, nResult);
     EXPECT_EQ(1, Stored<short>(rec.get(), DF_NIGHT));
@@ -614,10 +573,10 @@ TEST_F(SoftDlgTest, ComboBoxesWhoseFieldMatchesNoEntry)
             PXFieldValue(c.wField, rec.get()).SetInt16(static_cast<short>(c.lValue));
         ASSERT_EQ(1, rec->Commit());
         Run(c.wDlg, [&](PXDialog* d) {
-            EXPECT_EQ(c.nShown, SendMessageA(Item(d, c.wCtrl), CB_GETCURSEL, 0, 0));
+            EXPECT_EQ(c.nShown, SendMessageA(GetDlgItem(d->HWindow, c.wCtrl), CB_GETCURSEL, 0, 0));
             d->GetSoftDlg()->GetSoftCtrl(c.wCtrl)->Transfer(PXSoftIntrfc::CtrlToField);
             EXPECT_EQ(c.lReadBack, Int32Of(rec.get(), c.wField));
-            Command(d, IDCANCEL, BN_CLICKED);
+            Command(d->HWindow, IDCANCEL, BN_CLICKED);
         });
     }
 }
@@ -625,11 +584,11 @@ TEST_F(SoftDlgTest, ComboBoxesWhoseFieldMatchesNoEntry)
 TEST_F(SoftDlgTest, AnEditShowingZeroAsEmptyReadsBackTheEmptyText)
 {
     Run(TDEF_FULL, [&](PXDialog* d) {
-        EXPECT_EQ("", Text(d, IDC_EXTENSION));
+        EXPECT_EQ("", Text(d->HWindow, IDC_EXTENSION));
         EXPECT_EQ("0", TextOf(rec.get(), DF_EXTENSION));
         d->GetSoftDlg()->GetSoftCtrl(IDC_EXTENSION)->Transfer(PXSoftIntrfc::CtrlToField);
         EXPECT_EQ("", TextOf(rec.get(), DF_EXTENSION));
-        Command(d, IDOK, BN_CLICKED);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ("", TextOf(rec.get(), DF_EXTENSION));
 }
@@ -643,12 +602,12 @@ TEST_F(SoftDlgTest, AListViewOverAnEmptyListShowsOnlyItsColumns)
         options.RemoveAt(i);
     }
     Run(TDEF_FULL, [&](PXDialog* d) {
-        HWND hList = Item(d, IDC_OPTIONS);
+        HWND hList = GetDlgItem(d->HWindow, IDC_OPTIONS);
         HWND hHeader = reinterpret_cast<HWND>(SendMessageA(hList, LVM_GETHEADER, 0, 0));
         EXPECT_EQ(2, SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(0, SendMessageA(hList, LVM_GETITEMCOUNT, 0, 0));
         EXPECT_EQ(0, d->GetSoftDlg()->GetSoftCtrl(IDC_OPTIONS)->AcceptMessage(IDC_OPTIONS, WM_NOTIFY, nullptr));
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
 }
 
@@ -671,9 +630,9 @@ TEST_F(SoftDlgTest, TheUpDownRangeBringsEveryValueIntoItWhenShown)
         // Stored directly: the record's own checks would refuse some.
         Stored<long>(rec.get(), DF_DELAY) = c.lStored;
         Run(TDEF_FULL, [&](PXDialog* d) {
-            EXPECT_EQ(c.pszShown, Text(d, IDC_DELAY));
+            EXPECT_EQ(c.pszShown, Text(d->HWindow, IDC_DELAY));
             EXPECT_EQ(c.lField, Int32Of(rec.get(), DF_DELAY));
-            Command(d, IDCANCEL, BN_CLICKED);
+            Command(d->HWindow, IDCANCEL, BN_CLICKED);
         });
     }
 }
@@ -682,12 +641,12 @@ TEST_F(SoftDlgTest, WithoutAnActiveApplicationTheComboBoxesAreEmpty)
 {
     PXWinApp::SetCurrentProgramSource(nullptr);
     int nResult = Run(TDEF_FULL, [&](PXDialog* d) {
-        EXPECT_EQ(0, SendMessageA(Item(d, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
-        EXPECT_EQ(0, SendMessageA(Item(d, IDC_VOICE), CB_GETCOUNT, 0, 0));
-        EXPECT_EQ(-1, SendMessageA(Item(d, IDC_VOICE), CB_GETCURSEL, 0, 0));
+        EXPECT_EQ(0, SendMessageA(GetDlgItem(d->HWindow, IDC_FUNCTION), CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(0, SendMessageA(GetDlgItem(d->HWindow, IDC_VOICE), CB_GETCOUNT, 0, 0));
+        EXPECT_EQ(-1, SendMessageA(GetDlgItem(d->HWindow, IDC_VOICE), CB_GETCURSEL, 0, 0));
         d->GetSoftDlg()->GetSoftCtrl(IDC_VOICE)->Transfer(PXSoftIntrfc::CtrlToField);
         EXPECT_EQ(-1, Int32Of(rec.get(), DF_VOICE));
-        Command(d, IDOK, BN_CLICKED);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(IDOK, nResult);
     EXPECT_EQ(-1L, Stored<long>(rec.get(), DF_VOICE));
@@ -698,13 +657,13 @@ TEST_F(SoftDlgTest, AKeyComboBoxWhoseListShrankStoresNoKey)
     PXUserApp* pUserApp = app->FindUserAppByName("DialogApp");
     ASSERT_NE(nullptr, pUserApp);
     Run(TDEF_FULL, [&](PXDialog* d) {
-        Choose(d, IDC_VOICE, 2);
+        Choose(d->HWindow, IDC_VOICE, 2);
         EXPECT_EQ(13, Int32Of(rec.get(), DF_VOICE));
         // The item goes while the box still shows it.
         PXFieldValue(25251, pUserApp).GetRecArray()->RemoveAt(2);
         d->GetSoftDlg()->GetSoftCtrl(IDC_VOICE)->Transfer(PXSoftIntrfc::CtrlToField);
         EXPECT_EQ(-1, Int32Of(rec.get(), DF_VOICE));
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
 }
 
@@ -713,11 +672,11 @@ TEST_F(SoftDlgTest, AKeyComboBoxWhoseListShrankStoresNoKey)
 TEST_F(SoftDlgTest, ADefinitionWithoutNotificationSectionsShowsAndCommits)
 {
     int nResult = Run(TDEF_PLAIN, [&](PXDialog* d) {
-        EXPECT_EQ("secret", Text(d, IDC_PASSWORD));
+        EXPECT_EQ("secret", Text(d->HWindow, IDC_PASSWORD));
         EXPECT_EQ("Small", Text(d->HWindow));
-        Type(d, IDC_PASSWORD, "plain");
-        Click(d, IDC_CHECK);
-        Command(d, IDOK, BN_CLICKED);
+        Type(d->HWindow, IDC_PASSWORD, "plain");
+        Click(d->HWindow, IDC_CHECK);
+        Command(d->HWindow, IDOK, BN_CLICKED);
     });
     EXPECT_EQ(IDOK, nResult);
     EXPECT_EQ("plain", TextOf(rec.get(), DF_PASSWORD));
@@ -725,6 +684,48 @@ TEST_F(SoftDlgTest, ADefinitionWithoutNotificationSectionsShowsAndCommits)
 }
 
 // ---- the runtime's own parts -----------------------------------------------
+
+// A click is a check box's only when the button's type is the automatic
+// check box: group boxes and owner-drawn buttons share its bits.
+TEST_F(SoftDlgTest, AClickIsACheckBoxsOnlyForAutomaticCheckBoxes)
+{
+    struct Row { DWORD dwType; BOOL bCheck; WORD wCode; const char* pszName; };
+    const Row rows[] = {
+        { BS_AUTOCHECKBOX, FALSE, PXN_UNCHECKED, "automatic check box" },
+        { BS_AUTOCHECKBOX, TRUE, PXN_CHECKED, "automatic check box, checked" },
+        { BS_PUSHBUTTON, FALSE, PXN_CLICKED, "push button" },
+        { BS_GROUPBOX, FALSE, PXN_CLICKED, "group box" },
+        { BS_OWNERDRAW, FALSE, PXN_CLICKED, "owner-drawn button" },
+        { BS_AUTORADIOBUTTON, FALSE, PXN_CLICKED, "radio button" },
+        { BS_CHECKBOX, FALSE, PXN_CLICKED, "check box the program checks" },
+    };
+    const int IDC_PROBE = 4711;
+    Run(TDEF_PLAIN, [&](PXDialog* d) {
+        PXNotifier notifier(d->GetSoftDlg());
+        for (const Row& r : rows)
+        {
+            HWND hButton = CreateWindowA("BUTTON", "", WS_CHILD | r.dwType, 0, 0, 20, 20, d->HWindow,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROBE)),
+                                         GetModuleHandleA(nullptr), nullptr);
+            ASSERT_NE(nullptr, hButton) << r.pszName;
+            SendMessageA(hButton, BM_SETCHECK, r.bCheck ? BST_CHECKED : BST_UNCHECKED, 0);
+            PXNotification n;
+            n.SetCtrlID(IDC_PROBE);
+            notifier.Translate(BN_CLICKED, n, nullptr);
+            EXPECT_EQ(r.wCode, n.GetCode()) << r.pszName;
+            DestroyWindow(hButton);
+        }
+        // Three-state check boxes are not for soft dialogs.
+        HWND hThree = CreateWindowA("BUTTON", "", WS_CHILD | BS_AUTO3STATE, 0, 0, 20, 20, d->HWindow,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_PROBE)),
+                                    GetModuleHandleA(nullptr), nullptr);
+        PXNotification n;
+        n.SetCtrlID(IDC_PROBE);
+        EXPECT_PXASSERT(notifier.Translate(BN_CLICKED, n, nullptr), "(dwType!=BS_AUTO3STATE)");
+        DestroyWindow(hThree);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
+    });
+}
 
 TEST_F(SoftDlgTest, TheSameNotificationIsPostedOnlyOncePerCycle)
 {
@@ -819,7 +820,7 @@ TEST_F(SoftDlgTest, ANotificationPostedBySetUpWithoutDataLinksIsProcessedBeforeI
     std::string caption;
     int nResult = Run(TDEF_SETUPPOSTS, [&](PXDialog* d) {
         caption = Text(d->HWindow);
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
     PXSoftDlg::SetCtrlFactory(pfnOld);
     EXPECT_EQ(IDCANCEL, nResult);
@@ -880,7 +881,7 @@ TEST_F(SoftDlgTest, ControlsThatTheTemplateContradictsFailTheirChecks)
         EXPECT_PXASSERT(s->GetSoftCtrl(IDC_PICKER)->SetUp(), "StyleFax");
         EXPECT_PXASSERT(s->EndDialog(5), "0");
         EXPECT_PXASSERT(s->GetCtrlHWND(999), "IsWindow");
-        Command(d, IDCANCEL, BN_CLICKED);
+        Command(d->HWindow, IDCANCEL, BN_CLICKED);
     });
     EXPECT_EQ(IDCANCEL, nResult);
     // The ready cycle met the bitmap button first: its failure was raised

@@ -104,12 +104,12 @@ protected:
 
 TEST(BlockRecordApp, TheControllerServesBlockRecordsForItsLifetime)
 {
-    PXSoftRecPBV::SetApp(nullptr);
+    PXSoftObj::Leave(PXSoftObj::GetApp());
     {
         PXWinApp app(GetModuleHandleA(nullptr));
-        EXPECT_EQ(static_cast<PXBlockRecordApp*>(&app), PXSoftRecPBV::GetApp());
+        EXPECT_EQ(static_cast<PXSdoHost*>(&app), PXSoftObj::GetApp());
     }
-    EXPECT_EQ(nullptr, PXSoftRecPBV::GetApp());
+    EXPECT_EQ(nullptr, PXSoftObj::GetApp());
 
     // A controller that is no longer the registered one leaves the
     // registration alone when it goes.
@@ -117,9 +117,9 @@ TEST(BlockRecordApp, TheControllerServesBlockRecordsForItsLifetime)
     {
         PXWinApp current(GetModuleHandleA(nullptr));
         delete pOld;
-        EXPECT_EQ(static_cast<PXBlockRecordApp*>(&current), PXSoftRecPBV::GetApp());
+        EXPECT_EQ(static_cast<PXSdoHost*>(&current), PXSoftObj::GetApp());
     }
-    EXPECT_EQ(nullptr, PXSoftRecPBV::GetApp());
+    EXPECT_EQ(nullptr, PXSoftObj::GetApp());
 }
 
 TEST_F(BlockUses, ItemUsesOfBlocksGoUpAndDown)

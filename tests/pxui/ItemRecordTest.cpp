@@ -218,6 +218,59 @@ TEST_F(ItemLists, ResPermItemCountsItsUses)
     EXPECT_EQ(nullptr, kvrFindSymbol("RPL 1"));
 }
 
+// The model numbers a list's symbol in 16 bits: a list whose number does
+// not fit is refused with a message instead of being numbered as another.
+TEST_F(ItemLists, AListNumberBeyondSixteenBitsIsRefused)
+{
+    MessageBoxRecorder boxes;
+    PXSoftRec* pFar = PXSoftRec::Create(22807, FALSE);
+    PXFieldValue(25378, pFar).SetInt32(70000);
+    PXFieldValue(25380, pFar).SetText("RPL far");
+    AddThroughList(25286, pFar);
+    EXPECT_EQ(nullptr, kvrFindSymbol("RPL far"));
+    EXPECT_EQ(0, Stored(25286).GetSize());
+    ASSERT_EQ(1u, boxes.boxes.size());
+
+    // A list already in the model keeps its number.
+    PXSoftRec* pList = PXSoftRec::Create(22807, FALSE);
+    PXFieldValue(25378, pList).SetInt32(6);
+    PXFieldValue(25380, pList).SetText("RPL 1");
+    ASSERT_EQ(1, AddThroughList(25286, pList));
+    Symbol* pSym = kvrFindSymbol("RPL 1");
+    ASSERT_NE(nullptr, pSym);
+    PXSoftRec* pStored = static_cast<PXSoftRec*>(Stored(25286).GetAt(0));
+    PXFieldValue(25378, pStored).SetInt32(70000);
+    EXPECT_EQ(0, pStored->StoreField(25378));
+    EXPECT_EQ(6, pSym->ItemNumber);
+    EXPECT_EQ(6, static_cast<kvrListData*>(pSym->Variable)->listId);
+    EXPECT_EQ(2u, boxes.boxes.size());
+}
+
+// Item numbers are 16-bit: with every one taken there is no next number,
+// and no new item is made.
+TEST_F(ItemLists, NoNewItemWhenEveryItemNumberIsTaken)
+{
+    PXObArray& items = Stored(25251);
+    for (int nId = 1; nId <= 0x7FFF; ++nId)
+    {
+        PXSoftRec* pRec = PXSoftRec::Create(22801, FALSE);
+        PXFieldValue(25301, pRec).SetInt16(static_cast<short>(nId));
+        ASSERT_EQ(1, items.Add(pRec));
+    }
+    EXPECT_EQ(0, userApp->NextVoiceItemID());
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(nullptr, app->NewVoiceItem());
+    EXPECT_EQ(1u, boxes.boxes.size());
+
+    // One number free again: it is the next.
+    delete items.GetAt(0x7FFE);
+    items.RemoveAt(0x7FFE);
+    EXPECT_EQ(0x7FFF, userApp->NextVoiceItemID());
+    std::unique_ptr<PXSoftRec> fresh(app->NewVoiceItem());
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_EQ(0x7FFF, *PXFieldValue(25301, fresh.get()).GetInt16());
+}
+
 TEST_F(ItemLists, UsesOfAVoiceItemShowInUse)
 {
     ASSERT_EQ(1, AddThroughList(25251, NewVoice("Menu", 3, "")));

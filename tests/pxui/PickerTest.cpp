@@ -2,7 +2,8 @@
 // application with items: what each field value shows, what each choice
 // stores, the New/Edit button, the item dialogs behind it (answered through
 // the modal seam) and the check on OK.
-#include "../pxui/PXUITestSupport.h"
+#include "PXUITestSupport.h"
+#include "PXDialogDriver.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
 #include "PXSoftDlg.h"
@@ -44,69 +45,6 @@ void AnswerModal(TWindow* pWnd)
     // Whatever the script left open ends: a dialog already ended is gone
     // before the message would arrive.
     PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-}
-
-std::string Text(HWND hDlg, int nId)
-{
-    char sz[256] = "";
-    GetDlgItemTextA(hDlg, nId, sz, sizeof(sz));
-    return sz;
-}
-
-std::string Caption(HWND hDlg)
-{
-    char sz[256] = "";
-    GetWindowTextA(hDlg, sz, sizeof(sz));
-    return sz;
-}
-
-int Selection(HWND hDlg, int nCombo)
-{
-    return static_cast<int>(SendDlgItemMessageA(hDlg, nCombo, CB_GETCURSEL, 0, 0));
-}
-
-std::vector<std::string> Entries(HWND hDlg, int nCombo)
-{
-    std::vector<std::string> entries;
-    int n = static_cast<int>(SendDlgItemMessageA(hDlg, nCombo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < n; ++i)
-    {
-        char sz[256] = "";
-        if (SendDlgItemMessageA(hDlg, nCombo, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof(sz)))
-            SendDlgItemMessageA(hDlg, nCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(sz));
-        entries.push_back(sz);
-    }
-    return entries;
-}
-
-// The user chooses an entry.
-void Choose(HWND hDlg, int nCombo, int nIndex)
-{
-    SendDlgItemMessageA(hDlg, nCombo, CB_SETCURSEL, nIndex, 0);
-    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nCombo, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nCombo)));
-}
-
-void Click(HWND hDlg, int nButton)
-{
-    SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(hDlg, nButton)));
-}
-
-// The user clicks a check box: its state changes.
-void Toggle(HWND hDlg, int nCheckBox)
-{
-    SendDlgItemMessageA(hDlg, nCheckBox, BM_CLICK, 0, 0);
-}
-
-void Type(HWND hDlg, int nEdit, const char* pszText)
-{
-    SetDlgItemTextA(hDlg, nEdit, pszText);
-}
-
-bool Enabled(HWND hDlg, int nId)
-{
-    return IsWindowEnabled(GetDlgItem(hDlg, nId)) != 0;
 }
 
 // An open application "Items" with voice items "Welcome" (12) and "Alpha"
@@ -220,7 +158,7 @@ TEST_F(PickerTest, EachPickerListsItsFixedEntriesThenTheItemsByName)
         EXPECT_EQ((Strings{ DEFAULT, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_B_COMBO));
         EXPECT_EQ((Strings{ NEWFAX, "Invoice" }), Entries(h, IDC_C_COMBO));
         EXPECT_EQ((Strings{ NONE, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_D_COMBO));
-        Click(h, IDOK);
+        Command(h, IDOK, BN_CLICKED);
     } });
     EXPECT_EQ(IDOK, nEnd);
 }
@@ -260,7 +198,7 @@ TEST_F(PickerTest, FieldValuesShowTheirEntryAndItemID)
             EXPECT_EQ(c.enabledA, Enabled(h, IDC_A_BUTTON));
             EXPECT_EQ(c.selB, Selection(h, IDC_B_COMBO));
             EXPECT_EQ(c.idB, Text(h, IDC_B_ID));
-            Click(h, IDCANCEL);
+            Command(h, IDCANCEL, BN_CLICKED);
         } });
         EXPECT_TRUE(boxes.boxes.empty());
     }
@@ -281,7 +219,7 @@ TEST_F(PickerTest, AValueThatNamesNothingIsKeptUntilTheUserChooses)
             EXPECT_EQ(0, Selection(h, IDC_A_COMBO));
             EXPECT_EQ(0, Selection(h, IDC_B_COMBO));
             SetFocus(GetDlgItem(h, IDC_A_COMBO));
-            Click(h, c.end);
+            Command(h, c.end, BN_CLICKED);
         } });
         EXPECT_EQ(c.end, nEnd);
         EXPECT_TRUE(boxes.boxes.empty());
@@ -313,7 +251,7 @@ TEST_F(PickerTest, ChoicesAreStoredAsNoneDefaultPromptOrTheItemsID)
         int nEnd = Run({ [&](HWND h) {
             Choose(h, c.combo, c.index);
             EXPECT_EQ(c.stored, Field(c.field));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         } });
         EXPECT_EQ(IDOK, nEnd);
         EXPECT_EQ(c.stored, Field(c.field));
@@ -327,7 +265,7 @@ TEST_F(PickerTest, OnlyTheDefaultPromptShowsZeroAsTheDefaultPromptAndStoresIt500
         EXPECT_EQ(0, Selection(h, IDC_B_COMBO));
         EXPECT_EQ(DEFAULT, Entries(h, IDC_B_COMBO)[0]);
         Choose(h, IDC_B_COMBO, 0);
-        Click(h, IDOK);
+        Command(h, IDOK, BN_CLICKED);
     } });
     EXPECT_EQ(IDOK, nEnd);
     EXPECT_EQ(5000, Field(TF_PICK_B));
@@ -351,7 +289,7 @@ TEST_F(PickerTest, TheButtonFollowsTheChoiceAndPostsItsState)
             EXPECT_EQ(s.enabled, Enabled(h, IDC_A_BUTTON)) << s.index;
             EXPECT_EQ(s.posted, Text(h, IDC_BUTTONSTATE)) << s.index;
         }
-        Click(h, IDCANCEL);
+        Command(h, IDCANCEL, BN_CLICKED);
     } });
 }
 
@@ -373,11 +311,11 @@ TEST_F(PickerTest, OkRefusesTheNewItemEntry)
             Choose(h, c.combo, c.index);
             short sValue = Field(c.field);
             EXPECT_EQ(PXSoftGroupVoiceFaxPicker::ValueNewItem, sValue);
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
             EXPECT_TRUE(IsWindow(h));
             ASSERT_EQ(1u, boxes.boxes.size());
             EXPECT_EQ(c.message, boxes.boxes[0].text);
-            Click(h, IDCANCEL);
+            Command(h, IDCANCEL, BN_CLICKED);
         } });
         EXPECT_EQ(IDCANCEL, nEnd);
         EXPECT_EQ(1u, boxes.boxes.size());
@@ -397,11 +335,11 @@ TEST_F(PickerTest, ReactionsEnableTheButtonOnlyForAnItemOrTheNewItemEntry)
             for (auto& c : choices)
             {
                 Choose(h, IDC_A_COMBO, c.index);
-                Toggle(h, IDC_SWITCH);      // checked: enable the group
+                Click(h, IDC_SWITCH);      // checked: enable the group
                 EXPECT_TRUE(Enabled(h, IDC_A_COMBO));
                 EXPECT_TRUE(Enabled(h, IDC_A_LABEL));
                 EXPECT_EQ(c.button, Enabled(h, IDC_A_BUTTON)) << c.index;
-                Toggle(h, IDC_SWITCH);      // unchecked: disable it
+                Click(h, IDC_SWITCH);      // unchecked: disable it
                 EXPECT_FALSE(Enabled(h, IDC_A_COMBO));
                 EXPECT_FALSE(Enabled(h, IDC_A_ID));
                 EXPECT_FALSE(Enabled(h, IDC_A_BUTTON)) << c.index;
@@ -409,24 +347,24 @@ TEST_F(PickerTest, ReactionsEnableTheButtonOnlyForAnItemOrTheNewItemEntry)
             }
             // A new item made in another picker refreshes this one too.
             Choose(h, IDC_D_COMBO, 1);
-            Click(h, IDC_D_BUTTON);
+            Command(h, IDC_D_BUTTON, BN_CLICKED);
             EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Spare", "Welcome" }), Entries(h, IDC_A_COMBO));
             EXPECT_EQ(5, Selection(h, IDC_A_COMBO));
             EXPECT_FALSE(Enabled(h, IDC_A_BUTTON));
             // Left on the new-item entry while disabled: OK is not refused.
             Choose(h, IDC_A_COMBO, 2);
-            Toggle(h, IDC_SWITCH);
+            Click(h, IDC_SWITCH);
             EXPECT_TRUE(Enabled(h, IDC_A_BUTTON));
-            Toggle(h, IDC_SWITCH);
+            Click(h, IDC_SWITCH);
             EXPECT_FALSE(Enabled(h, IDC_A_COMBO));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             Type(h, 2002, "Spare");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            Click(h, IDCANCEL);         // the media dialog
+            Command(h, IDCANCEL, BN_CLICKED);         // the media dialog
         },
     });
     EXPECT_EQ(IDOK, nEnd);
@@ -441,17 +379,17 @@ TEST_F(PickerTest, CancellingTheNewItemDialogLeavesTheItemsAndStoresNone)
     int nEnd = Run({
         [&](HWND h) {
             Choose(h, IDC_A_COMBO, 2);
-            Click(h, IDC_A_BUTTON);
+            Command(h, IDC_A_BUTTON, BN_CLICKED);
             EXPECT_EQ(0, Field(TF_PICK_A));
             EXPECT_EQ(0, Selection(h, IDC_A_COMBO));
             EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_A_COMBO));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("New voice item", Caption(h));
+            EXPECT_EQ("New voice item", Text(h));
             EXPECT_EQ("1", Text(h, 2001));      // the next free number
             Type(h, 2002, "Unwanted");
-            Click(h, IDCANCEL);
+            Command(h, IDCANCEL, BN_CLICKED);
         },
     });
     EXPECT_EQ(IDOK, nEnd);
@@ -470,7 +408,7 @@ TEST_F(PickerTest, NewItemIsCheckedAddedChosenAndListedByEveryPicker)
     int nEnd = Run({
         [&](HWND h) {
             Choose(h, IDC_A_COMBO, 2);
-            Click(h, IDC_A_BUTTON);
+            Command(h, IDC_A_BUTTON, BN_CLICKED);
             EXPECT_EQ(1, Field(TF_PICK_A));
             EXPECT_EQ(4, Selection(h, IDC_A_COMBO));
             EXPECT_EQ("1", Text(h, IDC_A_ID));
@@ -481,33 +419,33 @@ TEST_F(PickerTest, NewItemIsCheckedAddedChosenAndListedByEveryPicker)
             // The other pickers still show their own fields.
             EXPECT_EQ(0, Selection(h, IDC_B_COMBO));
             EXPECT_EQ(0, Selection(h, IDC_D_COMBO));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("New voice item", Caption(h));
+            EXPECT_EQ("New voice item", Text(h));
             Type(h, 2002, "Menu1");
             Type(h, 2003, "Hello");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("New voice item", Caption(h));
+            EXPECT_EQ("New voice item", Text(h));
             EXPECT_EQ("Menu1", Text(h, 2002));
             EXPECT_EQ("Hello", Text(h, 2003));
             Type(h, 2002, "Fresh");
             Type(h, 2001, "12");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             EXPECT_EQ("Fresh", Text(h, 2002));
             EXPECT_EQ("12", Text(h, 2001));
             Type(h, 2001, "1");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("Voice item media", Caption(h));
+            EXPECT_EQ("Voice item media", Text(h));
             EXPECT_EQ("Fresh", Text(h, 2002));
             EXPECT_EQ("1", Text(h, 2001));
-            Click(h, IDCANCEL);
+            Command(h, IDCANCEL, BN_CLICKED);
         },
     });
     EXPECT_EQ(IDOK, nEnd);
@@ -532,30 +470,30 @@ TEST_F(PickerTest, ANewItemTheApplicationRefusesIsNotLeftWaitingInIt)
     int nEnd = Run({
         [&](HWND h) {
             Choose(h, IDC_A_COMBO, 2);
-            Click(h, IDC_A_BUTTON);
+            Command(h, IDC_A_BUTTON, BN_CLICKED);
             EXPECT_EQ(1u, boxes.boxes.size());      // the application's own message
             EXPECT_EQ(PXSoftGroupVoiceFaxPicker::ValueNewItem, Field(TF_PICK_A));
             EXPECT_EQ(2, Selection(h, IDC_A_COMBO));
             EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_A_COMBO));
             // The passwords agree again: the next item is the only one added.
             PXFieldValue(25269, userApp).SetText("one");
-            Click(h, IDC_A_BUTTON);
+            Command(h, IDC_A_BUTTON, BN_CLICKED);
             EXPECT_EQ(1, Field(TF_PICK_A));
             EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Taken", "Welcome" }), Entries(h, IDC_A_COMBO));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             Type(h, 2002, "Refused");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             EXPECT_EQ("1", Text(h, 2001));
             Type(h, 2002, "Taken");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("Voice item media", Caption(h));
-            Click(h, IDCANCEL);
+            EXPECT_EQ("Voice item media", Text(h));
+            Command(h, IDCANCEL, BN_CLICKED);
         },
     });
     EXPECT_EQ(IDOK, nEnd);
@@ -573,24 +511,24 @@ TEST_F(PickerTest, NewFaxItemIsRefusedByNameThenAdded)
         [&](HWND h) {
             EXPECT_EQ(0, Selection(h, IDC_C_COMBO));
             EXPECT_EQ("&New...", Text(h, IDC_C_BUTTON));
-            Click(h, IDC_C_BUTTON);
+            Command(h, IDC_C_BUTTON, BN_CLICKED);
             EXPECT_EQ(1, Field(TF_PICK_C));
             EXPECT_EQ((Strings{ NEWFAX, "Invoice", "Order" }), Entries(h, IDC_C_COMBO));
             EXPECT_EQ(2, Selection(h, IDC_C_COMBO));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("New fax item", Caption(h));
+            EXPECT_EQ("New fax item", Text(h));
             Type(h, 2002, "Invoice");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             Type(h, 2002, "Order");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("Fax item media", Caption(h));
-            Click(h, IDOK);
+            EXPECT_EQ("Fax item media", Text(h));
+            Command(h, IDOK, BN_CLICKED);
         },
     });
     EXPECT_EQ(IDOK, nEnd);
@@ -609,29 +547,29 @@ TEST_F(PickerTest, EditingAnItemChecksOnlyANewName)
     int nEnd = Run({
         [&](HWND h) {
             EXPECT_EQ("&Edit...", Text(h, IDC_A_BUTTON));
-            Click(h, IDC_A_BUTTON);     // own name: passes
+            Command(h, IDC_A_BUTTON, BN_CLICKED);     // own name: passes
             EXPECT_TRUE(boxes.boxes.empty());
-            Click(h, IDC_A_BUTTON);     // "Alpha" refused, then "Hello"
+            Command(h, IDC_A_BUTTON, BN_CLICKED);     // "Alpha" refused, then "Hello"
             EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Hello" }), Entries(h, IDC_A_COMBO));
             EXPECT_EQ(4, Selection(h, IDC_A_COMBO));
             EXPECT_EQ("12", Text(h, IDC_A_ID));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
-            EXPECT_EQ("Edit voice item", Caption(h));
+            EXPECT_EQ("Edit voice item", Text(h));
             EXPECT_EQ("Welcome", Text(h, 2002));
             Type(h, 2002, "Welcome");
             Type(h, 2003, "Greets the caller");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             Type(h, 2002, "Alpha");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             EXPECT_EQ("Alpha", Text(h, 2002));
             Type(h, 2002, "Hello");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
     });
     EXPECT_EQ(IDOK, nEnd);
@@ -657,17 +595,17 @@ TEST_F(PickerTest, AnEditTheApplicationRefusesIsNotLeftWaitingInIt)
     MessageBoxRecorder boxes;
     Run({
         [&](HWND h) {
-            Click(h, IDC_A_BUTTON);
+            Command(h, IDC_A_BUTTON, BN_CLICKED);
             EXPECT_EQ(1u, boxes.boxes.size());      // the application's own message
             EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Welcome" }), Entries(h, IDC_A_COMBO));
             EXPECT_EQ(4, Selection(h, IDC_A_COMBO));
             EXPECT_EQ("12", Text(h, IDC_A_ID));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             Type(h, 2002, "Hello");
             Type(h, 2001, "20");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
     });
     EXPECT_EQ(1u, boxes.boxes.size());
@@ -686,18 +624,18 @@ TEST_F(PickerTest, EditingAnItemRefusesAnotherItemsID)
     MessageBoxRecorder boxes;
     Run({
         [&](HWND h) {
-            Click(h, IDC_A_BUTTON);
+            Command(h, IDC_A_BUTTON, BN_CLICKED);
             EXPECT_EQ("20", Text(h, IDC_A_ID));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             Type(h, 2001, "3");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
         [&](HWND h) {
             EXPECT_EQ("3", Text(h, 2001));
             Type(h, 2001, "20");
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         },
     });
     ASSERT_EQ(1u, boxes.boxes.size());
@@ -720,7 +658,7 @@ TEST_F(PickerTest, SettingUpAgainShowsTheItemsAsTheyAreNow)
         EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE, "Alpha", "Beta", "Welcome" }), Entries(h, IDC_A_COMBO));
         EXPECT_EQ(5, Selection(h, IDC_A_COMBO));
         EXPECT_EQ("12", Text(h, IDC_A_ID));
-        Click(h, IDCANCEL);
+        Command(h, IDCANCEL, BN_CLICKED);
     } });
 }
 
@@ -747,7 +685,7 @@ TEST_F(PickerTest, PickersTheTemplateOrDefinitionGetsWrongFailTheirChecks)
         EXPECT_PXASSERT(s->GetSoftCtrl(IDG_FAXDEFAULT)->SetUp(), "StyleDefault");
         EXPECT_PXASSERT(s->GetSoftCtrl(IDG_SORTED)->SetUp(), "CBS_SORT");
         EXPECT_PXASSERT(s->GetSoftCtrl(IDG_DROPDOWN)->SetUp(), "CBS_DROPDOWNLIST");
-        Click(h, IDCANCEL);
+        Command(h, IDCANCEL, BN_CLICKED);
     });
     PXSoftDlg dlg(TDLG_BADPICK, rec.get(), 1);
     dialog = &dlg;
@@ -784,7 +722,7 @@ TEST_F(PickerTest, APickerWithoutFixedEntriesShowsTheFirstItemForAValueThatNames
             EXPECT_EQ(c.id, Text(h, 402));
             EXPECT_EQ("&Edit...", Text(h, 403));
             EXPECT_TRUE(Enabled(h, 403));
-            Click(h, IDOK);
+            Command(h, IDOK, BN_CLICKED);
         });
         PXSoftDlg dlg(TDLG_BAREPICK, rec.get(), 1);
         EXPECT_EQ(IDOK, dlg.Execute(1));
@@ -795,6 +733,22 @@ TEST_F(PickerTest, APickerWithoutFixedEntriesShowsTheFirstItemForAValueThatNames
 
 // Without an active application the pickers offer their fixed entries
 // only, and New tells the user instead of failing.
+// Item IDs are 16-bit numbers: an ID shown that is larger names no item and
+// is refused, not stored as another number.
+TEST_F(PickerTest, AnItemIdBeyondSixteenBitsIsRefusedNotSqueezed)
+{
+    SetFields(12, 5000, 4, 0);
+    MessageBoxRecorder boxes;
+    Run({ [&](HWND h) {
+        SetDlgItemTextA(h, IDC_A_ID, "70000");
+        dialog->GetSoftCtrl(IDG_A)->Transfer(PXSoftIntrfc::CtrlToField);
+        EXPECT_EQ(12, Field(TF_PICK_A));
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("The item ID shown is too large. The item was not chosen.", boxes.boxes[0].text);
+        Command(h, IDCANCEL, BN_CLICKED);
+    } });
+}
+
 TEST_F(PickerTest, WithoutAnActiveApplicationNewIsRefusedWithAMessage)
 {
     s_pszProgram = nullptr;
@@ -803,10 +757,10 @@ TEST_F(PickerTest, WithoutAnActiveApplicationNewIsRefusedWithAMessage)
     Run({ [&](HWND h) {
         EXPECT_EQ((Strings{ NONE, DEFAULT, NEWVOICE }), Entries(h, IDC_A_COMBO));
         Choose(h, IDC_A_COMBO, 2);
-        Click(h, IDC_A_BUTTON);
+        Command(h, IDC_A_BUTTON, BN_CLICKED);
         ASSERT_EQ(1u, boxes.boxes.size());
         EXPECT_EQ("Select an application window before attempting to add voice items.", boxes.boxes[0].text);
-        Click(h, IDCANCEL);
+        Command(h, IDCANCEL, BN_CLICKED);
     } });
     EXPECT_EQ((Strings{ "Welcome=12", "Alpha=3" }), Items(25251));
 }

@@ -97,7 +97,7 @@ BOOL PXSoftGroupVoiceFaxPicker::IsNewItemEntry(int nSel) const
 std::unique_ptr<PXSortRecArray> PXSoftGroupVoiceFaxPicker::GetSortedItems(PXFieldValue& rList) const
 {
     std::unique_ptr<PXSortRecArray> pSorted;
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     if (!pApp)
         return pSorted;
     pApp->GetFieldValue(GetKind().wListId, rList);
@@ -261,7 +261,15 @@ void PXSoftGroupVoiceFaxPicker::Transfer(int nDirection)
     HWND hId = GetMemberHWND(MEMBER_ID);
     PXASSERT(hId!=0);
     GetWindowTextA(hId, szId, sizeof(szId));
-    SetField(static_cast<short>(strtoul(szId, nullptr, 10)));
+    // Item IDs are 16-bit numbers: a larger one names no item and is not
+    // squeezed into another's.
+    unsigned long ulId = strtoul(szId, nullptr, 10);
+    if (ulId > 0x7FFF)
+    {
+        ReportMessage(IDS_UI_ITEMIDREFUSED);
+        return;
+    }
+    SetField(static_cast<short>(ulId));
 }
 
 int PXSoftGroupVoiceFaxPicker::AcceptMessage(WORD wCtrlId, int nKind, void* pData)
@@ -355,7 +363,7 @@ void PXSoftGroupVoiceFaxPicker::React(PXSoftDlg* pSoftDlg, PXStatement* pReactio
 
 BOOL PXSoftGroupVoiceFaxPicker::CheckItem(PXSoftRec* pItem, int& rNameOk, int& rIdOk) const
 {
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     return IsFax() ? pApp->CheckFaxItem(pItem, rNameOk, rIdOk) : pApp->CheckVoiceItem(pItem, rNameOk, rIdOk);
 }
 
@@ -369,7 +377,7 @@ void PXSoftGroupVoiceFaxPicker::ReportMessage(UINT nMsgId) const
 void PXSoftGroupVoiceFaxPicker::NewItem()
 {
     const Kind& k = GetKind();
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXFieldValue list;
     if (pApp)
         pApp->GetFieldValue(k.wListId, list);
@@ -385,6 +393,8 @@ void PXSoftGroupVoiceFaxPicker::NewItem()
     {
         PXRecArray edit(list.GetRecArray());
         PXSoftRec* pNew = IsFax() ? pApp->NewFaxItem() : pApp->NewVoiceItem();
+        if (!pNew)
+            return;     // no number is free (reported)
         int nIndex = edit.Add(pNew);
         for (;;)
         {
@@ -426,7 +436,7 @@ void PXSoftGroupVoiceFaxPicker::NewItem()
 int PXSoftGroupVoiceFaxPicker::EditItem(short sId, WORD wDlgId, WORD wHelpId)
 {
     const Kind& k = GetKind();
-    PXWinApp* pApp = PXSoftObj::GetApp();
+    PXWinApp* pApp = GetWinApp();
     PXFieldValue list;
     std::unique_ptr<PXSortRecArray> pSorted = GetSortedItems(list);
     if (!pSorted)
