@@ -22,9 +22,7 @@ set(PLEX_LAYERS
 
 # Links allowed against the layers while work on them goes on: pairs
 # "<library> <library it may link>".
-set(PLEX_LAYER_EXCEPTIONS
-  "pxsdo pxui"   # the soft objects' record factory and picker: goes with their host interface
-)
+set(PLEX_LAYER_EXCEPTIONS)
 
 # The unit (folder) and layer of a path in the source tree; unit empty when
 # the path lies in no layer.
