@@ -20,8 +20,9 @@ public:
     ~PXWnd() override;
 
     // Creates the window; the object is bound to it by its first message when
-    // the class runs the shared window procedure. Answers 1; when the system
-    // makes no window m_hWnd stays 0.
+    // the class runs the shared window procedure (a class with a procedure of
+    // its own is stored in m_hWnd). Answers 1 with the window in m_hWnd; 0
+    // when the system makes no window (m_hWnd stays 0).
     int Create(DWORD dwExStyle, const char* pszClassName, const char* pszTitle, DWORD dwStyle,
                int x, int y, int nWidth, int nHeight, HWND hwndParent, HMENU hMenu,
                void* pParam);

@@ -296,7 +296,7 @@ int PXListCtrl::Create(DWORD dwExStyle, const char* pszClassName, const char* ps
 {
     m_hWnd = CreateWindowExA(dwExStyle, pszClassName, pszTitle, dwStyle, x, y, nWidth, nHeight,
                              hwndParent, hMenu, PXWnd::GetInstanceHandle(), pParam);
-    return 1;
+    return m_hWnd != nullptr;
 }
 
 HIMAGELIST PXListCtrl::SetImageList(PXImageList* pImageList, int nImageListType)

@@ -66,7 +66,7 @@ void TBaseDialog::Help()
 {
     char szPath[PX_PATH_MAX + 32];
     char szDir[PX_PATH_MAX];
-    PXGetHelpDir(szDir);
+    PXGetHelpDir(szDir, sizeof(szDir));
     CString file;
     file.LoadString(IDS_DLG_HELPFILE);
     if (strlen(szDir) + file.GetLength() >= sizeof(szPath))

@@ -398,7 +398,7 @@ TEST(PXListCtrl, CreatedOutsideTheTableWithItsImageList)
     list.DestroyWindow();
 
     PXListCtrl bad;
-    EXPECT_EQ(1, bad.Create(0, "PXNOSUCHCLASS", "", WS_CHILD, 0, 0, 5, 5, parent.m_hWnd, nullptr,
+    EXPECT_EQ(0, bad.Create(0, "PXNOSUCHCLASS", "", WS_CHILD, 0, 0, 5, 5, parent.m_hWnd, nullptr,
                             nullptr));
     EXPECT_EQ(nullptr, bad.m_hWnd);
 }
