@@ -2,6 +2,8 @@
 // that keep their indexes, and the list-view and tab-control wrappers.
 #include "WindowTestSupport.h"
 #include "PXImageList.h"
+#include "PXListCtrl.h"
+#include "PXTabCtrl.h"
 #include "PXCommonRes.h"
 
 #include <cstdlib>
