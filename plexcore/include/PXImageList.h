@@ -5,6 +5,7 @@
 #define PXIMAGELIST_H
 
 #include "PXWnd.h"
+#include "PXDC.h"
 #include "PXBitmap.h"
 
 #include <commctrl.h>

@@ -1,6 +1,7 @@
 // The window wrapper: binding of handles to objects, the shared window
 // procedure and the dispatch of the palette's messages.
 #include "PXWnd.h"
+#include "PXDC.h"
 #include "PXBitmap.h"
 #include "PXUIMsg.h"
 #include "PXFaultHandler.h"

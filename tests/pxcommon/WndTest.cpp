@@ -2,6 +2,7 @@
 // dispatch of messages and notifications to the handlers, device contexts.
 #include "WindowTestSupport.h"
 #include "PXBitmap.h"
+#include "PXBrush.h"
 #include "PXUIMsg.h"
 
 #include <commctrl.h>
