@@ -11,6 +11,7 @@ class PXException
 public:
     PXException(unsigned nDescr, CString fileName, int nLine);
     PXException(const PXException& rX);
+    virtual ~PXException() = default;
 
     virtual CString& FormatText(CString& out);
 

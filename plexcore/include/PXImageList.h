@@ -1,11 +1,11 @@
-// Image lists of the block palette, the tool bar and the page panes, and the
-// wrappers of the list-view and tab controls that the palette window holds.
+// Image lists of the block palette, the tool bar and the page panes.
 // PXImageListEx adds the cell size, drawing with an effect (embossed or
 // resized) and the building of a list of resized copies.
 #ifndef PXIMAGELIST_H
 #define PXIMAGELIST_H
 
 #include "PXWnd.h"
+#include "PXDC.h"
 #include "PXBitmap.h"
 
 #include <commctrl.h>
@@ -97,25 +97,5 @@ private:
 extern PXImageListEx* m_pIconIL;
 extern PXImageListEx* m_pResizedIconIL;
 void PXCreateBlockImageLists();
-
-class PXListCtrl : public PXWnd
-{
-public:
-    // Creates the control with the instance remembered by PXWnd::Create; the
-    // handle goes to m_hWnd (0 when the system made nothing). Answers 1.
-    int Create(DWORD dwExStyle, const char* pszClassName, const char* pszTitle, DWORD dwStyle,
-               int x, int y, int nWidth, int nHeight, HWND hwndParent, HMENU hMenu,
-               void* pParam);
-    HIMAGELIST SetImageList(PXImageList* pImageList, int nImageListType);
-};
-
-class PXTabCtrl : public PXWnd
-{
-public:
-    // Non-zero when the control was made.
-    int Create(DWORD dwStyle, const RECT& rect, PXWnd* pParentWnd, UINT nID);
-    void AdjustRect(BOOL bLarger, RECT* pRect);
-    int InsertItem(int nItem, TCITEMA* pTabCtrlItem);
-};
 
 #endif

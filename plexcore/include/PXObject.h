@@ -17,6 +17,11 @@ public:
     PXObject& operator=(const PXObject&) = delete;
 };
 
+// The reallocation the containers grow their storage with (realloc unless a
+// test puts in one of its own); answers the one it replaces.
+typedef void* (*PXContainerReallocFn)(void* p, size_t cb);
+PXContainerReallocFn PXSetContainerRealloc(PXContainerReallocFn pfn);
+
 class PXObArray : public PXObject
 {
 public:
@@ -28,8 +33,9 @@ public:
     PXObject* GetAt(int nIndex) const;
     PXObject* operator[](int nIndex) const { return GetAt(nIndex); }
 
-    // 1 when stored, 0 when the storage could not grow.
+    // 1 when stored, 0 when the storage could not grow (nothing changes).
     int Add(PXObject* pOb);
+    // Throws PXXMem when the storage cannot grow.
     void InsertAt(int nIndex, PXObject* pOb, int nCount = 1);
     void RemoveAt(int nIndex, int nCount = 1);
 
@@ -65,7 +71,9 @@ public:
     int GetRoom() const { return m_nRoom; }
     WORD GetAt(int nIndex) const;
     void SetAt(int nIndex, WORD w);
-    void Add(WORD w);
+    // Like PXObArray: 1 when stored, 0 when the storage could not grow
+    // (nothing changes); InsertAt throws PXXMem when it cannot grow.
+    int Add(WORD w);
     void InsertAt(int nIndex, WORD w, int nCount = 1);
     void InsertAtIndex(int nIndex, WORD w);
 
@@ -73,7 +81,7 @@ protected:
     WORD* m_pArray;
 
 private:
-    void Grow(int nNeeded);
+    bool Grow(int nNeeded);
 
     int m_nSize;
     int m_nRoom;

@@ -10,6 +10,8 @@
 #ifndef PXPROGDIR_H
 #define PXPROGDIR_H
 
+#include <stddef.h>
+
 #define PX_PATH_MAX   260
 #define PX_DESCR_MAX  100
 
@@ -17,11 +19,14 @@
 #define PX_DEFAULT_PROGDIR    "C:\\Zantrel\\Dorvo\\Uprog\\"
 
 // 1 with the "ProgDir" value; 0 with the default directory when the key or
-// the value cannot be read or the value does not fit.
-int PXGetProgramDir(char* pszDir);
+// the value cannot be read or the value does not fit. cbDir is the size of
+// the buffer (PX_PATH_MAX holds every result); a directory that does not fit
+// in it gives 0 and an empty text.
+int PXGetProgramDir(char* pszDir, size_t cbDir);
 
-// The "HelpDir" value, or an empty text when it cannot be read.
-void PXGetHelpDir(char* pszDir);
+// The "HelpDir" value, or an empty text when it cannot be read or does not
+// fit in the cbDir bytes of the buffer.
+void PXGetHelpDir(char* pszDir, size_t cbDir);
 
 // Listing of the program files: full paths of the ".ed" files in the program
 // directory. Each call makes the program directory current. 0 and an empty

@@ -1,9 +1,7 @@
 // The thin window wrapper of the block palette: PXWnd binds one window
 // handle to one object and turns the messages the palette needs into virtual
 // calls; every window of the wrapper's classes runs the one shared window
-// procedure, which finds the object of a handle in a table. PXDC wraps a
-// device context and gives back what was selected into it; PXBrush holds a
-// pattern brush.
+// procedure, which finds the object of a handle in a table.
 #ifndef PXWND_H
 #define PXWND_H
 
@@ -20,8 +18,9 @@ public:
     ~PXWnd() override;
 
     // Creates the window; the object is bound to it by its first message when
-    // the class runs the shared window procedure. Answers 1; when the system
-    // makes no window m_hWnd stays 0.
+    // the class runs the shared window procedure (a class with a procedure of
+    // its own is stored in m_hWnd). Answers 1 with the window in m_hWnd; 0
+    // when the system makes no window (m_hWnd stays 0).
     int Create(DWORD dwExStyle, const char* pszClassName, const char* pszTitle, DWORD dwStyle,
                int x, int y, int nWidth, int nHeight, HWND hwndParent, HMENU hMenu,
                void* pParam);
@@ -122,63 +121,5 @@ private:
 typedef void (*PXCallbackFailureHook)();
 PXCallbackFailureHook PXSetCallbackFailureHook(PXCallbackFailureHook pfnHook);
 void PXCallbackFailed();
-
-// One GDI handle remembered by a PXDC; never deletes it.
-struct PXGDIHandle
-{
-    HGDIOBJ m_hObject;
-};
-
-class PXDC final
-{
-public:
-    PXDC();
-    // Wraps a context that someone else gives back (a window's).
-    explicit PXDC(HDC hDC);
-    ~PXDC();
-
-    virtual BOOL CreateCompatibleDC(PXDC* pDC);
-    virtual COLORREF SetBkColor(COLORREF cr);
-    virtual COLORREF SetTextColor(COLORREF cr);
-
-    // Select into the context and answer a wrapper holding the handle that
-    // was selected before, for selecting it back.
-    PXBitmap* SelectBitmap(PXBitmap* pBitmap);
-    HGDIOBJ* SelectObject(HGDIOBJ* phObject);
-
-    // Selects back what the context held before this PXDC first selected an
-    // object of each kind. The destructor does it; so does PXWnd::ReleaseDC
-    // before it gives the context back.
-    void RestoreSelections();
-
-    PXBitmap* m_pPrevBitmap;
-    PXGDIHandle* m_pPrevObject;
-    HDC m_hDC;
-
-private:
-    void RememberOriginal(HGDIOBJ hPrev);
-
-    enum { kPen, kBrush, kFont, kBitmap, kKinds };
-    HGDIOBJ m_ahOriginal[kKinds];
-    bool m_bOwnDC;
-
-    PXDC(const PXDC&) = delete;
-    PXDC& operator=(const PXDC&) = delete;
-};
-
-class PXBrush
-{
-public:
-    PXBrush() : m_hObject(0) {}
-    ~PXBrush();
-
-    BOOL CreatePatternBrush(PXBitmap* pBitmap);
-
-    HBRUSH m_hObject;
-
-private:
-    PXBrush(const PXBrush&) = delete;
-    PXBrush& operator=(const PXBrush&) = delete;
-};
 
 #endif

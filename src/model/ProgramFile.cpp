@@ -561,9 +561,9 @@ void PXFileSetServerVersion(const char* pszVersion)
     std::snprintf(g_szServerVersion, sizeof(g_szServerVersion), "%s", pszVersion ? pszVersion : "");
 }
 
-void PXFileVersionText(char* pszBuffer)
+void PXFileVersionText(char* pszBuffer, size_t cbBuffer)
 {
-    if (!pszBuffer)
+    if (!pszBuffer || cbBuffer < PX_FILE_VERSION_TEXT_MAX)
         return;
     const char* psz = g_szServerVersion;
     auto at1 = [psz](const char* pszPart) {
@@ -847,8 +847,8 @@ int PXFileSaveProgram(const char* pszPath, Program* pProgram, FILE* pLog)
     SetBusyCursor(BUSY_START, 0, static_cast<int>(reinterpret_cast<INT_PTR>(IDC_WAIT)));
     g_state.bTextSave = TRUE;
     g_state.nPromptMode = LS_PROMPT_ASK;
-    char szVersion[16];
-    PXFileVersionText(szVersion);
+    char szVersion[PX_FILE_VERSION_TEXT_MAX];
+    PXFileVersionText(szVersion, sizeof(szVersion));
     g_state.nVersion = PXFileParseVersion(szVersion);
 
     LSStream& stream = LSAttachFile(LS_WRITE, file);

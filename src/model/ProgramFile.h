@@ -50,8 +50,10 @@ bool PXFileMakeBackup(const char* pszPath, char* pszBackup, int nSize);
 void PXFileDeleteBackups(const char* pszBackup);
 
 // The version text written into a file header ("V9.01" or "V9.00", by the
-// server's version text); buffers hold at least 16 bytes.
-void PXFileVersionText(char* pszBuffer);
+// server's version text) into a buffer of cbBuffer bytes; nothing is written
+// when the buffer is missing or smaller than PX_FILE_VERSION_TEXT_MAX.
+#define PX_FILE_VERSION_TEXT_MAX  16
+void PXFileVersionText(char* pszBuffer, size_t cbBuffer);
 // The server version text received at login; empty in standalone mode.
 void PXFileSetServerVersion(const char* pszVersion);
 

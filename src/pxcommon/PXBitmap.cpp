@@ -2,6 +2,7 @@
 #include "PXBitmap.h"
 #include "PXWnd.h"
 #include "PXMemDC.h"
+#include "PXBrush.h"
 
 #include <stdlib.h>
 #include <string.h>

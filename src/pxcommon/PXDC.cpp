@@ -1,6 +1,5 @@
-// Device contexts that give back what was selected into them, and pattern
-// brushes.
-#include "PXWnd.h"
+// Device contexts that give back what was selected into them.
+#include "PXDC.h"
 #include "PXBitmap.h"
 
 PXDC::PXDC()
@@ -102,17 +101,4 @@ void PXDC::RestoreSelections()
             h = nullptr;
         }
     }
-}
-
-PXBrush::~PXBrush()
-{
-    if (m_hObject)
-        DeleteObject(m_hObject);
-}
-
-BOOL PXBrush::CreatePatternBrush(PXBitmap* pBitmap)
-{
-    m_hObject = ::CreatePatternBrush(pBitmap->m_hObject);
-    PXASSERT(m_hObject!=0);
-    return m_hObject != nullptr;
 }

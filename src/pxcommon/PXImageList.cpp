@@ -1,5 +1,4 @@
-// Image lists with effects and resized copies, the block image lists, and the
-// list-view and tab-control wrappers.
+// Image lists with effects and resized copies, and the block image lists.
 #include "PXImageList.h"
 #include "PXCommonRes.h"
 #include "PXMemDC.h"
@@ -286,45 +285,4 @@ void PXCreateBlockImageLists()
     delete m_pResizedIconIL;
     m_pIconIL = pIcons;
     m_pResizedIconIL = pResized;
-}
-
-// --------------------------------------------------------------- PXListCtrl
-
-int PXListCtrl::Create(DWORD dwExStyle, const char* pszClassName, const char* pszTitle,
-                       DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hwndParent,
-                       HMENU hMenu, void* pParam)
-{
-    m_hWnd = CreateWindowExA(dwExStyle, pszClassName, pszTitle, dwStyle, x, y, nWidth, nHeight,
-                             hwndParent, hMenu, PXWnd::GetInstanceHandle(), pParam);
-    return 1;
-}
-
-HIMAGELIST PXListCtrl::SetImageList(PXImageList* pImageList, int nImageListType)
-{
-    return reinterpret_cast<HIMAGELIST>(
-        SendMessage(LVM_SETIMAGELIST, nImageListType,
-                    reinterpret_cast<LPARAM>(pImageList ? pImageList->m_hImageList : nullptr)));
-}
-
-// ---------------------------------------------------------------- PXTabCtrl
-
-int PXTabCtrl::Create(DWORD dwStyle, const RECT& rect, PXWnd* pParentWnd, UINT nID)
-{
-    InitCommonControls();
-    PXASSERT(::IsWindow(pParentWnd->m_hWnd));
-    m_hWnd = CreateWindowExA(0, "SysTabControl32", "Tab Ctrl", dwStyle, rect.left, rect.top,
-                             rect.right - rect.left, rect.bottom - rect.top, pParentWnd->m_hWnd,
-                             reinterpret_cast<HMENU>(static_cast<UINT_PTR>(nID)),
-                             PXWnd::GetInstanceHandle(), nullptr);
-    return m_hWnd != nullptr;
-}
-
-void PXTabCtrl::AdjustRect(BOOL bLarger, RECT* pRect)
-{
-    SendMessage(TCM_ADJUSTRECT, bLarger, reinterpret_cast<LPARAM>(pRect));
-}
-
-int PXTabCtrl::InsertItem(int nItem, TCITEMA* pTabCtrlItem)
-{
-    return static_cast<int>(SendMessage(TCM_INSERTITEMA, nItem, reinterpret_cast<LPARAM>(pTabCtrlItem)));
 }

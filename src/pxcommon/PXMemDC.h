@@ -4,6 +4,7 @@
 #define PXMEMDC_H
 
 #include "PXWnd.h"
+#include "PXDC.h"
 #include "PXBitmap.h"
 
 class PXMemDC

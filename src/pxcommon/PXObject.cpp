@@ -20,7 +20,16 @@ int RoomFor(int nRoom, int nNeeded)
     return n > 0x7fffffff ? -1 : static_cast<int>(n);
 }
 
+PXContainerReallocFn g_pfnRealloc = realloc;
+
 } // namespace
+
+PXContainerReallocFn PXSetContainerRealloc(PXContainerReallocFn pfn)
+{
+    PXContainerReallocFn pfnOld = g_pfnRealloc;
+    g_pfnRealloc = pfn ? pfn : realloc;
+    return pfnOld;
+}
 
 // ---------------------------------------------------------------------------
 // PXObArray
@@ -47,7 +56,7 @@ bool PXObArray::Grow(int nNeeded)
     int nRoom = RoomFor(m_nRoom, nNeeded);
     if (nRoom < 0 || static_cast<size_t>(nRoom) > SIZE_MAX / sizeof(PXObject*))
         return false;
-    PXObject** p = static_cast<PXObject**>(realloc(m_pArray, nRoom * sizeof(PXObject*)));
+    PXObject** p = static_cast<PXObject**>(g_pfnRealloc(m_pArray, nRoom * sizeof(PXObject*)));
     if (!p)
         return false;
     memset(p + m_nRoom, 0, (nRoom - m_nRoom) * sizeof(PXObject*));
@@ -139,18 +148,20 @@ PXWordArray::~PXWordArray()
     free(m_pArray);
 }
 
-void PXWordArray::Grow(int nNeeded)
+bool PXWordArray::Grow(int nNeeded)
 {
     if (nNeeded <= m_nRoom)
-        return;
+        return true;
     int nRoom = RoomFor(m_nRoom, nNeeded);
-    PXASSERT(nRoom > 0);
-    WORD* p = static_cast<WORD*>(realloc(m_pArray, static_cast<size_t>(nRoom) * sizeof(WORD)));
+    if (nRoom < 0)
+        return false;
+    WORD* p = static_cast<WORD*>(g_pfnRealloc(m_pArray, static_cast<size_t>(nRoom) * sizeof(WORD)));
     if (!p)
-        PXTHROW_XMEM(IDS_PX_NEWWORDARRAY);
+        return false;
     memset(p + m_nRoom, 0, (nRoom - m_nRoom) * sizeof(WORD));
     m_pArray = p;
     m_nRoom = nRoom;
+    return true;
 }
 
 WORD PXWordArray::GetAt(int nIndex) const
@@ -167,11 +178,12 @@ void PXWordArray::SetAt(int nIndex, WORD w)
     m_pArray[nIndex] = w;
 }
 
-void PXWordArray::Add(WORD w)
+int PXWordArray::Add(WORD w)
 {
-    PXASSERT(m_nSize < 0x7fffffff);
-    Grow(m_nSize + 1);
+    if (m_nSize == 0x7fffffff || !Grow(m_nSize + 1))
+        return 0;
     m_pArray[m_nSize++] = w;
+    return 1;
 }
 
 void PXWordArray::InsertAt(int nIndex, WORD w, int nCount)
@@ -181,7 +193,8 @@ void PXWordArray::InsertAt(int nIndex, WORD w, int nCount)
     int nOldSize = m_nSize;
     long long nNewSize = (nIndex >= nOldSize ? static_cast<long long>(nIndex) : nOldSize) + nCount;
     PXASSERT(nNewSize <= 0x7fffffff);
-    Grow(static_cast<int>(nNewSize));
+    if (!Grow(static_cast<int>(nNewSize)))
+        PXTHROW_XMEM(IDS_PX_NEWWORDARRAY);
     if (nIndex < nOldSize)
         memmove(m_pArray + nIndex + nCount, m_pArray + nIndex, (nOldSize - nIndex) * sizeof(WORD));
     else

@@ -29,6 +29,20 @@ bool JoinPath(char* pszOut, const char* psz1, const char* psz2, const char* psz3
     return true;
 }
 
+// Copies the whole text into a buffer of cbOut bytes, or empties the buffer
+// when the text does not fit: a directory is never cut.
+bool CopyWhole(char* pszOut, size_t cbOut, const char* psz)
+{
+    size_t n = strlen(psz);
+    if (n >= cbOut)
+    {
+        pszOut[0] = '\0';
+        return false;
+    }
+    memcpy(pszOut, psz, n + 1);
+    return true;
+}
+
 // A directory value of the program's key: true with the value, ending in a
 // backslash when not empty; false when it cannot be read or would not fit.
 bool ReadDirValue(const char* pszValue, char* pszOut)
@@ -173,8 +187,9 @@ bool NextRll(char* pszName, char* pszDescr, bool bFirst)
 bool StartSearch(SearchKind kind, const char* pszSub, const char* pszPattern)
 {
     EndSearch();
-    PXGetProgramDir(g_szSearchDir);
-    SetCurrentDirectoryA(g_szSearchDir);
+    PXGetProgramDir(g_szSearchDir, sizeof(g_szSearchDir));
+    if (!SetCurrentDirectoryA(g_szSearchDir))
+        return false;
     char szPattern[PX_PATH_MAX];
     if (!JoinPath(szPattern, g_szSearchDir, pszSub, pszPattern))
         return false;
@@ -185,51 +200,52 @@ bool StartSearch(SearchKind kind, const char* pszSub, const char* pszPattern)
     return true;
 }
 
-// Whether a listing of this kind is running; makes the program directory
-// current either way.
+// Whether a listing of this kind is running with its directory made
+// current; makes the program directory current either way. A listing whose
+// directory cannot be made current any more ends: the callers' relative
+// names would not find its files.
 bool ContinueSearch(SearchKind kind)
 {
     if (g_searchKind != kind || g_hSearch == INVALID_HANDLE_VALUE)
     {
         char szDir[PX_PATH_MAX];
-        PXGetProgramDir(szDir);
-        SetCurrentDirectoryA(szDir);
+        PXGetProgramDir(szDir, sizeof(szDir));
+        SetCurrentDirectoryA(szDir);    // best effort: the answer is "no listing" whatever it does
         return false;
     }
-    SetCurrentDirectoryA(g_szSearchDir);
-    return true;
+    return SetCurrentDirectoryA(g_szSearchDir) != FALSE;
 }
 
-// The program directory made current; false when a file of pszName +
-// pszExt cannot be named in it.
+// The program directory made current; false when it cannot be made
+// current or a file of pszName + pszExt cannot be named in it.
 bool ProgramFilePath(char* pszPath, const char* pszName, const char* pszExt)
 {
     char szDir[PX_PATH_MAX];
-    PXGetProgramDir(szDir);
-    SetCurrentDirectoryA(szDir);
+    PXGetProgramDir(szDir, sizeof(szDir));
+    if (!SetCurrentDirectoryA(szDir))
+        return false;
     return IsProgramName(pszName) && JoinPath(pszPath, szDir, pszName, pszExt);
 }
 
 } // namespace
 
-int PXGetProgramDir(char* pszDir)
+int PXGetProgramDir(char* pszDir, size_t cbDir)
 {
+    if (!pszDir || cbDir == 0)
+        return 0;
     char szValue[PX_PATH_MAX];
-    if (ReadDirValue("ProgDir", szValue) && szValue[0] != '\0')
-    {
-        strcpy(pszDir, szValue);
-        return 1;
-    }
-    strcpy(pszDir, PX_DEFAULT_PROGDIR);
-    return 0;
+    bool bRead = ReadDirValue("ProgDir", szValue) && szValue[0] != '\0';
+    if (!CopyWhole(pszDir, cbDir, bRead ? szValue : PX_DEFAULT_PROGDIR))
+        return 0;
+    return bRead ? 1 : 0;
 }
 
-void PXGetHelpDir(char* pszDir)
+void PXGetHelpDir(char* pszDir, size_t cbDir)
 {
+    if (!pszDir || cbDir == 0)
+        return;
     char szValue[PX_PATH_MAX];
-    if (ReadDirValue("HelpDir", szValue))
-        strcpy(pszDir, szValue);
-    else
+    if (!ReadDirValue("HelpDir", szValue) || !CopyWhole(pszDir, cbDir, szValue))
         pszDir[0] = '\0';
 }
 
@@ -303,7 +319,7 @@ void PXDeleteApplicationFiles(const char* pszName)
         return;
 
     char szDir[PX_PATH_MAX];
-    PXGetProgramDir(szDir);
+    PXGetProgramDir(szDir, sizeof(szDir));
     char szPattern[PX_PATH_MAX];
     if (!JoinPath(szPattern, szDir, szName, ".*"))
         return;

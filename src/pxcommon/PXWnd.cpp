@@ -1,6 +1,7 @@
 // The window wrapper: binding of handles to objects, the shared window
 // procedure and the dispatch of the palette's messages.
 #include "PXWnd.h"
+#include "PXDC.h"
 #include "PXBitmap.h"
 #include "PXUIMsg.h"
 #include "PXFaultHandler.h"
@@ -185,12 +186,12 @@ LRESULT PXWndImpl::Dispatch(PXWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam
     case WM_NOTIFY:
     {
         NMHDR* pHdr = reinterpret_cast<NMHDR*>(lParam);
-        if (pHdr && static_cast<int>(pHdr->code) == -551)
+        if (pHdr && pHdr->code == TCN_SELCHANGE)
         {
             pWnd->OnTabSelChange();
             return 0;
         }
-        if (pHdr && static_cast<int>(pHdr->code) == -109)
+        if (pHdr && pHdr->code == LVN_BEGINDRAG)
         {
             pWnd->OnListBeginDrag(pHdr);
             return 0;
@@ -271,7 +272,7 @@ int PXWnd::Create(DWORD dwExStyle, const char* pszClassName, const char* pszTitl
         PXASSERT(hWnd==m_hWnd);
     else if (hWnd)
         m_hWnd = hWnd;    // a class with a procedure of its own
-    return 1;
+    return (hWnd && m_hWnd == hWnd) ? 1 : 0;
 }
 
 HINSTANCE PXWnd::GetInstanceHandle()
@@ -314,7 +315,9 @@ BOOL PXWnd::MoveWindow(const RECT* pRect, BOOL bRepaint)
 
 BOOL PXWnd::SetWindowPos(HWND hwndInsertAfter, int x, int y, int cx, int cy, UINT nFlags)
 {
-    PXASSERT(nFlags&0x0004);
+    // The check keeps its text of old, which names the flag by its value.
+    if (!(nFlags & SWP_NOZORDER))
+        PXAssertFailed("(nFlags&0x0004)", __FILE__, __LINE__);
     return ::SetWindowPos(m_hWnd, hwndInsertAfter, x, y, cx, cy, nFlags);
 }
 

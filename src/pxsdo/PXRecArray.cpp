@@ -230,11 +230,12 @@ void PXRecArray::Collect(PXWordArray& rEdited, PXWordArray& rAdded) const
         WORD wPos;
         PXObject* pOb;
         m_pMap->GetNextAssoc(pos, wPos, pOb);
-        if (wPos < nBase)
-            rEdited.Add(wPos);
+        if (wPos < nBase && !rEdited.Add(wPos))
+            PXTHROW_XMEM(0);
     }
     for (int p = nBase; p < nBase + m_nAdded; ++p)
-        rAdded.Add(static_cast<WORD>(p));
+        if (!rAdded.Add(static_cast<WORD>(p)))
+            PXTHROW_XMEM(0);
 }
 
 void PXRecArray::Merge(PXRecArray& rOther)
@@ -379,7 +380,8 @@ void PXSortRecArray::Sort(WORD wFieldId, BOOL bAscending)
         if (!m_pSortedIndex)
             PXTHROW_XMEM(0);
         for (int i = 0; i < n; ++i)
-            m_pSortedIndex->Add(static_cast<WORD>(i));
+            if (!m_pSortedIndex->Add(static_cast<WORD>(i)))
+                PXTHROW_XMEM(0);
     }
     for (int i = 0; i < n - 1; ++i)
     {

@@ -296,8 +296,8 @@ int PXSoftRec::Commit()
                     nResult = 0;
                     pKept->SetAt(wFieldId, pCell);
                 }
-                else
-                    pStored->Add(wFieldId);
+                else if (!pStored->Add(wFieldId))
+                    PXTHROW_XMEM(0);
             }
         }
     }

@@ -38,15 +38,21 @@ void PXStatement::CheckFirstParam() const
     PXASSERT(m_pParams->GetAt(1)!=(WORD)0);
 }
 
+void PXStatement::AddParam(WORD w)
+{
+    if (!m_pParams->Add(w))
+        PXTHROW_XMEM(IDS_SDO_NEWWORDARRAY);
+}
+
 void PXStatement::Read(PXResNav& rResNav)
 {
-    m_pParams->Add(rResNav.GetCurrentToken());
+    AddParam(rResNav.GetCurrentToken());
     for (int i = 0; i < m_nFixed; ++i)
-        m_pParams->Add(rResNav.GetNextToken());
+        AddParam(rResNav.GetNextToken());
     int nOptional = GetNbOptional();
     PXASSERT(nOptional >= 0);
     for (int i = 0; i < nOptional; ++i)
-        m_pParams->Add(rResNav.GetNextToken());
+        AddParam(rResNav.GetNextToken());
 }
 
 WORD PXStatement::GetOptParamByFlag(WORD wFlag)

@@ -94,6 +94,8 @@ public:
 protected:
     // The check of statements whose first fixed word must not be 0.
     void CheckFirstParam() const;
+    // Appends one word read; throws PXXMem when the words cannot grow.
+    void AddParam(WORD w);
 
     PXWordArray* m_pParams;
     int m_nFixed;

@@ -252,8 +252,7 @@ void PXWinApp::ShowHelp(DWORD dwContext)
     // The help folder and the file with the window its topics open in.
     static const char szFile[] = "plexstudio.hlp>proc4";
     char szPath[MAX_PATH + sizeof(szFile)];
-    PXGetHelpDir(szPath);
-    szPath[MAX_PATH - 1] = '\0';
+    PXGetHelpDir(szPath, MAX_PATH);
     lstrcatA(szPath, szFile);
     if (dwContext)
         g_pfnHelp(nullptr, szPath, HELP_CONTEXT, dwContext);

@@ -67,7 +67,7 @@ void TBaseDialog::Help()
 {
     char szPath[PX_PATH_MAX + 32];
     char szDir[PX_PATH_MAX];
-    PXGetHelpDir(szDir);
+    PXGetHelpDir(szDir, sizeof(szDir));
     CString file;
     file.LoadString(IDS_DLG_HELPFILE);
     // A directory with which the file does not fit is left out, and a file

@@ -263,11 +263,16 @@ TEST_F(ProgramFileTest, VersionTextFollowsTheServerVersion)
     for (const auto& c : cases)
     {
         PXFileSetServerVersion(c.pszServer);
-        char sz[16] = "";
-        PXFileVersionText(sz);
+        char sz[PX_FILE_VERSION_TEXT_MAX] = "";
+        PXFileVersionText(sz, sizeof(sz));
         EXPECT_STREQ(c.pszText, sz) << c.pszServer;
     }
-    PXFileVersionText(nullptr);
+    PXFileVersionText(nullptr, PX_FILE_VERSION_TEXT_MAX);
+
+    // A buffer smaller than the promised size is left alone.
+    char szSmall[PX_FILE_VERSION_TEXT_MAX] = "untouched";
+    PXFileVersionText(szSmall, PX_FILE_VERSION_TEXT_MAX - 1);
+    EXPECT_STREQ("untouched", szSmall);
     PXFileSetServerVersion("");
 }
 

@@ -195,3 +195,49 @@ TEST(MapWordToOb, RemovingPairsKeepsValues)
     EXPECT_EQ(1, Tracked::live);
     delete p;
 }
+
+namespace {
+
+void* NoRoom(void*, size_t)
+{
+    return nullptr;
+}
+
+// Containers whose storage cannot grow while it lives.
+class ContainerWithoutRoom : public testing::Test
+{
+protected:
+    void SetUp() override { m_pfnOld = PXSetContainerRealloc(NoRoom); }
+    void TearDown() override { PXSetContainerRealloc(m_pfnOld); }
+
+    PXContainerReallocFn m_pfnOld = nullptr;
+};
+
+} // namespace
+
+// Both arrays fail one way: Add answers 0 and keeps what it held, InsertAt
+// (which answers nothing) throws PXXMem.
+TEST_F(ContainerWithoutRoom, AddAnswersZeroAndInsertThrows)
+{
+    PXObArray obs;
+    PXWordArray words;
+    PXObject ob;
+    for (int i = 0; i < 11; ++i)
+    {
+        ASSERT_EQ(1, obs.Add(&ob));
+        ASSERT_EQ(1, words.Add(static_cast<WORD>(i)));
+    }
+    EXPECT_EQ(0, obs.Add(&ob));
+    EXPECT_EQ(0, words.Add(99));
+    EXPECT_EQ(11, obs.GetSize());
+    EXPECT_EQ(11, words.GetSize());
+    EXPECT_EQ(11, obs.GetRoom());
+    EXPECT_EQ(10, words.GetAt(10));
+
+    EXPECT_THROW(obs.InsertAt(0, &ob), PXXMem);
+    EXPECT_THROW(words.InsertAt(0, 5), PXXMem);
+    EXPECT_EQ(11, obs.GetSize());
+    EXPECT_EQ(11, words.GetSize());
+    EXPECT_EQ(0, words.GetAt(0));
+    obs.RemoveAt(0, 11);
+}

@@ -2,6 +2,7 @@
 #include "PXTestSupport.h"
 
 #include <sstream>
+#include <type_traits>
 
 namespace {
 
@@ -91,4 +92,27 @@ TEST(Exception, RethrowAsXMemNamesTheCatcher)
         return;
     }
     ADD_FAILURE() << "nothing was thrown";
+}
+
+namespace {
+
+// An exception of a caller's own that counts its destructions.
+class CountedException : public PXException
+{
+public:
+    explicit CountedException(int* pnDestroyed) : PXException(0, "F", 1), m_pnDestroyed(pnDestroyed) {}
+    ~CountedException() override { ++*m_pnDestroyed; }
+
+    int* m_pnDestroyed;
+};
+
+} // namespace
+
+TEST(Exception, DeletedThroughTheBaseRunsTheWholeDestructor)
+{
+    static_assert(std::has_virtual_destructor<PXException>::value, "exceptions are deleted through their base");
+    int nDestroyed = 0;
+    PXException* pX = new CountedException(&nDestroyed);
+    delete pX;
+    EXPECT_EQ(1, nDestroyed);
 }

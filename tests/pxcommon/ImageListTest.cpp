@@ -2,6 +2,8 @@
 // that keep their indexes, and the list-view and tab-control wrappers.
 #include "WindowTestSupport.h"
 #include "PXImageList.h"
+#include "PXListCtrl.h"
+#include "PXTabCtrl.h"
 #include "PXCommonRes.h"
 
 #include <cstdlib>
@@ -398,7 +400,7 @@ TEST(PXListCtrl, CreatedOutsideTheTableWithItsImageList)
     list.DestroyWindow();
 
     PXListCtrl bad;
-    EXPECT_EQ(1, bad.Create(0, "PXNOSUCHCLASS", "", WS_CHILD, 0, 0, 5, 5, parent.m_hWnd, nullptr,
+    EXPECT_EQ(0, bad.Create(0, "PXNOSUCHCLASS", "", WS_CHILD, 0, 0, 5, 5, parent.m_hWnd, nullptr,
                             nullptr));
     EXPECT_EQ(nullptr, bad.m_hWnd);
 }

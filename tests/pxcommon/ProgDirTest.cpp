@@ -210,12 +210,12 @@ TEST_F(ProgDir, DirectoriesFromTheRegistry)
 
         char buf[300];
         memset(buf, 'Z', sizeof(buf));
-        EXPECT_EQ(c.nResult, PXGetProgramDir(buf));
+        EXPECT_EQ(c.nResult, PXGetProgramDir(buf, sizeof(buf)));
         EXPECT_EQ(c.expectedProg, std::string(buf));
         EXPECT_EQ(std::string(300 - PX_PATH_MAX, 'Z'), std::string(buf + PX_PATH_MAX, 300 - PX_PATH_MAX));
 
         memset(buf, 'Z', sizeof(buf));
-        PXGetHelpDir(buf);
+        PXGetHelpDir(buf, sizeof(buf));
         EXPECT_EQ(c.expectedHelp, std::string(buf));
         EXPECT_EQ(std::string(300 - PX_PATH_MAX, 'Z'), std::string(buf + PX_PATH_MAX, 300 - PX_PATH_MAX));
     }
@@ -227,28 +227,67 @@ TEST_F(ProgDir, ValuesThatCannotBeReadGiveTheDefaults)
     SetValue("ProgDir", &dw, sizeof(dw), REG_DWORD);
     SetValue("HelpDir", &dw, sizeof(dw), REG_DWORD);
     char buf[PX_PATH_MAX];
-    EXPECT_EQ(0, PXGetProgramDir(buf));
+    EXPECT_EQ(0, PXGetProgramDir(buf, sizeof(buf)));
     EXPECT_STREQ(kDefaultDir, buf);
-    PXGetHelpDir(buf);
+    PXGetHelpDir(buf, sizeof(buf));
     EXPECT_STREQ("", buf);
 
     // Longer than the registry's 260 bytes.
     std::string tooLong = "C:\\" + std::string(300, 'x') + "\\";
     SetString("ProgDir", tooLong);
     SetString("HelpDir", tooLong);
-    EXPECT_EQ(0, PXGetProgramDir(buf));
+    EXPECT_EQ(0, PXGetProgramDir(buf, sizeof(buf)));
     EXPECT_STREQ(kDefaultDir, buf);
-    PXGetHelpDir(buf);
+    PXGetHelpDir(buf, sizeof(buf));
     EXPECT_STREQ("", buf);
 
     // Stored without its NUL: the text still ends where the value does.
     SetValue("ProgDir", "D:\\P\\", 5, REG_SZ);
-    EXPECT_EQ(1, PXGetProgramDir(buf));
+    EXPECT_EQ(1, PXGetProgramDir(buf, sizeof(buf)));
     EXPECT_STREQ("D:\\P\\", buf);
 }
 
 // ---------------------------------------------------------------------------
 // Program files
+
+TEST_F(ProgDir, SmallBuffersGetNoCutDirectory)
+{
+    SetString("ProgDir", "D:\\Prog\\");
+    SetString("HelpDir", "E:\\Help\\");
+    // (buffer size, program directory result, its text, help directory text)
+    struct
+    {
+        size_t cb;
+        int nResult;
+        const char* pszProg;
+        const char* pszHelp;
+    } cases[] = {
+        { 9, 1, "D:\\Prog\\", "E:\\Help\\" },     // exactly the text and its NUL
+        { 8, 0, "", "" },                             // one byte short
+        { 1, 0, "", "" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.cb);
+        char buf[32];
+        memset(buf, 'Z', sizeof(buf));
+        EXPECT_EQ(c.nResult, PXGetProgramDir(buf, c.cb));
+        EXPECT_STREQ(c.pszProg, buf);
+        EXPECT_EQ(std::string(sizeof(buf) - c.cb, 'Z'), std::string(buf + c.cb, sizeof(buf) - c.cb));
+
+        memset(buf, 'Z', sizeof(buf));
+        PXGetHelpDir(buf, c.cb);
+        EXPECT_STREQ(c.pszHelp, buf);
+        EXPECT_EQ(std::string(sizeof(buf) - c.cb, 'Z'), std::string(buf + c.cb, sizeof(buf) - c.cb));
+    }
+
+    // The default directory does not fit either.
+    RemoveKey();
+    char buf[8];
+    memset(buf, 'Z', sizeof(buf));
+    EXPECT_EQ(0, PXGetProgramDir(buf, sizeof(buf)));
+    EXPECT_STREQ("", buf);
+}
 
 TEST_F(ProgDir, ListsTheProgramFilesOnly)
 {
@@ -467,4 +506,34 @@ TEST_F(ProgDir, ListingsDoNotMix)
     ASSERT_EQ(1, PXFindFirstApplication(szPath));
     EXPECT_EQ(0, PXFindNextRll(szName, szDescr));
     EXPECT_STREQ("", szName);
+}
+
+TEST_F(ProgDir, ListingEndsWhenItsDirectoryCannotBeMadeCurrent)
+{
+    // A relative program directory is taken from the current directory, and
+    // every step of a listing makes it current again: "Progs\" leads from
+    // dir to dir\Progs, then to dir\Progs\Progs, which the files are found
+    // in, then to a directory that does not exist. There the listing ends
+    // instead of handing out paths that relative names would not find.
+    const std::string outer = dir + "Progs\\";
+    const std::string inner = outer + "Progs\\";
+    ASSERT_TRUE(CreateDirectoryA(outer.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(inner.c_str(), nullptr));
+    for (const char* psz : { "A.ed", "B.ed", "C.ed" })
+        WriteFileText(inner + psz, "x");
+    SetString("ProgDir", "Progs\\");
+    ASSERT_TRUE(SetCurrentDirectoryA(dir.c_str()));
+    char szPath[PX_PATH_MAX];
+    ASSERT_EQ(1, PXFindFirstApplication(szPath));
+    EXPECT_EQ(outer, CurrentDir());
+    ASSERT_EQ(1, PXFindNextApplication(szPath));
+    EXPECT_EQ(inner, CurrentDir());
+    strcpy(szPath, "junk");
+    EXPECT_EQ(0, PXFindNextApplication(szPath));
+    EXPECT_STREQ("", szPath);
+
+    // Nor is a description written where the directory cannot be made current.
+    ASSERT_TRUE(SetCurrentDirectoryA(inner.c_str()));
+    EXPECT_EQ(0, PXWriteApplicationDescription("A", "text"));
+    EXPECT_FALSE(Exists(inner + "Progs\\A.dsc"));
 }

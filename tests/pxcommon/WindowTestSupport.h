@@ -7,6 +7,7 @@
 
 #include "PXTestSupport.h"
 #include "PXWnd.h"
+#include "PXDC.h"
 #include "PXBitmap.h"
 
 #include <string>

@@ -2,6 +2,7 @@
 // dispatch of messages and notifications to the handlers, device contexts.
 #include "WindowTestSupport.h"
 #include "PXBitmap.h"
+#include "PXBrush.h"
 #include "PXUIMsg.h"
 
 #include <commctrl.h>
@@ -173,7 +174,7 @@ TEST(PXWndBinding, FailedCreateLeavesNoCreationPending)
 {
     TestParent parent;
     RecWnd wnd;
-    EXPECT_EQ(1, wnd.Create(0, "PXNOSUCHCLASS", "x", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
+    EXPECT_EQ(0, wnd.Create(0, "PXNOSUCHCLASS", "x", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
                             nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.m_hWnd);
     EXPECT_EQ(nullptr, PXWndImpl::m_pNextWndToConnect);
@@ -660,4 +661,28 @@ TEST(PXWndEdge, ExceptionsStopAtTheWindowProcedureAndAreShown)
     // The window lives on and still answers.
     EXPECT_TRUE(IsWindow(wnd.m_hWnd));
     EXPECT_EQ(&wnd, PXWndImpl::FromHandle(wnd.m_hWnd));
+}
+
+TEST(PXWndBinding, CreateAnswersWhetherAWindowIsHeld)
+{
+    TestParent parent;
+    // (class, whether a window comes of it)
+    struct
+    {
+        const char* pszClass;
+        int nResult;
+    } cases[] = {
+        { PXTestWndClass(), 1 },        // bound by the shared procedure
+        { "BUTTON", 1 },                // a procedure of its own, stored
+        { "PXNOSUCHCLASS", 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszClass);
+        RecWnd wnd;
+        EXPECT_EQ(c.nResult, wnd.Create(0, c.pszClass, "x", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
+                                        nullptr, nullptr));
+        EXPECT_EQ(c.nResult != 0, wnd.m_hWnd != nullptr);
+        Destroy(wnd);
+    }
 }

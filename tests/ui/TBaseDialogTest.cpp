@@ -127,7 +127,7 @@ TEST_F(TBaseDialogTest, TemplatesComeFromTheProgramThenTheDialogLibraryElseTheUs
 TEST_F(TBaseDialogTest, HelpOpensTheHelpFileAtTheTopicOrItsContents)
 {
     char szDir[PX_PATH_MAX];
-    PXGetHelpDir(szDir);
+    PXGetHelpDir(szDir, sizeof(szDir));
     const std::string file = std::string(szDir) + "plexstudio.hlp>proc4";
     // (help id, command, data)
     struct Case
