@@ -664,6 +664,16 @@ void PXFileCheckBlock(PowerBlock* pBlock, int bResetVisibility)
         pBlock->Refresh(bResetVisibility);
 }
 
+bool PXFileModelTypeMatches(const PowerBlock* pBlock, kvrHandleType* hBlock)
+{
+    int nType = pBlock->GetType();
+    if (nType <= KVR_PB_CUSTOM || nType == KVR_PB_OBSOLETE)
+        return true;
+    PowerBlockInfo info;
+    std::memset(&info, 0, sizeof(info));
+    return kvrGetPowerBlockInfo(hBlock, &info) && info.type == nType;
+}
+
 void PXFileCheckGotoStart(PowerBlock* pStart, bool bVerifyCalls)
 {
     kvrHandleType* hStart = pStart->GetHandle();

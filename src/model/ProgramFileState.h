@@ -4,6 +4,7 @@
 #define PROGRAMFILESTATE_H
 
 #include "PXafx.h"
+#include "plexmodel.h"
 
 #include <stdio.h>
 
@@ -52,6 +53,11 @@ void PXFileObsoleteGoto(const char* pszBlock);
 // block is marked as such, and a block whose description the model keeps
 // as its own takes it (a refresh with the given reset of visibility).
 void PXFileCheckBlock(PowerBlock* pBlock, int bResetVisibility);
+// Whether the model's block is of the type the file gives the block: its
+// settings are the variables of the model's type, which the editor reads as
+// those of its own. Obsolete and custom blocks, which have no settings of
+// their own, match any.
+bool PXFileModelTypeMatches(const PowerBlock* pBlock, kvrHandleType* hBlock);
 // The checks of a goto's start block: an obsolete block is marked, and a
 // block that calls a page has its connections verified (bVerifyCalls).
 void PXFileCheckGotoStart(PowerBlock* pStart, bool bVerifyCalls);

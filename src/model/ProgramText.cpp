@@ -406,10 +406,11 @@ int PowerBlock::ReadText(LSStream&)
         }
     }
 
-    // A block the model does not know, or whose model block another block
-    // of the page holds already, is dropped.
+    // A block the model does not know, whose model block another block of
+    // the page holds already, or whose model block is of another type, is
+    // dropped.
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || pPage->FindBlockByHandle(hBlock))
+    if (!hBlock || pPage->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         pPage->GetBlocks().detach(*this, TShouldDelete::NoDelete);
         SetOwner(nullptr);

@@ -356,12 +356,10 @@ TEST_F(ProgramFileTest, TypeCorrectionsApplyStepByStep)
 {
     // Each gate adds to the result of the one before: 363 in a 7.0 file is
     // 394 (363, 374, 392, 393, 394); 393 in an 8.03 file is 394; 391 stays
-    // 391, a type without an icon, which loads as the obsolete type.
-    std::unique_ptr<Program> pProgram(NewProgram());
-    const std::string path = PathOf("types.ed");
-    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
-    const std::vector<std::string> saved = SplitLines(ReadWholeFile(path));
-    // (version, stored type of "Attendant", loaded type)
+    // 391, a type without an icon, which loads as the obsolete type. The
+    // model's block "Probe" is of the type loaded (Call Transfer where the
+    // block loads as obsolete).
+    // (version, stored type of "Probe", loaded type)
     const struct
     {
         const char* pszVersion;
@@ -371,15 +369,19 @@ TEST_F(ProgramFileTest, TypeCorrectionsApplyStepByStep)
         { "V7.0", 363, 394 }, { "V8.03", 393, 394 }, { "V8.03", 391, 289 }, { "V8.04", 394, 394 },
         { "V7.01", 363, 289 }, { "V8.01", 373, 289 }, { "V8.0", 374, 394 }, { "V8.0", 373, 393 },
     };
+    const std::string path = PathOf("types.ed");
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << c.pszVersion << " " << c.nStored);
-        std::vector<std::string> lines = saved;
+        std::unique_ptr<Program> pProgram(NewProgram());
+        ASSERT_NE(nullptr, AddBlock(pProgram->GetMainPage(), c.nLoaded == KVR_PB_OBSOLETE ? 394 : c.nLoaded, "Probe"));
+        ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+        std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
         Downgrade(lines, c.pszVersion);
         for (int i : SectionLines(lines, "{ZirirAradur}", "{EndofZirirAradur}"))
         {
             std::vector<std::string> b = SplitRecord(lines[i]);
-            if (b[1] == "Attendant")
+            if (b[1] == "Probe")
                 b[11] = std::to_string(c.nStored);
             lines[i] = JoinRecord(b);
         }
@@ -387,7 +389,10 @@ TEST_F(ProgramFileTest, TypeCorrectionsApplyStepByStep)
         MessageBoxRecorder boxes;
         std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
         ASSERT_NE(nullptr, pLoaded);
-        EXPECT_EQ(c.nLoaded, pLoaded->GetMainPage()->FindBlockByName("Attendant")->GetType());
+        EXPECT_TRUE(s_prompts.empty());
+        PowerBlock* pProbe = pLoaded->GetMainPage()->FindBlockByName("Probe");
+        ASSERT_NE(nullptr, pProbe);
+        EXPECT_EQ(c.nLoaded, pProbe->GetType());
     }
 }
 
@@ -791,6 +796,9 @@ struct BinaryOptions
     bool bBadRecordType = false;
     bool bUnknownSegmentGoto = false;
     bool bLongName = false;
+    // A block whose record carries another type than its model block.
+    const char* pszRetyped = nullptr;
+    int nRetype = 0;
 };
 
 void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions& o)
@@ -848,6 +856,8 @@ void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions
             }
             file.write_long(static_cast<unsigned long>(page.GetID()));
             int nType = block.GetType();
+            if (o.pszRetyped && name == o.pszRetyped)
+                nType = o.nRetype;
             if (nVersion <= 2030 && nType >= 337)
                 nType -= 1;
             file.write_word(static_cast<unsigned short>(nType));
@@ -969,7 +979,7 @@ TEST_F(ProgramFileTest, DamagedBinaryRecordsEndTheLoadWithMessage58)
         std::vector<std::string> captions;
         std::vector<std::string> texts;
     };
-    std::vector<Case> cases(4);
+    std::vector<Case> cases(5);
     cases[0].pszName = "bit set of 6 bytes";
     cases[0].o.nSetCount = 6;
     cases[0].captions = { "Error -- [powerblock]", "Error!" };
@@ -983,6 +993,10 @@ TEST_F(ProgramFileTest, DamagedBinaryRecordsEndTheLoadWithMessage58)
     cases[3].o.bBadRecordType = true;
     cases[3].captions = { "Error!" };
     cases[3].texts = { "Unknown record type in file.  Can not load program." };
+    cases[4].pszName = "block of another type than the model's";
+    cases[4].o.pszRetyped = "Menu1";
+    cases[4].o.nRetype = 406;
+    cases[4].captions = { "Error -- [kvr_pb]", "Error!" };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.pszName);
