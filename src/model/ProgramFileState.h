@@ -5,6 +5,7 @@
 
 #include "PXafx.h"
 #include "plexmodel.h"
+#include "ProgramFile.h"
 
 #include <stdio.h>
 
@@ -16,7 +17,7 @@ class ProgramObject;
 struct PXFileState
 {
     Program* pProgram = nullptr;    // the program being loaded or saved
-    long nVersion = 0;              // of the file, in thousandths (9.01 is 9010)
+    PXFileVersion version;          // of the file
     BOOL bTextLoad = FALSE;
     BOOL bTextSave = FALSE;
     short nPromptMode = 0;          // for LSReportError
@@ -27,11 +28,9 @@ struct PXFileState
 
 PXFileState& PXFileGetState();
 
-// Version gates, in thousandths.
-inline bool PXFileVersionBelow(long nThousandths)
-{
-    return PXFileGetState().nVersion < nThousandths;
-}
+// Version gates: the file's version against the gate's number ("2.01").
+bool PXFileVersionBelow(const char* pszGate);
+bool PXFileVersionAtMost(const char* pszGate);
 
 // A load/save prompt: the text is a string-table entry, after an optional
 // name; TRUE to go on.
