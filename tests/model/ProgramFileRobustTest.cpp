@@ -18,44 +18,6 @@
 
 namespace
 {
-class RobustTest : public ProgramFileTest
-{
-protected:
-    // Loads the bytes as a program file; answers whether a program came
-    // back. A refusal must come with a message (a box or a prompt).
-    // With bBatch the load runs as in a batch: no prompts, and a refusal is
-    // written to the batch log.
-    bool LoadBytes(const std::string& bytes, int nAnswer, bool bBatch = false)
-    {
-        WriteWholeFile(m_path, bytes);
-        s_prompts.clear();
-        s_answers.assign(64, nAnswer);
-        MessageBoxRecorder boxes;
-        const std::string logPath = PathOf("batch.log");
-        FILE* pLog = bBatch ? fopen(logPath.c_str(), "wb") : nullptr;
-        std::unique_ptr<Program> pLoaded(PXFileLoadProgram(m_path.c_str(), pLog));
-        if (pLog)
-            fclose(pLog);
-        EXPECT_EQ(0u, IDIndex::Get().getItemsInContainer());
-        if (bBatch)
-        {
-            EXPECT_TRUE(s_prompts.empty());
-        }
-        if (!pLoaded)
-        {
-            bool bLogged = bBatch && ReadWholeFile(logPath).find("ERROR: ") != std::string::npos;
-            EXPECT_FALSE(boxes.boxes.empty() && s_prompts.empty() && !bLogged) << "refused without a message";
-            return false;
-        }
-        EXPECT_FALSE(pLoaded->IsModified());
-        // What loaded is sound: every object of the editor is the model's.
-        ExpectEditorInModel(pLoaded.get());
-        return true;
-    }
-
-    std::string m_path;
-};
-
 // The block sheets of an edit are closed with OK; what a window procedure
 // raised is kept.
 std::vector<UINT> g_raised;
@@ -73,13 +35,12 @@ void RecordRaised(TWindow*, UINT msg)
 // Reads the settings of every block of the program as an edit does (item
 // uses released and added again, the settings checked), and edits the named
 // block's settings in its sheet, closed with OK: no consistency check may
-// fire.
+// fire. The caller records the message boxes.
 void EditBlocks(Program* pProgram, const char* pszSheetBlock)
 {
     TWindow::TModalHook pfnOldHook = TWindow::SetModalHook(PressOk);
     TWindow::TExceptionHandler pfnOldHandler = TWindow::SetExceptionHandler(RecordRaised);
     g_raised.clear();
-    MessageBoxRecorder boxes;
     for (ListIterator pages(pProgram->GetPages()); pages;)
     {
         Page& page = static_cast<Page&>(pages++);
@@ -110,6 +71,55 @@ void EditBlocks(Program* pProgram, const char* pszSheetBlock)
     TWindow::SetExceptionHandler(pfnOldHandler);
     EXPECT_TRUE(g_raised.empty()) << "a window procedure raised";
 }
+
+class RobustTest : public ProgramFileTest
+{
+protected:
+    // Loads the bytes as a program file; answers whether a program came
+    // back. A refusal must come with a message (a box or a prompt).
+    // With bBatch the load runs as in a batch: no prompts, and a refusal is
+    // written to the batch log.
+    bool LoadBytes(const std::string& bytes, int nAnswer, bool bBatch = false)
+    {
+        WriteWholeFile(m_path, bytes);
+        s_prompts.clear();
+        s_answers.assign(64, nAnswer);
+        MessageBoxRecorder boxes;
+        const std::string logPath = PathOf("batch.log");
+        FILE* pLog = bBatch ? fopen(logPath.c_str(), "wb") : nullptr;
+        std::unique_ptr<Program> pLoaded;
+        try
+        {
+            pLoaded.reset(PXFileLoadProgram(m_path.c_str(), pLog));
+        }
+        catch (const PXAssertion& a)
+        {
+            ADD_FAILURE() << "consistency check " << a.expr << " at " << a.file << ":" << a.line;
+        }
+        if (pLog)
+            fclose(pLog);
+        EXPECT_EQ(0u, IDIndex::Get().getItemsInContainer());
+        if (bBatch)
+        {
+            EXPECT_TRUE(s_prompts.empty());
+        }
+        if (!pLoaded)
+        {
+            bool bLogged = bBatch && ReadWholeFile(logPath).find("ERROR: ") != std::string::npos;
+            EXPECT_FALSE(boxes.boxes.empty() && s_prompts.empty() && !bLogged) << "refused without a message";
+            return false;
+        }
+        EXPECT_FALSE(pLoaded->IsModified());
+        // What loaded is sound: every object of the editor is the model's,
+        // and every block's settings can be read and checked.
+        ExpectEditorInModel(pLoaded.get());
+        EditBlocks(pLoaded.get(), "");
+        return true;
+    }
+
+    std::string m_path;
+};
+
 } // namespace
 
 TEST_F(RobustTest, EveryTruncationLoadsOrIsRefused)
@@ -301,6 +311,7 @@ TEST_F(RobustTest, ABlockRecordOfAnotherTypeThanTheModelsBlock)
             }
             ExpectEditorInModel(pLoaded.get());
             // A sheet takes its time: the retyped block's is opened once.
+            MessageBoxRecorder boxes;
             EditBlocks(pLoaded.get(), nAnswer == IDOK ? c.pszBlock : "");
         }
     }
