@@ -183,7 +183,7 @@ bool PowerBlock::ReadBinary(Buffer& buf)
         }
     }
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || pPage->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
+    if (!hBlock || PXFileGetState().pProgram->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         PXFileInconsistent(IDS_FILE_CAPBLOCKHANDLE);
         return false;

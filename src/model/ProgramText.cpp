@@ -405,10 +405,11 @@ int PowerBlock::ReadText(LSStream&)
     }
 
     // A block the model does not know, whose model block another block of
-    // the page holds already, or whose model block is of another type, is
+    // the program holds already (a page of another kind than the model's
+    // names other blocks), or whose model block is of another type, is
     // dropped.
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || pPage->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
+    if (!hBlock || PXFileGetState().pProgram->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         pPage->GetBlocks().detach(*this, TShouldDelete::NoDelete);
         SetOwner(nullptr);

@@ -32,6 +32,27 @@ void RecordRaised(TWindow*, UINT msg)
     g_raised.push_back(msg);
 }
 
+// The controller's side of the block records, which the items and lists
+// of damaged files reach.
+struct NoUses : PXBlockRecordApp
+{
+    void AddVoiceItemRef(short) override {}
+    void ReleaseVoiceItemRef(short) override {}
+    void AddFaxItemRef(short) override {}
+    void ReleaseFaxItemRef(short) override {}
+    int CopyVoiceItemToClipByID(short) override { return 0; }
+    int CopyFaxItemToClipByID(short) override { return 0; }
+    int CopyResPermToClipByID(long) override { return 0; }
+    int SelectImport(long) override { return 0; }
+    int RemoveListEntry(long) override { return 0; }
+    int RefreshResPermList() override { return 0; }
+    int RefreshImportList() override { return 0; }
+    void FreeServerRecord() override {}
+    BOOL HasServerLists() override { return FALSE; }
+    int FindResPermList(long) override { return -1; }
+    int FindLanguage(long) override { return -1; }
+};
+
 // Reads the settings of every block of the program as an edit does (item
 // uses released and added again, the settings checked), and edits the named
 // block's settings in its sheet, closed with OK: no consistency check may
@@ -41,6 +62,9 @@ void EditBlocks(Program* pProgram, const char* pszSheetBlock)
     TWindow::TModalHook pfnOldHook = TWindow::SetModalHook(PressOk);
     TWindow::TExceptionHandler pfnOldHandler = TWindow::SetExceptionHandler(RecordRaised);
     g_raised.clear();
+    NoUses uses;
+    PXBlockRecordApp* pOldApp = PXSoftRecPBV::GetApp();
+    PXSoftRecPBV::SetApp(&uses);
     for (ListIterator pages(pProgram->GetPages()); pages;)
     {
         Page& page = static_cast<Page&>(pages++);
@@ -67,6 +91,7 @@ void EditBlocks(Program* pProgram, const char* pszSheetBlock)
             }
         }
     }
+    PXSoftRecPBV::SetApp(pOldApp);
     TWindow::SetModalHook(pfnOldHook);
     TWindow::SetExceptionHandler(pfnOldHandler);
     EXPECT_TRUE(g_raised.empty()) << "a window procedure raised";
@@ -313,6 +338,44 @@ TEST_F(RobustTest, ABlockRecordOfAnotherTypeThanTheModelsBlock)
             // A sheet takes its time: the retyped block's is opened once.
             MessageBoxRecorder boxes;
             EditBlocks(pLoaded.get(), nAnswer == IDOK ? c.pszBlock : "");
+        }
+    }
+}
+
+// A page record of another kind than the model's page: its blocks are
+// looked up by other names, and a model block that a block of another page
+// holds already is not taken a second time.
+TEST_F(RobustTest, APageRecordOfAnotherKindTakesNoModelBlockTwice)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    m_path = PathOf("rekinded.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(m_path.c_str(), pProgram.get(), nullptr));
+    const std::vector<std::string> saved = SplitLines(ReadWholeFile(m_path));
+    for (const char* pszPage : { "Sub", "Check" })
+    {
+        for (int nAnswer : { IDOK, IDCANCEL })
+        {
+            SCOPED_TRACE(testing::Message() << pszPage << ", answer " << nAnswer);
+            std::vector<std::string> lines = saved;
+            for (std::string& line : lines)
+            {
+                std::vector<std::string> f = SplitRecord(line);
+                if (f.size() == 3 && f[1] == pszPage)
+                {
+                    f[2] = "0";
+                    line = JoinRecord(f);
+                }
+            }
+            bool bLoaded = LoadBytes(JoinLines(lines), nAnswer);
+            // "Begin" of the page names the main page's "Begin" now (a load
+            // that stops does so at the first prompt).
+            bool bBeginRefused = false;
+            for (const Prompt& prompt : s_prompts)
+                bBeginRefused = bBeginRefused ||
+                    prompt.text == "Begin. Could not load this PowerBlock.  It may be dropped.\n Continue Loading?";
+            EXPECT_EQ(nAnswer == IDOK, bBeginRefused);
+            EXPECT_FALSE(s_prompts.empty());
+            EXPECT_EQ(nAnswer == IDOK, bLoaded);
         }
     }
 }
