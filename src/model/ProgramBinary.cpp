@@ -130,12 +130,12 @@ bool PowerBlock::ReadBinary(Buffer& buf)
 
     std::memset(m_Visible, 0, sizeof(m_Visible));
     std::memset(m_Expanded, 0, sizeof(m_Expanded));
-    if (!PXFileVersionBelow(2021))
+    if (!PXFileVersionAtMost("2.02"))
     {
         if (!ReadCountedSet(buf, m_Visible) || !ReadCountedSet(buf, m_Expanded))
             return false;
     }
-    else if (!PXFileVersionBelow(2020))
+    else if (!PXFileVersionBelow("2.02"))
     {
         if (!buf.read(m_Visible, 4) || !buf.read(m_Expanded, 4))
             return false;
@@ -157,7 +157,7 @@ bool PowerBlock::ReadBinary(Buffer& buf)
     long nType = 0;
     if (!ReadShort(buf, nType))
         return false;
-    if (PXFileVersionBelow(2031) && nType >= 336)
+    if (PXFileVersionAtMost("2.03") && nType >= 336)
         nType += 1;
     m_nType = static_cast<int>(nType);
     char szCustom[NAME_ROOM];
@@ -183,7 +183,7 @@ bool PowerBlock::ReadBinary(Buffer& buf)
         }
     }
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || pPage->FindBlockByHandle(hBlock))
+    if (!hBlock || PXFileGetState().pProgram->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         PXFileInconsistent(IDS_FILE_CAPBLOCKHANDLE);
         return false;
@@ -197,7 +197,7 @@ bool GotoBlock::ReadBinary(Buffer& buf)
 {
     long nOffset = 0;
     long nOwner = 0;
-    if (PXFileVersionBelow(2011))
+    if (PXFileVersionAtMost("2.0"))
     {
         // Stubs of these files name their output; they are dropped, and the
         // repair pass of the load makes them again.
@@ -208,6 +208,10 @@ bool GotoBlock::ReadBinary(Buffer& buf)
     long nBit = 0;
     if (!ReadShort(buf, nBit) || !ReadShort(buf, nOffset) || !buf.read_long(nOwner))
         return false;
+    // Up to 2.01 output bits are numbered the old way (the gotos of these
+    // files gain 4): these stubs are dropped as well.
+    if (PXFileVersionAtMost("2.01"))
+        return true;
     PowerBlock* pBlock = Lookup<PowerBlock>(nOwner, PX_CLASS_POWERBLOCK);
     if (!pBlock)
     {
@@ -234,7 +238,7 @@ bool Goto::ReadBinary(Buffer& buf)
         return false;
     m_nColor = nColor & 0xFFFF;
     m_nFlags = (nFlags & 0xFFFF) & ~GOTO_FLAG_GROUP;
-    if (PXFileVersionBelow(2011))
+    if (PXFileVersionAtMost("2.01"))
     {
         nBit += 4;
         MarkForReroute();

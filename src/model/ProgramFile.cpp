@@ -190,10 +190,8 @@ bool LoadText(LSStream& stream, Program* pProgram, bool& bSilent)
         bSilent = g_state.pLog == nullptr;
         return false;
     }
-    long nVersion = PXFileParseVersion(pVersion->GetText());
-    if (nVersion < 0)
+    if (!PXFileParseVersion(pVersion->GetText(), g_state.version))
         return false;
-    g_state.nVersion = nVersion;
 
     FILE* fp = g_state.pFile->file();
     pProgram->Activate();
@@ -221,7 +219,7 @@ bool LoadText(LSStream& stream, Program* pProgram, bool& bSilent)
     SkipLine();
     if (!ReadSection<Segment>(stream))
         return false;
-    if (!PXFileVersionBelow(6000))
+    if (!PXFileVersionBelow("6.0"))
     {
         SkipLine();
         if (!ReadSection<PXTextUI>(stream))
@@ -256,10 +254,8 @@ BinaryResult LoadBinary(FileBuffer& file, const unsigned char* pHead, Program* p
     char szVersion[13];
     std::memcpy(szVersion, pHead + 80, 12);
     szVersion[12] = '\0';
-    long nVersion = PXFileParseVersion(szVersion);
-    if (nVersion < 0)
+    if (!PXFileParseVersion(szVersion, g_state.version))
         return BIN_READERROR;
-    g_state.nVersion = nVersion;
     pProgram->Activate();
     if (kvrReadProgram(file.file(), nullptr, LS_PROMPT_ASK, nullptr) != 0)
         return BIN_READERROR;
@@ -326,7 +322,7 @@ void RepairPass(Program* pProgram)
             if (!block.OutputsChanged())
                 continue;
             block.SyncOutputs();
-            if (PXFileVersionBelow(9000) && IsRepairedType(block.GetType()))
+            if (PXFileVersionBelow("9.0") && IsRepairedType(block.GetType()))
                 block.RepairOutputs();
             block.SyncGotos(0, 0, 1);
         }
@@ -576,38 +572,58 @@ void PXFileVersionText(char* pszBuffer, size_t cbBuffer)
     std::strcpy(pszBuffer, pszResult);
 }
 
-long PXFileParseVersion(const char* pszText)
+PXFileVersion::PXFileVersion(const char* pszNumber)
+{
+    const char* p = pszNumber ? pszNumber : "";
+    while (*p == '0')
+        ++p;
+    const char* pWhole = p;
+    while (std::isdigit(static_cast<unsigned char>(*p)))
+        ++p;
+    m_strWhole.assign(pWhole, p);
+    if (*p != '.')
+        return;
+    const char* pFraction = ++p;
+    while (std::isdigit(static_cast<unsigned char>(*p)))
+        ++p;
+    m_strFraction.assign(pFraction, p);
+    while (!m_strFraction.empty() && m_strFraction.back() == '0')
+        m_strFraction.pop_back();
+}
+
+int PXFileVersion::Compare(const PXFileVersion& rOther) const
+{
+    // Whole parts without leading zeros: the longer is the larger.
+    if (m_strWhole.size() != rOther.m_strWhole.size())
+        return m_strWhole.size() < rOther.m_strWhole.size() ? -1 : 1;
+    int n = m_strWhole.compare(rOther.m_strWhole);
+    if (n != 0)
+        return n < 0 ? -1 : 1;
+    // Fractions without trailing zeros compare digit by digit.
+    n = m_strFraction.compare(rOther.m_strFraction);
+    return n < 0 ? -1 : n > 0 ? 1 : 0;
+}
+
+bool PXFileParseVersion(const char* pszText, PXFileVersion& rVersion)
 {
     const char* p = pszText ? std::strchr(pszText, 'V') : nullptr;
     if (!p)
-        return -1;
+        return false;
     ++p;
     while (*p == ' ' || *p == '\t')
         ++p;
-    long nWhole = 0;
-    while (std::isdigit(static_cast<unsigned char>(*p)))
-    {
-        if (nWhole < 1000000)
-            nWhole = nWhole * 10 + (*p - '0');
-        ++p;
-    }
-    long nFraction = 0;
-    int nDigits = 0;
-    if (*p == '.')
-    {
-        ++p;
-        for (; std::isdigit(static_cast<unsigned char>(*p)); ++p)
-        {
-            if (nDigits < 3)
-            {
-                nFraction = nFraction * 10 + (*p - '0');
-                ++nDigits;
-            }
-        }
-    }
-    for (; nDigits < 3; ++nDigits)
-        nFraction *= 10;
-    return nWhole * 1000 + nFraction;
+    rVersion = PXFileVersion(p);
+    return true;
+}
+
+bool PXFileVersionBelow(const char* pszGate)
+{
+    return g_state.version < PXFileVersion(pszGate);
+}
+
+bool PXFileVersionAtMost(const char* pszGate)
+{
+    return g_state.version <= PXFileVersion(pszGate);
 }
 
 PowerBlockIcon* IconForBlockType(int nType, int& nOutType)
@@ -662,6 +678,16 @@ void PXFileCheckBlock(PowerBlock* pBlock, int bResetVisibility)
         kvrTurnObsoletePBPink(hBlock);
     if (pBlock->GetType() > KVR_PB_CUSTOM && kvrUsesDefaultPowerBlockInfo(hBlock) == 0)
         pBlock->Refresh(bResetVisibility);
+}
+
+bool PXFileModelTypeMatches(const PowerBlock* pBlock, kvrHandleType* hBlock)
+{
+    int nType = pBlock->GetType();
+    if (nType <= KVR_PB_CUSTOM || nType == KVR_PB_OBSOLETE)
+        return true;
+    PowerBlockInfo info;
+    std::memset(&info, 0, sizeof(info));
+    return kvrGetPowerBlockInfo(hBlock, &info) && info.type == nType;
 }
 
 void PXFileCheckGotoStart(PowerBlock* pStart, bool bVerifyCalls)
@@ -849,7 +875,7 @@ int PXFileSaveProgram(const char* pszPath, Program* pProgram, FILE* pLog)
     g_state.nPromptMode = LS_PROMPT_ASK;
     char szVersion[PX_FILE_VERSION_TEXT_MAX];
     PXFileVersionText(szVersion, sizeof(szVersion));
-    g_state.nVersion = PXFileParseVersion(szVersion);
+    PXFileParseVersion(szVersion, g_state.version);
 
     LSStream& stream = LSAttachFile(LS_WRITE, file);
     bool bDone = stream.IsOpen() && WriteAll(stream, pProgram, szVersion);

@@ -18,6 +18,8 @@
 
 #include <stdio.h>
 
+#include <string>
+
 class FileBuffer;
 class GroupIcon;
 class Page;
@@ -62,8 +64,33 @@ void PXFileSetServerVersion(const char* pszVersion);
 int PXGetBatchError();
 void PXSetBatchError(int bError);
 
-// A version text's number after its first "V", in whole thousandths (9.01
-// gives 9010); -1 without a "V".
-long PXFileParseVersion(const char* pszText);
+// The version number of a program file, compared exactly as the decimal
+// number its text gives, whatever the number of its decimals: 2.0205 lies
+// above 2.02 and below 2.021, and 2.010 is 2.01.
+class PXFileVersion
+{
+public:
+    PXFileVersion() {}
+    // The number at the start of the text: digits, then a point and digits
+    // (either part may be missing; nothing gives 0).
+    explicit PXFileVersion(const char* pszNumber);
+
+    // Below 0, 0 or above 0 as this version is below, equal to or above
+    // the other.
+    int Compare(const PXFileVersion& rOther) const;
+    bool operator<(const PXFileVersion& r) const { return Compare(r) < 0; }
+    bool operator<=(const PXFileVersion& r) const { return Compare(r) <= 0; }
+    bool operator==(const PXFileVersion& r) const { return Compare(r) == 0; }
+    bool operator>(const PXFileVersion& r) const { return Compare(r) > 0; }
+    bool operator>=(const PXFileVersion& r) const { return Compare(r) >= 0; }
+
+private:
+    std::string m_strWhole;     // digits, without leading zeros
+    std::string m_strFraction;  // digits, without trailing zeros
+};
+
+// A version text's number after its first "V" (blanks may stand between);
+// false without a "V".
+bool PXFileParseVersion(const char* pszText, PXFileVersion& rVersion);
 
 #endif

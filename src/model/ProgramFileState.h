@@ -4,6 +4,8 @@
 #define PROGRAMFILESTATE_H
 
 #include "PXafx.h"
+#include "plexmodel.h"
+#include "ProgramFile.h"
 
 #include <stdio.h>
 
@@ -15,7 +17,7 @@ class ProgramObject;
 struct PXFileState
 {
     Program* pProgram = nullptr;    // the program being loaded or saved
-    long nVersion = 0;              // of the file, in thousandths (9.01 is 9010)
+    PXFileVersion version;          // of the file
     BOOL bTextLoad = FALSE;
     BOOL bTextSave = FALSE;
     short nPromptMode = 0;          // for LSReportError
@@ -26,11 +28,9 @@ struct PXFileState
 
 PXFileState& PXFileGetState();
 
-// Version gates, in thousandths.
-inline bool PXFileVersionBelow(long nThousandths)
-{
-    return PXFileGetState().nVersion < nThousandths;
-}
+// Version gates: the file's version against the gate's number ("2.01").
+bool PXFileVersionBelow(const char* pszGate);
+bool PXFileVersionAtMost(const char* pszGate);
 
 // A load/save prompt: the text is a string-table entry, after an optional
 // name; TRUE to go on.
@@ -52,6 +52,11 @@ void PXFileObsoleteGoto(const char* pszBlock);
 // block is marked as such, and a block whose description the model keeps
 // as its own takes it (a refresh with the given reset of visibility).
 void PXFileCheckBlock(PowerBlock* pBlock, int bResetVisibility);
+// Whether the model's block is of the type the file gives the block: its
+// settings are the variables of the model's type, which the editor reads as
+// those of its own. Obsolete and custom blocks, which have no settings of
+// their own, match any.
+bool PXFileModelTypeMatches(const PowerBlock* pBlock, kvrHandleType* hBlock);
 // The checks of a goto's start block: an obsolete block is marked, and a
 // block that calls a page has its connections verified (bVerifyCalls).
 void PXFileCheckGotoStart(PowerBlock* pStart, bool bVerifyCalls);

@@ -127,49 +127,49 @@ struct ProfileField
     char kind;              // 'L' long, 'B' bool, 'U' byte, 'S' text
     unsigned short nWidth;  // texts
     int nOffset;
-    long nFrom;             // thousandths
+    const char* pszFrom;    // the version
 };
 
 const ProfileField s_Profile[] = {
-    {"custID", 'L', 0, 0, 7000},
-    {"appID", 'L', 0, 4, 7000},
-    {"mediaType", 'L', 0, 12, 7000},
-    {"description", 'S', 256, 16, 7000},
-    {"name", 'S', 61, 272, 7000},
-    {"spokenAppNameRecorded", 'B', 0, 336, 7000},
-    {"spokenAppName", 'S', 31, 340, 7000},
-    {"verfFaxNumber", 'S', 21, 371, 7000},
-    {"verificationFaxNumModifiable", 'B', 0, 392, 7000},
-    {"verificationContactID", 'S', 31, 396, 7000},
-    {"telsetMaintPsswdNeeded", 'B', 0, 428, 7000},
-    {"telsetMaintPsswd1", 'U', 0, 432, 7000},
-    {"telsetMaintPsswd2", 'U', 0, 433, 7000},
-    {"telsetMaintPsswd3", 'U', 0, 434, 7000},
-    {"telsetMaintPsswd4", 'U', 0, 435, 7000},
-    {"telsetMaintPsswd5", 'U', 0, 436, 7000},
-    {"telsetMaintPsswd6", 'U', 0, 437, 7000},
-    {"telsetMaintPsswd7", 'U', 0, 438, 7000},
-    {"telsetMaintPsswd8", 'U', 0, 439, 7000},
-    {"monitorThruDial", 'B', 0, 440, 7000},
-    {"expansionDigits", 'S', 17, 444, 7000},
-    {"enforceDial", 'B', 0, 464, 7000},
-    {"importable", 'B', 0, 468, 7000},
-    {"compiledOK", 'B', 0, 472, 7000},
-    {"confirmationPromptModifiableByTelset", 'B', 0, 476, 7000},
-    {"lockingPC", 'S', 31, 480, 7000},
-    {"lockingUserID", 'S', 40, 511, 7000},
-    {"modificationNum", 'L', 0, 904, 7000},
-    {"Visible", 'B', 0, 900, 8020},
-    {"VersionNum", 'L', 0, 8, 8020},
-    {"PreviousVersionNum", 'L', 0, 592, 8020},
-    {"VolumeID", 'L', 0, 588, 8020},
-    {"RUNFilePath", 'S', 101, 596, 8020},
-    {"RLLFilePath", 'S', 101, 697, 8020},
-    {"MISAFilePath", 'S', 101, 798, 8020},
-    {"EDFilePath", 'S', 101, 908, 8020},
+    {"custID", 'L', 0, 0, "7.0"},
+    {"appID", 'L', 0, 4, "7.0"},
+    {"mediaType", 'L', 0, 12, "7.0"},
+    {"description", 'S', 256, 16, "7.0"},
+    {"name", 'S', 61, 272, "7.0"},
+    {"spokenAppNameRecorded", 'B', 0, 336, "7.0"},
+    {"spokenAppName", 'S', 31, 340, "7.0"},
+    {"verfFaxNumber", 'S', 21, 371, "7.0"},
+    {"verificationFaxNumModifiable", 'B', 0, 392, "7.0"},
+    {"verificationContactID", 'S', 31, 396, "7.0"},
+    {"telsetMaintPsswdNeeded", 'B', 0, 428, "7.0"},
+    {"telsetMaintPsswd1", 'U', 0, 432, "7.0"},
+    {"telsetMaintPsswd2", 'U', 0, 433, "7.0"},
+    {"telsetMaintPsswd3", 'U', 0, 434, "7.0"},
+    {"telsetMaintPsswd4", 'U', 0, 435, "7.0"},
+    {"telsetMaintPsswd5", 'U', 0, 436, "7.0"},
+    {"telsetMaintPsswd6", 'U', 0, 437, "7.0"},
+    {"telsetMaintPsswd7", 'U', 0, 438, "7.0"},
+    {"telsetMaintPsswd8", 'U', 0, 439, "7.0"},
+    {"monitorThruDial", 'B', 0, 440, "7.0"},
+    {"expansionDigits", 'S', 17, 444, "7.0"},
+    {"enforceDial", 'B', 0, 464, "7.0"},
+    {"importable", 'B', 0, 468, "7.0"},
+    {"compiledOK", 'B', 0, 472, "7.0"},
+    {"confirmationPromptModifiableByTelset", 'B', 0, 476, "7.0"},
+    {"lockingPC", 'S', 31, 480, "7.0"},
+    {"lockingUserID", 'S', 40, 511, "7.0"},
+    {"modificationNum", 'L', 0, 904, "7.0"},
+    {"Visible", 'B', 0, 900, "8.02"},
+    {"VersionNum", 'L', 0, 8, "8.02"},
+    {"PreviousVersionNum", 'L', 0, 592, "8.02"},
+    {"VolumeID", 'L', 0, 588, "8.02"},
+    {"RUNFilePath", 'S', 101, 596, "8.02"},
+    {"RLLFilePath", 'S', 101, 697, "8.02"},
+    {"MISAFilePath", 'S', 101, 798, "8.02"},
+    {"EDFilePath", 'S', 101, 908, "8.02"},
 };
-const long ZOOM_FROM = 9010;
-const long ITALIC_FROM = 9000;
+const char ZOOM_FROM[] = "9.01";
+const char ITALIC_FROM[] = "9.0";
 
 AbstrField* AddProfileField(Record& r, const ProfileField& f)
 {
@@ -199,31 +199,29 @@ CString WithBreak(const char* pszName)
 
 int Program::WriteText(LSStream&)
 {
-    long nVersion = PXFileGetState().nVersion;
     Record r;
     r.Long("ID", GetID());
     for (const ProfileField& f : s_Profile)
-        if (f.nFrom <= nVersion)
+        if (!PXFileVersionBelow(f.pszFrom))
             AddProfileField(r, f)->Set(&m_FileInfo[f.nOffset]);
-    if (ZOOM_FROM <= nVersion)
+    if (!PXFileVersionBelow(ZOOM_FROM))
         r.Long("ZoomLevel", m_nZoom);
     return r.WriteLine(SEC_PROGRAM) ? 1 : 0;
 }
 
 int Program::ReadText(LSStream&)
 {
-    long nVersion = PXFileGetState().nVersion;
     Record r;
     LONG_Field* pID = r.Long("ID");
     AbstrField* fields[sizeof(s_Profile) / sizeof(s_Profile[0])] = {};
     int i = 0;
     for (const ProfileField& f : s_Profile)
     {
-        if (f.nFrom <= nVersion)
+        if (!PXFileVersionBelow(f.pszFrom))
             fields[i] = AddProfileField(r, f);
         ++i;
     }
-    LONG_Field* pZoom = ZOOM_FROM <= nVersion ? r.Long("ZoomLevel") : nullptr;
+    LONG_Field* pZoom = PXFileVersionBelow(ZOOM_FROM) ? nullptr : r.Long("ZoomLevel");
     int n = r.Read(SEC_PROGRAM);
     if (n < 0)
         return 0;
@@ -379,13 +377,13 @@ int PowerBlock::ReadText(LSStream&)
     pPage->AddObject(this);
 
     int nType = static_cast<int>(pType->GetValue());
-    if (PXFileVersionBelow(7010) && nType > 361)
+    if (PXFileVersionBelow("7.01") && nType > 361)
         nType += 11;
-    if (PXFileVersionBelow(8010) && nType > 372)
+    if (PXFileVersionBelow("8.01") && nType > 372)
         nType += 18;
-    if (PXFileVersionBelow(8030) && nType > 390)
+    if (PXFileVersionBelow("8.03") && nType > 390)
         nType += 1;
-    if (PXFileVersionBelow(8040) && nType > 391)
+    if (PXFileVersionBelow("8.04") && nType > 391)
         nType += 1;
     m_nType = nType;
     if (nType <= KVR_PB_CUSTOM)
@@ -406,10 +404,12 @@ int PowerBlock::ReadText(LSStream&)
         }
     }
 
-    // A block the model does not know, or whose model block another block
-    // of the page holds already, is dropped.
+    // A block the model does not know, whose model block another block of
+    // the program holds already (a page of another kind than the model's
+    // names other blocks), or whose model block is of another type, is
+    // dropped.
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || pPage->FindBlockByHandle(hBlock))
+    if (!hBlock || PXFileGetState().pProgram->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         pPage->GetBlocks().detach(*this, TShouldDelete::NoDelete);
         SetOwner(nullptr);

@@ -6,6 +6,7 @@
 #include "PXMulStm.h"
 #include "PXSoftRec.h"
 #include "PXRecArray.h"
+#include "PXTime.h"
 
 #include <commctrl.h>
 #include <string>
@@ -185,6 +186,16 @@ void PXSoftPlainCtrl::TransferEdit(int nDirection, BOOL bZeroAsEmpty)
         CString text = *value.GetText();
         if (bZeroAsEmpty && text == "0")
             text.Empty();
+        // A time stored in an older form is shown as the check accepts it,
+        // or the quiet transfer back would store it as empty; the record
+        // stores that form when it is committed.
+        if (value.GetRecord()->GetFieldType(value.GetFieldId()) == PXST_TIME)
+        {
+            CString stored = text;
+            NormalizeStoredTime(text);
+            if (text != stored)
+                value.SetText(text);
+        }
         ::SetWindowTextA(hWnd, text);
         m_pSoftDlg->PostNotification(m_wCtrlId, PXN_CHANGED, nullptr);
         return;

@@ -64,7 +64,12 @@ void NormalizeMonthAndDay(CString& rText);
 // 1 when the text is a valid time (hours 0..23, minutes 0..59), else 0;
 // unless bQuiet the reason is reported.
 int CheckTime(CString text, int bQuiet);
-// Rewrites an accepted time text as 'H:MM' (digits as typed).
+// Rewrites an accepted time text as 'H:MM' (digits as typed; minutes
+// always two digits, so that the stored form is accepted again).
 void NormalizeTime(CString& rText);
+// A stored time text that the check refuses but that reads as a valid time
+// (earlier versions stored '9 5' as '9:5', which reads as 9:05) is
+// rewritten as 'H:MM'; any other text is left as it is.
+void NormalizeStoredTime(CString& rText);
 
 #endif

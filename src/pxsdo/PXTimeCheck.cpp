@@ -273,18 +273,36 @@ int CheckTime(CString text, int bQuiet)
 void NormalizeTime(CString& rText)
 {
     CString text = Trimmed(rText);
-    bool bDigitsOnly = !text.IsEmpty();
-    for (int i = 0; i < text.GetLength(); ++i)
-        if (!IsDigit(text[i]))
-            bDigitsOnly = false;
-    if (bDigitsOnly)
+    int nLeading = 0;
+    while (nLeading < text.GetLength() && IsDigit(text[nLeading]))
+        ++nLeading;
+    // Four digits in a row are hours, then minutes ('0930', also before
+    // trailing punctuation); three digits alone are H MM ('930').
+    if (nLeading == 4)
+        text = text.Left(2) + ":" + text.Mid(2, 2);
+    else if (nLeading == 3 && text.GetLength() == 3)
+        text = text.Left(1) + ":" + text.Mid(1);
+    else
     {
-        if (text.GetLength() == 4)
-            text = text.Left(2) + ":" + text.Mid(2);
-        else if (text.GetLength() == 3)
-            text = text.Left(1) + ":" + text.Mid(1);
-        rText = text;
-        return;
+        // An hour without minutes ('9  ') gets "00", and one minute digit
+        // ('9 5') is written with two: '9' and '9:5' are no time texts.
+        text = JoinRuns(text, ':', "00");
+        int nColon = text.Find(':');
+        if (text.GetLength() - nColon - 1 == 1)
+            text = text.Left(nColon + 1) + "0" + text.Mid(nColon + 1);
     }
-    rText = JoinRuns(text, ':', "00");
+    rText = text;
+}
+
+void NormalizeStoredTime(CString& rText)
+{
+    if (CheckTime(rText, 1))
+        return;
+    PXText stored;
+    stored = rText;
+    PXTime time;
+    time = stored;
+    if (time.GetHour() < 0 || time.GetHour() > 23 || time.GetMinute() < 0 || time.GetMinute() > 59)
+        return;
+    rText.Format("%d:%02d", time.GetHour(), time.GetMinute());
 }

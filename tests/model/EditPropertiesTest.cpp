@@ -56,6 +56,8 @@ void RunScript(TWindow* pWnd)
 // The controls of the pages (the program's templates).
 enum
 {
+    IDC_PERIOD1_FROM = 3001,
+    IDC_PERIOD1_TO = 3002,
     IDC_PERIOD2_FROM = 3003,
     IDC_PERIOD2_TO = 3004,
     IDC_OUTPUTS = 301,
@@ -170,6 +172,48 @@ TEST_F(EditPropertiesTest, OkStoresTheTypedPeriodInTheModelAndChecksTheBlockAgai
         EXPECT_EQ(expected, m_observer.told);
         ExpectModelMatches(m_pProgram);
         g_nSheetsRun = 0;
+    }
+}
+
+// Times typed with one minute digit ('9 5') are stored with two, and times
+// an earlier version stored with one ('9:5', which reads as 9:05) are shown
+// with two: editing the block again keeps every period.
+TEST_F(EditPropertiesTest, TimesKeepTheirPeriodsWhenEditedAgain)
+{
+    PowerBlock* pBlock = FinishedPeriodBlock(kPeriodCases[0], "Hours");
+    ASSERT_NE(nullptr, pBlock);
+    {
+        PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(406)), pBlock, pBlock->GetHandle(), 406);
+        PXFieldValue(28081, &record).SetText("9:5");
+        PXFieldValue(28082, &record).SetText("17:3");
+        ASSERT_EQ(1, record.Commit());
+    }
+    for (int nRound = 0; nRound < 2; ++nRound)
+    {
+        SCOPED_TRACE(nRound);
+        std::string shownFrom, shownTo;
+        MessageBoxRecorder boxes;
+        Edit(pBlock, [&](HWND hSheet) {
+            HWND hPage = CurrentPage(hSheet);
+            char sz[32] = "";
+            GetDlgItemTextA(hPage, IDC_PERIOD1_FROM, sz, sizeof(sz));
+            shownFrom = sz;
+            GetDlgItemTextA(hPage, IDC_PERIOD1_TO, sz, sizeof(sz));
+            shownTo = sz;
+            if (nRound == 0)
+            {
+                Type(hPage, IDC_PERIOD2_FROM, "9 5");
+                Type(hPage, IDC_PERIOD2_TO, "9.7");
+            }
+            Press(hSheet, PSBTN_OK);
+        });
+        EXPECT_TRUE(boxes.boxes.empty());
+        EXPECT_EQ("9:05", shownFrom);
+        EXPECT_EQ("17:03", shownTo);
+        EXPECT_EQ("9:05", Var(pBlock, "Time period 1 - From"));
+        EXPECT_EQ("17:03", Var(pBlock, "Time period 1 - To"));
+        EXPECT_EQ("9:05", Var(pBlock, "Time period 2 - From"));
+        EXPECT_EQ("9:07", Var(pBlock, "Time period 2 - To"));
     }
 }
 

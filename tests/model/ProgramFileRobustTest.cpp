@@ -7,12 +7,96 @@
 
 #include "FileBuffer.h"
 #include "IDIndex.h"
+#include "PXFieldValue.h"
+#include "PXSoftRecPBV.h"
 
+#include "owl/TWindow.h"
+
+#include <cstring>
 #include <memory>
 #include <random>
 
 namespace
 {
+// The block sheets of an edit are closed with OK; what a window procedure
+// raised is kept.
+std::vector<UINT> g_raised;
+
+void PressOk(TWindow* pWnd)
+{
+    SendMessageA(pWnd->HWindow, PSM_PRESSBUTTON, PSBTN_OK, 0);
+}
+
+void RecordRaised(TWindow*, UINT msg)
+{
+    g_raised.push_back(msg);
+}
+
+// The controller's side of the block records, which the items and lists
+// of damaged files reach.
+struct NoUses : PXBlockRecordApp
+{
+    void AddVoiceItemRef(short) override {}
+    void ReleaseVoiceItemRef(short) override {}
+    void AddFaxItemRef(short) override {}
+    void ReleaseFaxItemRef(short) override {}
+    int CopyVoiceItemToClipByID(short) override { return 0; }
+    int CopyFaxItemToClipByID(short) override { return 0; }
+    int CopyResPermToClipByID(long) override { return 0; }
+    int SelectImport(long) override { return 0; }
+    int RemoveListEntry(long) override { return 0; }
+    int RefreshResPermList() override { return 0; }
+    int RefreshImportList() override { return 0; }
+    void FreeServerRecord() override {}
+    BOOL HasServerLists() override { return FALSE; }
+    int FindResPermList(long) override { return -1; }
+    int FindLanguage(long) override { return -1; }
+};
+
+// Reads the settings of every block of the program as an edit does (item
+// uses released and added again, the settings checked), and edits the named
+// block's settings in its sheet, closed with OK: no consistency check may
+// fire. The caller records the message boxes.
+void EditBlocks(Program* pProgram, const char* pszSheetBlock)
+{
+    TWindow::TModalHook pfnOldHook = TWindow::SetModalHook(PressOk);
+    TWindow::TExceptionHandler pfnOldHandler = TWindow::SetExceptionHandler(RecordRaised);
+    g_raised.clear();
+    NoUses uses;
+    PXBlockRecordApp* pOldApp = PXSoftRecPBV::GetApp();
+    PXSoftRecPBV::SetApp(&uses);
+    for (ListIterator pages(pProgram->GetPages()); pages;)
+    {
+        Page& page = static_cast<Page&>(pages++);
+        for (ListIterator blocks(page.GetBlocks()); blocks;)
+        {
+            PowerBlock& block = static_cast<PowerBlock&>(blocks++);
+            SCOPED_TRACE(block.GetName());
+            try
+            {
+                if (std::strcmp(block.GetName(), pszSheetBlock) == 0)
+                {
+                    int nChanged = 0;
+                    block.EditProperties(nChanged);
+                }
+                PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(block.GetType())), &block,
+                                    block.GetHandle(), block.GetType());
+                record.ReleaseItemRefs();
+                record.AddItemRefs();
+                record.CheckFinished();
+            }
+            catch (const PXAssertion& a)
+            {
+                ADD_FAILURE() << "consistency check " << a.expr << " at " << a.file << ":" << a.line;
+            }
+        }
+    }
+    PXSoftRecPBV::SetApp(pOldApp);
+    TWindow::SetModalHook(pfnOldHook);
+    TWindow::SetExceptionHandler(pfnOldHandler);
+    EXPECT_TRUE(g_raised.empty()) << "a window procedure raised";
+}
+
 class RobustTest : public ProgramFileTest
 {
 protected:
@@ -28,7 +112,15 @@ protected:
         MessageBoxRecorder boxes;
         const std::string logPath = PathOf("batch.log");
         FILE* pLog = bBatch ? fopen(logPath.c_str(), "wb") : nullptr;
-        std::unique_ptr<Program> pLoaded(PXFileLoadProgram(m_path.c_str(), pLog));
+        std::unique_ptr<Program> pLoaded;
+        try
+        {
+            pLoaded.reset(PXFileLoadProgram(m_path.c_str(), pLog));
+        }
+        catch (const PXAssertion& a)
+        {
+            ADD_FAILURE() << "consistency check " << a.expr << " at " << a.file << ":" << a.line;
+        }
         if (pLog)
             fclose(pLog);
         EXPECT_EQ(0u, IDIndex::Get().getItemsInContainer());
@@ -43,13 +135,16 @@ protected:
             return false;
         }
         EXPECT_FALSE(pLoaded->IsModified());
-        // What loaded is sound: every object of the editor is the model's.
+        // What loaded is sound: every object of the editor is the model's,
+        // and every block's settings can be read and checked.
         ExpectEditorInModel(pLoaded.get());
+        EditBlocks(pLoaded.get(), "");
         return true;
     }
 
     std::string m_path;
 };
+
 } // namespace
 
 TEST_F(RobustTest, EveryTruncationLoadsOrIsRefused)
@@ -152,4 +247,135 @@ TEST_F(RobustTest, SaveFailingAtAnyPointKeepsThePreviousFile)
     std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
     ASSERT_NE(nullptr, pLoaded);
     EXPECT_EQ(5, pLoaded->GetMainPage()->FindBlockByName("Hello")->GetX());
+}
+
+// A block record whose type number is not that of the model's block of the
+// same name (the model keeps the variables of its own type): a record of
+// another known type is refused with the block prompt, and a number without
+// a block type loads the block as obsolete. Whatever loads can be edited.
+TEST_F(RobustTest, ABlockRecordOfAnotherTypeThanTheModelsBlock)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    Page* pMain = pProgram->GetMainPage();
+    PowerBlock* pHours = AddBlock(pMain, 406, "Hours", 1200, 100);
+    ASSERT_NE(nullptr, pHours);
+    {
+        PXSoftRecPBV record(static_cast<WORD>(PowerBlockType::ResourceId(406)), pHours, pHours->GetHandle(), 406);
+        PXFieldValue(28081, &record).SetText("8:00");
+        PXFieldValue(28082, &record).SetText("12:00");
+        ASSERT_EQ(1, record.Commit());
+    }
+    ASSERT_NE(nullptr, pHours->Connect(pMain->FindBlockByName("End"), "Period 1", 0));
+    ASSERT_NE(nullptr, pHours->Connect(pMain->FindBlockByName("Hello"), "Other times", 0));
+    m_path = PathOf("retyped.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(m_path.c_str(), pProgram.get(), nullptr));
+    const std::vector<std::string> saved = SplitLines(ReadWholeFile(m_path));
+
+    const struct
+    {
+        const char* pszBlock;
+        int nType;
+        bool bKnownType;    // a block type of the palette: the record is refused
+    } cases[] = {
+        { "Menu1", 406, true },  { "Menu1", 393, true },   { "Hours", 402, true },  { "Hours", 410, true },
+        { "Hello", 402, true },  { "Hello", 406, true },   { "Days", 411, true },   { "Menu1", 9999, false },
+        { "Hours", 391, false }, { "Hours", -7, false },   { "Menu1", 0, false },   { "Hours", -100, false },
+        { "Menu1", -101, false }, { "Hours", 409, true }, { "Menu1", 289, false },
+    };
+    for (const auto& c : cases)
+    {
+        for (int nAnswer : { IDOK, IDCANCEL })
+        {
+            SCOPED_TRACE(testing::Message() << c.pszBlock << " as " << c.nType << ", answer " << nAnswer);
+            std::vector<std::string> lines = saved;
+            bool bFound = false;
+            for (std::string& line : lines)
+            {
+                std::vector<std::string> f = SplitRecord(line);
+                if (f.size() == 13 && f[1] == c.pszBlock)
+                {
+                    f[11] = std::to_string(c.nType);
+                    line = JoinRecord(f);
+                    bFound = true;
+                }
+            }
+            ASSERT_TRUE(bFound);
+            std::unique_ptr<Program> pLoaded;
+            {
+                WriteWholeFile(m_path, JoinLines(lines));
+                s_prompts.clear();
+                s_answers.assign(64, nAnswer);
+                MessageBoxRecorder boxes;
+                try
+                {
+                    pLoaded.reset(PXFileLoadProgram(m_path.c_str(), nullptr));
+                }
+                catch (const PXAssertion& a)
+                {
+                    ADD_FAILURE() << "consistency check " << a.expr << " at " << a.file << ":" << a.line;
+                    continue;
+                }
+                EXPECT_EQ(0u, IDIndex::Get().getItemsInContainer());
+                if (c.bKnownType)
+                {
+                    ASSERT_FALSE(s_prompts.empty());
+                    EXPECT_EQ(std::string(c.pszBlock) + ". Could not load this PowerBlock.  It may be dropped.\n"
+                                                        " Continue Loading?",
+                              s_prompts[0].text);
+                    EXPECT_EQ(nAnswer == IDOK, pLoaded != nullptr);
+                    if (pLoaded)
+                    {
+                        EXPECT_EQ(nullptr, pLoaded->GetMainPage()->FindBlockByName(c.pszBlock));
+                    }
+                }
+                if (!pLoaded)
+                {
+                    EXPECT_FALSE(boxes.boxes.empty() && s_prompts.empty()) << "refused without a message";
+                    continue;
+                }
+            }
+            ExpectEditorInModel(pLoaded.get());
+            // A sheet takes its time: the retyped block's is opened once.
+            MessageBoxRecorder boxes;
+            EditBlocks(pLoaded.get(), nAnswer == IDOK ? c.pszBlock : "");
+        }
+    }
+}
+
+// A page record of another kind than the model's page: its blocks are
+// looked up by other names, and a model block that a block of another page
+// holds already is not taken a second time.
+TEST_F(RobustTest, APageRecordOfAnotherKindTakesNoModelBlockTwice)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    m_path = PathOf("rekinded.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(m_path.c_str(), pProgram.get(), nullptr));
+    const std::vector<std::string> saved = SplitLines(ReadWholeFile(m_path));
+    for (const char* pszPage : { "Sub", "Check" })
+    {
+        for (int nAnswer : { IDOK, IDCANCEL })
+        {
+            SCOPED_TRACE(testing::Message() << pszPage << ", answer " << nAnswer);
+            std::vector<std::string> lines = saved;
+            for (std::string& line : lines)
+            {
+                std::vector<std::string> f = SplitRecord(line);
+                if (f.size() == 3 && f[1] == pszPage)
+                {
+                    f[2] = "0";
+                    line = JoinRecord(f);
+                }
+            }
+            bool bLoaded = LoadBytes(JoinLines(lines), nAnswer);
+            // "Begin" of the page names the main page's "Begin" now (a load
+            // that stops does so at the first prompt).
+            bool bBeginRefused = false;
+            for (const Prompt& prompt : s_prompts)
+                bBeginRefused = bBeginRefused ||
+                    prompt.text == "Begin. Could not load this PowerBlock.  It may be dropped.\n Continue Loading?";
+            EXPECT_EQ(nAnswer == IDOK, bBeginRefused);
+            EXPECT_FALSE(s_prompts.empty());
+            EXPECT_EQ(nAnswer == IDOK, bLoaded);
+        }
+    }
 }

@@ -40,18 +40,18 @@ std::vector<int> SectionLines(const std::vector<std::string>& lines, const char*
 }
 
 // The type a file of the version stores for a block that loads as nType.
-int StoredTypeFor(int nType, long nVersion)
+int StoredTypeFor(int nType, const PXFileVersion& version)
 {
     for (int nStored = nType - 40; nStored <= nType; ++nStored)
     {
         int n = nStored;
-        if (nVersion < 7010 && n > 361)
+        if (version < PXFileVersion("7.01") && n > 361)
             n += 11;
-        if (nVersion < 8010 && n > 372)
+        if (version < PXFileVersion("8.01") && n > 372)
             n += 18;
-        if (nVersion < 8030 && n > 390)
+        if (version < PXFileVersion("8.03") && n > 390)
             n += 1;
-        if (nVersion < 8040 && n > 391)
+        if (version < PXFileVersion("8.04") && n > 391)
             n += 1;
         if (n == nType)
             return nStored;
@@ -64,19 +64,23 @@ int StoredTypeFor(int nType, long nVersion)
 // corrections and, before 9.0, text notes without italics.
 void Downgrade(std::vector<std::string>& lines, const char* pszVersion)
 {
-    long nVersion = PXFileParseVersion(pszVersion);
+    PXFileVersion version;
+    EXPECT_TRUE(PXFileParseVersion(pszVersion, version));
     lines[1] = std::string("[Zantrel Plexwright Graphical Editor File,") + pszVersion + ",]";
     int nProgram = FindLine(lines, "{Program}") + 1;
     std::vector<std::string> f = SplitRecord(lines[nProgram]);
-    f.resize(nVersion < 7000 ? 1 : nVersion < 8020 ? 29 : nVersion < 9010 ? 37 : 38);
+    f.resize(version < PXFileVersion("7.0")    ? 1
+             : version < PXFileVersion("8.02") ? 29
+             : version < PXFileVersion("9.01") ? 37
+                                               : 38);
     lines[nProgram] = JoinRecord(f);
     for (int i : SectionLines(lines, "{ZirirAradur}", "{EndofZirirAradur}"))
     {
         std::vector<std::string> b = SplitRecord(lines[i]);
-        b[11] = std::to_string(StoredTypeFor(std::stoi(b[11]), nVersion));
+        b[11] = std::to_string(StoredTypeFor(std::stoi(b[11]), version));
         lines[i] = JoinRecord(b);
     }
-    if (nVersion < 9000)
+    if (version < PXFileVersion("9.0"))
     {
         for (int i : SectionLines(lines, "{TextNotes}", "{EndOfTextNotes}"))
         {
@@ -276,18 +280,45 @@ TEST_F(ProgramFileTest, VersionTextFollowsTheServerVersion)
     PXFileSetServerVersion("");
 }
 
-TEST_F(ProgramFileTest, VersionsCompareAsWholeThousandths)
+TEST_F(ProgramFileTest, VersionsCompareExactlyAsNumbers)
 {
+    // (text, parsed, the number it equals)
     const struct
     {
         const char* pszText;
-        long nVersion;
-    } cases[] = {
-        { "V9.01", 9010 }, { "V8.03", 8030 }, { "V2.021", 2021 }, { "V8.5", 8500 }, { "V7", 7000 },
-        { "xV6.0", 6000 }, { "V 2.02", 2020 }, { "V2.0299", 2029 }, { "abc", -1 }, { "V", 0 },
+        bool bParsed;
+        const char* pszEqual;
+    } parsed[] = {
+        { "V9.01", true, "9.01" },   { "V8.03", true, "8.030" },  { "V2.021", true, "2.021" },
+        { "V8.5", true, "8.50" },    { "V7", true, "7.0" },       { "xV6.0", true, "6" },
+        { "V 2.02", true, "2.02" },  { "V2.0299", true, "2.0299" }, { "abc", false, "" },
+        { "V", true, "0" },          { "V009.010x", true, "9.01" }, { "V.5", true, "0.5" },
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.nVersion, PXFileParseVersion(c.pszText)) << c.pszText;
+    for (const auto& c : parsed)
+    {
+        SCOPED_TRACE(c.pszText);
+        PXFileVersion version;
+        ASSERT_EQ(c.bParsed, PXFileParseVersion(c.pszText, version));
+        EXPECT_TRUE(version == PXFileVersion(c.pszEqual));
+    }
+    // Ordered pairs, compared both ways: no decimal is rounded away.
+    const char* const ordered[][2] = {
+        { "2.0", "2.0000001" }, { "2.01", "2.0100000001" }, { "2.02", "2.0205" }, { "2.0205", "2.021" },
+        { "2.0299", "2.03" },   { "2.03", "2.0300001" },    { "8.02", "8.1" },     { "9.0", "10.0" },
+        { "99", "100" },        { "1.999999999999", "2" },  { "0", "0.000000000001" },
+    };
+    for (const auto& pair : ordered)
+    {
+        SCOPED_TRACE(testing::Message() << pair[0] << " < " << pair[1]);
+        PXFileVersion low(pair[0]), high(pair[1]);
+        EXPECT_TRUE(low < high);
+        EXPECT_TRUE(high > low);
+        EXPECT_FALSE(high <= low);
+        EXPECT_FALSE(low == high);
+        EXPECT_EQ(-1, low.Compare(high));
+        EXPECT_EQ(1, high.Compare(low));
+        EXPECT_EQ(0, low.Compare(PXFileVersion(pair[0])));
+    }
 }
 
 TEST_F(ProgramFileTest, OlderVersionsLoadWithTheirFieldsAndTypeCorrections)
@@ -361,12 +392,10 @@ TEST_F(ProgramFileTest, TypeCorrectionsApplyStepByStep)
 {
     // Each gate adds to the result of the one before: 363 in a 7.0 file is
     // 394 (363, 374, 392, 393, 394); 393 in an 8.03 file is 394; 391 stays
-    // 391, a type without an icon, which loads as the obsolete type.
-    std::unique_ptr<Program> pProgram(NewProgram());
-    const std::string path = PathOf("types.ed");
-    ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
-    const std::vector<std::string> saved = SplitLines(ReadWholeFile(path));
-    // (version, stored type of "Attendant", loaded type)
+    // 391, a type without an icon, which loads as the obsolete type. The
+    // model's block "Probe" is of the type loaded (Call Transfer where the
+    // block loads as obsolete).
+    // (version, stored type of "Probe", loaded type)
     const struct
     {
         const char* pszVersion;
@@ -376,15 +405,19 @@ TEST_F(ProgramFileTest, TypeCorrectionsApplyStepByStep)
         { "V7.0", 363, 394 }, { "V8.03", 393, 394 }, { "V8.03", 391, 289 }, { "V8.04", 394, 394 },
         { "V7.01", 363, 289 }, { "V8.01", 373, 289 }, { "V8.0", 374, 394 }, { "V8.0", 373, 393 },
     };
+    const std::string path = PathOf("types.ed");
     for (const auto& c : cases)
     {
         SCOPED_TRACE(testing::Message() << c.pszVersion << " " << c.nStored);
-        std::vector<std::string> lines = saved;
+        std::unique_ptr<Program> pProgram(NewProgram());
+        ASSERT_NE(nullptr, AddBlock(pProgram->GetMainPage(), c.nLoaded == KVR_PB_OBSOLETE ? 394 : c.nLoaded, "Probe"));
+        ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), pProgram.get(), nullptr));
+        std::vector<std::string> lines = SplitLines(ReadWholeFile(path));
         Downgrade(lines, c.pszVersion);
         for (int i : SectionLines(lines, "{ZirirAradur}", "{EndofZirirAradur}"))
         {
             std::vector<std::string> b = SplitRecord(lines[i]);
-            if (b[1] == "Attendant")
+            if (b[1] == "Probe")
                 b[11] = std::to_string(c.nStored);
             lines[i] = JoinRecord(b);
         }
@@ -392,7 +425,10 @@ TEST_F(ProgramFileTest, TypeCorrectionsApplyStepByStep)
         MessageBoxRecorder boxes;
         std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
         ASSERT_NE(nullptr, pLoaded);
-        EXPECT_EQ(c.nLoaded, pLoaded->GetMainPage()->FindBlockByName("Attendant")->GetType());
+        EXPECT_TRUE(s_prompts.empty());
+        PowerBlock* pProbe = pLoaded->GetMainPage()->FindBlockByName("Probe");
+        ASSERT_NE(nullptr, pProbe);
+        EXPECT_EQ(c.nLoaded, pProbe->GetType());
     }
 }
 
@@ -796,6 +832,9 @@ struct BinaryOptions
     bool bBadRecordType = false;
     bool bUnknownSegmentGoto = false;
     bool bLongName = false;
+    // A block whose record carries another type than its model block.
+    const char* pszRetyped = nullptr;
+    int nRetype = 0;
 };
 
 void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions& o)
@@ -808,7 +847,13 @@ void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions
     file.write(head, sizeof(head));
     pProgram->Activate();
     ASSERT_EQ(0, kvrWriteProgram(file.file(), nullptr, 0));
-    long nVersion = PXFileParseVersion(o.pszVersion);
+    PXFileVersion version;
+    ASSERT_TRUE(PXFileParseVersion(o.pszVersion, version));
+    const bool bCountedSets = version > PXFileVersion("2.02");
+    const bool bExpandedSet = version >= PXFileVersion("2.02");
+    const bool bOldTypes = version <= PXFileVersion("2.03");
+    const bool bNamedStubs = version <= PXFileVersion("2.0");
+    const bool bOldBits = version <= PXFileVersion("2.01");
     file.write_word(PX_CLASS_PROGRAM);
     file.write_long(static_cast<unsigned long>(pProgram->GetIDCounter()));
     ListIterator pages(pProgram->GetPages());
@@ -837,7 +882,7 @@ void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions
             file.write_word(static_cast<unsigned short>(block.GetX()));
             file.write_word(static_cast<unsigned short>(block.GetY()));
             file.write_word(static_cast<unsigned short>(block.GetFlags()));
-            if (nVersion > 2020)
+            if (bCountedSets)
             {
                 file.write_byte(static_cast<unsigned char>(o.nSetCount));
                 for (int i = 0; i < o.nSetCount; ++i)
@@ -848,12 +893,14 @@ void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions
             else
             {
                 file.write(block.GetVisibleSet(), 4);
-                if (nVersion == 2020)
+                if (bExpandedSet)
                     file.write(block.GetExpandedSet(), 4);
             }
             file.write_long(static_cast<unsigned long>(page.GetID()));
             int nType = block.GetType();
-            if (nVersion <= 2030 && nType >= 337)
+            if (o.pszRetyped && name == o.pszRetyped)
+                nType = o.nRetype;
+            if (bOldTypes && nType >= 337)
                 nType -= 1;
             file.write_word(static_cast<unsigned short>(nType));
             if (block.GetType() <= KVR_PB_CUSTOM || block.GetType() == KVR_PB_IMPORTED)
@@ -863,10 +910,11 @@ void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions
             {
                 GotoBlock& stub = static_cast<GotoBlock&>(stubs[i]);
                 file.write_word(PX_CLASS_GOTOBLOCK);
-                if (nVersion <= 2010)
+                int nBit = block.FindOutput(stub.GetOutputName())->number;
+                if (bNamedStubs)
                     file.write_string(stub.GetOutputName());
                 else
-                    file.write_word(block.FindOutput(stub.GetOutputName())->number);
+                    file.write_word(static_cast<unsigned short>(bOldBits ? nBit - 4 : nBit));
                 file.write_word(static_cast<unsigned short>(stub.GetOffset()));
                 file.write_long(static_cast<unsigned long>(block.GetID()));
             }
@@ -882,7 +930,7 @@ void WriteBinary(const std::string& path, Program* pProgram, const BinaryOptions
         file.write_word(PX_CLASS_GOTO);
         file.write_long(static_cast<unsigned long>(pGoto->GetID()));
         int nBit = pBlock->FindOutput(pGoto->GetOutputName())->number;
-        file.write_word(static_cast<unsigned short>(nVersion <= 2010 ? nBit - 4 : nBit));
+        file.write_word(static_cast<unsigned short>(bOldBits ? nBit - 4 : nBit));
         file.write_word(static_cast<unsigned short>(pGoto->GetColor()));
         file.write_word(static_cast<unsigned short>(pGoto->GetFlags()));
         file.write_long(static_cast<unsigned long>(pBlock->GetID()));
@@ -940,6 +988,64 @@ TEST_F(ProgramFileTest, BinaryFilesLoadWithEveryObject)
     }
 }
 
+TEST_F(ProgramFileTest, BinaryFilesLoadAtEveryVersionGateAndBetween)
+{
+    std::unique_ptr<Program> pProgram(VariedProgram());
+    const std::string scratch = PathOf("numbers.ed");
+    ASSERT_EQ(1, PXFileSaveProgram(scratch.c_str(), pProgram.get(), nullptr));
+    PowerBlock* pMenu = pProgram->GetMainPage()->FindBlockByName("Menu1");
+    const std::string path = PathOf("gates.ed");
+    // (version, stubs kept: above 2.01 the stubs of the file are the block's)
+    const struct
+    {
+        const char* pszVersion;
+        bool bStubsKept;
+    } cases[] = {
+        { "V1.9", false },   { "V2", false },      { "V2.0", false },    { "V2.000", false }, { "V2.0001", false },
+        { "V2.005", false }, { "V2.01", false },   { "V2.0100", false }, { "V2.0105", true }, { "V2.011", true },
+        { "V2.015", true },  { "V2.02", true },    { "V2.0200", true },  { "V2.0205", true }, { "V2.021", true },
+        { "V2.025", true },  { "V2.03", true },    { "V2.0305", true },  { "V2.031", true },  { "V2.04", true },
+        { "V2.1", true },    { "V3", true },       { "V10.0", true },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszVersion);
+        BinaryOptions o;
+        o.pszVersion = c.pszVersion;
+        WriteBinary(path, pProgram.get(), o);
+        MessageBoxRecorder boxes;
+        std::unique_ptr<Program> pLoaded(PXFileLoadProgram(path.c_str(), nullptr));
+        ASSERT_NE(nullptr, pLoaded);
+        EXPECT_TRUE(boxes.boxes.empty());
+        PowerBlock* pLoadedMenu = pLoaded->GetMainPage()->FindBlockByName("Menu1");
+        ASSERT_NE(nullptr, pLoadedMenu);
+        EXPECT_EQ(402, pLoadedMenu->GetType());
+        Goto* pOne = pLoadedMenu->FindGoto("1");
+        ASSERT_NE(nullptr, pOne);
+        EXPECT_STREQ("Hello", pOne->GetTarget()->GetName());
+        EXPECT_EQ(3, pOne->GetSegmentCount());
+        Array& stubs = pLoadedMenu->GetGotoBlocks();
+        ASSERT_EQ(pMenu->GetGotoBlocks().getItemsInContainer(), stubs.getItemsInContainer());
+        EXPECT_FALSE(pLoadedMenu->OutputsChanged());
+        for (int i = 0; i < static_cast<int>(stubs.getItemsInContainer()); ++i)
+        {
+            GotoBlock& stub = static_cast<GotoBlock&>(stubs[i]);
+            GotoBlock& saved = static_cast<GotoBlock&>(pMenu->GetGotoBlocks()[i]);
+            EXPECT_STREQ(saved.GetOutputName(), stub.GetOutputName());
+            if (c.bStubsKept)
+            {
+                EXPECT_EQ(saved.GetOffset(), stub.GetOffset()) << i;
+            }
+            else
+            {
+                EXPECT_EQ(0, stub.GetOffset()) << i;
+            }
+        }
+        EXPECT_EQ(CountObjects(pProgram.get(), PX_CLASS_GOTO), CountObjects(pLoaded.get(), PX_CLASS_GOTO));
+        ExpectModelMatches(pLoaded.get());
+    }
+}
+
 TEST_F(ProgramFileTest, OldBinaryFilesShiftGotoBitsAndRebuildStubs)
 {
     std::unique_ptr<Program> pProgram(VariedProgram());
@@ -974,7 +1080,7 @@ TEST_F(ProgramFileTest, DamagedBinaryRecordsEndTheLoadWithMessage58)
         std::vector<std::string> captions;
         std::vector<std::string> texts;
     };
-    std::vector<Case> cases(4);
+    std::vector<Case> cases(5);
     cases[0].pszName = "bit set of 6 bytes";
     cases[0].o.nSetCount = 6;
     cases[0].captions = { "Error -- [powerblock]", "Error!" };
@@ -988,6 +1094,10 @@ TEST_F(ProgramFileTest, DamagedBinaryRecordsEndTheLoadWithMessage58)
     cases[3].o.bBadRecordType = true;
     cases[3].captions = { "Error!" };
     cases[3].texts = { "Unknown record type in file.  Can not load program." };
+    cases[4].pszName = "block of another type than the model's";
+    cases[4].o.pszRetyped = "Menu1";
+    cases[4].o.nRetype = 406;
+    cases[4].captions = { "Error -- [kvr_pb]", "Error!" };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.pszName);
