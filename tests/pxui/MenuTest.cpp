@@ -7,6 +7,7 @@
 #include "PXGotoMenu.h"
 #include "PXMenu.h"
 #include "PXTextUI.h"
+#include "PXWnd.h"
 
 #include <cstring>
 #include <map>
@@ -668,4 +669,55 @@ TEST_F(Menus, SubmenuOfTheMenuBarIsRebuiltEachTimeItOpens)
     frame.selection.clear();
     ASSERT_TRUE(PXGotoMenu::InitPopup(hOutputs));
     ExpectMenu(hOutputs, { { 4096, "(No block selected)" } });
+}
+
+// ---------------------------------------------------------------------------
+// Tracking
+
+namespace {
+
+std::vector<WPARAM> g_commands;
+
+LRESULT CALLBACK RecordCommands(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+{
+    if (uMsg == WM_COMMAND)
+        g_commands.push_back(wParam);
+    return DefWindowProcA(hWnd, uMsg, wParam, lParam);
+}
+
+} // namespace
+
+TEST_F(Menus, ChosenContextCommandReachesTheOwnerWindow)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = RecordCommands;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "PXMENUOWNERTEST";
+    RegisterClassA(&wc);
+    HWND hOwner = CreateWindowExA(0, "PXMENUOWNERTEST", "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, hOwner);
+    SetForegroundWindow(hOwner);
+    PXWnd owner;
+    owner.m_hWnd = hOwner;
+
+    // An open application without a selection: Save is the first enabled
+    // item of the page menu.
+    OpenApp("C:\\apps\\Sales.ed", NewProgram());
+    PXWinApp::UpdateCommandUI();
+    PXUserAppCtxtMenu menu;
+    ASSERT_TRUE(menu.CreatePopup());
+    menu.Build();
+    menu.UpdateState();
+    g_commands.clear();
+    PostMessageA(hOwner, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(hOwner, WM_KEYDOWN, VK_RETURN, 0);
+    menu.TrackPopup(TPM_RIGHTBUTTON, 20, 20, &owner, nullptr);
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    ASSERT_EQ(1u, g_commands.size());
+    EXPECT_EQ(static_cast<WPARAM>(4130), g_commands[0]);
+    owner.m_hWnd = nullptr;
+    DestroyWindow(hOwner);
 }
