@@ -7,6 +7,9 @@
 #include "PXUIRes.h"
 #include "PXUIReport.h"
 #include "PXVoiceItem.h"
+#include "PXEditorFrame.h"
+#include "PXWinApp.h"
+#include "Program.h"
 
 #include <new>
 #include <stdlib.h>
@@ -319,4 +322,38 @@ BOOL IsValidAppID(long lId)
 BOOL IsNonEmptyText(const CString& rText)
 {
     return !rText.IsEmpty();
+}
+
+// ---------------------------------------------------------------------------
+// State of the program and of the active page pane
+
+BOOL PXUserApp::IsComplete()
+{
+    PXASSERT(m_pProgram!=0);
+    if (!m_pProgram)
+        return FALSE;
+    return m_pProgram->AllPagesFinished(0) ? TRUE : FALSE;
+}
+
+int PXUserApp::GetSelectionKind()
+{
+    PXEditorFrame* pFrame = PXWinApp::GetEditorFrame();
+    if (!pFrame || pFrame->GetSelectionCount() <= 0)
+        return PXSEL_NONE;
+    UIObject* pFirst = pFrame->GetSelectedObject(0);
+    if (!pFirst)
+        return PXSEL_NONE;
+    switch (pFirst->isA())
+    {
+    case PX_CLASS_POWERBLOCK: return PXSEL_BLOCKS;
+    case PX_CLASS_TEXTUI: return PXSEL_NOTES;
+    case PX_CLASS_GOTO: return PXSEL_LINES;
+    default: return PXSEL_NONE;
+    }
+}
+
+int PXUserApp::GetSelectionCount()
+{
+    PXEditorFrame* pFrame = PXWinApp::GetEditorFrame();
+    return pFrame ? pFrame->GetSelectionCount() : 0;
 }

@@ -10,6 +10,17 @@
 // The typed password that means "the stored password stays in force".
 extern const char PXPASSWORD_PLACEHOLDER[];
 
+class Program;
+
+// Kinds of the selection in the active page pane.
+enum
+{
+    PXSEL_NONE = 0,
+    PXSEL_BLOCKS = 1,
+    PXSEL_NOTES = 2,
+    PXSEL_LINES = 3
+};
+
 class PXUserApp : public PXSoftRecDataLink
 {
 public:
@@ -57,6 +68,17 @@ public:
     BOOL IsExported();
     void SetExported(BOOL bExported);
     int GetImportCount() const;
+
+    // The program of the application's file, bound when it is opened.
+    void SetProgram(Program* pProgram) { m_pProgram = pProgram; }
+    Program* GetProgram() const { return m_pProgram; }
+    // Every page's blocks are finished; a program must be bound.
+    BOOL IsComplete();
+    // The selection of the active page pane, whichever application they
+    // are asked on: the kind of its first object (PXSEL_*) and the number
+    // of objects.
+    int GetSelectionKind();
+    int GetSelectionCount();
     const BYTE* GetStoredPassword() const { return m_abStoredPassword; }
 
 private:
@@ -71,6 +93,7 @@ private:
     PXObArray* m_pFunctions;        // 25250, kept empty
     PXObArray* m_pResPermItems;     // 25286, PXResPermItem records
     BYTE m_abStoredPassword[8];
+    Program* m_pProgram = nullptr;  // not owned
 };
 
 BOOL IsValidAppID(long lId);

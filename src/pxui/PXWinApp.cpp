@@ -1,6 +1,9 @@
 // The application controller: open applications, caption, field provider,
 // item checks and the application extensions of soft definitions.
 #include "PXWinApp.h"
+#include "PXCommandHandler.h"
+#include "PXEditorFrame.h"
+#include "PXMenu.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
 #include "PXSoftRec.h"
@@ -17,6 +20,8 @@ namespace {
 PXWinApp* s_pWinApp = nullptr;
 HINSTANCE s_hAppInstance = nullptr;
 PXCurrentProgramSource s_pfnCurrentProgram = nullptr;
+PXEditorFrame* s_pEditorFrame = nullptr;
+PXCmdInterface* s_pToolBar = nullptr;
 
 const DWORD PXCAUSE_USER = 0x20000;
 
@@ -60,11 +65,18 @@ PXWinApp* GetWinApp()
 PXWinApp::PXWinApp(HINSTANCE hInstance)
     : m_hInstance(hInstance), m_bStandalone(0), m_bClipBlocks(0), m_bClipVoice(0), m_bClipFax(0),
       m_bClipImports(0), m_bClipResPerm(0), m_pAttachedView(nullptr), m_pUserAppArray(nullptr),
-      m_pClipUserApp(nullptr)
+      m_pClipUserApp(nullptr), m_pCommandHandler(nullptr), m_pMainMenu(nullptr)
 {
     m_pUserAppArray = new (std::nothrow) PXObArray;
     if (!m_pUserAppArray)
         PXTHROW_XMEM(0);
+    m_pCommandHandler = new (std::nothrow) PXCommandHandler;
+    if (!m_pCommandHandler)
+    {
+        delete m_pUserAppArray;
+        PXTHROW_XMEM(0);
+    }
+    PXCmdInterface::SetCommandHandler(m_pCommandHandler);
     s_pWinApp = this;
     s_hAppInstance = hInstance;
     PXRegisterUIClasses();
@@ -78,8 +90,82 @@ PXWinApp::~PXWinApp()
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
         delete m_pUserAppArray->GetAt(i);
     delete m_pUserAppArray;
+    // The menu bar is the frame's: it survives its presenter.
+    if (m_pMainMenu)
+        m_pMainMenu->Detach();
+    delete m_pMainMenu;
+    if (PXCmdInterface::GetCommandHandler() == m_pCommandHandler)
+        PXCmdInterface::SetCommandHandler(nullptr);
+    delete m_pCommandHandler;
     if (s_pWinApp == this)
         s_pWinApp = nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Command states
+
+void PXWinApp::UpdateCommandUI()
+{
+    PXWinApp* pWinApp = s_pWinApp;
+    if (!pWinApp)
+        return;
+    pWinApp->m_pCommandHandler->UpdateCommandStates();
+    pWinApp->RefreshMainMenu();
+    pWinApp->RefreshToolBar();
+}
+
+void PXWinApp::RefreshMainMenu()
+{
+    if (!m_pMainMenu)
+    {
+        HWND hMain = PXGetMainWindow();
+        HMENU hMenuBar = hMain ? ::GetMenu(hMain) : nullptr;
+        if (!hMenuBar)
+            return;
+        m_pMainMenu = new (std::nothrow) PXMainMenu;
+        if (!m_pMainMenu)
+            PXTHROW_XMEM(0);
+        m_pMainMenu->Attach(hMenuBar);
+    }
+    m_pMainMenu->UpdateState();
+}
+
+void PXWinApp::RefreshToolBar()
+{
+    // The tool bar comes with the main frame's tool-bar strip; before the
+    // strip has made it there is nothing to refresh.
+    if (s_pToolBar)
+        s_pToolBar->UpdateState();
+}
+
+void PXWinApp::SetToolBar(PXCmdInterface* pToolBar)
+{
+    s_pToolBar = pToolBar;
+}
+
+void PXWinApp::SetEditorFrame(PXEditorFrame* pFrame)
+{
+    s_pEditorFrame = pFrame;
+}
+
+PXEditorFrame* PXWinApp::GetEditorFrame()
+{
+    return s_pEditorFrame;
+}
+
+BOOL PXWinApp::IsPaletteShown() const
+{
+    return s_pEditorFrame && s_pEditorFrame->IsPaletteShown();
+}
+
+BOOL PXWinApp::IsFullScreen() const
+{
+    return s_pEditorFrame && s_pEditorFrame->IsFullScreen();
+}
+
+BOOL IsEditingTextNote()
+{
+    return s_pEditorFrame && s_pEditorFrame->IsEditingTextNote();
 }
 
 void PXWinApp::LoadCaption()
@@ -528,6 +614,16 @@ int PXWinApp::CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInU
     edit.Add(pCopy);
     PXFieldValue(wList, pClip).SetRecArray(edit);
     pClip->Commit();
+    return 0;
+}
+
+int PXWinApp::BeginClipCopy()
+{
+    delete m_pClipUserApp;
+    m_pClipUserApp = nullptr;
+    m_bClipVoice = m_bClipFax = m_bClipImports = m_bClipResPerm = 0;
+    m_bClipBlocks = 1;
+    UpdateCommandUI();
     return 0;
 }
 

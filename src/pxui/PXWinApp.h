@@ -11,6 +11,10 @@
 class PXSoftRec;
 class PXUserApp;
 class PXFieldValue;
+class PXCmdInterface;
+class PXCommandHandler;
+class PXEditorFrame;
+class PXMainMenu;
 
 // The file path of the program shown in the main frame's active page
 // window, or null when there is none. The main frame supplies it.
@@ -44,6 +48,22 @@ public:
     // The application of the program in the active page window, or null.
     PXUserApp* GetActiveUserApp() const;
     static void SetCurrentProgramSource(PXCurrentProgramSource pfnSource);
+
+    // Command states: the one table, recomputed by UpdateCommandUI, which
+    // then refreshes the main menu bar and the tool bar from it.
+    static void UpdateCommandUI();
+    void RefreshMainMenu();
+    void RefreshToolBar();
+    PXCommandHandler* GetCommandHandler() const { return m_pCommandHandler; }
+    // The tool bar's presenter, published by the tool-bar strip that makes
+    // it; none until then.
+    static void SetToolBar(PXCmdInterface* pToolBar);
+    // The main frame's answers on the palette, full-screen mode and the
+    // active page pane; none while there is no main frame.
+    static void SetEditorFrame(PXEditorFrame* pFrame);
+    static PXEditorFrame* GetEditorFrame();
+    BOOL IsPaletteShown() const;
+    BOOL IsFullScreen() const;
 
     // Points the handle at the record and field that a soft control with
     // this id shows; no record when the list's owner is not there.
@@ -111,6 +131,11 @@ public:
     int CopyVoiceItemToClipByID(short sId) override;
     int CopyFaxItemToClipByID(short sId) override;
     int CopyResPermToClipByID(long lListId) override;
+    // A new copy of blocks begins: the clipboard application and the marks
+    // of what was copied are dropped, the blocks mark is set and the
+    // command states refreshed. 0.
+    int BeginClipCopy();
+    BOOL IsClipEmpty() const { return !m_bClipBlocks; }
     BOOL IsClipVoiceEmpty() const { return !m_bClipVoice; }
     BOOL IsClipFaxEmpty() const { return !m_bClipFax; }
     BOOL IsClipResPermEmpty() const { return !m_bClipResPerm; }
@@ -155,7 +180,12 @@ private:
     void* m_pAttachedView;
     PXObArray* m_pUserAppArray;     // owned, with its elements
     PXUserApp* m_pClipUserApp;      // owned; none until something is copied
+    PXCommandHandler* m_pCommandHandler;    // owned
+    PXMainMenu* m_pMainMenu;        // owned, made on the first refresh; the menu bar is the frame's
 };
+
+// The active page pane edits a text note in place.
+BOOL IsEditingTextNote();
 
 // The module instance handle the controller was made with.
 HINSTANCE GetAppInstance();
