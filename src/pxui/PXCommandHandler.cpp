@@ -103,7 +103,7 @@ void PXCommandHandler::UpdateCommandStates()
     PXASSERT(m_pCommandMap!=0);
     if (!m_pCommandMap)
         return;
-    PXWinApp* pWinApp = PXSoftObj::GetApp();
+    PXWinApp* pWinApp = GetWinApp();
     PXASSERT(pWinApp!=0);
     if (!pWinApp)
         return;

@@ -79,7 +79,7 @@ bool PXGotoMenu::IsOutputsMenu(HMENU hMenu)
 
 PowerBlock* PXGotoMenu::GetSingleSelectedBlock()
 {
-    PXWinApp* pWinApp = PXSoftObj::GetApp();
+    PXWinApp* pWinApp = GetWinApp();
     PXEditorFrame* pFrame = PXWinApp::GetEditorFrame();
     if (!pWinApp || !pFrame)
         return nullptr;

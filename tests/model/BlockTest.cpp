@@ -525,7 +525,7 @@ TEST_F(ModelTest, ADeletedBlockGivesUpItsItemUsesButATornDownProgramDoesNot)
 TEST_F(ModelTest, ABlockThatCannotGiveUpAnItemUseIsDeletedAndTheFailureCounted)
 {
     FailingItemUses uses;
-    PXSoftRecPBV::SetApp(&uses);
+    PXSoftObj::Init(&uses);
     std::unique_ptr<Program> program(NewProgram());
     Page* pMain = program->GetMainPage();
     PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1");
@@ -545,5 +545,5 @@ TEST_F(ModelTest, ABlockThatCannotGiveUpAnItemUseIsDeletedAndTheFailureCounted)
     EXPECT_EQ(-1, uses.voice[5]);
     ExpectModelMatches(program.get());
     program.reset();
-    PXSoftRecPBV::SetApp(nullptr);
+    PXSoftObj::Leave(&uses);
 }

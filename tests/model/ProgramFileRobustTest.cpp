@@ -4,6 +4,7 @@
 // outside a buffer; a save that fails at any point leaves the previous file
 // as it was.
 #include "ProgramFileTestSupport.h"
+#include "PXTestSdoHost.h"
 
 #include "FileBuffer.h"
 #include "IDIndex.h"
@@ -34,7 +35,7 @@ void RecordRaised(TWindow*, UINT msg)
 
 // The controller's side of the block records, which the items and lists
 // of damaged files reach.
-struct NoUses : PXBlockRecordApp
+struct NoUses : PXTestSdoHost
 {
     void AddVoiceItemRef(short) override {}
     void ReleaseVoiceItemRef(short) override {}
@@ -63,8 +64,8 @@ void EditBlocks(Program* pProgram, const char* pszSheetBlock)
     TWindow::TExceptionHandler pfnOldHandler = TWindow::SetExceptionHandler(RecordRaised);
     g_raised.clear();
     NoUses uses;
-    PXBlockRecordApp* pOldApp = PXSoftRecPBV::GetApp();
-    PXSoftRecPBV::SetApp(&uses);
+    PXSdoHost* pOldApp = PXSoftObj::GetApp();
+    PXSoftObj::Init(&uses);
     for (ListIterator pages(pProgram->GetPages()); pages;)
     {
         Page& page = static_cast<Page&>(pages++);
@@ -91,7 +92,9 @@ void EditBlocks(Program* pProgram, const char* pszSheetBlock)
             }
         }
     }
-    PXSoftRecPBV::SetApp(pOldApp);
+    PXSoftObj::Leave(&uses);
+    if (pOldApp)
+        PXSoftObj::Init(pOldApp);
     TWindow::SetModalHook(pfnOldHook);
     TWindow::SetExceptionHandler(pfnOldHandler);
     EXPECT_TRUE(g_raised.empty()) << "a window procedure raised";
