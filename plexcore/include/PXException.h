@@ -1,5 +1,7 @@
 // Exceptions of the program: a string-table description id, the source path
 // and the line of the thrower. Failed allocations are thrown as PXXMem.
+//
+// Classes: PXException, PXXMem.
 #ifndef PXEXCEPTION_H
 #define PXEXCEPTION_H
 

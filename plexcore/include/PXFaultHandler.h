@@ -1,6 +1,8 @@
 // The fault reporter and the message-box helpers: the two roads by which a
 // fault or a question reaches the user. Both caption their boxes with the
 // program's name and show them through the PXMessageBox seam.
+//
+// Classes: PXArgList (a message with its inserts), PXFaultHandlerObj.
 #ifndef PXFAULTHANDLER_H
 #define PXFAULTHANDLER_H
 

@@ -1,6 +1,8 @@
 // Image lists of the block palette, the tool bar and the page panes.
 // PXImageListEx adds the cell size, drawing with an effect (embossed or
 // resized) and the building of a list of resized copies.
+//
+// Classes: PXGDIRez (the GDI handle they share), PXImageList, PXImageListEx.
 #ifndef PXIMAGELIST_H
 #define PXIMAGELIST_H
 

@@ -1,6 +1,8 @@
 // PXObject, the root of the program's own classes, and the containers of
 // object pointers and 16-bit words. No container deletes what it holds; the
 // word map deletes only its own pairs.
+//
+// Classes: PXObject, PXObArray, PXObQueue, PXWordArray, PXMapWordToOb.
 #ifndef PXOBJECT_H
 #define PXOBJECT_H
 
