@@ -15,11 +15,35 @@ namespace
 {
 const char* const kPaneClass = "PXTESTPANE";
 
-LRESULT CALLBACK PaneProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
+}
+
+LRESULT CALLBACK TestPane::PaneProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
+    auto* pPane = reinterpret_cast<TestPane*>(GetWindowLongPtrA(hWnd, GWLP_USERDATA));
+    if (pPane && uMsg == WM_COMMAND &&
+        (LOWORD(wParam) == PANE_CMD_ENDEDIT || HIWORD(wParam) == EN_KILLFOCUS))
+    {
+        pPane->EndEdit();
+        return 0;
+    }
     return DefWindowProcA(hWnd, uMsg, wParam, lParam);
 }
 
+void TestPane::EndEdit()
+{
+    if (m_pEditedNote && EndTextNoteEdit(this, m_pEditedNote))
+        ++m_nEditsEnded;
+}
+
+void TestPane::Show()
+{
+    ShowWindow(m_hWnd, SW_SHOW);
+    SetForegroundWindow(m_hWnd);
+    SetFocus(m_hWnd);
+}
+
+namespace
+{
 void RegisterPaneClass()
 {
     static bool s_bDone = false;
@@ -27,7 +51,7 @@ void RegisterPaneClass()
         return;
     WNDCLASSA wc = {};
     wc.style = CS_DBLCLKS;
-    wc.lpfnWndProc = PaneProc;
+    wc.lpfnWndProc = TestPane::PaneProc;
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -58,8 +82,9 @@ TestPane::TestPane(int nZoom) : m_Grid(nullptr, 240, 120), m_hWnd(nullptr), m_nZ
 {
     MakeDrawingTables();
     RegisterPaneClass();
-    m_hWnd = CreateWindowExA(0, kPaneClass, "pane", WS_OVERLAPPEDWINDOW, 0, 0, 1000, 800, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = CreateWindowExA(0, kPaneClass, "pane", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0, 1000, 800,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetWindowLongPtrA(m_hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     FontObject* pFont = GetResourceRecord();
     m_nHScale = pFont->GetAveCharWidth() * 1024;
     m_nVScale = pFont->GetCharHeight() * 1024;
@@ -73,6 +98,7 @@ TestPane::TestPane(int nZoom) : m_Grid(nullptr, 240, 120), m_hWnd(nullptr), m_nZ
 TestPane::~TestPane()
 {
     Clear();
+    m_pEditedNote = nullptr;
     if (m_hWnd)
         DestroyWindow(m_hWnd);
 }

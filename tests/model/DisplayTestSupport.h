@@ -14,6 +14,9 @@
 class PXTextUI;
 class Segment;
 
+// The command the Escape key gives in the editor's accelerators.
+#define PANE_CMD_ENDEDIT 4201
+
 class TestPane : public DisplayPane
 {
 public:
@@ -58,6 +61,15 @@ public:
     void SetSecondClick(int n) { m_nSecondClick = n; }
     void SetMouseMode(int n) { m_nMouseMode = n; }
 
+    // In-place editing of a note, as the page pane does it: the edit of
+    // the note ends when its editor loses the focus or on the command of
+    // the Escape key (PANE_CMD_ENDEDIT).
+    void SetEditedNote(PXTextUI* pNote) { m_pEditedNote = pNote; }
+    int GetEditsEnded() const { return m_nEditsEnded; }
+    // Shows the pane's window in front, so that its children take the
+    // focus.
+    void Show();
+
     struct Notice
     {
         UIObject* pObject;
@@ -70,8 +82,14 @@ public:
     std::vector<DisplayObject*> m_Objects;
     Grid m_Grid;
 
+    static LRESULT CALLBACK PaneProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+
 private:
+    void EndEdit();
+
     HWND m_hWnd;
+    PXTextUI* m_pEditedNote = nullptr;
+    int m_nEditsEnded = 0;
     int m_nZoom;
     PaneMetrics m_metrics;
     long m_nHScale;
