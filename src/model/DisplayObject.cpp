@@ -82,6 +82,7 @@ const DisplayResources& DisplayResources::Get()
     s_res.hSelectedGotoBlock = BrushOf("selected_gotoblock")->GetBrush();
     s_res.hGotoLineBlock = BrushOf("goto_line_block")->GetBrush();
     s_res.hGotoLabelBackground = BrushOf("goto_label_background")->GetBrush();
+    s_res.crGotoLabelBackground = BrushOf("goto_label_background")->GetColour();
     s_res.hTextNote = BrushOf("text_note")->GetBrush();
     s_res.crCurrent = BrushOf("powerblock_current")->GetColour();
     s_res.crBreakpoint = BrushOf("powerblock_breakpoint")->GetColour();

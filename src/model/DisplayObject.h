@@ -125,6 +125,7 @@ struct DisplayResources
     HBRUSH hTextNote;
     COLORREF crCurrent;
     COLORREF crBreakpoint;
+    COLORREF crGotoLabelBackground;
 
     // Looked up once, and again when the tables were made anew.
     static const DisplayResources& Get();

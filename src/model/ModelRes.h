@@ -29,6 +29,21 @@
 #define IDS_MODEL_NOMOVEEND         3234    // "Can not move first or last segments in a goto line."
 #define IDS_MODEL_NOJOIN            3235    // "Segments must be in same direction and aligned ..."
 
+// Display objects. Strings: 3360-3375.
+#define IDS_DO_MOVING           3360    // "Moving..."
+#define IDS_DO_BLOCKSTATUS      3361    // "Drag Block to new location or double click to edit properties."
+#define IDS_DO_CONNECTTOBLOCK   3362    // "Click to connect selected output to this Block."
+#define IDS_DO_SELECTBLOCK      3363    // "Select Block to connect to."
+#define IDS_DO_CONNECTOUTPUT    3364    // "Click to connect this output to a Block."
+#define IDS_DO_REROUTING        3365    // "Manually rerouting line..."
+#define IDS_DO_CONNECTEDTO      3366    // "Connected to: %s / %s"
+#define IDS_DO_BREAKLINE        3367    // "Double click to break line into separate segments for rerouting."
+#define IDS_DO_CLICKAGAIN       3368    // "Click again to break line into smaller lines or drag line ..."
+#define IDS_DO_JOINLINE         3369    // "Double click to remove break and join line segments."
+#define IDS_DO_ADDREMOVE        3370    // "Click again to add/remove line segments for rerouting."
+#define IDS_DO_NOTESTATUS       3371    // "Drag Text Note to new location or double click to modify text."
+#define IDS_MODEL_NOMEMBRANCH   57      // "Out of memory:  Error creating PowerBlock branches."
+
 // Program files. Strings: 3264-3311.
 #define IDS_FILE_BADHEADER           3264
 #define IDS_FILE_PAGESAVE            3265

@@ -27,12 +27,31 @@ public:
     const char* GetText() const { return m_strText; }
     HFONT GetFont() const { return m_hFont; }
     void SetFont(HFONT hFont) { m_hFont = hFont; }
-    // The in-place editor while the text is edited; the edit that made it
-    // ends it and frees it.
+    // The in-place editor while the text is edited, none otherwise.
     PXEdit* GetEdit() const { return m_pEdit; }
-    void SetEdit(PXEdit* pEdit) { m_pEdit = pEdit; }
+
+    // Opens the in-place editor over the parent window: its client area
+    // gets the frame of a sizing border around (x1, y1) - (x2, y2), or
+    // around the note's own rectangle with bOwnRect; the text shows in
+    // the note's font at the zoom (percent). 1 when an editor is open.
+    int BeginEdit(HWND hParent, BOOL bOwnRect, long x1, long y1, long x2, long y2, int nZoom);
+    // Closes the editor: its text becomes the note's, and its rectangle
+    // (less the frame, at least four frame widths and heights) goes into
+    // the note's own rectangle with bOwnRect, else into *pOut. Nothing
+    // without an editor.
+    void EndEdit(BOOL bOwnRect, RECT* pOut);
+    // True when an editor is open and the point (the parent's client
+    // coordinates) lies in it.
+    bool HitTestEdit(long x, long y) const;
+    HWND GetEditWindow() const;
+    // The font the editor shows its text in, while it is open.
+    HFONT GetEditFont() const { return m_hEditFont; }
 
 private:
+    PXTextBase(const PXTextBase&) = delete;
+    PXTextBase& operator=(const PXTextBase&) = delete;
+    void CloseEditor();
+
     CString m_strText;
     long m_nLeft;
     long m_nRight;
@@ -40,6 +59,7 @@ private:
     long m_nBottom;
     HFONT m_hFont;
     PXEdit* m_pEdit;
+    HFONT m_hEditFont;          // made for the editor, deleted with it
 };
 
 class PXTextUI : public ProgramObject

@@ -374,6 +374,10 @@ const char* kvrSDOGetOutputDataConnection(int nType, int nIndex,
 int kvrSDOIsOutputOptionalApplicable(int nType, kvrHandleType* hBlock,
                                      const char* pszOutput);
 int kvrSDOSetIconFinished(kvrHandleType* hBlock, int bFinished);
+/* Opens the definition of the custom block of that name for editing: 1
+ * when one was opened. Custom blocks are defined on the server; this
+ * model holds no custom block definitions, so it opens none. */
+int kvrOpenCustomPB(const char* pszName);
 
 /* ---- Symbols ------------------------------------------------------- */
 

@@ -511,6 +511,11 @@ int kvrSDOSetIconFinished(kvrHandleType* hBlock, int bFinished)
     });
 }
 
+int kvrOpenCustomPB(const char* pszName)
+{
+    return 0;
+}
+
 // ---- Symbols --------------------------------------------------------------------
 
 int kvrAddSymbol(Symbol** ppSymbol, const char* pszName, int nType, int nScope,
