@@ -143,6 +143,11 @@ void PXWinApp::SetToolBar(PXCmdInterface* pToolBar)
     s_pToolBar = pToolBar;
 }
 
+PXCmdInterface* PXWinApp::GetToolBar()
+{
+    return s_pToolBar;
+}
+
 void PXWinApp::SetEditorFrame(PXEditorFrame* pFrame)
 {
     s_pEditorFrame = pFrame;
