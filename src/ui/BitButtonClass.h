@@ -10,6 +10,8 @@
 
 #include "PXafx.h"
 
+#include <stddef.h>
+
 #define BITBUTTON_CLASS "BITBUTTON"
 
 // Window style bit: a toggle button (each press latches or releases it).
@@ -52,6 +54,16 @@ struct BitButtonRecord
     RECT rcGlyph;
     RECT rcText;
 };
+
+#if defined(_WIN32) && !defined(_WIN64)
+// Where pointers and handles take 4 bytes, the creation parameter is three
+// 32-bit words and the record is laid out as the program has always had it.
+static_assert(sizeof(BitButtonCreate) == 12, "three words of creation state");
+static_assert(offsetof(BitButtonRecord, hAltGlyph) == 4 && offsetof(BitButtonRecord, hFont) == 8 &&
+                  offsetof(BitButtonRecord, dwState) == 12 && offsetof(BitButtonRecord, rcGlyph) == 16 &&
+                  offsetof(BitButtonRecord, rcText) == 32 && sizeof(BitButtonRecord) == 48,
+              "button record layout");
+#endif
 
 // The tool-bar glyph strip: cells of 16 by 15, light grey the mask colour.
 #define BITBUTTON_GLYPH_WIDTH 16

@@ -264,6 +264,23 @@ TEST_F(BitButtonTest, AToggleButtonLatchesAndReleasesWithoutTheMouse)
     EXPECT_NE(nullptr, GetBitButtonRecord(hWnd)->hAltGlyph);
 }
 
+TEST_F(BitButtonTest, WithoutItsGlyphStripALatchedButtonShowsNoGlyph)
+{
+    HINSTANCE hPrev = PXImageList::GetResourceInstance();
+    PXImageList::SetResourceInstance(GetModuleHandleA("kernel32.dll"));
+    BitButtonCreate create = { 0, nullptr, 10 };
+    HWND hWnd = CreateWindowExA(0, BITBUTTON_CLASS, "", WS_CHILD | BBS_TOGGLE, 10, 10, 23, 22, parent.HWindow,
+                                nullptr, GetModuleHandleA(nullptr), &create);
+    PXImageList::SetResourceInstance(hPrev);
+    ASSERT_NE(nullptr, hWnd);
+    EXPECT_EQ(nullptr, GetBitButtonRecord(hWnd)->hAltGlyph);
+    SendMessageA(hWnd, WM_LBUTTONDOWN, MK_LBUTTON, At(5, 5));
+    Canvas canvas(23, 22, RGB(255, 0, 255));
+    canvas.Print(hWnd);
+    RECT cell = { 4, 4, 20, 19 };
+    EXPECT_EQ(16 * 15, canvas.Count(cell, RGB(128, 128, 128)));
+}
+
 TEST_F(BitButtonTest, SetStateChangesAndRepaintsOnlyWhatDiffers)
 {
     HWND hWnd = Make(kId);
