@@ -7,6 +7,10 @@
 // drawn at build time from res/ToolBarGlyphs.txt.
 #define IDB_TOOLBAR                 1001
 
+// Hints of the menu bar's pop-ups, by the pop-up's position in the bar.
+// Strings: 2448-2463.
+#define IDS_MENU_POPUPFIRST         2448    // "Program management commands." (File)
+
 // Strings: 3472-3487.
 #define IDS_STATUS_INITIALIZING     3472    // "Initializing..."
 
