@@ -2,6 +2,7 @@
 """Checks of toolbarglyphs.py: the strip it draws from the program's table,
 and the faults of a table that it refuses without writing anything."""
 import os
+import re
 import struct
 import subprocess
 import sys
@@ -11,6 +12,8 @@ import unittest
 HERE = os.path.dirname(os.path.abspath(__file__))
 SCRIPT = os.path.join(HERE, 'toolbarglyphs.py')
 TABLE = os.path.join(HERE, 'ToolBarGlyphs.txt')
+STRIP = os.path.join(HERE, '..', 'IconBoxChild.cpp')
+COMMAND_IDS = os.path.join(HERE, '..', '..', 'pxui', 'PXCmdIds.h')
 
 COLOURS = """colour k 000000
 colour R 800000
@@ -72,6 +75,20 @@ class ToolBarGlyphsTest(unittest.TestCase):
         for cell in range(15):
             self.assertEqual(7, self.pixel(data, cell * 16, 0), "cell %d" % cell)
         self.assertEqual(9, self.pixel(data, 10 * 16 + 2, 2))
+
+    def test_the_glyphs_follow_the_buttons_of_the_tool_strip(self):
+        """Glyph i belongs to button i of the strip's record."""
+        sys.path.insert(0, HERE)
+        import toolbarglyphs
+        _, cells = toolbarglyphs.read_table(TABLE)
+        ids = {}
+        with open(COMMAND_IDS) as f:
+            for m in re.finditer(r'^#define\s+(CM_\w+)\s+(\d+)', f.read(), re.M):
+                ids[m.group(1)] = int(m.group(2))
+        with open(STRIP) as f:
+            buttons = re.findall(r'TS_BUTTON\((CM_\w+),', f.read())
+        self.assertEqual(15, len(buttons))
+        self.assertEqual([ids[b] for b in buttons], [cell[1] for cell in cells])
 
     def test_cells_lie_side_by_side_in_their_order(self):
         rows1 = ['.' * 15 + 'w'] + ['.' * 16] * 14
