@@ -289,6 +289,7 @@ int PXSoftRec::Commit()
             PXObject* pOb;
             m_pCells->GetNextAssoc(pos, wFieldId, pOb);
             PXVirtualField* pCell = static_cast<PXVirtualField*>(pOb);
+            // A PowerBlock record's outputs are never stored by a commit.
             if (wFieldId != PXFIELD_OUTPUTS && pCell->HasValues() && pCell->IsModified())
             {
                 if (StoreField(wFieldId) != 1)
