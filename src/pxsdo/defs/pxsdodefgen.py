@@ -1256,6 +1256,7 @@ def render_ids(cat, sources):
                 define(DEF_PREFIX[kind] + d.symbol, did,
                        '"%s"' % rc_comment(kind_name[0]) if kind_name else "")
         lines.append("")
+
     def define_field(fid):
         name = cat.names.get(fid)
         define(cat.field_symbols[fid][0], fid, '"%s"' % rc_comment(name[0]) if name else "")
