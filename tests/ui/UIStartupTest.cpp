@@ -7,6 +7,7 @@
 #include "PXTestSupport.h"
 #include "FontObject.h"
 #include "Icons.h"
+#include "PXMainFrame.h"
 #include "PXWinApp.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
@@ -133,6 +134,24 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
     EXPECT_NE(nullptr, Icons::GetObsolete());
     EXPECT_NE(nullptr, g_pFonts);
     EXPECT_EQ(0x33Du, app->GetOptions());
+    // The set options are checked in the menu bar; the others are not.
+    const struct
+    {
+        UINT nCommand;
+        bool bChecked;
+    } checks[] = {{4156, true}, {4195, true}, {4196, true}, {4210, false}, {4247, false}};
+    for (const auto& c : checks)
+    {
+        EXPECT_NE(nullptr, pFrame->FindMenuHolding(c.nCommand)) << c.nCommand;
+        EXPECT_EQ(c.bChecked, pFrame->IsMenuChecked(c.nCommand)) << c.nCommand;
+    }
+    EXPECT_EQ(nullptr, pFrame->FindMenuHolding(59999));
+    EXPECT_FALSE(pFrame->IsMenuChecked(59999));
+    pFrame->SetMenuCheck(4247, true);
+    EXPECT_TRUE(pFrame->IsMenuChecked(4247));
+    ASSERT_NE(nullptr, GetPXMainFrame());
+    EXPECT_EQ(pFrame->HWindow, GetPXMainFrame()->GetHandle());
+    EXPECT_EQ(pFrame->GetClientWindow()->HWindow, GetPXMainFrame()->m_hWndMDIClient);
 
     // The frame closes: placement first; then the application object ends.
     MessageBoxRecorder boxes;
