@@ -211,6 +211,7 @@ UIApp::~UIApp()
     }
     if (m_pController)
     {
+        UIApp::SetCommandRefresh(nullptr);
         Step("logout");
         m_pController->Logout();
         if (PXGetWinApp() == m_pController)

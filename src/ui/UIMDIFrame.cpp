@@ -129,8 +129,22 @@ UIMDIFrame::UIMDIFrame(TMDIClient& client, TModule* pModule)
 {
     SetPXMainFrame(m_pMainFrame);
     PXWinApp::SetEditorFrame(this);
+    PXWinApp::SetCurrentProgramSource(CurrentProgramPath);
     if (s_pfnBarsFactory)
         s_pfnBarsFactory(*this);
+}
+
+const char* UIMDIFrame::CurrentProgramPath()
+{
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    Program* pProgram = pFrame ? pFrame->GetCurrentProgram() : nullptr;
+    return pProgram ? pProgram->GetName() : nullptr;
+}
+
+TWindow* UIMDIFrame::WindowFromPoint(POINT ptScreen)
+{
+    HWND hWnd = ::WindowFromPoint(ptScreen);
+    return hWnd ? TWindow::GetWindowPtr(hWnd) : nullptr;
 }
 
 UIMDIFrame::BarsFactory UIMDIFrame::SetBarsFactory(BarsFactory pfnFactory)

@@ -156,6 +156,12 @@ public:
     // at the error level and a beep. True when a page window with an edit
     // pane is active afterwards.
     bool ActivateChild(UIMDIChild* pChild);
+    // The framework's window object under a screen point, or none.
+    static TWindow* WindowFromPoint(POINT ptScreen);
+    // The file path of the main frame's current program, or none: what the
+    // controller's active application follows.
+    static const char* CurrentProgramPath();
+
     // The active MDI child when it is a listed page window, or none.
     UIMDIChild* GetActiveEditWindow() const;
 

@@ -9,6 +9,9 @@
 #include "Icons.h"
 #include "PXMainFrame.h"
 #include "PXWinApp.h"
+#include "PXUIRes.h"
+#include "PXUserApp.h"
+#include "Program.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
 #include "owl/TDib.h"
@@ -417,4 +420,32 @@ TEST_F(Startup, TheCommandLineIsKeptWholeForTheLogin)
     std::string line = "p : " + std::string(2000, 'x') + " : sys";
     UIApp app("Plexwright", GetModuleHandleA(nullptr), line.c_str());
     EXPECT_EQ(line, app.GetLoginLine());
+}
+
+TEST_F(Startup, TheActiveApplicationFollowsTheFramesCurrentProgram)
+{
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    app.InitInstance();
+    PXWinApp* pController = app.GetController();
+    ASSERT_NE(nullptr, pController);
+    PXUserApp* pOrders = new PXUserApp("C:\\PROG\\ORDERS.ed");
+    pController->AddUserApp(pOrders);
+    EXPECT_EQ(nullptr, pController->GetActiveUserApp());
+
+    Program program("C:\\PROG\\ORDERS.ed", 0);
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    pFrame->SetCurrentProgram(&program);
+    EXPECT_EQ(pOrders, pController->GetActiveUserApp());
+    {
+        // Messages are captioned with the active application's name.
+        MessageBoxRecorder boxes;
+        PXArgList message(IDS_UI_SERVERNOTAVAILABLE);
+        pController->Report(0x10000000, PXICON_EXCLAMATION, PXBTN_OK, PXANS_OK, &message, nullptr, 0, __FILE__,
+                            __LINE__);
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("ORDERS - Plexwright", boxes.boxes[0].caption);
+    }
+    pFrame->SetCurrentProgram(nullptr);
+    EXPECT_EQ(nullptr, pController->GetActiveUserApp());
 }
