@@ -16,6 +16,7 @@
 #include "owl/TMDIClient.h"
 #include "owl/TModule.h"
 #include "owl/TSplashWindow.h"
+#include "owl/TXInvalidMainWindow.h"
 #include "plexmodel.h"
 
 #include <cstdio>
