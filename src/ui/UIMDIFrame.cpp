@@ -20,7 +20,7 @@ UIMDIFrame::~UIMDIFrame()
     m_Children.clear();
 }
 
-void UIMDIFrame::AddChild(UIMDIChild* pChild)
+void UIMDIFrame::AddChild(UIPageWindow* pChild)
 {
     PXASSERT(pChild != 0);
     m_Children.push_back(pChild);
@@ -29,7 +29,7 @@ void UIMDIFrame::AddChild(UIMDIChild* pChild)
     RefreshCaptions();
 }
 
-void UIMDIFrame::CloseChild(UIMDIChild* pChild)
+void UIMDIFrame::CloseChild(UIPageWindow* pChild)
 {
     auto it = std::find(m_Children.begin(), m_Children.end(), pChild);
     if (it != m_Children.end())
@@ -45,8 +45,8 @@ void UIMDIFrame::NotifyChildren(UIObject* pObject, int nKind, int nFlags)
 {
     // A window may close while it is told, itself or another one; walk a
     // copy and tell only those still listed (a closed one may be gone).
-    std::vector<UIMDIChild*> children(m_Children);
-    for (UIMDIChild* pChild : children)
+    std::vector<UIPageWindow*> children(m_Children);
+    for (UIPageWindow* pChild : children)
         if (std::find(m_Children.begin(), m_Children.end(), pChild) != m_Children.end())
             pChild->ObjectChanged(pObject, nKind, nFlags);
 }
@@ -66,7 +66,7 @@ CString UIMDIFrame::CaptionFor(Program* pProgram)
 
 void UIMDIFrame::RefreshCaptions()
 {
-    for (UIMDIChild* pChild : m_Children)
+    for (UIPageWindow* pChild : m_Children)
     {
         Program* pProgram = pChild->GetProgram();
         HWND hWnd = pChild->GetHandle();
@@ -80,9 +80,9 @@ void UIMDIFrame::RefreshCaptions()
     }
 }
 
-UIMDIChild* UIMDIFrame::FindChildForPage(Page* pPage) const
+UIPageWindow* UIMDIFrame::FindChildForPage(Page* pPage) const
 {
-    for (UIMDIChild* pChild : m_Children)
+    for (UIPageWindow* pChild : m_Children)
         if (pChild->GetPage() == pPage)
             return pChild;
     return nullptr;

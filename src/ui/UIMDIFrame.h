@@ -7,6 +7,7 @@
 
 #include "PXafx.h"
 #include "ModelObserver.h"
+#include "UIPageWindow.h"
 #include "owl/TMDIFrame.h"
 
 #include <vector>
@@ -14,18 +15,6 @@
 class UIObject;
 class Program;
 class Page;
-
-// An MDI window that the frame lists: a page window.
-class UIMDIChild
-{
-public:
-    virtual ~UIMDIChild() {}
-    // A model object changed: kind an ObjectChange, flags ObjectChangeFlags.
-    virtual void ObjectChanged(UIObject* pObject, int nKind, int nFlags) = 0;
-    virtual Program* GetProgram() const = 0;
-    virtual Page* GetPage() const = 0;
-    virtual HWND GetHandle() const = 0;
-};
 
 // The frame's status line.
 class UIStatusLine
@@ -50,9 +39,9 @@ public:
 
     // A page window opened: appended to the list, counted in its program's
     // open windows, captions refreshed.
-    void AddChild(UIMDIChild* pChild);
+    void AddChild(UIPageWindow* pChild);
     // A page window closing: taken out of the list, captions refreshed.
-    void CloseChild(UIMDIChild* pChild);
+    void CloseChild(UIPageWindow* pChild);
     int GetChildCount() const { return static_cast<int>(m_Children.size()); }
 
     // Calls ObjectChanged of every listed window, in list order.
@@ -64,7 +53,7 @@ public:
     // The application's command states (UIApp::RefreshCommandStates).
     void RefreshCommandStates() override;
     // The first listed window showing the page, or none.
-    UIMDIChild* FindChildForPage(Page* pPage) const;
+    UIPageWindow* FindChildForPage(Page* pPage) const;
     // Shows the text on the status line, at the error level when bHighlight.
     void SetStatusText(const char* pszText, int bHighlight) override;
     void SetStatusLine(UIStatusLine* pStatusLine) { m_pStatusLine = pStatusLine; }
@@ -76,7 +65,7 @@ private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
 
-    std::vector<UIMDIChild*> m_Children;
+    std::vector<UIPageWindow*> m_Children;
     UIStatusLine* m_pStatusLine;
 };
 

@@ -1,0 +1,40 @@
+// EditMDI: the window that edits one page of a program, holding the page
+// editing pane with its two scroll bars. Its program is shared by all
+// windows of the program; the last of them deletes it.
+#ifndef EDITMDI_H
+#define EDITMDI_H
+
+#include "UIMDIChild.h"
+
+class EditChild;
+
+class EditMDI : public UIMDIChild
+{
+public:
+    EditMDI(TMDIClient& client, const LayoutRecord* pRecord, Program* pProgram, Page* pPage, const char* pszTitle);
+    // The program's count of open windows goes down; the last window of a
+    // program deletes it. The frame is told.
+    ~EditMDI() override;
+
+    void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override;
+    Program* GetProgram() const override { return m_pProgram; }
+    Page* GetPage() const override { return m_pPage; }
+    void EvMDIActivate(HWND hWndActivated, HWND hWndDeactivated) override;
+    // The closing question. Only the last window of a program asks it and
+    // closes the program's application; a window whose page was removed
+    // closes without a word.
+    bool CanClose() override;
+
+    // Another window of the program with that number closed.
+    void AdjustIndexOnRemove(int nNumber);
+    int GetWindowNumber() const { return m_nNumber; }
+    EditChild* GetEditPane() const;
+
+private:
+    Program* m_pProgram;    // shared; the last window deletes it
+    Page* m_pPage;          // the program's
+    int m_nNumber;
+    bool m_bPageRemoved;
+};
+
+#endif
