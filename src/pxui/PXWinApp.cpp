@@ -52,6 +52,26 @@ HCURSOR SetSystemCursor(const char* pszCursor)
 
 } // namespace
 
+HCURSOR SetWaitCursor()
+{
+    return SetSystemCursor(IDC_WAIT);
+}
+
+HCURSOR SetArrowCursor()
+{
+    return SetSystemCursor(IDC_ARROW);
+}
+
+HCURSOR SetCrossCursor()
+{
+    return SetSystemCursor(IDC_CROSS);
+}
+
+HCURSOR SetNoCursor()
+{
+    return SetSystemCursor(IDC_NO);
+}
+
 HINSTANCE GetAppInstance()
 {
     return s_hAppInstance;
@@ -63,7 +83,7 @@ PXWinApp* GetWinApp()
 }
 
 PXWinApp::PXWinApp(HINSTANCE hInstance)
-    : m_hInstance(hInstance), m_bStandalone(0), m_bClipBlocks(0), m_bClipVoice(0), m_bClipFax(0),
+    : m_hInstance(hInstance), m_szLocation(), m_szServerTitle(), m_bStandalone(0), m_bClipBlocks(0), m_bClipVoice(0), m_bClipFax(0),
       m_bClipImports(0), m_bClipResPerm(0), m_pAttachedView(nullptr), m_pUserAppArray(nullptr),
       m_pClipUserApp(nullptr), m_pCommandHandler(nullptr), m_pMainMenu(nullptr)
 {

@@ -16,6 +16,58 @@ class PXCommandHandler;
 class PXEditorFrame;
 class PXMainMenu;
 
+// The client-server library's session calls that the login and logout
+// make, with the library's own signatures: the library's exports unless a
+// test answers them. A call set to none answers 60.
+struct PXLinkCalls
+{
+    int (*pfnInit)(int nUnused1, int nCustomerId, int nRunThrough, const char* pszPassword,
+                   const char* pszSystemName, const char* pszServer, int nUnused7, const char* pszUserId,
+                   int nLogLevel, int nLogInterval, const char* pszContextId, const char* pszLocationId,
+                   int nSslPort, int nSslLevel);
+    int (*pfnTerm)();
+    int (*pfnGetServerVersion)(int nUnused1, int nUnused2, char* pszVersionOut);
+};
+
+// The fields of the launch argument list that the login reads, numbered
+// as the login library writes them (field 0, the program's name, and the
+// ignored fields are not kept).
+struct PXLaunchArgs
+{
+    CString strLocation;     // 1
+    CString strSystemName;   // 2
+    CString strServer;       // 4
+    long lServerPort;        // 5
+    long lUnused6;           // 6
+    CString strUserId;       // 8
+    long lCustomerId;        // 10
+    CString strPassword;     // 12
+    CString strLocationId;   // 13
+    CString strContextId;    // 14
+    long lSslPort;           // 15
+    long lSslLevel;          // 16
+    long lUnused17;          // 17: the last field has no separator after it, so it reads 0
+};
+
+// The exit code of a process whose login failed.
+#define PX_EXIT_LOGINFAILED 2
+
+// Version texts: major, minor, build and letter flag.
+struct PXVersion
+{
+    int nMajor;
+    int nMinor;
+    int nBuild;
+    int nLetter;
+};
+PXVersion ParseVersionString(const char* pszText);
+// 0 equal, 1 the first greater, 2 the first less.
+int CompareVersionStrings(const char* pszFirst, const char* pszSecond);
+
+// The server version text of the session (at most 33 characters; empty
+// in standalone mode or when the query failed).
+const char* PXGetServerVersionText();
+
 // The file path of the program shown in the main frame's active page
 // window, or null when there is none. The main frame supplies it.
 typedef const char* (*PXCurrentProgramSource)();
@@ -34,6 +86,30 @@ public:
 
     HINSTANCE GetInstance() const override { return m_hInstance; }
     BOOL IsStandalone() const override { return m_bStandalone; }
+
+    // The session: the launch argument list read, the client-server
+    // library started (offline for an empty command line, which is
+    // standalone mode), the server version asked for in server mode. A
+    // failed start is reported (message 8115) and ends the process with
+    // PX_EXIT_LOGINFAILED; the call then does not return.
+    void Login(const char* pszCmdLine, int nLogLevel, int nLogInterval);
+    // Ends the session; true when the library answered non-zero.
+    bool Logout();
+    // Reads the fields of a launch argument list.
+    static void ReadLaunchArgs(const char* pszCmdLine, PXLaunchArgs& rArgs);
+    // The location and the system's title (with the server version once
+    // it is known).
+    const char* GetLocation() const { return m_szLocation; }
+    const char* GetServerTitle() const { return m_szServerTitle; }
+    // Server mode and a server version from 1.06.04 on, or standalone.
+    BOOL IsServerVersionSupported() const;
+
+    // The library's session calls (answers the previous ones).
+    static PXLinkCalls SetLinkCalls(const PXLinkCalls& calls);
+    // How the process ends after a failed login (answers the previous
+    // one); by default at once, without destructors.
+    typedef void (*ExitCall)(int nCode);
+    static ExitCall SetExitCall(ExitCall pfn);
     void SetStandalone(BOOL bStandalone) { m_bStandalone = bStandalone ? 1 : 0; }
     // The customer's minimum password length; 0 when the server does not
     // answer (always in standalone mode).
@@ -171,6 +247,8 @@ private:
                        BOOL bResetInUse);
     int CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax);
 
+    char m_szLocation[255];
+    char m_szServerTitle[255];
     BYTE m_bStandalone;
     BYTE m_bClipBlocks;
     BYTE m_bClipVoice;
@@ -186,6 +264,13 @@ private:
 
 // The active page pane edits a text note in place.
 BOOL IsEditingTextNote();
+
+// The system cursors IDC_WAIT, IDC_ARROW, IDC_CROSS and IDC_NO made
+// current; each answers the cursor it replaced.
+HCURSOR SetWaitCursor();
+HCURSOR SetArrowCursor();
+HCURSOR SetCrossCursor();
+HCURSOR SetNoCursor();
 
 // The module instance handle the controller was made with.
 HINSTANCE GetAppInstance();

@@ -1,54 +1,287 @@
-// The main frame's page-window registry, change fan-out, captions and
-// status text.
+// The main frame's page-window registry, current program and page, change
+// fan-out, captions and status text.
 #include "UIMDIFrame.h"
 #include "UIApp.h"
+#include "UIRes.h"
+#include "Page.h"
 #include "Program.h"
+#include "PXMsgBox.h"
 #include "owl/TApplication.h"
+#include "owl/TMDIChild.h"
 
 #include <algorithm>
+#include <cstdio>
+
+namespace
+{
+UIMDIFrame::EditWindowFactory s_pfnEditWindowFactory = nullptr;
+UIMDIFrame::AutoSaveCall s_pfnAutoSave = nullptr;
+const UINT kAutoSaveTimer = 7;
+
+void WriteMainInt(const char* pszKey, long nValue)
+{
+    char sz[16];
+    std::snprintf(sz, sizeof(sz), "%ld", nValue);
+    WritePrivateProfileStringA("Main", pszKey, sz, UIApp::SettingsFile());
+}
+}
+
+void UIMDIFrame::GetWindowClass(WNDCLASSA& wc)
+{
+    TMDIFrame::GetWindowClass(wc);
+    HINSTANCE hModule = GetModule() ? GetModule()->GetHandle() : nullptr;
+    if (HICON hIcon = hModule ? ::LoadIconA(hModule, "KVRICON") : nullptr)
+        wc.hIcon = hIcon;
+}
+
+bool UIMDIFrame::CanClose()
+{
+    if (HWindow)
+    {
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof(placement);
+        if (::GetWindowPlacement(HWindow, &placement) && placement.showCmd != 0)
+        {
+            WriteMainInt("left", placement.rcNormalPosition.left);
+            WriteMainInt("top", placement.rcNormalPosition.top);
+            WriteMainInt("right", placement.rcNormalPosition.right);
+            WriteMainInt("bottom", placement.rcNormalPosition.bottom);
+            WriteMainInt("WinState", static_cast<long>(placement.showCmd));
+        }
+    }
+    if (UIMDIChild* pActive = GetActiveEditWindow())
+    {
+        int nZoom = pActive->GetEditZoom();
+        if (nZoom >= 0)
+            WriteMainInt("Zoom Level", nZoom);
+        else
+            ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    }
+    else
+    {
+        NoPageWindow();
+    }
+    m_nClosing = 1;
+    bool bCanClose;
+    try
+    {
+        bCanClose = TMDIFrame::CanClose();
+    }
+    catch (...)
+    {
+        m_nClosing = 0;
+        throw;
+    }
+    m_nClosing = 0;
+    return bCanClose;
+}
+
+void UIMDIFrame::EvTimer(UINT timerId)
+{
+    if (timerId == kAutoSaveTimer && s_pfnAutoSave)
+        s_pfnAutoSave();
+}
+
+UIMDIFrame::AutoSaveCall UIMDIFrame::SetAutoSaveCall(AutoSaveCall pfn)
+{
+    AutoSaveCall pfnOld = s_pfnAutoSave;
+    s_pfnAutoSave = pfn;
+    return pfnOld;
+}
 
 UIMDIFrame::UIMDIFrame(TMDIClient& client, TModule* pModule)
     : TMDIFrame(GetApplicationObject() ? GetApplicationObject()->GetName() : "", "MAINMENU", client, pModule),
-      m_pStatusLine(nullptr)
+      m_pStatusLine(nullptr), m_pCurrentProgram(nullptr), m_pCurrentPage(nullptr), m_nClosing(0),
+      m_bSettingPage(false)
 {
 }
 
 UIMDIFrame::~UIMDIFrame()
 {
+    m_nClosing = 1;
     if (ModelIsObserver(this))
         ModelSetObserver(nullptr);
     m_Children.clear();
+    m_pCurrentProgram = nullptr;
+    m_pCurrentPage = nullptr;
 }
 
-void UIMDIFrame::AddChild(UIPageWindow* pChild)
+UIMDIFrame::EditWindowFactory UIMDIFrame::SetEditWindowFactory(EditWindowFactory pfnFactory)
+{
+    EditWindowFactory pfnOld = s_pfnEditWindowFactory;
+    s_pfnEditWindowFactory = pfnFactory;
+    return pfnOld;
+}
+
+UIMDIChild* UIMDIFrame::OpenEditWindow(Program* pProgram, Page* pPage)
+{
+    PXASSERT(pProgram != 0);
+    if (!s_pfnEditWindowFactory)
+        return nullptr;
+    CString strCaption = CaptionFor(pProgram);
+    UIMDIChild* pChild = s_pfnEditWindowFactory(*this, pProgram, pPage, strCaption);
+    if (!pChild)
+        return nullptr;
+    if (HWND hWnd = pChild->GetHandle())
+        ::ShowWindow(hWnd, SW_SHOWMAXIMIZED);
+    AddChild(pChild);
+    return pChild;
+}
+
+void UIMDIFrame::AddChild(UIMDIChild* pChild)
 {
     PXASSERT(pChild != 0);
+    PXASSERT(!IsListed(pChild));
     m_Children.push_back(pChild);
     if (Program* pProgram = pChild->GetProgram())
         pProgram->AddOpenWindow(1);
+    pChild->LayoutPanes();
     RefreshCaptions();
 }
 
-void UIMDIFrame::CloseChild(UIPageWindow* pChild)
+void UIMDIFrame::CloseChild(UIMDIChild* pChild)
 {
     auto it = std::find(m_Children.begin(), m_Children.end(), pChild);
     if (it != m_Children.end())
     {
         m_Children.erase(it);
-        if (Program* pProgram = pChild->GetProgram())
+        Program* pProgram = pChild->GetProgram();
+        if (pProgram)
             pProgram->AddOpenWindow(-1);
+        int nRemoved = pChild->GetWindowNumber();
+        for (UIMDIChild* pOther : m_Children)
+            if (pProgram && pOther->GetProgram() == pProgram)
+                pOther->AdjustIndexOnRemove(nRemoved);
+        // What the window showed may be gone with it.
+        if (m_pCurrentPage && m_pCurrentPage == pChild->GetPage() && !FindChildForPage(m_pCurrentPage))
+            m_pCurrentPage = nullptr;
+        if (pProgram && m_pCurrentProgram == pProgram && pProgram->GetOpenWindows() <= 0)
+        {
+            m_pCurrentProgram = nullptr;
+            m_pCurrentPage = nullptr;
+        }
     }
     RefreshCaptions();
+}
+
+UIMDIChild* UIMDIFrame::GetChild(int nIndex) const
+{
+    PXASSERT(nIndex >= 0 && nIndex < GetChildCount());
+    return m_Children[static_cast<size_t>(nIndex)];
+}
+
+bool UIMDIFrame::IsListed(const UIMDIChild* pChild) const
+{
+    return std::find(m_Children.begin(), m_Children.end(), pChild) != m_Children.end();
+}
+
+void UIMDIFrame::SetCurrentProgram(Program* pProgram)
+{
+    if (pProgram != m_pCurrentProgram)
+        m_pCurrentProgram = pProgram;
+}
+
+void UIMDIFrame::SetCurrentPage(Page* pPage)
+{
+    if (pPage == m_pCurrentPage)
+        return;
+    // The activation of a page window tells the frame of its page; the
+    // page asked for here is made current below in any case.
+    if (!m_bSettingPage)
+    {
+        if (UIMDIChild* pChild = pPage ? FindChildForPage(pPage) : nullptr)
+        {
+            m_bSettingPage = true;
+            try
+            {
+                ActivateChild(pChild);
+            }
+            catch (...)
+            {
+                m_bSettingPage = false;
+                throw;
+            }
+            m_bSettingPage = false;
+        }
+    }
+    m_pCurrentPage = pPage;
+    Program* pProgram = pPage ? pPage->GetProgram() : nullptr;
+    if (pProgram != m_pCurrentProgram)
+        SetCurrentProgram(pProgram);
+}
+
+UIMDIChild* UIMDIFrame::GetActiveEditWindow() const
+{
+    TMDIClient* pClient = GetClientWindow();
+    if (!pClient || !pClient->HWindow)
+        return nullptr;
+    HWND hActive = reinterpret_cast<HWND>(::SendMessageA(pClient->HWindow, WM_MDIGETACTIVE, 0, 0));
+    if (!hActive)
+        return nullptr;
+    for (UIMDIChild* pChild : m_Children)
+        if (pChild->GetHandle() == hActive)
+            return pChild;
+    return nullptr;
+}
+
+bool UIMDIFrame::ActivateChild(UIMDIChild* pChild)
+{
+    PXASSERT(pChild != 0);
+    HWND hWnd = pChild->GetHandle();
+    if (hWnd && ::IsWindow(hWnd))
+    {
+        if (!::IsZoomed(hWnd))
+            ::ShowWindow(hWnd, SW_SHOWNORMAL);
+        ::BringWindowToTop(hWnd);
+        ::SetFocus(hWnd);
+        TMDIClient* pClient = GetClientWindow();
+        if (pClient && pClient->HWindow && ::GetParent(hWnd) == pClient->HWindow)
+            ::SendMessageA(pClient->HWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(hWnd), 0);
+    }
+    UIMDIChild* pActive = GetActiveEditWindow();
+    if (!pActive)
+    {
+        NoPageWindow();
+        return false;
+    }
+    if (pActive->GetEditZoom() < 0)
+    {
+        ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    return true;
+}
+
+void UIMDIFrame::NoPageWindow()
+{
+    ShowStatusHint(IDS_UI_SELECTPROGRAMWINDOW, 1);
+    PXMessageBeep(MB_ICONEXCLAMATION);
 }
 
 void UIMDIFrame::NotifyChildren(UIObject* pObject, int nKind, int nFlags)
 {
     // A window may close while it is told, itself or another one; walk a
     // copy and tell only those still listed (a closed one may be gone).
-    std::vector<UIPageWindow*> children(m_Children);
-    for (UIPageWindow* pChild : children)
-        if (std::find(m_Children.begin(), m_Children.end(), pChild) != m_Children.end())
+    std::vector<UIMDIChild*> children(m_Children);
+    for (UIMDIChild* pChild : children)
+        if (IsListed(pChild))
             pChild->ObjectChanged(pObject, nKind, nFlags);
+}
+
+void UIMDIFrame::RelayoutChildren()
+{
+    std::vector<UIMDIChild*> children(m_Children);
+    for (UIMDIChild* pChild : children)
+        if (IsListed(pChild))
+            pChild->LayoutPanes();
+}
+
+void UIMDIFrame::RereadChildResources()
+{
+    std::vector<UIMDIChild*> children(m_Children);
+    for (UIMDIChild* pChild : children)
+        if (IsListed(pChild))
+            pChild->RereadResources();
 }
 
 CString UIMDIFrame::CaptionFor(Program* pProgram)
@@ -66,7 +299,7 @@ CString UIMDIFrame::CaptionFor(Program* pProgram)
 
 void UIMDIFrame::RefreshCaptions()
 {
-    for (UIPageWindow* pChild : m_Children)
+    for (UIMDIChild* pChild : m_Children)
     {
         Program* pProgram = pChild->GetProgram();
         HWND hWnd = pChild->GetHandle();
@@ -80,9 +313,9 @@ void UIMDIFrame::RefreshCaptions()
     }
 }
 
-UIPageWindow* UIMDIFrame::FindChildForPage(Page* pPage) const
+UIMDIChild* UIMDIFrame::FindChildForPage(Page* pPage) const
 {
-    for (UIPageWindow* pChild : m_Children)
+    for (UIMDIChild* pChild : m_Children)
         if (pChild->GetPage() == pPage)
             return pChild;
     return nullptr;
@@ -97,4 +330,20 @@ void UIMDIFrame::SetStatusText(const char* pszText, int bHighlight)
 {
     if (m_pStatusLine)
         m_pStatusLine->SetText(bHighlight ? 3 : 0, pszText, bHighlight != 0);
+}
+
+void UIMDIFrame::ShowStatusHint(UINT nId, int bHighlight)
+{
+    // The string comes from the module of the window that is active now.
+    HINSTANCE hModule = nullptr;
+    if (HWND hActive = ::GetActiveWindow())
+        hModule = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrA(hActive, GWLP_HINSTANCE));
+    char szText[128] = "";
+    if (!hModule || ::LoadStringA(hModule, nId, szText, sizeof(szText)) <= 0)
+    {
+        // Not every window's module carries the program's texts.
+        if (::LoadStringA(TModule::GetExeModule().GetHandle(), nId, szText, sizeof(szText)) <= 0)
+            return;
+    }
+    SetStatusText(szText, bHighlight);
 }

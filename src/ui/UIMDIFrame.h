@@ -1,13 +1,12 @@
-// The main frame's registry of open page windows and the operations the
-// program model calls on it as its observer: fanning a model change out to
-// every open window, the window captions, the command states, the status
-// line.
+// The editor's main frame: the registry of open page windows, the current
+// program and page, the captions of the page windows, the fan-out of model
+// changes to every open window, the status line, and the operations the
+// program model calls on it as its observer.
 #ifndef UIMDIFRAME_H
 #define UIMDIFRAME_H
 
 #include "PXafx.h"
 #include "ModelObserver.h"
-#include "UIPageWindow.h"
 #include "owl/TMDIFrame.h"
 
 #include <vector>
@@ -15,6 +14,31 @@
 class UIObject;
 class Program;
 class Page;
+
+// A page window as the frame lists it. The page window class implements it
+// beside its MDI child window; the frame asks nothing else of it.
+class UIMDIChild
+{
+public:
+    virtual ~UIMDIChild() {}
+    // A model object changed: kind an ObjectChange, flags ObjectChangeFlags.
+    virtual void ObjectChanged(UIObject* pObject, int nKind, int nFlags) = 0;
+    virtual Program* GetProgram() const = 0;
+    virtual Page* GetPage() const = 0;
+    virtual HWND GetHandle() const = 0;
+
+    // Lays its panes out again (after a font or page-grid change).
+    virtual void LayoutPanes() {}
+    // Reads its resources (fonts, pens) again.
+    virtual void RereadResources() {}
+    // The window's number among the windows of its program, and the
+    // renumbering after a window of the same program with number nRemoved
+    // closed.
+    virtual int GetWindowNumber() const { return 0; }
+    virtual void AdjustIndexOnRemove(int nRemoved) {}
+    // The zoom percent of the window's edit pane, or -1 when it has none.
+    virtual int GetEditZoom() const { return -1; }
+};
 
 // The frame's status line.
 class UIStatusLine
@@ -29,23 +53,80 @@ public:
 class UIMDIFrame : public TMDIFrame, public ModelObserver
 {
 public:
+    // Makes a page window for a page of a program in the frame's MDI
+    // client with the caption given, creates it and answers it (none when
+    // it could not be made). The page windows install it.
+    typedef UIMDIChild* (*EditWindowFactory)(UIMDIFrame& frame, Program* pProgram, Page* pPage,
+                                             const char* pszCaption);
+
     // The frame over the MDI client, titled with the application's name,
     // with the menu "MAINMENU".
     explicit UIMDIFrame(TMDIClient& client, TModule* pModule = nullptr);
-    // Stops being the model's observer when it is the installed one.
+    // Sets the closing flag, empties the registry without deleting windows;
+    // stops being the model's observer when it is the installed one.
     ~UIMDIFrame() override;
 
     const char* GetClassName() override { return "UIFRAME"; }
+    // The icon "KVRICON" of the program's module, when it has one.
+    void GetWindowClass(WNDCLASSA& wc) override;
+    // Writes the placement (unless its show command is 0) and the active
+    // page window's zoom to section "Main" of the settings file; then, with
+    // the closing flag set, asks every MDI child. The close goes on whatever
+    // was written.
+    bool CanClose() override;
+    // Timer 7 is the auto-save timer; every other timer is ignored.
+    void EvTimer(UINT timerId) override;
+    // The auto-save run by timer 7 (none: nothing runs).
+    typedef void (*AutoSaveCall)();
+    static AutoSaveCall SetAutoSaveCall(AutoSaveCall pfn);
 
+    // The page windows' maker (none: OpenEditWindow makes nothing).
+    static EditWindowFactory SetEditWindowFactory(EditWindowFactory pfnFactory);
+
+    // A page window for the page, captioned with the program's file name,
+    // shown maximised and listed (AddChild); none without a maker.
+    UIMDIChild* OpenEditWindow(Program* pProgram, Page* pPage);
     // A page window opened: appended to the list, counted in its program's
-    // open windows, captions refreshed.
-    void AddChild(UIPageWindow* pChild);
-    // A page window closing: taken out of the list, captions refreshed.
-    void CloseChild(UIPageWindow* pChild);
+    // open windows, its panes laid out, captions refreshed.
+    void AddChild(UIMDIChild* pChild);
+    // A page window closing: taken out of the list and counted out of its
+    // program's open windows (a page window counts itself neither way), the
+    // windows of its program renumbered, captions refreshed. A window not listed changes
+    // nothing but the captions. When it showed the current page or program
+    // they are current no more.
+    void CloseChild(UIMDIChild* pChild);
     int GetChildCount() const { return static_cast<int>(m_Children.size()); }
+    UIMDIChild* GetChild(int nIndex) const;
+    bool IsListed(const UIMDIChild* pChild) const;
+
+    // The program and page whose window was activated last, or none.
+    Program* GetCurrentProgram() const { return m_pCurrentProgram; }
+    Page* GetCurrentPage() const { return m_pCurrentPage; }
+    // The program becomes current (none allowed).
+    void SetCurrentProgram(Program* pProgram);
+    // Nothing when the page is current already. Otherwise the first window
+    // showing the page is activated, the page becomes current and its
+    // program the current program. A page window's activation calls this
+    // again for its own page; that inner call only records the page.
+    void SetCurrentPage(Page* pPage);
+    // Shows the window (normally unless it is maximised), brings it to the
+    // top and activates it in the MDI client. Then, for a page window
+    // without an edit pane, message 19; with no page window active, hint 33
+    // at the error level and a beep. True when a page window with an edit
+    // pane is active afterwards.
+    bool ActivateChild(UIMDIChild* pChild);
+    // The active MDI child when it is a listed page window, or none.
+    UIMDIChild* GetActiveEditWindow() const;
+
+    // Non-zero while CanClose runs and from the start of the destructor; a
+    // page window asked whether it may close activates itself first.
+    int IsClosing() const { return m_nClosing; }
 
     // Calls ObjectChanged of every listed window, in list order.
     void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override;
+    // LayoutPanes and RereadResources of every listed window, in list order.
+    void RelayoutChildren();
+    void RereadChildResources();
     // Every listed window's caption: its program file's name without
     // directory and extension, with " *" while the program is modified; set
     // only when it differs.
@@ -53,10 +134,14 @@ public:
     // The application's command states (UIApp::RefreshCommandStates).
     void RefreshCommandStates() override;
     // The first listed window showing the page, or none.
-    UIPageWindow* FindChildForPage(Page* pPage) const;
+    UIMDIChild* FindChildForPage(Page* pPage) const;
     // Shows the text on the status line, at the error level when bHighlight.
     void SetStatusText(const char* pszText, int bHighlight) override;
+    // The string (at most 127 characters) from the module of the active
+    // window, shown like SetStatusText; a missing string changes nothing.
+    void ShowStatusHint(UINT nId, int bHighlight);
     void SetStatusLine(UIStatusLine* pStatusLine) { m_pStatusLine = pStatusLine; }
+    UIStatusLine* GetStatusLine() const { return m_pStatusLine; }
 
     // The caption of a program's windows.
     static CString CaptionFor(Program* pProgram);
@@ -65,8 +150,15 @@ private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
 
-    std::vector<UIPageWindow*> m_Children;
+    // Hint 33 at the error level with the warning sound.
+    void NoPageWindow();
+
+    std::vector<UIMDIChild*> m_Children;
     UIStatusLine* m_pStatusLine;
+    Program* m_pCurrentProgram;
+    Page* m_pCurrentPage;
+    int m_nClosing;
+    bool m_bSettingPage;     // SetCurrentPage runs
 };
 
 #endif

@@ -2,8 +2,19 @@
 #ifndef UIRES_H
 #define UIRES_H
 
+// Strings of the main frame.
+#define IDS_UI_NOEDITCHILD          19      // "Edit child window not found in Edit MDI window."
+#define IDS_UI_SELECTPROGRAMWINDOW  33      // "Select window containing a program before executing this command."
+
 // Strings: 3392-3407.
 #define IDS_UI_NODIALOGLIB      3392    // "Unable to load application dialog module."
 #define IDS_UI_ERRORCAPTION     3393    // "Error"
+#define IDS_UI_NOBITMAPLIB      3394    // "Unable to load application bitmap module."
+#define IDS_UI_ERRORCAPTION2    3395    // "Error!"
+#define IDS_UI_ONEINSTANCE      3396    // "Cannot run more than one instance of Plexwright."
+#define IDS_UI_PROGRAMNAME      3397    // "Plexwright"
+
+// The program's name, which the application model's product name replaces.
+#define IDS_UI_APPNAME          10001
 
 #endif

@@ -121,7 +121,7 @@ struct Notice
 std::vector<Notice> g_notices;
 
 // A page window as the frame sees it, over a real (hidden) window.
-class FakePageWindow : public UIPageWindow
+class FakePageWindow : public UIMDIChild
 {
 public:
     FakePageWindow(int nNumber, Program* pProgram, Page* pPage) : m_nNumber(nNumber), m_pProgram(pProgram), m_pPage(pPage)
@@ -246,7 +246,7 @@ namespace
 class ClosingPageWindow : public FakePageWindow
 {
 public:
-    ClosingPageWindow(int nNumber, Program* pProgram, UIMDIFrame& frame, UIPageWindow* pOther)
+    ClosingPageWindow(int nNumber, Program* pProgram, UIMDIFrame& frame, UIMDIChild* pOther)
         : FakePageWindow(nNumber, pProgram, nullptr), m_frame(frame), m_pOther(pOther)
     {
     }
@@ -260,7 +260,7 @@ public:
 
 private:
     UIMDIFrame& m_frame;
-    UIPageWindow* m_pOther;
+    UIMDIChild* m_pOther;
 };
 }
 

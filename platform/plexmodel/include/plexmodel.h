@@ -347,6 +347,8 @@ PowerBlockInfo* kvrGetPowerBlockInfo(kvrHandleType* hObject,
 int kvrGetPowerBlockList(IconInfoTable* pTable, int nKind,
                          int bServerVersionSupported);
 int kvrMaxPowerBlockType(void);
+/* The product's name as the editor shows it in its titles. */
+const char* kvrGetProductName(void);
 const char* kvrGetPowerBlockName(int nType);
 
 /* ---- Block variables ------------------------------------------------- */

@@ -315,6 +315,11 @@ int kvrGetPowerBlockList(IconInfoTable* pTable, int nKind,
     });
 }
 
+const char* kvrGetProductName(void)
+{
+    return "Plexwright";
+}
+
 int kvrMaxPowerBlockType(void)
 {
     return MAX_BLOCK_TYPE;

@@ -1,0 +1,264 @@
+// The main frame's current program and page over real MDI page windows:
+// activation through the MDI client, the guard against a page window's
+// activation asking for its page again, the hints without a page window or
+// edit pane, the registry's renumbering and what a closed window leaves.
+#include "PXTestSupport.h"
+#include "Page.h"
+#include "Program.h"
+#include "UIApp.h"
+#include "UIMDIFrame.h"
+#include "UIRes.h"
+#include "owl/TMDIChild.h"
+#include "owl/TMDIClient.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> g_events;
+
+// A page window as the page windows are made: an MDI child that, when
+// activated, makes its program and page the frame's current ones.
+class TestPageWindow : public TMDIChild, public UIMDIChild
+{
+public:
+    TestPageWindow(UIMDIFrame& frame, Program* pProgram, Page* pPage, int nNumber, int nZoom = 100)
+        : TMDIChild(*frame.GetClientWindow(), "page"), m_frame(frame), m_pProgram(pProgram), m_pPage(pPage),
+          m_nNumber(nNumber), m_nZoom(nZoom)
+    {
+    }
+    void EvMDIActivate(HWND hWndActivated, HWND hWndDeactivated) override
+    {
+        TMDIChild::EvMDIActivate(hWndActivated, hWndDeactivated);
+        if (hWndActivated != HWindow)
+            return;
+        g_events.push_back("activate " + std::to_string(m_nNumber));
+        m_frame.SetCurrentProgram(m_pProgram);
+        m_frame.SetCurrentPage(m_pPage);
+    }
+    void ObjectChanged(UIObject*, int, int) override {}
+    Program* GetProgram() const override { return m_pProgram; }
+    Page* GetPage() const override { return m_pPage; }
+    HWND GetHandle() const override { return HWindow; }
+    void LayoutPanes() override { g_events.push_back("layout " + std::to_string(m_nNumber)); }
+    void RereadResources() override { g_events.push_back("reread " + std::to_string(m_nNumber)); }
+    int GetWindowNumber() const override { return m_nNumber; }
+    void AdjustIndexOnRemove(int nRemoved) override
+    {
+        g_events.push_back("renumber " + std::to_string(m_nNumber) + " after " + std::to_string(nRemoved));
+    }
+    int GetEditZoom() const override { return m_nZoom; }
+
+private:
+    UIMDIFrame& m_frame;
+    Program* m_pProgram;
+    Page* m_pPage;
+    int m_nNumber;
+    int m_nZoom;
+};
+
+struct StatusRecorder : UIStatusLine
+{
+    void SetText(int nLevel, const char* pszText, bool) override
+    {
+        lines.push_back(std::to_string(nLevel) + ":" + (pszText ? pszText : ""));
+    }
+    std::vector<std::string> lines;
+};
+
+std::vector<UINT> g_beeps;
+void RecordBeep(UINT uType)
+{
+    g_beeps.push_back(uType);
+}
+
+// An application object, a created frame over its MDI client, and a
+// program of two pages.
+class FrameFixture : public ::testing::Test
+{
+protected:
+    FrameFixture() : m_app("Plexwright", GetModuleHandleA(nullptr), "")
+    {
+        m_pFrame = new UIMDIFrame(m_client);
+        m_app.SetMainWindow(m_pFrame);
+        m_pFrame->SetStatusLine(&m_status);
+        EXPECT_TRUE(m_pFrame->Create());
+        m_program.reset(new Program("C:\\PROG\\ORDERS.ed", 0));
+        m_pMain = new Page(m_program.get(), "Main", 0, 0);
+        m_program->AddPage(m_pMain);
+        m_pSub = new Page(m_program.get(), "Sub", 1, 0);
+        m_program->AddPage(m_pSub);
+        m_program->ClearModified();
+        m_pfnBeep = PXSetMessageBeepHook(RecordBeep);
+        g_events.clear();
+        g_beeps.clear();
+    }
+    ~FrameFixture() override
+    {
+        m_pFrame->SetStatusLine(nullptr);
+        PXSetMessageBeepHook(m_pfnBeep);
+        for (int i = m_pFrame->GetChildCount() - 1; i >= 0; --i)
+            m_pFrame->CloseChild(m_pFrame->GetChild(i));
+        // The application object deletes the frame, whose window takes the
+        // page windows with it.
+    }
+    TestPageWindow* Open(Page* pPage, int nNumber, int nZoom = 100)
+    {
+        TestPageWindow* pWindow = new TestPageWindow(*m_pFrame, m_program.get(), pPage, nNumber, nZoom);
+        EXPECT_TRUE(pWindow->Create());
+        m_pFrame->AddChild(pWindow);
+        return pWindow;
+    }
+    static void Flush()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+
+    UIApp m_app;
+    TMDIClient m_client;
+    UIMDIFrame* m_pFrame;
+    StatusRecorder m_status;
+    std::unique_ptr<Program> m_program;
+    Page* m_pMain;
+    Page* m_pSub;
+    PXMessageBeepHook m_pfnBeep;
+};
+}
+
+TEST_F(FrameFixture, SettingThePageActivatesItsWindowOnceAndMakesItsProgramCurrent)
+{
+    TestPageWindow* pMainWnd = Open(m_pMain, 1);
+    TestPageWindow* pSubWnd = Open(m_pSub, 2);
+    Flush();
+    EXPECT_EQ(pSubWnd, m_pFrame->GetActiveEditWindow());
+    g_events.clear();
+
+    // The window's activation asks for its page again while the frame is
+    // still setting it: no second activation, no endless recursion.
+    m_pFrame->SetCurrentPage(m_pMain);
+    Flush();
+    EXPECT_EQ(std::vector<std::string>{"activate 1"}, g_events);
+    EXPECT_EQ(m_pMain, m_pFrame->GetCurrentPage());
+    EXPECT_EQ(m_program.get(), m_pFrame->GetCurrentProgram());
+    EXPECT_EQ(pMainWnd, m_pFrame->GetActiveEditWindow());
+
+    // The page already current: no window is activated.
+    g_events.clear();
+    m_pFrame->SetCurrentPage(m_pMain);
+    EXPECT_TRUE(g_events.empty());
+
+    // No page: none current, program none too.
+    m_pFrame->SetCurrentPage(nullptr);
+    EXPECT_EQ(nullptr, m_pFrame->GetCurrentPage());
+    EXPECT_EQ(nullptr, m_pFrame->GetCurrentProgram());
+    EXPECT_TRUE(g_events.empty());
+    EXPECT_TRUE(m_status.lines.empty());
+    EXPECT_TRUE(g_beeps.empty());
+}
+
+TEST_F(FrameFixture, TheEarlierOpenedWindowOfAPageIsFound)
+{
+    TestPageWindow* pFirst = Open(m_pMain, 1);
+    Open(m_pMain, 2);
+    EXPECT_EQ(pFirst, m_pFrame->FindChildForPage(m_pMain));
+    EXPECT_EQ(nullptr, m_pFrame->FindChildForPage(m_pSub));
+    // A listed window has its panes laid out once (after its activation as
+    // a new MDI child).
+    std::vector<std::string> layouts;
+    for (const std::string& e : g_events)
+        if (e.compare(0, 6, "layout") == 0)
+            layouts.push_back(e);
+    EXPECT_EQ(std::vector<std::string>({"layout 1", "layout 2"}), layouts);
+    g_events.clear();
+    m_pFrame->RelayoutChildren();
+    m_pFrame->RereadChildResources();
+    EXPECT_EQ(std::vector<std::string>({"layout 1", "layout 2", "reread 1", "reread 2"}), g_events);
+}
+
+TEST_F(FrameFixture, ClosingAWindowRenumbersTheOthersOfItsProgramAndForgetsWhatItShowed)
+{
+    TestPageWindow* pOne = Open(m_pMain, 1);
+    Open(m_pSub, 2);
+    std::unique_ptr<Program> other(new Program("C:\\PROG\\OTHER.ed", 0));
+    Page* pOtherMain = new Page(other.get(), "Main", 0, 0);
+    other->AddPage(pOtherMain);
+    TestPageWindow* pOther = new TestPageWindow(*m_pFrame, other.get(), pOtherMain, 1);
+    ASSERT_TRUE(pOther->Create());
+    m_pFrame->AddChild(pOther);
+    m_pFrame->SetCurrentPage(m_pMain);
+    Flush();
+    g_events.clear();
+
+    m_pFrame->CloseChild(pOne);
+    EXPECT_EQ(std::vector<std::string>{"renumber 2 after 1"}, g_events);
+    EXPECT_EQ(nullptr, m_pFrame->GetCurrentPage());
+    EXPECT_EQ(m_program.get(), m_pFrame->GetCurrentProgram());   // another window shows it
+    EXPECT_EQ(1, m_program->GetOpenWindows());
+    // Closing a window that is not listed changes nothing.
+    m_pFrame->CloseChild(pOne);
+    EXPECT_EQ(1, m_program->GetOpenWindows());
+    pOne->Destroy();
+    m_pFrame->CloseChild(pOther);
+    other->AddOpenWindow(0);
+    pOther->Destroy();
+}
+
+TEST_F(FrameFixture, WithoutAPageWindowActivationGivesHint33AndABeep)
+{
+    // A window that is no page window of the frame's list.
+    TestPageWindow* pLoose = new TestPageWindow(*m_pFrame, m_program.get(), m_pMain, 9);
+    ASSERT_TRUE(pLoose->Create());
+    Flush();
+    EXPECT_FALSE(m_pFrame->ActivateChild(pLoose));
+    ASSERT_EQ(1u, m_status.lines.size());
+    EXPECT_EQ("3:Select window containing a program before executing this command.", m_status.lines[0]);
+    EXPECT_EQ(std::vector<UINT>{MB_ICONEXCLAMATION}, g_beeps);
+    pLoose->Destroy();
+}
+
+TEST_F(FrameFixture, APageWindowWithoutEditPaneGivesMessage19)
+{
+    TestPageWindow* pNoPane = Open(m_pMain, 1, -1);
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(m_pFrame->ActivateChild(pNoPane));
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("Edit child window not found in Edit MDI window.", boxes.boxes[0].text);
+    EXPECT_EQ("Plexwright", boxes.boxes[0].caption);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.boxes[0].uType & MB_ICONMASK);
+    EXPECT_TRUE(m_status.lines.empty());
+}
+
+namespace
+{
+UIMDIChild* g_pMade = nullptr;
+std::string g_madeCaption;
+UIMDIChild* MakeTestWindow(UIMDIFrame& frame, Program* pProgram, Page* pPage, const char* pszCaption)
+{
+    g_madeCaption = pszCaption;
+    TestPageWindow* pWindow = new TestPageWindow(frame, pProgram, pPage, 7);
+    if (!pWindow->Create())
+        return nullptr;
+    g_pMade = pWindow;
+    return pWindow;
+}
+}
+
+TEST_F(FrameFixture, OpenEditWindowMakesListsAndMaximisesThroughTheFactory)
+{
+    // Without a maker nothing is made.
+    EXPECT_EQ(nullptr, m_pFrame->OpenEditWindow(m_program.get(), m_pMain));
+    UIMDIFrame::EditWindowFactory pfnOld = UIMDIFrame::SetEditWindowFactory(MakeTestWindow);
+    m_program->SetModified();
+    UIMDIChild* pChild = m_pFrame->OpenEditWindow(m_program.get(), m_pMain);
+    UIMDIFrame::SetEditWindowFactory(pfnOld);
+    ASSERT_NE(nullptr, pChild);
+    EXPECT_EQ(g_pMade, pChild);
+    EXPECT_EQ("ORDERS *", g_madeCaption);
+    EXPECT_TRUE(m_pFrame->IsListed(pChild));
+    EXPECT_EQ(1, m_program->GetOpenWindows());
+    EXPECT_TRUE(IsZoomed(pChild->GetHandle()));
+}

@@ -1,0 +1,401 @@
+// The editor's start-up in process: the order of its steps, the login in
+// standalone mode through the client library's calls, the resource
+// libraries (missing ones are reported and the start goes on; every bitmap
+// the application model names is in pxbmp.dll), the splash gauge, the
+// checks of the values read from the settings file, and what the exit
+// writes back.
+#include "PXTestSupport.h"
+#include "FontObject.h"
+#include "Icons.h"
+#include "PXWinApp.h"
+#include "UIApp.h"
+#include "UIMDIFrame.h"
+#include "owl/TDib.h"
+#include "owl/TSplashWindow.h"
+#include "plexmodel.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+const bool s_bSettingsFile = (UIApp::SetSettingsFile("PXSTARTTEST.INI"), true);
+
+std::vector<std::string> g_steps;
+void RecordStep(const char* pszStep)
+{
+    g_steps.push_back(pszStep);
+}
+
+int g_nInits = 0;
+int g_nInitResult = 0;
+const char* g_pszServer = nullptr;
+int g_nTerms = 0;
+int FakeInit(int, int, int, const char*, const char*, const char* pszServer, int, const char*, int, int,
+             const char*, const char*, int, int)
+{
+    ++g_nInits;
+    g_pszServer = pszServer;
+    g_steps.push_back("library start");
+    return g_nInitResult;
+}
+int FakeTerm()
+{
+    ++g_nTerms;
+    g_steps.push_back("library end");
+    return 0;
+}
+int FakeVersion(int, int, char*)
+{
+    return 73;
+}
+
+struct ProcessEnded
+{
+    int nCode;
+};
+void ThrowExit(int nCode)
+{
+    throw ProcessEnded{nCode};
+}
+
+void ForgetSettings()
+{
+    for (const char* pszSection : {"Main", "Edit", "Palette", "TextNote", "User Defined Multimedia Sentence Types"})
+        WritePrivateProfileStringA(pszSection, nullptr, nullptr, UIApp::SettingsFile());
+}
+
+std::string ReadKey(const char* pszSection, const char* pszKey)
+{
+    char sz[128] = "";
+    GetPrivateProfileStringA(pszSection, pszKey, "(none)", sz, sizeof(sz), UIApp::SettingsFile());
+    return sz;
+}
+
+class Startup : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ForgetSettings();
+        g_steps.clear();
+        g_nInits = 0;
+        g_nInitResult = 0;
+        g_nTerms = 0;
+        m_oldCalls = PXWinApp::SetLinkCalls(PXLinkCalls{FakeInit, FakeTerm, FakeVersion});
+        m_pfnOldExit = PXWinApp::SetExitCall(ThrowExit);
+        m_pfnOldTrace = UIApp::SetStepTrace(RecordStep);
+    }
+    void TearDown() override
+    {
+        UIApp::SetStepTrace(m_pfnOldTrace);
+        PXWinApp::SetExitCall(m_pfnOldExit);
+        PXWinApp::SetLinkCalls(m_oldCalls);
+        ForgetSettings();
+    }
+    static void Flush()
+    {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+
+    PXLinkCalls m_oldCalls;
+    PXWinApp::ExitCall m_pfnOldExit;
+    UIApp::StepTrace m_pfnOldTrace;
+};
+}
+
+TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
+{
+    std::unique_ptr<UIApp> app(new UIApp("Plexwright", GetModuleHandleA(nullptr), ""));
+    app->InitInstance();
+    const std::vector<std::string> start = {"block images", "fonts",       "settings",      "controller",
+                                            "main window",  "accelerators", "login",         "library start",
+                                            "block lists",  "started"};
+    EXPECT_EQ(start, g_steps);
+
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    EXPECT_TRUE(IsWindowVisible(pFrame->HWindow));
+    char szTitle[64] = "";
+    GetWindowTextA(pFrame->HWindow, szTitle, sizeof(szTitle));
+    EXPECT_STREQ("Plexwright", szTitle);       // standalone: the program's name alone
+    EXPECT_EQ(nullptr, g_pszServer);            // no server address: offline
+    ASSERT_NE(nullptr, app->GetController());
+    EXPECT_TRUE(app->GetController()->IsStandalone());
+    EXPECT_EQ(app->GetController(), PXGetWinApp());
+    EXPECT_NE(nullptr, app->HAccTable);
+    EXPECT_NE(nullptr, GetMenu(pFrame->HWindow));
+    EXPECT_NE(nullptr, Icons::GetCurrent());
+    EXPECT_NE(nullptr, Icons::GetObsolete());
+    EXPECT_NE(nullptr, g_pFonts);
+    EXPECT_EQ(0x33Du, app->GetOptions());
+
+    // The frame closes: placement first; then the application object ends.
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(pFrame->CanClose());
+    EXPECT_EQ(std::to_string(SW_SHOWNORMAL), ReadKey("Main", "WinState"));
+    EXPECT_NE("(none)", ReadKey("Main", "left"));
+    g_steps.clear();
+    app.reset();
+    const std::vector<std::string> exit = {"write options", "write fonts", "seed sentence types", "logout",
+                                           "library end"};
+    EXPECT_EQ(exit, g_steps);
+    EXPECT_EQ(1, g_nTerms);
+    EXPECT_EQ(nullptr, g_pFonts);
+    EXPECT_EQ(nullptr, Icons::GetCurrent());
+
+    const struct
+    {
+        const char* pszSection;
+        const char* pszKey;
+        const char* pszValue;
+    } written[] = {
+        {"Main", "Status Line", "TRUE"},
+        {"Main", "Confirm PB Deletes", "FALSE"},
+        {"Main", "Auto Name", "FALSE"},
+        {"Main", "Diag Level", "4"},
+        {"Main", "Log Level", "3"},
+        {"Main", "Log Interval", "0"},
+        {"Edit", "Font Typeface", "arial"},
+        {"TextNote", "Font Typeface", "arial"},
+        {"Palette", "Font Italic", "0"},
+        {"User Defined Multimedia Sentence Types", "Number of User Defined Types", "0"},
+        {"User Defined Multimedia Sentence Types", "User Defined Media 1", "Voice"},
+        {"User Defined Multimedia Sentence Types", "User Defined Name 1", "Example"},
+        {"User Defined Multimedia Sentence Types", "User Defined Language Table 1", "12"},
+    };
+    for (const auto& w : written)
+        EXPECT_EQ(w.pszValue, ReadKey(w.pszSection, w.pszKey)) << w.pszSection << "/" << w.pszKey;
+    EXPECT_EQ(std::to_string(-FontObject("x", "arial", -11, 400, 0).GetCharHeight()), ReadKey("Edit", "Font Size"));
+}
+
+TEST_F(Startup, TheSplashGaugeAdvancesThroughTheStart)
+{
+    // The picture the build draws beside the executables.
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
+    std::string path(szPath);
+    path = path.substr(0, path.find_last_of("\\/") + 1) + "splash.bmp";
+    TDib dib(path.c_str());
+    ASSERT_TRUE(dib.IsOK()) << "splash.bmp beside the tests";
+    TSplashWindow splash(dib, 800, 600, TSplashWindow::ShrinkToFit | TSplashWindow::MakeGauge, 0);
+    ASSERT_TRUE(splash.Create());
+    UIApp::SetSplash(&splash);
+    {
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        app.InitInstance();
+    }
+    UIApp::SetSplash(nullptr);
+    EXPECT_EQ(100, splash.GetPercentDone());
+    ASSERT_GE(g_steps.size(), 3u);
+    EXPECT_EQ("block images", g_steps[0]);
+    EXPECT_EQ("splash 55", g_steps[1]);
+    EXPECT_EQ("fonts", g_steps[2]);
+    auto it = std::find(g_steps.begin(), g_steps.end(), "splash 100");
+    ASSERT_NE(g_steps.end(), it);
+    EXPECT_EQ("started", *(it + 1));
+    splash.Destroy();
+
+    // Without a splash window the gauge steps do nothing.
+    g_steps.clear();
+    UIApp::SplashGauge(80);
+    EXPECT_TRUE(g_steps.empty());
+}
+
+TEST_F(Startup, AFailedLoginEndsTheProcessBeforeTheBlockListsAndWritesNothing)
+{
+    g_nInitResult = 73;
+    MessageBoxRecorder boxes;
+    int nCode = -1;
+    UIApp* pApp = new UIApp("Plexwright", GetModuleHandleA(nullptr), "");
+    try
+    {
+        pApp->InitInstance();
+    }
+    catch (const ProcessEnded& e)
+    {
+        nCode = e.nCode;
+    }
+    EXPECT_EQ(PX_EXIT_LOGINFAILED, nCode);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("Server not available.Please check connection.", boxes.boxes[0].text);
+    EXPECT_EQ("library start", g_steps.back());
+    EXPECT_EQ(nullptr, Icons::GetCurrent());
+    // The real process ends at once: the settings written so far are none.
+    EXPECT_EQ("(none)", ReadKey("Main", "Status Line"));
+    UIApp::SetStepTrace(nullptr);
+    delete pApp;
+}
+
+TEST_F(Startup, MissingResourceLibrariesAreReportedAndTheStartGoesOn)
+{
+    UIApp::SetDialogLibraryName("nosuchdlg.dll");
+    UIApp::SetBitmapLibraryName("nosuchbmp.dll");
+    {
+        MessageBoxRecorder boxes;
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        ASSERT_EQ(2u, boxes.boxes.size());
+        EXPECT_EQ("Unable to load application dialog module.", boxes.boxes[0].text);
+        EXPECT_EQ("Error", boxes.boxes[0].caption);
+        EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes.boxes[0].uType & MB_ICONMASK);
+        EXPECT_EQ(nullptr, boxes.boxes[0].hOwner);
+        EXPECT_EQ("Unable to load application bitmap module.", boxes.boxes[1].text);
+        EXPECT_EQ("Error!", boxes.boxes[1].caption);
+        EXPECT_EQ(0u, boxes.boxes[1].uType);
+        EXPECT_EQ(nullptr, app.GetDialogModule());
+        ASSERT_NE(nullptr, app.GetBitmapModule());
+        EXPECT_EQ(nullptr, app.GetBitmapModule()->GetHandle());
+        app.InitInstance();
+        EXPECT_NE(nullptr, UIApp::GetMainFrame());
+    }
+    UIApp::SetDialogLibraryName(nullptr);
+    UIApp::SetBitmapLibraryName(nullptr);
+}
+
+TEST_F(Startup, EveryBitmapTheModelNamesIsInTheBitmapLibrary)
+{
+    MessageBoxRecorder boxes;
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    EXPECT_TRUE(boxes.boxes.empty());
+    ASSERT_NE(nullptr, app.GetBitmapModule());
+    HINSTANCE hBitmaps = app.GetBitmapModule()->GetHandle();
+    ASSERT_NE(nullptr, hBitmaps);
+    int nNames = 0;
+    for (int nKind = 0; nKind < 2; ++nKind)
+    {
+        IconInfoTable table = {};
+        kvrGetPowerBlockList(&table, nKind, 1);
+        for (int g = 0; g < KVR_MAX_ICON_GROUPS && table.groups[g]; ++g)
+        {
+            IconGroupEntry* pGroup = table.groups[g];
+            std::vector<const char*> names = {pGroup->bitmapName};
+            for (const PowerBlockInfo* pInfo = pGroup->blocks; pInfo->name; ++pInfo)
+                names.push_back(pInfo->bitmapName);
+            for (const char* pszName : names)
+            {
+                ASSERT_NE(nullptr, pszName);
+                HBITMAP hBitmap = LoadBitmapA(hBitmaps, pszName);
+                EXPECT_NE(nullptr, hBitmap) << pszName;
+                BITMAP bm = {};
+                if (hBitmap && GetObjectA(hBitmap, sizeof(bm), &bm))
+                {
+                    EXPECT_EQ(40, bm.bmWidth) << pszName;
+                    EXPECT_EQ(40, bm.bmHeight) << pszName;
+                }
+                DeleteObject(hBitmap);
+                ++nNames;
+            }
+        }
+    }
+    EXPECT_GT(nNames, 0);
+}
+
+TEST_F(Startup, ValuesOutOfTheirRangeKeepTheDefaults)
+{
+    const struct
+    {
+        const char* pszKey;
+        const char* pszValue;
+        DWORD dwDiag;
+        int nLogLevel;
+        int nInterval;
+    } cases[] = {
+        {"Diag Level", "3", 4, 3, 0},    {"Diag Level", "16", 4, 3, 0},  {"Diag Level", "0", 4, 3, 0},
+        {"Diag Level", "8", 8, 3, 0},    {"Diag Level", "-4", 4, 3, 0},  {"Diag Level", "x", 4, 3, 0},
+        {"Log Level", "9", 4, 3, 0},     {"Log Level", "-1", 4, 3, 0},   {"Log Level", "1", 4, 1, 0},
+        {"Log Interval", "-5", 4, 3, 0}, {"Log Interval", "50", 4, 3, 50}, {"Log Interval", "99999999", 4, 3, 0},
+    };
+    for (const auto& c : cases)
+    {
+        ForgetSettings();
+        WritePrivateProfileStringA("Main", c.pszKey, c.pszValue, UIApp::SettingsFile());
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+        app.ReadSettings();
+        EXPECT_EQ(c.dwDiag, app.TestDiagLevel(0xFFFFFFFF)) << c.pszKey << "=" << c.pszValue;
+        EXPECT_EQ(c.nLogLevel, app.GetLogLevel()) << c.pszKey << "=" << c.pszValue;
+        EXPECT_EQ(c.nInterval, app.GetLogInterval()) << c.pszKey << "=" << c.pszValue;
+    }
+}
+
+TEST_F(Startup, APlacementOffEveryScreenOrAShowCommandOf0KeepsTheCurrentOnes)
+{
+    const RECT current = {10, 20, 410, 320};
+    const struct
+    {
+        const char* pszLeft;
+        const char* pszTop;
+        const char* pszRight;
+        const char* pszBottom;
+        const char* pszShow;
+        RECT expected;
+        UINT nShow;
+    } cases[] = {
+        {"30", "40", "530", "440", "1", {30, 40, 530, 440}, SW_SHOWNORMAL},
+        {"30", "40", "530", "440", "2", {30, 40, 530, 440}, SW_SHOWMAXIMIZED},   // minimised starts maximised
+        {"30", "40", "530", "440", "3", {30, 40, 530, 440}, SW_SHOWMAXIMIZED},
+        {"30", "40", "530", "440", "0", {30, 40, 530, 440}, SW_SHOWNORMAL},      // 0 keeps the current
+        {"30", "40", "530", "440", "77", {30, 40, 530, 440}, SW_SHOWNORMAL},
+        {"-32000", "-32000", "-31000", "-31500", "1", current, SW_SHOWNORMAL},   // on no screen
+        {"500", "40", "100", "440", "1", current, SW_SHOWNORMAL},                // empty
+        {nullptr, nullptr, nullptr, nullptr, nullptr, current, SW_SHOWNORMAL},   // nothing stored
+    };
+    for (const auto& c : cases)
+    {
+        ForgetSettings();
+        const char* keys[] = {"left", "top", "right", "bottom", "WinState"};
+        const char* values[] = {c.pszLeft, c.pszTop, c.pszRight, c.pszBottom, c.pszShow};
+        for (int i = 0; i < 5; ++i)
+            if (values[i])
+                WritePrivateProfileStringA("Main", keys[i], values[i], UIApp::SettingsFile());
+        WINDOWPLACEMENT placement = {};
+        placement.length = sizeof(placement);
+        placement.showCmd = SW_SHOWNORMAL;
+        placement.rcNormalPosition = current;
+        UIApp::ReadPlacement(placement);
+        EXPECT_TRUE(EqualRect(&c.expected, &placement.rcNormalPosition))
+            << (c.pszLeft ? c.pszLeft : "-") << " " << (c.pszShow ? c.pszShow : "-");
+        EXPECT_EQ(c.nShow, placement.showCmd) << (c.pszShow ? c.pszShow : "-");
+    }
+}
+
+TEST_F(Startup, FontSectionsReplaceTheBuiltInFontsOnlyWithAFace)
+{
+    WritePrivateProfileStringA("Edit", "Font Typeface", "courier new", UIApp::SettingsFile());
+    WritePrivateProfileStringA("Edit", "Font Size", "-20", UIApp::SettingsFile());
+    WritePrivateProfileStringA("Edit", "Font Weight", "700", UIApp::SettingsFile());
+    WritePrivateProfileStringA("Edit", "Font Italic", "1", UIApp::SettingsFile());
+    // An empty face keeps the built-in font even with a size.
+    WritePrivateProfileStringA("Palette", "Font Typeface", "", UIApp::SettingsFile());
+    WritePrivateProfileStringA("Palette", "Font Size", "-30", UIApp::SettingsFile());
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    app.InitInstance();
+    ASSERT_NE(nullptr, g_pFonts);
+    FontObject* pEdit = g_pFonts->Find("powerblock_label");
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_STREQ("courier new", pEdit->GetFace());
+    EXPECT_EQ(1, pEdit->GetItalic());
+    FontObject* pPalette = g_pFonts->Find("icon_label");
+    ASSERT_NE(nullptr, pPalette);
+    EXPECT_STREQ("arial", pPalette->GetFace());
+    EXPECT_NE(-30, pPalette->GetHeight());
+}
+
+TEST_F(Startup, AnApplicationObjectThatNeverReadTheSettingsWritesNone)
+{
+    {
+        UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    }
+    EXPECT_EQ("(none)", ReadKey("Main", "Status Line"));
+    EXPECT_EQ("(none)", ReadKey("User Defined Multimedia Sentence Types", "Number of User Defined Types"));
+}
+
+TEST_F(Startup, TheCommandLineIsKeptWholeForTheLogin)
+{
+    std::string line = "p : " + std::string(2000, 'x') + " : sys";
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), line.c_str());
+    EXPECT_EQ(line, app.GetLoginLine());
+}
