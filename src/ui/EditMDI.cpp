@@ -15,7 +15,7 @@
 
 EditMDI::EditMDI(TMDIClient& client, const LayoutRecord* pRecord, Program* pProgram, Page* pPage,
                  const char* pszTitle)
-    : UIMDIChild(client, pRecord, pszTitle), m_pProgram(pProgram), m_pPage(pPage),
+    : UIMDIChildWindow(client, pRecord, pszTitle), m_pProgram(pProgram), m_pPage(pPage),
       m_nNumber(pProgram ? pProgram->GetOpenWindows() + 1 : 1), m_bPageRemoved(false)
 {
     for (int i = 0; i < LAYOUT_MAX_ELEMENTS; ++i)
@@ -31,9 +31,10 @@ EditMDI::EditMDI(TMDIClient& client, const LayoutRecord* pRecord, Program* pProg
 EditMDI::~EditMDI()
 {
     UIPageFrame* pFrame = GetPageFrame();
+    if (pFrame)
+        pFrame->CloseChild(this);
     if (m_pProgram)
     {
-        m_pProgram->AddOpenWindow(-1);
         if (m_pProgram->GetOpenWindows() <= 0)
         {
             if (pFrame && pFrame->GetCurrentProgram() == m_pProgram)
@@ -46,8 +47,12 @@ EditMDI::~EditMDI()
             m_pPage = nullptr;
         }
     }
-    if (pFrame)
-        pFrame->CloseChild(this);
+}
+
+int EditMDI::GetEditZoom() const
+{
+    EditChild* pPane = GetEditPane();
+    return pPane ? pPane->GetZoom() : -1;
 }
 
 EditChild* EditMDI::GetEditPane() const
@@ -79,7 +84,7 @@ void EditMDI::ObjectChanged(UIObject* pObject, int nKind, int nFlags)
             RelayoutPanes();
         return;
     }
-    UIMDIChild::ObjectChanged(pObject, nKind, nFlags);
+    UIMDIChildWindow::ObjectChanged(pObject, nKind, nFlags);
 }
 
 void EditMDI::EvMDIActivate(HWND hWndActivated, HWND hWndDeactivated)
@@ -99,7 +104,7 @@ void EditMDI::EvMDIActivate(HWND hWndActivated, HWND hWndDeactivated)
     else if (hWndDeactivated != HWindow)
         ShowMessageId(IDS_PANE_BADACTIVATE, nullptr, MB_ICONEXCLAMATION);
     PXWinApp::UpdateCommandUI();
-    UIMDIChild::EvMDIActivate(hWndActivated, hWndDeactivated);
+    UIMDIChildWindow::EvMDIActivate(hWndActivated, hWndDeactivated);
 }
 
 bool EditMDI::CanClose()

@@ -4,16 +4,16 @@
 #ifndef EDITMDI_H
 #define EDITMDI_H
 
-#include "UIMDIChild.h"
+#include "UIMDIChildWindow.h"
 
 class EditChild;
 
-class EditMDI : public UIMDIChild
+class EditMDI : public UIMDIChildWindow
 {
 public:
     EditMDI(TMDIClient& client, const LayoutRecord* pRecord, Program* pProgram, Page* pPage, const char* pszTitle);
-    // The program's count of open windows goes down; the last window of a
-    // program deletes it. The frame is told.
+    // The frame is told (it counts the window out of its program's open
+    // windows); the last window of a program deletes it.
     ~EditMDI() override;
 
     void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override;
@@ -26,8 +26,9 @@ public:
     bool CanClose() override;
 
     // Another window of the program with that number closed.
-    void AdjustIndexOnRemove(int nNumber);
-    int GetWindowNumber() const { return m_nNumber; }
+    void AdjustIndexOnRemove(int nNumber) override;
+    int GetWindowNumber() const override { return m_nNumber; }
+    int GetEditZoom() const override;
     EditChild* GetEditPane() const;
 
 private:

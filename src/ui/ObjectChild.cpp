@@ -13,7 +13,7 @@
 #include "PXUIMsg.h"
 #include "PXWinApp.h"
 #include "ScrollBar.h"
-#include "UIMDIChild.h"
+#include "UIMDIChildWindow.h"
 #include "UIObject.h"
 #include "UIPageFrame.h"
 #include "owl/TScrollBar.h"
@@ -677,9 +677,9 @@ void ObjectChild::ClearSelection()
     PXWinApp::UpdateCommandUI();
 }
 
-UIMDIChild* ObjectChild::GetMDIChild() const
+UIMDIChildWindow* ObjectChild::GetMDIChild() const
 {
-    return dynamic_cast<UIMDIChild*>(GetParentO());
+    return dynamic_cast<UIMDIChildWindow*>(GetParentO());
 }
 
 void ObjectChild::GetObjectOffset(const DragState* pState, long& dx, long& dy) const

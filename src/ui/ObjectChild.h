@@ -17,7 +17,7 @@
 class DisplayObject;
 class Grid;
 class PXTextUI;
-class UIMDIChild;
+class UIMDIChildWindow;
 struct DragState;
 
 // Mouse modes.
@@ -141,7 +141,7 @@ public:
     // ---- selection
     void ClearSelection();
     SelectedList& GetSelection() { return m_Selection; }
-    UIMDIChild* GetMDIChild() const;
+    UIMDIChildWindow* GetMDIChild() const;
 
     // ---- mouse
     void BeginPasteAtPoint();

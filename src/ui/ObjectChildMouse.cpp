@@ -19,7 +19,7 @@
 #include "PXTextUI.h"
 #include "PXWinApp.h"
 #include "ScrollBar.h"
-#include "UIMDIChild.h"
+#include "UIMDIChildWindow.h"
 #include "UIPageFrame.h"
 #include "owl/TScrollBar.h"
 
@@ -653,7 +653,7 @@ int ObjectChild::DragOver(bool bDrop, int x, int y)
         }
         bands.Clear();
         if (UIPageFrame* pFrame = GetPageFrame())
-            if (UIMDIChild* pChild = dynamic_cast<UIMDIChild*>(pTarget->GetParentO()))
+            if (UIMDIChildWindow* pChild = dynamic_cast<UIMDIChildWindow*>(pTarget->GetParentO()))
                 pFrame->ActivateChild(pChild);
         pTarget->Drop(&state, ptTarget.x, ptTarget.y);
         return 1;
@@ -754,7 +754,7 @@ int ObjectChild::PasteAt(long x, long y, int nHow)
     ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
     if (nResult < 0)
         return 1;
-    if (UIMDIChild* pChild = pTarget->GetMDIChild())
+    if (UIMDIChildWindow* pChild = pTarget->GetMDIChild())
         pChild->RelayoutPanes();
     pFrame->RefreshPalette(pTarget->GetPage()->GetProgram());
     return nResult;
@@ -804,7 +804,7 @@ LRESULT ObjectChild::OnPaletteDrop(WPARAM wParam, LPARAM lParam)
     POINT pt = ptScreen;
     ::ScreenToClient(pTarget->HWindow, &pt);
     if (UIPageFrame* pFrame = GetPageFrame())
-        if (UIMDIChild* pChild = pTarget->GetMDIChild())
+        if (UIMDIChildWindow* pChild = pTarget->GetMDIChild())
             pFrame->ActivateChild(pChild);
     pTarget->DeviceToLogical(pt);
     EditChild* pEdit = dynamic_cast<EditChild*>(pTarget);

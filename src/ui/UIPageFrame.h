@@ -10,7 +10,7 @@
 
 #include "PXafx.h"
 
-class UIMDIChild;
+class UIMDIChildWindow;
 class ObjectChild;
 class Program;
 class Page;
@@ -23,13 +23,14 @@ public:
 
     // Shows the window normally unless it is maximised, brings it to the
     // top, gives it the focus and makes it the active MDI child.
-    virtual void ActivateChild(UIMDIChild* pChild) = 0;
+    virtual void ActivateChild(UIMDIChildWindow* pChild) = 0;
     virtual void SetCurrentProgram(Program* pProgram) = 0;
     virtual void SetCurrentPage(Page* pPage) = 0;
     virtual Program* GetCurrentProgram() const = 0;
-    // A page window is destroyed: it leaves the registry, the other windows
-    // of its program are renumbered and the captions refreshed.
-    virtual void CloseChild(UIMDIChild* pChild) = 0;
+    // A page window is destroyed: it leaves the registry and is counted out
+    // of its program's open windows, the other windows of its program are
+    // renumbered and the captions refreshed.
+    virtual void CloseChild(UIMDIChildWindow* pChild) = 0;
     // The window showing the page becomes current and active, or a new
     // page window opens on it.
     virtual void ShowPage(Page* pPage) = 0;

@@ -37,20 +37,21 @@ EditMDI* PageTestFrame::OpenEditWindow(Program* pProgram, Page* pPage, bool bMax
     return pWindow;
 }
 
-void PageTestFrame::ActivateChild(UIMDIChild* pChild)
+void PageTestFrame::ActivateChild(UIMDIChildWindow* pChild)
 {
     if (!pChild || !pChild->HWindow)
         return;
     ::SendMessageA(GetClientWindow()->HWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->HWindow), 0);
 }
 
-void PageTestFrame::CloseChild(UIMDIChild* pChild)
+void PageTestFrame::CloseChild(UIMDIChildWindow* pChild)
 {
     auto it = std::find(children.begin(), children.end(), pChild);
     if (it == children.end())
         return;
     EditMDI* pClosed = *it;
     children.erase(it);
+    pClosed->GetProgram()->AddOpenWindow(-1);
     for (EditMDI* pOther : children)
         if (pOther->GetProgram() == pClosed->GetProgram())
             pOther->AdjustIndexOnRemove(pClosed->GetWindowNumber());

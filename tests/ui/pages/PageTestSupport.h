@@ -34,11 +34,11 @@ public:
     std::vector<EditMDI*> children;
 
     // UIPageFrame
-    void ActivateChild(UIMDIChild* pChild) override;
+    void ActivateChild(UIMDIChildWindow* pChild) override;
     void SetCurrentProgram(Program* pProgram) override { pCurrentProgram = pProgram; }
     void SetCurrentPage(Page* pPage) override { pCurrentPage = pPage; }
     Program* GetCurrentProgram() const override { return pCurrentProgram; }
-    void CloseChild(UIMDIChild* pChild) override;
+    void CloseChild(UIMDIChildWindow* pChild) override;
     void ShowPage(Page* pPage) override { shownPages.push_back(pPage); }
     bool IsClosing() const override { return bClosing; }
     bool SaveProgram(Program* pProgram) override;

@@ -1,4 +1,4 @@
-// UIMDIChild: a document window of the main frame, placed in the MDI
+// UIMDIChildWindow: a document window of the main frame, placed in the MDI
 // client by its layout record and tiled with the panes of the record's
 // elements. It fans model changes, object showing and scale re-reading
 // out to its panes, and lays them out again when it is resized.
@@ -8,19 +8,19 @@
 #include "owl/TMDIChild.h"
 #include "owl/TMDIClient.h"
 #include "LayoutRecord.h"
-#include "UIPageWindow.h"
+#include "UIMDIFrame.h"
 
 class ChildWindow;
 class UIObject;
 class Program;
 class Page;
 
-class UIMDIChild : public TMDIChild, public UIPageWindow
+class UIMDIChildWindow : public TMDIChild, public UIMDIChild
 {
 public:
-    UIMDIChild(TMDIClient& client, const LayoutRecord* pRecord, const char* pszTitle,
+    UIMDIChildWindow(TMDIClient& client, const LayoutRecord* pRecord, const char* pszTitle,
                TWindow* pClientWnd = nullptr);
-    ~UIMDIChild() override;
+    ~UIMDIChildWindow() override;
 
     virtual void RelayoutPanes();
     void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override;
@@ -30,6 +30,9 @@ public:
     Program* GetProgram() const override { return nullptr; }
     Page* GetPage() const override { return nullptr; }
     HWND GetHandle() const override { return HWindow; }
+    // The frame's names for relayout and re-reading.
+    void LayoutPanes() override { RelayoutPanes(); }
+    void RereadResources() override { RereadScale(); }
 
     const char* GetClassName() override { return "UIMDI"; }
     void GetWindowClass(WNDCLASSA& wc) override;

@@ -1,5 +1,5 @@
 // The MDI windows of the editor.
-#include "UIMDIChild.h"
+#include "UIMDIChildWindow.h"
 #include "ChildWindow.h"
 #include "PaneRes.h"
 #include "PXFaultHandler.h"
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <new>
 
-UIMDIChild::UIMDIChild(TMDIClient& client, const LayoutRecord* pRecord, const char* pszTitle, TWindow* pClientWnd)
+UIMDIChildWindow::UIMDIChildWindow(TMDIClient& client, const LayoutRecord* pRecord, const char* pszTitle, TWindow* pClientWnd)
     : TMDIChild(client, pszTitle, pClientWnd), m_pRecord(pRecord), m_nWidth(0), m_nHeight(0)
 {
     Attr.Style &= ~(WS_HSCROLL | WS_VSCROLL);
@@ -29,11 +29,11 @@ UIMDIChild::UIMDIChild(TMDIClient& client, const LayoutRecord* pRecord, const ch
         MakePane(pRecord->elements[i]);
 }
 
-UIMDIChild::~UIMDIChild()
+UIMDIChildWindow::~UIMDIChildWindow()
 {
 }
 
-ChildWindow* UIMDIChild::MakePane(const LayoutElement& e)
+ChildWindow* UIMDIChildWindow::MakePane(const LayoutElement& e)
 {
     ChildWindow* pPane = nullptr;
     switch (e.nType)
@@ -53,7 +53,7 @@ ChildWindow* UIMDIChild::MakePane(const LayoutElement& e)
     return pPane;
 }
 
-void UIMDIChild::GetWindowClass(WNDCLASSA& wc)
+void UIMDIChildWindow::GetWindowClass(WNDCLASSA& wc)
 {
     TMDIChild::GetWindowClass(wc);
     HINSTANCE hInst = GetModule()->GetHandle();
@@ -62,7 +62,7 @@ void UIMDIChild::GetWindowClass(WNDCLASSA& wc)
     wc.hIcon = ::LoadIconA(hInst, "KVRPAGEICON");
 }
 
-int UIMDIChild::GetPaneCount() const
+int UIMDIChildWindow::GetPaneCount() const
 {
     int n = 0;
     for (int i = 0; i < NumChildren(); ++i)
@@ -71,7 +71,7 @@ int UIMDIChild::GetPaneCount() const
     return n;
 }
 
-ChildWindow* UIMDIChild::GetPane(int n) const
+ChildWindow* UIMDIChildWindow::GetPane(int n) const
 {
     for (int i = 0; i < NumChildren(); ++i)
         if (ChildWindow* pPane = dynamic_cast<ChildWindow*>(GetChild(i)))
@@ -80,7 +80,7 @@ ChildWindow* UIMDIChild::GetPane(int n) const
     return nullptr;
 }
 
-void UIMDIChild::ForEachPane(void (*pfn)(ChildWindow* pPane, void* pData), void* pData)
+void UIMDIChildWindow::ForEachPane(void (*pfn)(ChildWindow* pPane, void* pData), void* pData)
 {
     // A pane's work may close panes: walk a copy.
     std::vector<ChildWindow*> panes;
@@ -91,7 +91,7 @@ void UIMDIChild::ForEachPane(void (*pfn)(ChildWindow* pPane, void* pData), void*
         pfn(pPane, pData);
 }
 
-void UIMDIChild::RelayoutPanes()
+void UIMDIChildWindow::RelayoutPanes()
 {
     ForEachPane([](ChildWindow* p, void*) { p->Relayout(); }, nullptr);
 }
@@ -111,7 +111,7 @@ struct Show
 };
 }
 
-void UIMDIChild::ObjectChanged(UIObject* pObject, int nKind, int nFlags)
+void UIMDIChildWindow::ObjectChanged(UIObject* pObject, int nKind, int nFlags)
 {
     Change c = {pObject, nKind, nFlags};
     ForEachPane(
@@ -122,7 +122,7 @@ void UIMDIChild::ObjectChanged(UIObject* pObject, int nKind, int nFlags)
         &c);
 }
 
-void UIMDIChild::ShowObject(UIObject* pObject, bool bSelect)
+void UIMDIChildWindow::ShowObject(UIObject* pObject, bool bSelect)
 {
     Show s = {pObject, bSelect};
     ForEachPane(
@@ -133,19 +133,19 @@ void UIMDIChild::ShowObject(UIObject* pObject, bool bSelect)
         &s);
 }
 
-void UIMDIChild::RereadScale()
+void UIMDIChildWindow::RereadScale()
 {
     ForEachPane([](ChildWindow* p, void*) { p->ReadScale(); }, nullptr);
 }
 
-LRESULT UIMDIChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+LRESULT UIMDIChildWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == WM_UI_WINDOWKIND)
         return UI_KIND_MDICHILD;
     return TMDIChild::WindowProc(msg, wParam, lParam);
 }
 
-void UIMDIChild::EvSize(UINT sizeType, int cx, int cy)
+void UIMDIChildWindow::EvSize(UINT sizeType, int cx, int cy)
 {
     if (sizeType == SIZE_RESTORED || sizeType == SIZE_MAXIMIZED)
     {
