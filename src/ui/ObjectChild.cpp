@@ -351,8 +351,13 @@ void ObjectChild::InvalidateObject(DisplayObject* pObj)
 {
     if (!HWindow || !pObj)
         return;
+    // The pane's mapping without asking the context: many objects are
+    // invalidated at a time, and the 2 pixels of margin cover the rounding.
     RECT rc = pObj->GetRect();
-    LogicalToDevice(rc);
+    rc.left = static_cast<long>((static_cast<long long>(rc.left) - m_nOriginX) * m_nZoom / 100);
+    rc.right = static_cast<long>((static_cast<long long>(rc.right) - m_nOriginX) * m_nZoom / 100);
+    rc.top = static_cast<long>((static_cast<long long>(rc.top) - m_nOriginY) * m_nZoom / 100);
+    rc.bottom = static_cast<long>((static_cast<long long>(rc.bottom) - m_nOriginY) * m_nZoom / 100);
     if (rc.left > rc.right)
         std::swap(rc.left, rc.right);
     if (rc.top > rc.bottom)
