@@ -56,6 +56,11 @@ public:
     // that its lists are rebuilt (nothing without a palette window).
     virtual void RefreshPalette(Program* pProgram) = 0;
 
+    // The "Blocks" palette window, none while there is none; showing it
+    // when it is not there (the palette command).
+    virtual HWND GetPaletteWindow() = 0;
+    virtual void TogglePalette() = 0;
+
     // The palette's image drag of one block: begun at a screen point with
     // the image of the block type, moved, ended (which delivers
     // WM_PLT_DROP to the page pane under the point) or cancelled. Begin

@@ -115,6 +115,8 @@ public:
     void EndImageDrag(POINT) override {}
     void CancelImageDrag() override {}
     void GetPageGridSize(long& cx, long& cy) override { cx = cy = 0; }
+    HWND GetPaletteWindow() override { return nullptr; }
+    void TogglePalette() override {}
 
     void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override
     {

@@ -4,6 +4,7 @@
 #include "PowerBlockObject.h"
 #include "PXSObj.h"
 #include "PXWinApp.h"
+#include "UIMDIClient.h"
 
 #include <algorithm>
 #include <cstring>
@@ -98,7 +99,7 @@ void PageTest::SetUp()
     app.reset(new PXWinApp(GetModuleHandleA(nullptr)));
     PXSoftObj::Init(app.get());
     PXSetWinApp(app.get());
-    client.reset(new TMDIClient());
+    client.reset(new UIMDIClient());
     frame = new PageTestFrame(*client);
     ASSERT_TRUE(frame->Create());
     ::ShowWindow(frame->HWindow, SW_SHOW);

@@ -52,6 +52,8 @@ public:
     void EndImageDrag(POINT) override {}
     void CancelImageDrag() override {}
     void GetPageGridSize(long& cx, long& cy) override { cx = cy = 0; }
+    HWND GetPaletteWindow() override { return hPalette; }
+    void TogglePalette() override { ++nPaletteToggles; }
 
     // ModelObserver: every listed window is told.
     void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override;
@@ -65,6 +67,8 @@ public:
     bool bSaveSucceeds = true;
     bool bEndBlock = false;
     int nPaletteRefreshes = 0;
+    HWND hPalette = nullptr;
+    int nPaletteToggles = 0;
     std::vector<Program*> savedPrograms;
     std::vector<Program*> closedPrograms;
     std::vector<Page*> shownPages;
