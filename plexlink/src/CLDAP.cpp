@@ -89,7 +89,7 @@ int CLDAP::FindErrorByCode(int nCode, PXLdapErrorInfo* pError) const
 
 void CLDAP::LogNoConnection(const char* pszCaller)
 {
-    RefillErrorCache(nullptr, 0);
+    // No component, so no error list to take into the cache.
     PXWriteLog(PXLOG_ERROR, "%s, no directory connection.\n", pszCaller);
 }
 

@@ -47,8 +47,8 @@ public:
     int RetrieveResPermList(PXResPermRow** ppRows);
     int FreeList(void* pRows);
 
-    // A directory call made without a directory component: the error cache
-    // is refilled (empty) and the caller's name goes to the log.
+    // A directory call made without a directory component: the caller's
+    // name goes to the log.
     void LogNoConnection(const char* pszCaller);
 
 private:
