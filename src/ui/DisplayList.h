@@ -4,7 +4,7 @@
 #ifndef DISPLAYLIST_H
 #define DISPLAYLIST_H
 
-#include "classlib/Array.h"
+#include "classlib/InsertArray.h"
 
 #define DISPLAYLIST_MAX_LAYERS 6
 

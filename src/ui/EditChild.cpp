@@ -1,5 +1,6 @@
 // The page editing pane.
 #include "EditChild.h"
+#include "classlib/ListIterator.h"
 #include "BandList.h"
 #include "DragState.h"
 #include "FontObject.h"

@@ -1,6 +1,7 @@
 // The object pane: display objects, coordinates, zoom, scrolling,
 // selection and notifications. The mouse is in ObjectChildMouse.cpp.
 #include "ObjectChild.h"
+#include "classlib/ListIterator.h"
 #include "BandList.h"
 #include "DisplayObject.h"
 #include "DragState.h"

@@ -2,6 +2,7 @@
 // band, drags inside and between panes, the palette's drop, paste at a
 // point, text notes placed and edited in place, and the context menus.
 #include "ObjectChild.h"
+#include "classlib/ListIterator.h"
 #include "BandList.h"
 #include "DisplayObject.h"
 #include "DragState.h"

@@ -1,5 +1,6 @@
 // The selection list of an object pane.
 #include "SelectedList.h"
+#include "classlib/ListIterator.h"
 #include "ObjectChild.h"
 #include "UIObject.h"
 

@@ -7,6 +7,7 @@
 // under a display (see the README). "--small" makes a page of a tenth of
 // the size; ctest runs it so, to keep it working.
 #include "DisplayObject.h"
+#include "classlib/ListIterator.h"
 #include "DragState.h"
 #include "EditChild.h"
 #include "EditMDI.h"

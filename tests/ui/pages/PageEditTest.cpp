@@ -3,6 +3,7 @@
 // between pages, showing a block out of view, and the MDI client's
 // commands.
 #include "PageTestSupport.h"
+#include "classlib/ListIterator.h"
 #include "DragState.h"
 #include "LineObjects.h"
 #include "PowerBlockObject.h"

@@ -3,6 +3,7 @@
 // at a point, the context menus, and Escape or a lost capture ending every
 // mode without leaving anything drawn.
 #include "PageTestSupport.h"
+#include "classlib/ListIterator.h"
 #include "BandList.h"
 #include "DragState.h"
 #include "LineObjects.h"

@@ -1,6 +1,7 @@
 // Page windows: the layout records, the panes laid out and following the
 // window's size, zoom and scrolling, and closing a program's windows.
 #include "PageTestSupport.h"
+#include "classlib/ListIterator.h"
 #include "ScrollBar.h"
 #include "owl/TScrollBar.h"
 #include "PXUIMsg.h"
