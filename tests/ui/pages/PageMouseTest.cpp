@@ -120,26 +120,80 @@ TEST_F(PageMouseTest, AClickSelectsAndShiftExtends)
     EXPECT_EQ(0, pPane->GetSecondClick());
 }
 
-TEST_F(PageMouseTest, ClearingASelectionTellsThePaneOfEachObject)
+namespace
 {
-    Click(pPane, PointOf(pPane, pA));
-    Click(pPane, PointOf(pPane, pB), MK_SHIFT);
-    Click(pPane, PointOf(pPane, pC), MK_SHIFT);
-    ASSERT_EQ(3, pPane->GetSelectionCount());
-    // Each object leaves the list one by one, its display repainted.
-    struct Counter : public SelectedList
+// An object pane that records what its selection tells it.
+class CountingPane : public ObjectChild
+{
+public:
+    explicit CountingPane(TWindow* pParent)
+        : ObjectChild(pParent, LayoutRecord::FindElement(PANE_EDIT), 400, 300)
     {
-        using SelectedList::SelectedList;
+    }
+    void ObjectNotify(UIObject* pObject, int nKind, unsigned nFlags) override
+    {
+        told.push_back({pObject, nKind});
+    }
+    struct Told
+    {
+        UIObject* pObject;
+        int nKind;
     };
-    int nBefore = pPane->GetSelectionCount();
-    std::vector<UIObject*> seen;
-    for (int i = 0; i < nBefore; ++i)
-        seen.push_back(pPane->GetSelection().At(i));
-    EXPECT_EQ(pA, seen[0]);
-    EXPECT_EQ(pB, seen[1]);
-    EXPECT_EQ(pC, seen[2]);
-    pPane->ClearSelection();
-    EXPECT_EQ(0, pPane->GetSelectionCount());
+    std::vector<Told> told;
+};
+}
+
+TEST_F(PageMouseTest, TheSelectionTellsItsPaneOfEveryObjectItTakesOrLets)
+{
+    TWindow parent(static_cast<TWindow*>(nullptr));
+    CountingPane* pCounting = new CountingPane(&parent);
+    SelectedList& selection = pCounting->GetSelection();
+    for (UIObject* pObject : {static_cast<UIObject*>(pA), static_cast<UIObject*>(pB), static_cast<UIObject*>(pC)})
+        selection.add(*pObject);
+    ASSERT_EQ(3u, pCounting->told.size());
+    EXPECT_EQ(pA, selection.First());
+    EXPECT_EQ(pC, selection.At(2));
+    pCounting->told.clear();
+    // Clearing three objects: three notifications, one per object.
+    selection.flush();
+    ASSERT_EQ(3u, pCounting->told.size());
+    std::vector<UIObject*> order;
+    for (const auto& t : pCounting->told)
+    {
+        EXPECT_EQ(1, t.nKind);
+        order.push_back(t.pObject);
+    }
+    std::vector<UIObject*> expected = {pA, pB, pC};
+    EXPECT_EQ(expected, order);
+    EXPECT_EQ(0, selection.Count());
+    EXPECT_EQ(nullptr, selection.First());
+    // Taking one out tells the pane too; one not in the list changes nothing.
+    selection.add(*pA);
+    pCounting->told.clear();
+    selection.detach(*pA);
+    EXPECT_EQ(1u, pCounting->told.size());
+    EXPECT_FALSE(selection.Holds(pA));
+}
+
+TEST_F(PageMouseTest, ThePalettesDragOverSnapsThePointToTheGrid)
+{
+    POINT pt = {123, 77};
+    ::SendMessageA(pPane->HWindow, WM_PLT_DRAGOVER, 0, reinterpret_cast<LPARAM>(&pt));
+    EXPECT_EQ(123, pt.x);
+    EXPECT_EQ(77, pt.y);
+    ModelSettings settings = GetModelSettings();
+    settings.dwOptions |= MODEL_OPT_SNAPTOGRID;
+    ModelSetSettings(settings);
+    ::SendMessageA(pPane->HWindow, WM_PLT_DRAGOVER, 0, reinterpret_cast<LPARAM>(&pt));
+    POINT v = {123, 77};
+    pPane->DeviceToLogical(v);
+    long vx = v.x, vy = v.y;
+    pPane->SnapViewPoint(vx, vy);
+    POINT expected = DevicePoint(pPane, vx, vy);
+    EXPECT_EQ(expected.x, pt.x);
+    EXPECT_EQ(expected.y, pt.y);
+    EXPECT_LE(pt.x, 123);
+    EXPECT_LE(pt.y, 77);
 }
 
 TEST_F(PageMouseTest, ARubberBandSelectsWhatItEncloses)
