@@ -17,6 +17,7 @@
 #include "owl/TXInvalidMainWindow.h"
 #include "owl/TModule.h"
 #include "owl/TSplashWindow.h"
+#include "owl/TXInvalidMainWindow.h"
 #include "plexmodel.h"
 
 #include <cstdio>
@@ -212,6 +213,7 @@ UIApp::~UIApp()
     }
     if (m_pController)
     {
+        UIApp::SetCommandRefresh(nullptr);
         Step("logout");
         m_pController->Logout();
         if (PXGetWinApp() == m_pController)

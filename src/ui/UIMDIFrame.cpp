@@ -5,7 +5,9 @@
 #include "UIRes.h"
 #include "Page.h"
 #include "Program.h"
+#include "PXMainFrame.h"
 #include "PXMsgBox.h"
+#include "PXWinApp.h"
 #include "owl/TApplication.h"
 #include "owl/TMDIChild.h"
 
@@ -16,6 +18,25 @@ namespace
 {
 UIMDIFrame::EditWindowFactory s_pfnEditWindowFactory = nullptr;
 UIMDIFrame::AutoSaveCall s_pfnAutoSave = nullptr;
+UIMDIFrame::BarsFactory s_pfnBarsFactory = nullptr;
+
+// The menu items that show the option bits, in the order they are checked.
+const struct
+{
+    DWORD dwBit;
+    UINT nCommand;
+} s_OptionChecks[] = {
+    {UI_OPT_STATUSLINE, 4157},      // View, Status Line
+    {UI_OPT_TOOLBAR, 4156},         // View, Tool Bar
+    {UI_OPT_SMARTROUTING, 4163},    // Options, Smart Routing
+    {UI_OPT_LABELSTUBS, 4172},      // Options, Label Stub Gotos
+    {UI_OPT_CONFIRMDELETE, 4210},   // Options, Confirm Paste/Delete
+    {UI_OPT_AUTONAME, 4247},        // Options, Auto Name
+    {UI_OPT_OLDVARTYPES, 4200},     // Options, Old Variable Types
+    {UI_OPT_SNAPTOGRID, 4175},      // Options, Snap to Grid
+    {UI_OPT_PRINTGRID, 4195},       // View, Page Grid
+    {UI_OPT_PRINTFRAME, 4196},      // Options, Print Frame
+};
 const UINT kAutoSaveTimer = 7;
 
 void WriteMainInt(const char* pszKey, long nValue)
@@ -76,6 +97,18 @@ bool UIMDIFrame::CanClose()
     return bCanClose;
 }
 
+void UIMDIFrame::EvGetMinMaxInfo(MINMAXINFO& info)
+{
+    TMDIFrame::EvGetMinMaxInfo(info);
+    if (m_pMainFrame && m_pMainFrame->IsFullScreen())
+    {
+        RECT rc = m_pMainFrame->GetFullScreenRect();
+        info.ptMaxTrackSize.x = std::max<LONG>(info.ptMaxTrackSize.x, rc.right - rc.left);
+        info.ptMaxTrackSize.y = std::max<LONG>(info.ptMaxTrackSize.y, rc.bottom - rc.top);
+        info.ptMaxSize = info.ptMaxTrackSize;
+    }
+}
+
 void UIMDIFrame::EvTimer(UINT timerId)
 {
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
@@ -91,14 +124,113 @@ UIMDIFrame::AutoSaveCall UIMDIFrame::SetAutoSaveCall(AutoSaveCall pfn)
 
 UIMDIFrame::UIMDIFrame(TMDIClient& client, TModule* pModule)
     : TMDIFrame(GetApplicationObject() ? GetApplicationObject()->GetName() : "", "MAINMENU", client, pModule),
-      m_pStatusLine(nullptr), m_pCurrentProgram(nullptr), m_pCurrentPage(nullptr), m_nClosing(0),
-      m_bSettingPage(false)
+      m_pMainFrame(new PXMainFrame), m_pStatusLine(nullptr), m_nGridCellWidth(0), m_nGridCellHeight(0),
+      m_pCurrentProgram(nullptr), m_pCurrentPage(nullptr), m_nClosing(0), m_bSettingPage(false)
 {
+    SetPXMainFrame(m_pMainFrame);
+    PXWinApp::SetEditorFrame(this);
+    PXWinApp::SetCurrentProgramSource(CurrentProgramPath);
+    if (s_pfnBarsFactory)
+        s_pfnBarsFactory(*this);
+}
+
+const char* UIMDIFrame::CurrentProgramPath()
+{
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    Program* pProgram = pFrame ? pFrame->GetCurrentProgram() : nullptr;
+    return pProgram ? pProgram->GetName() : nullptr;
+}
+
+TWindow* UIMDIFrame::WindowFromPoint(POINT ptScreen)
+{
+    HWND hWnd = ::WindowFromPoint(ptScreen);
+    return hWnd ? TWindow::GetWindowPtr(hWnd) : nullptr;
+}
+
+UIMDIFrame::BarsFactory UIMDIFrame::SetBarsFactory(BarsFactory pfnFactory)
+{
+    BarsFactory pfnOld = s_pfnBarsFactory;
+    s_pfnBarsFactory = pfnFactory;
+    return pfnOld;
+}
+
+void UIMDIFrame::SetupWindow()
+{
+    m_nGridCellWidth = 0;
+    m_nGridCellHeight = 0;
+    UIApp::SplashGauge(80);
+    TMDIFrame::SetupWindow();
+    TMDIClient* pClient = GetClientWindow();
+    m_pMainFrame->Attach(HWindow, pClient ? pClient->HWindow : nullptr);
+    for (const auto& check : s_OptionChecks)
+        if (UIApp::IsOptionSet(check.dwBit))
+            SetMenuCheck(check.nCommand, true);
+    PXWinApp::UpdateCommandUI();
+}
+
+HMENU UIMDIFrame::FindMenuHolding(UINT nId) const
+{
+    HMENU hBar = GetMenu();
+    int nPopups = hBar ? ::GetMenuItemCount(hBar) : 0;
+    for (int i = 0; i < nPopups; ++i)
+    {
+        HMENU hPopup = ::GetSubMenu(hBar, i);
+        int nItems = hPopup ? ::GetMenuItemCount(hPopup) : 0;
+        for (int j = 0; j < nItems; ++j)
+            if (::GetMenuItemID(hPopup, j) == nId)
+                return hPopup;
+    }
+    return nullptr;
+}
+
+void UIMDIFrame::SetMenuCheck(UINT nId, bool bChecked)
+{
+    if (HMENU hPopup = FindMenuHolding(nId))
+        ::CheckMenuItem(hPopup, nId, MF_BYCOMMAND | (bChecked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+bool UIMDIFrame::IsMenuChecked(UINT nId) const
+{
+    HMENU hPopup = FindMenuHolding(nId);
+    return hPopup && (::GetMenuState(hPopup, nId, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+BOOL UIMDIFrame::IsPaletteShown()
+{
+    // The palette manager holds the palette window while it is shown.
+    return m_pMainFrame->m_pPaletteManager != nullptr;
+}
+
+BOOL UIMDIFrame::IsFullScreen()
+{
+    return m_pMainFrame->IsFullScreen();
+}
+
+BOOL UIMDIFrame::IsEditingTextNote()
+{
+    UIMDIChild* pActive = GetActiveEditWindow();
+    return pActive ? pActive->IsEditingTextNote() : FALSE;
+}
+
+int UIMDIFrame::GetSelectionCount()
+{
+    UIMDIChild* pActive = GetActiveEditWindow();
+    return pActive ? pActive->GetSelectionCount() : 0;
+}
+
+UIObject* UIMDIFrame::GetSelectedObject(int nIndex)
+{
+    UIMDIChild* pActive = GetActiveEditWindow();
+    return pActive ? pActive->GetSelectedObject(nIndex) : nullptr;
 }
 
 UIMDIFrame::~UIMDIFrame()
 {
     m_nClosing = 1;
+    if (PXWinApp::GetEditorFrame() == this)
+        PXWinApp::SetEditorFrame(nullptr);
+    delete m_pMainFrame;
+    m_pMainFrame = nullptr;
     if (ModelIsObserver(this))
         ModelSetObserver(nullptr);
     m_Children.clear();

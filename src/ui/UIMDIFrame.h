@@ -7,6 +7,7 @@
 
 #include "PXafx.h"
 #include "ModelObserver.h"
+#include "PXEditorFrame.h"
 #include "owl/TMDIFrame.h"
 
 #include <vector>
@@ -14,6 +15,7 @@
 class UIObject;
 class Program;
 class Page;
+class PXMainFrame;
 
 // A page window as the frame lists it. The page window class implements it
 // beside its MDI child window; the frame asks nothing else of it.
@@ -38,6 +40,11 @@ public:
     virtual void AdjustIndexOnRemove(int nRemoved) {}
     // The zoom percent of the window's edit pane, or -1 when it has none.
     virtual int GetEditZoom() const { return -1; }
+    // The edit pane's in-place text edit and its selection list (count and
+    // entries in selection order); without an edit pane false, 0, none.
+    virtual BOOL IsEditingTextNote() const { return FALSE; }
+    virtual int GetSelectionCount() const { return 0; }
+    virtual UIObject* GetSelectedObject(int nIndex) const { return nullptr; }
 };
 
 // The frame's status line.
@@ -50,9 +57,15 @@ public:
     virtual void SetText(int nLevel, const char* pszText, bool bUpdate) = 0;
 };
 
-class UIMDIFrame : public TMDIFrame, public ModelObserver
+class UIMDIFrame : public TMDIFrame, public ModelObserver, public PXEditorFrame
 {
 public:
+    // Makes the frame's bars (status line, tool strip) as children of the
+    // frame; the status line is handed over with SetStatusLine. The bars
+    // install it; without one the frame has no bars.
+    typedef void (*BarsFactory)(UIMDIFrame& frame);
+    static BarsFactory SetBarsFactory(BarsFactory pfnFactory);
+
     // Makes a page window for a page of a program in the frame's MDI
     // client with the caption given, creates it and answers it (none when
     // it could not be made). The page windows install it.
@@ -60,13 +73,38 @@ public:
                                              const char* pszCaption);
 
     // The frame over the MDI client, titled with the application's name,
-    // with the menu "MAINMENU".
+    // with the menu "MAINMENU"; makes and publishes the main-frame wrapper
+    // (GetPXMainFrame) and the bars.
     explicit UIMDIFrame(TMDIClient& client, TModule* pModule = nullptr);
     // Sets the closing flag, empties the registry without deleting windows;
     // stops being the model's observer when it is the installed one.
     ~UIMDIFrame() override;
 
     const char* GetClassName() override { return "UIFRAME"; }
+    // The page-grid cell cleared, the splash at 80, the child windows made,
+    // the wrapper given the window, each set option's menu item checked,
+    // the command states refreshed.
+    void SetupWindow() override;
+    PXMainFrame* GetPXFrame() const { return m_pMainFrame; }
+
+    // The menu bar's pop-up holding an item with that command id, or none;
+    // the item's check mark.
+    HMENU FindMenuHolding(UINT nId) const;
+    void SetMenuCheck(UINT nId, bool bChecked);
+    bool IsMenuChecked(UINT nId) const;
+
+    // What the controller asks of the frame (PXEditorFrame): the palette,
+    // the full-screen mode, and the active page window's edit pane.
+    BOOL IsPaletteShown() override;
+    BOOL IsFullScreen() override;
+    BOOL IsEditingTextNote() override;
+    int GetSelectionCount() override;
+    UIObject* GetSelectedObject(int nIndex) override;
+
+    // The cached size of one page-grid cell (0: not measured).
+    void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }
+    int GetPageGridCellWidth() const { return m_nGridCellWidth; }
+    int GetPageGridCellHeight() const { return m_nGridCellHeight; }
     // The icon "KVRICON" of the program's module, when it has one.
     void GetWindowClass(WNDCLASSA& wc) override;
     // Writes the placement (unless its show command is 0) and the active
@@ -74,6 +112,9 @@ public:
     // the closing flag set, asks every MDI child. The close goes on whatever
     // was written.
     bool CanClose() override;
+    // In full-screen mode the frame may grow beyond the screen by its
+    // borders, caption and menu bar.
+    void EvGetMinMaxInfo(MINMAXINFO& info) override;
     // Timer 7 is the auto-save timer; every other timer is ignored.
     void EvTimer(UINT timerId) override;
     // The auto-save run by timer 7 (none: nothing runs).
@@ -115,6 +156,12 @@ public:
     // at the error level and a beep. True when a page window with an edit
     // pane is active afterwards.
     bool ActivateChild(UIMDIChild* pChild);
+    // The framework's window object under a screen point, or none.
+    static TWindow* WindowFromPoint(POINT ptScreen);
+    // The file path of the main frame's current program, or none: what the
+    // controller's active application follows.
+    static const char* CurrentProgramPath();
+
     // The active MDI child when it is a listed page window, or none.
     UIMDIChild* GetActiveEditWindow() const;
 
@@ -154,7 +201,10 @@ private:
     void NoPageWindow();
 
     std::vector<UIMDIChild*> m_Children;
+    PXMainFrame* m_pMainFrame;      // owned, published while it lives
     UIStatusLine* m_pStatusLine;
+    int m_nGridCellWidth;
+    int m_nGridCellHeight;
     Program* m_pCurrentProgram;
     Page* m_pCurrentPage;
     int m_nClosing;

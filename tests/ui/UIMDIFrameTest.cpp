@@ -4,6 +4,8 @@
 // edit pane, the registry's renumbering and what a closed window leaves.
 #include "PXTestSupport.h"
 #include "Page.h"
+#include "PXMainFrame.h"
+#include "PXWinApp.h"
 #include "Program.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
@@ -261,4 +263,110 @@ TEST_F(FrameFixture, OpenEditWindowMakesListsAndMaximisesThroughTheFactory)
     EXPECT_TRUE(m_pFrame->IsListed(pChild));
     EXPECT_EQ(1, m_program->GetOpenWindows());
     EXPECT_TRUE(IsZoomed(pChild->GetHandle()));
+}
+
+namespace
+{
+int g_nAutoSaves = 0;
+void CountAutoSave()
+{
+    ++g_nAutoSaves;
+}
+
+struct BarsRecorder : UIStatusLine
+{
+    void SetText(int, const char*, bool) override {}
+};
+BarsRecorder g_bars;
+UIMDIFrame* g_pBarsFrame = nullptr;
+void MakeBars(UIMDIFrame& frame)
+{
+    g_pBarsFrame = &frame;
+    frame.SetStatusLine(&g_bars);
+}
+}
+
+TEST_F(FrameFixture, OnlyTimer7RunsTheAutoSave)
+{
+    UIMDIFrame::AutoSaveCall pfnOld = UIMDIFrame::SetAutoSaveCall(CountAutoSave);
+    g_nAutoSaves = 0;
+    for (UINT nTimer : {1u, 6u, 8u, 7u})
+        SendMessageA(m_pFrame->HWindow, WM_TIMER, nTimer, 0);
+    UIMDIFrame::SetAutoSaveCall(pfnOld);
+    EXPECT_EQ(1, g_nAutoSaves);
+}
+
+TEST_F(FrameFixture, TheControllerAsksTheActivePageWindowThroughTheFrame)
+{
+    EXPECT_EQ(static_cast<PXEditorFrame*>(m_pFrame), PXWinApp::GetEditorFrame());
+    EXPECT_FALSE(m_pFrame->IsEditingTextNote());
+    EXPECT_EQ(0, m_pFrame->GetSelectionCount());
+    EXPECT_FALSE(m_pFrame->IsPaletteShown());
+    EXPECT_FALSE(m_pFrame->IsFullScreen());
+    ASSERT_NE(nullptr, GetPXMainFrame());
+    EXPECT_EQ(m_pFrame->HWindow, GetPXMainFrame()->GetHandle());
+
+    // Full-screen mode covers the desktop's width and goes back again.
+    RECT before = {};
+    GetWindowRect(m_pFrame->HWindow, &before);
+    GetPXMainFrame()->ToggleFullScreen();
+    EXPECT_TRUE(m_pFrame->IsFullScreen());
+    RECT full = {};
+    GetWindowRect(m_pFrame->HWindow, &full);
+    RECT expected = GetPXMainFrame()->GetFullScreenRect();
+    EXPECT_TRUE(EqualRect(&expected, &full)) << full.left << "," << full.top << "," << full.right << ","
+                                              << full.bottom << " for " << expected.left << "," << expected.top
+                                              << "," << expected.right << "," << expected.bottom;
+    EXPECT_LE(full.left, 0);
+    EXPECT_GE(full.right, GetSystemMetrics(SM_CXSCREEN));
+    GetPXMainFrame()->ToggleFullScreen();
+    EXPECT_FALSE(m_pFrame->IsFullScreen());
+    RECT after = {};
+    GetWindowRect(m_pFrame->HWindow, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+}
+
+TEST(UIMDIFrameBars, TheBarsAreMadeThroughTheFactoryWhenTheFrameIsMade)
+{
+    UIMDIFrame::BarsFactory pfnOld = UIMDIFrame::SetBarsFactory(MakeBars);
+    TMDIClient client;
+    UIMDIFrame frame(client);
+    UIMDIFrame::SetBarsFactory(pfnOld);
+    EXPECT_EQ(&frame, g_pBarsFrame);
+    EXPECT_EQ(&g_bars, frame.GetStatusLine());
+}
+
+TEST_F(FrameFixture, ClosingWritesPlacementAndZoomAndAsksEveryWindow)
+{
+    const char* pszFile = UIApp::SettingsFile();
+    WritePrivateProfileStringA("Main", nullptr, nullptr, pszFile);
+    m_pFrame->ShowWindow(SW_SHOWNORMAL);
+    // No page window: the placement is written, hint 33 and a beep, and
+    // the close goes on.
+    EXPECT_TRUE(m_pFrame->CanClose());
+    EXPECT_EQ(1, static_cast<int>(GetPrivateProfileIntA("Main", "WinState", 0, pszFile)));
+    RECT rc = {};
+    GetWindowRect(m_pFrame->HWindow, &rc);
+    EXPECT_EQ(rc.left, static_cast<int>(GetPrivateProfileIntA("Main", "left", -1, pszFile)));
+    EXPECT_EQ(rc.bottom, static_cast<int>(GetPrivateProfileIntA("Main", "bottom", -1, pszFile)));
+    EXPECT_EQ(std::vector<UINT>{MB_ICONEXCLAMATION}, g_beeps);
+    ASSERT_EQ(1u, m_status.lines.size());
+    EXPECT_EQ(0, m_pFrame->IsClosing());
+
+    // The active page window's zoom.
+    Open(m_pMain, 1, 70);
+    Flush();
+    EXPECT_TRUE(m_pFrame->CanClose());
+    EXPECT_EQ(70, static_cast<int>(GetPrivateProfileIntA("Main", "Zoom Level", 0, pszFile)));
+
+    // A page window without an edit pane: message 19, no zoom written.
+    WritePrivateProfileStringA("Main", "Zoom Level", nullptr, pszFile);
+    Open(m_pSub, 2, -1);
+    Flush();
+    MessageBoxRecorder boxes;
+    EXPECT_TRUE(m_pFrame->CanClose());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("Edit child window not found in Edit MDI window.", boxes.boxes[0].text);
+    EXPECT_EQ(0, static_cast<int>(GetPrivateProfileIntA("Main", "Zoom Level", 0, pszFile)));
+    WritePrivateProfileStringA("Main", nullptr, nullptr, pszFile);
 }

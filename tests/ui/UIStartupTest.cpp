@@ -7,7 +7,11 @@
 #include "PXTestSupport.h"
 #include "FontObject.h"
 #include "Icons.h"
+#include "PXMainFrame.h"
 #include "PXWinApp.h"
+#include "PXUIRes.h"
+#include "PXUserApp.h"
+#include "Program.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
 #include "owl/TDib.h"
@@ -133,6 +137,24 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
     EXPECT_NE(nullptr, Icons::GetObsolete());
     EXPECT_NE(nullptr, g_pFonts);
     EXPECT_EQ(0x33Du, app->GetOptions());
+    // The set options are checked in the menu bar; the others are not.
+    const struct
+    {
+        UINT nCommand;
+        bool bChecked;
+    } checks[] = {{4156, true}, {4195, true}, {4196, true}, {4210, false}, {4247, false}};
+    for (const auto& c : checks)
+    {
+        EXPECT_NE(nullptr, pFrame->FindMenuHolding(c.nCommand)) << c.nCommand;
+        EXPECT_EQ(c.bChecked, pFrame->IsMenuChecked(c.nCommand)) << c.nCommand;
+    }
+    EXPECT_EQ(nullptr, pFrame->FindMenuHolding(59999));
+    EXPECT_FALSE(pFrame->IsMenuChecked(59999));
+    pFrame->SetMenuCheck(4247, true);
+    EXPECT_TRUE(pFrame->IsMenuChecked(4247));
+    ASSERT_NE(nullptr, GetPXMainFrame());
+    EXPECT_EQ(pFrame->HWindow, GetPXMainFrame()->GetHandle());
+    EXPECT_EQ(pFrame->GetClientWindow()->HWindow, GetPXMainFrame()->m_hWndMDIClient);
 
     // The frame closes: placement first; then the application object ends.
     MessageBoxRecorder boxes;
@@ -398,4 +420,32 @@ TEST_F(Startup, TheCommandLineIsKeptWholeForTheLogin)
     std::string line = "p : " + std::string(2000, 'x') + " : sys";
     UIApp app("Plexwright", GetModuleHandleA(nullptr), line.c_str());
     EXPECT_EQ(line, app.GetLoginLine());
+}
+
+TEST_F(Startup, TheActiveApplicationFollowsTheFramesCurrentProgram)
+{
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    app.InitInstance();
+    PXWinApp* pController = app.GetController();
+    ASSERT_NE(nullptr, pController);
+    PXUserApp* pOrders = new PXUserApp("C:\\PROG\\ORDERS.ed");
+    pController->AddUserApp(pOrders);
+    EXPECT_EQ(nullptr, pController->GetActiveUserApp());
+
+    Program program("C:\\PROG\\ORDERS.ed", 0);
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    pFrame->SetCurrentProgram(&program);
+    EXPECT_EQ(pOrders, pController->GetActiveUserApp());
+    {
+        // Messages are captioned with the active application's name.
+        MessageBoxRecorder boxes;
+        PXArgList message(IDS_UI_SERVERNOTAVAILABLE);
+        pController->Report(0x10000000, PXICON_EXCLAMATION, PXBTN_OK, PXANS_OK, &message, nullptr, 0, __FILE__,
+                            __LINE__);
+        ASSERT_EQ(1u, boxes.boxes.size());
+        EXPECT_EQ("ORDERS - Plexwright", boxes.boxes[0].caption);
+    }
+    pFrame->SetCurrentProgram(nullptr);
+    EXPECT_EQ(nullptr, pController->GetActiveUserApp());
 }

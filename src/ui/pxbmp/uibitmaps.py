@@ -51,7 +51,7 @@ def library(table, outdir):
 def read_splash(path):
     """key value lines: size W H, background RRGGBB, ink RRGGBB, then
     text X Y SCALE WORDS... lines and band Y H RRGGBB lines."""
-    spec = {"texts": [], "bands": []}
+    picture = {"texts": [], "bands": []}
     with open(path) as f:
         for number, line in enumerate(f, 1):
             line = line.split('#', 1)[0].strip()
@@ -61,28 +61,28 @@ def read_splash(path):
             rest = rest.strip()
             if key == "size":
                 w, h = rest.split()
-                spec["size"] = (int(w), int(h))
+                picture["size"] = (int(w), int(h))
             elif key in ("background", "ink"):
-                spec[key] = tuple(int(rest[i:i + 2], 16) for i in (0, 2, 4))
+                picture[key] = tuple(int(rest[i:i + 2], 16) for i in (0, 2, 4))
             elif key == "band":
                 y, h, fill = rest.split()
-                spec["bands"].append((int(y), int(h), tuple(int(fill[i:i + 2], 16) for i in (0, 2, 4))))
+                picture["bands"].append((int(y), int(h), tuple(int(fill[i:i + 2], 16) for i in (0, 2, 4))))
             elif key == "text":
                 x, y, scale, words = rest.split(None, 3)
-                spec["texts"].append((int(x), int(y), int(scale), words.upper()))
+                picture["texts"].append((int(x), int(y), int(scale), words.upper()))
             else:
                 raise ValueError("%s:%d: unknown key %s" % (path, number, key))
-    return spec
+    return picture
 
 
 def splash(table, out):
-    spec = read_splash(table)
-    w, h = spec["size"]
-    rows = [[spec["background"]] * w for _ in range(h)]
-    for y0, bh, fill in spec["bands"]:
+    picture = read_splash(table)
+    w, h = picture["size"]
+    rows = [[picture["background"]] * w for _ in range(h)]
+    for y0, bh, fill in picture["bands"]:
         for y in range(max(0, y0), min(h, y0 + bh)):
             rows[y] = [fill] * w
-    for x0, y0, scale, words in spec["texts"]:
+    for x0, y0, scale, words in picture["texts"]:
         x = x0
         for ch in words:
             if ch == ' ':
@@ -97,7 +97,7 @@ def splash(table, out):
                         for sx in range(scale):
                             px, py = x + gx * scale + sx, y0 + gy * scale + sy
                             if 0 <= px < w and 0 <= py < h:
-                                rows[py][px] = spec["ink"]
+                                rows[py][px] = picture["ink"]
             x += 6 * scale
     blockimages.write_bmp(out, rows)
 

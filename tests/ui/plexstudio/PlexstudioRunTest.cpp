@@ -1,0 +1,241 @@
+// The real editor started as a process: its main frame with its title and
+// menu bar, the exit code 0 when the frame closes, the second instance's
+// message and exit code 1, and the settings file read at start and written
+// at exit. Message boxes of the started processes are found on the desktop,
+// read and answered with OK, as a user would.
+#include "PXTestSupport.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+const char s_szSettings[] = "KALVERODIN.INI";
+
+std::string ExeDir()
+{
+    char szPath[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
+    std::string path(szPath);
+    return path.substr(0, path.find_last_of("\\/") + 1);
+}
+
+struct Started
+{
+    PROCESS_INFORMATION pi = {};
+    bool bOk = false;
+};
+
+Started Start(const char* pszArgs = "")
+{
+    Started s;
+    std::string exe = ExeDir() + "plexstudio.exe";
+    std::string line = "\"" + exe + "\"" + (pszArgs && *pszArgs ? std::string(" ") + pszArgs : std::string());
+    std::vector<char> buf(line.begin(), line.end());
+    buf.push_back('\0');
+    STARTUPINFOA si = {};
+    si.cb = sizeof(si);
+    s.bOk = CreateProcessA(exe.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(), &si,
+                           &s.pi) != FALSE;
+    return s;
+}
+
+struct FindData
+{
+    DWORD dwProcessId;
+    const char* pszClass;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
+{
+    FindData* pData = reinterpret_cast<FindData*>(lParam);
+    DWORD dwPid = 0;
+    GetWindowThreadProcessId(hWnd, &dwPid);
+    char szClass[64] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    if (dwPid == pData->dwProcessId && lstrcmpiA(szClass, pData->pszClass) == 0 && IsWindowVisible(hWnd))
+    {
+        pData->hFound = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// A visible top-level window of that class of the process, waited for.
+HWND WaitForWindow(const Started& s, const char* pszClass, DWORD dwMillis = 30000)
+{
+    for (DWORD dwWaited = 0; dwWaited < dwMillis; dwWaited += 100)
+    {
+        FindData data = {s.pi.dwProcessId, pszClass, nullptr};
+        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&data));
+        if (data.hFound)
+            return data.hFound;
+        if (WaitForSingleObject(s.pi.hProcess, 100) == WAIT_OBJECT_0)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+BOOL CALLBACK FindStaticText(HWND hWnd, LPARAM lParam)
+{
+    char szClass[32] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    char szText[256] = "";
+    GetWindowTextA(hWnd, szText, sizeof(szText));
+    if (lstrcmpiA(szClass, "Static") == 0 && szText[0])
+    {
+        *reinterpret_cast<std::string*>(lParam) = szText;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The text and caption of a message box, which is then answered with OK.
+void ReadAndAnswer(HWND hBox, std::string& rText, std::string& rCaption)
+{
+    char szCaption[128] = "";
+    GetWindowTextA(hBox, szCaption, sizeof(szCaption));
+    rCaption = szCaption;
+    EnumChildWindows(hBox, FindStaticText, reinterpret_cast<LPARAM>(&rText));
+    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
+}
+
+DWORD WaitForExit(const Started& s, DWORD dwMillis = 30000)
+{
+    if (WaitForSingleObject(s.pi.hProcess, dwMillis) != WAIT_OBJECT_0)
+    {
+        TerminateProcess(s.pi.hProcess, 99);
+        WaitForSingleObject(s.pi.hProcess, 5000);
+        return 0xFFFFFFFF;
+    }
+    DWORD dwCode = 0xFFFFFFFF;
+    GetExitCodeProcess(s.pi.hProcess, &dwCode);
+    return dwCode;
+}
+
+void Close(Started& s)
+{
+    if (s.pi.hProcess)
+        CloseHandle(s.pi.hProcess);
+    if (s.pi.hThread)
+        CloseHandle(s.pi.hThread);
+    s.pi = PROCESS_INFORMATION();
+}
+
+std::string ReadKey(const char* pszSection, const char* pszKey)
+{
+    char sz[128] = "";
+    GetPrivateProfileStringA(pszSection, pszKey, "(none)", sz, sizeof(sz), s_szSettings);
+    return sz;
+}
+
+void ForgetSections()
+{
+    for (const char* pszSection : {"Main", "Edit", "Palette", "TextNote", "User Defined Multimedia Sentence Types"})
+        WritePrivateProfileStringA(pszSection, nullptr, nullptr, s_szSettings);
+}
+}
+
+TEST(Plexstudio, StartsStandaloneOnceReadsAndWritesItsSettingsAndExitsCleanly)
+{
+    ForgetSections();
+    // Values the start reads and the exit writes back as read.
+    WritePrivateProfileStringA("Main", "Auto Name", "true", s_szSettings);
+    WritePrivateProfileStringA("Main", "Tool Bar", "yes", s_szSettings);
+    WritePrivateProfileStringA("Main", "Diag Level", "8", s_szSettings);
+    WritePrivateProfileStringA("Main", "Log Level", "12", s_szSettings);   // out of range: the default
+    WritePrivateProfileStringA("Main", "left", "40", s_szSettings);
+    WritePrivateProfileStringA("Main", "top", "30", s_szSettings);
+    WritePrivateProfileStringA("Main", "right", "640", s_szSettings);
+    WritePrivateProfileStringA("Main", "bottom", "470", s_szSettings);
+    WritePrivateProfileStringA("Main", "WinState", "1", s_szSettings);
+
+    Started first = Start();
+    ASSERT_TRUE(first.bOk);
+    HWND hFrame = WaitForWindow(first, "UIFRAME");
+    ASSERT_NE(nullptr, hFrame) << "no main frame; exit code " << WaitForExit(first, 0);
+    char szTitle[128] = "";
+    GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
+    EXPECT_STREQ("Plexwright", szTitle);
+    EXPECT_NE(nullptr, GetMenu(hFrame));
+    RECT rc = {};
+    GetWindowRect(hFrame, &rc);
+    EXPECT_EQ(600, rc.right - rc.left);
+    EXPECT_EQ(440, rc.bottom - rc.top);
+
+    // A second start while the first runs.
+    Started second = Start();
+    ASSERT_TRUE(second.bOk);
+    HWND hBox = WaitForWindow(second, "#32770");
+    ASSERT_NE(nullptr, hBox) << "no message; exit code " << WaitForExit(second, 0);
+    std::string text, caption;
+    ReadAndAnswer(hBox, text, caption);
+    EXPECT_EQ("Cannot run more than one instance of Plexwright.", text);
+    EXPECT_EQ("Plexwright", caption);
+    EXPECT_EQ(1u, WaitForExit(second));
+    Close(second);
+    EXPECT_EQ("8", ReadKey("Main", "Diag Level"));     // not touched by the second start
+    EXPECT_EQ("(none)", ReadKey("Main", "Status Line"));
+
+    // The frame closes: the program ends with 0 and writes its settings.
+    PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, WaitForExit(first));
+    Close(first);
+    const struct
+    {
+        const char* pszSection;
+        const char* pszKey;
+        const char* pszValue;
+    } written[] = {
+        {"Main", "Status Line", "TRUE"},
+        {"Main", "Tool Bar", "FALSE"},
+        {"Main", "Auto Name", "TRUE"},
+        {"Main", "Smart Routing", "TRUE"},
+        {"Main", "Old Variable Types", "FALSE"},
+        {"Main", "Diag Level", "8"},
+        {"Main", "Log Level", "3"},
+        {"Main", "Log Interval", "0"},
+        {"Main", "left", "40"},
+        {"Main", "top", "30"},
+        {"Main", "right", "640"},
+        {"Main", "bottom", "470"},
+        {"Main", "WinState", "1"},
+        {"Edit", "Font Typeface", "arial"},
+        {"Palette", "Font Typeface", "arial"},
+        {"TextNote", "Font Typeface", "arial"},
+        {"User Defined Multimedia Sentence Types", "Number of User Defined Types", "0"},
+        {"User Defined Multimedia Sentence Types", "User Defined Media 1", "Voice"},
+    };
+    for (const auto& w : written)
+        EXPECT_EQ(w.pszValue, ReadKey(w.pszSection, w.pszKey)) << w.pszSection << "/" << w.pszKey;
+
+    // The instance is gone: the next start runs again.
+    Started again = Start();
+    ASSERT_TRUE(again.bOk);
+    HWND hAgain = WaitForWindow(again, "UIFRAME");
+    EXPECT_NE(nullptr, hAgain);
+    if (hAgain)
+        PostMessageA(hAgain, WM_CLOSE, 0, 0);
+    EXPECT_EQ(0u, WaitForExit(again));
+    Close(again);
+    ForgetSections();
+}
+
+TEST(Plexstudio, AFailedLoginShowsItsMessageAndEndsWithANonZeroCode)
+{
+    // A launch list with a server address: the client library cannot start
+    // a server session yet and answers 73.
+    Started s = Start("plexlogin : Oslo : Fjord : 3 : srv.invalid : 389 : 6 : x : 4711 : 9 : 1 : 1 : E : L : C : 636 : 0 : 0");
+    ASSERT_TRUE(s.bOk);
+    HWND hBox = WaitForWindow(s, "#32770");
+    ASSERT_NE(nullptr, hBox) << "no message; exit code " << WaitForExit(s, 0);
+    std::string text, caption;
+    ReadAndAnswer(hBox, text, caption);
+    EXPECT_EQ("Server not available.Please check connection.", text);
+    EXPECT_EQ("Plexwright", caption);
+    DWORD dwCode = WaitForExit(s);
+    EXPECT_NE(0u, dwCode);
+    EXPECT_EQ(2u, dwCode);
+    Close(s);
+}
