@@ -59,7 +59,8 @@ public:
     // 1 after the only selected object was clicked again, else 0.
     virtual int GetSecondClick() const = 0;
     virtual int GetMouseMode() const = 0;
-    virtual void Select(UIObject* pObject, bool bExclusive, int nHow) = 0;
+    // True when the object ended up selected.
+    virtual bool Select(UIObject* pObject, bool bExclusive, int nHow) = 0;
 
     // The pane's own handling of a model change (kinds as NotifyChildren).
     // It may destroy the display objects of the object, the caller among

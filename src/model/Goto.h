@@ -11,6 +11,7 @@
 
 class PowerBlock;
 class Goto;
+class GotoRoutePane;
 
 // Flag bits of a goto.
 enum
@@ -123,6 +124,16 @@ public:
     int IndexOf(const Segment* pSegment) const;
     void RemoveSegment(Segment* pSegment);
     void RemoveAllSegments();
+
+    // The line's segments, laid out first when it has none or is marked
+    // for routing (GotoRoute.cpp).
+    InsertArray& Route(GotoRoutePane* pPane);
+    // Lays the line out again from the pane's stub and block places.
+    void RouteLine(GotoRoutePane* pPane);
+    // The three-segment line from (a, b) to the goal (c, d).
+    void SimpleRoute(GotoRoutePane* pPane, long a, long b, long c, long d);
+    // Drops an end segment that doubles back over its neighbour.
+    void TrimRouteEnds();
 
     // Hand edits of the line.
     void MoveSegment(Segment* pSegment, long x, long y);

@@ -145,13 +145,14 @@ UIObject* TestPane::GetFirstSelected() const
     return m_Selection.empty() ? nullptr : m_Selection.front();
 }
 
-void TestPane::Select(UIObject* pObject, bool bExclusive, int nHow)
+bool TestPane::Select(UIObject* pObject, bool bExclusive, int nHow)
 {
     m_Selects.push_back({pObject, nHow, bExclusive ? 1 : 0});
     if (bExclusive)
         m_Selection.clear();
     if (!IsSelected(pObject))
         m_Selection.push_back(pObject);
+    return true;
 }
 
 void TestPane::ObjectNotify(UIObject* pObject, int nKind, unsigned)

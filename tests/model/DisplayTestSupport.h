@@ -35,7 +35,7 @@ public:
     int GetSelectionCount() const override { return static_cast<int>(m_Selection.size()); }
     int GetSecondClick() const override { return m_nSecondClick; }
     int GetMouseMode() const override { return m_nMouseMode; }
-    void Select(UIObject* pObject, bool bExclusive, int nHow) override;
+    bool Select(UIObject* pObject, bool bExclusive, int nHow) override;
     void ObjectNotify(UIObject* pObject, int nKind, unsigned nFlags) override;
     void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override;
     void ShowPage(Page* pPage) override { m_ShownPages.push_back(pPage); }

@@ -1,0 +1,71 @@
+// UIFramePages: the main frame as its page windows see it (UIPageFrame),
+// over the frame's registry, current program and page; and the maker of
+// page windows that the frame's OpenEditWindow calls. What the frame does
+// not do itself yet (saving and closing an application, the naming
+// dialog of a new block, the clipboard, the palette) goes through calls
+// that the application installs; without them a save fails (so that a
+// close keeps the window), a new block is not named and nothing is
+// pasted.
+#ifndef UIFRAMEPAGES_H
+#define UIFRAMEPAGES_H
+
+#include "UIPageFrame.h"
+
+class UIMDIFrame;
+class UIMDIChild;
+
+class UIFramePages : public UIPageFrame
+{
+public:
+    // Becomes the installed page frame and the frame's maker of page
+    // windows; the destructor undoes both.
+    explicit UIFramePages(UIMDIFrame& frame);
+    ~UIFramePages() override;
+
+    // A page window (layout record 257) in the frame's MDI client, created;
+    // none when it cannot be made.
+    static UIMDIChild* MakeEditWindow(UIMDIFrame& frame, Program* pProgram, Page* pPage, const char* pszCaption);
+
+    typedef bool (*ProgramCall)(Program* pProgram);
+    typedef bool (*NameCall)(HWND hOwner, const char* pszPrompt, char* pszName, int nSize);
+    ProgramCall pfnSave = nullptr;
+    ProgramCall pfnClose = nullptr;
+    NameCall pfnAskName = nullptr;
+
+    void ActivateChild(UIMDIChildWindow* pChild) override;
+    void SetCurrentProgram(Program* pProgram) override;
+    void SetCurrentPage(Page* pPage) override;
+    Program* GetCurrentProgram() const override;
+    void CloseChild(UIMDIChildWindow* pChild) override;
+    void ShowPage(Page* pPage) override;
+    bool IsClosing() const override;
+    bool SaveProgram(Program* pProgram) override { return pfnSave && pfnSave(pProgram); }
+    void CloseProgram(Program* pProgram) override
+    {
+        if (pfnClose)
+            pfnClose(pProgram);
+    }
+    bool AskBlockName(HWND hOwner, const char* pszPrompt, char* pszName, int nSize) override
+    {
+        return pfnAskName && pfnAskName(hOwner, pszPrompt, pszName, nSize);
+    }
+    bool ClipboardHasEndBlock() override { return false; }
+    int PasteClipboard(Page*, ObjectChild*, long, long) override { return -1; }
+    void RefreshPalette(Program*) override {}
+    HWND GetPaletteWindow() override { return nullptr; }
+    void TogglePalette() override {}
+    bool BeginImageDrag(int, POINT) override { return false; }
+    void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
+    void EndImageDrag(POINT) override {}
+    void CancelImageDrag() override {}
+    void GetPageGridSize(long& cx, long& cy) override { cx = cy = 0; }
+
+private:
+    UIFramePages(const UIFramePages&) = delete;
+    UIFramePages& operator=(const UIFramePages&) = delete;
+
+    UIMDIFrame& m_frame;
+    UIPageFrame* m_pOldFrame;
+};
+
+#endif
