@@ -14,7 +14,6 @@
 #include "bwcc/Bwcc.h"
 #include "owl/TDialog.h"
 #include "owl/TMDIClient.h"
-#include "owl/TXInvalidMainWindow.h"
 #include "owl/TModule.h"
 #include "owl/TSplashWindow.h"
 #include "owl/TXInvalidMainWindow.h"
