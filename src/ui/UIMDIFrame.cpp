@@ -3,6 +3,10 @@
 #include "UIMDIFrame.h"
 #include "UIApp.h"
 #include "UIRes.h"
+#include "FrameBars.h"
+#include "IconBoxChild.h"
+#include "PXUIMsg.h"
+#include "StatusLineChild.h"
 #include "Page.h"
 #include "Program.h"
 #include "PXMainFrame.h"
@@ -109,6 +113,37 @@ void UIMDIFrame::EvGetMinMaxInfo(MINMAXINFO& info)
     }
 }
 
+LRESULT UIMDIFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_UI_RELAYOUT)
+    {
+        RelayoutBars();
+        return 0;
+    }
+    return TMDIFrame::WindowProc(msg, wParam, lParam);
+}
+
+void UIMDIFrame::RelayoutBars()
+{
+    if (!HWindow || ::IsIconic(HWindow))
+        return;
+    RECT rc = {};
+    ::GetClientRect(HWindow, &rc);
+    EvSize(SIZE_RESTORED, rc.right, rc.bottom);
+}
+
+void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
+{
+    TMDIFrame::EvSize(sizeType, cx, cy);
+    TMDIClient* pClient = GetClientWindow();
+    if (sizeType == SIZE_MINIMIZED || !pClient || !pClient->HWindow)
+        return;
+    RECT rc = {0, 0, cx, cy};
+    RECT rcClient = LayoutFrameBars(*this, rc);
+    ::MoveWindow(pClient->HWindow, rcClient.left, rcClient.top, rcClient.right - rcClient.left,
+                 rcClient.bottom - rcClient.top, TRUE);
+}
+
 void UIMDIFrame::EvTimer(UINT timerId)
 {
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
@@ -165,6 +200,13 @@ void UIMDIFrame::SetupWindow()
     for (const auto& check : s_OptionChecks)
         if (UIApp::IsOptionSet(check.dwBit))
             SetMenuCheck(check.nCommand, true);
+    if (StatusLineChild* pLine = GetFrameStatusLine(*this))
+        if (UIApp::IsOptionSet(UI_OPT_STATUSLINE))
+            pLine->Show(true);
+    if (IconBoxChild* pStrip = GetFrameToolStrip(*this))
+        if (UIApp::IsOptionSet(UI_OPT_TOOLBAR))
+            pStrip->Show(true);
+    RelayoutBars();
     PXWinApp::UpdateCommandUI();
 }
 

@@ -115,6 +115,11 @@ public:
     // In full-screen mode the frame may grow beyond the screen by its
     // borders, caption and menu bar.
     void EvGetMinMaxInfo(MINMAXINFO& info) override;
+    // The MDI client takes what the shown bars leave of the client area.
+    void EvSize(UINT sizeType, int cx, int cy) override;
+    // WM_UI_RELAYOUT (a bar shown or hidden) lays the bars out again.
+    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void RelayoutBars();
     // Timer 7 is the auto-save timer; every other timer is ignored.
     void EvTimer(UINT timerId) override;
     // The auto-save run by timer 7 (none: nothing runs).

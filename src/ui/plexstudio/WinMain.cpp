@@ -3,7 +3,9 @@
 #include "PXafx.h"
 #include "PXMsgBox.h"
 #include "PXWinApp.h"
+#include "FrameBars.h"
 #include "UIApp.h"
+#include "UIMDIFrame.h"
 #include "UIRes.h"
 #include "bwcc/Bwcc.h"
 #include "owl/TDib.h"
@@ -71,6 +73,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR pszCmdLin
     if (const char* pszProduct = kvrGetProductName())
         lstrcpynA(szName, pszProduct, sizeof(szName));
 
+    UIMDIFrame::SetBarsFactory(MakeFrameBars);
     UIApp::SplashGauge(35);
     int nStatus;
     {

@@ -163,6 +163,16 @@ TEST(Plexstudio, StartsStandaloneOnceReadsAndWritesItsSettingsAndExitsCleanly)
     GetWindowRect(hFrame, &rc);
     EXPECT_EQ(600, rc.right - rc.left);
     EXPECT_EQ(440, rc.bottom - rc.top);
+    // The status line is shown (the tool strip is not: "Tool Bar" read
+    // false): the MDI client leaves room for it at the bottom.
+    HWND hClient = FindWindowExA(hFrame, nullptr, "MDICLIENT", nullptr);
+    ASSERT_NE(nullptr, hClient);
+    RECT rcFrameClient = {}, rcMdi = {};
+    GetClientRect(hFrame, &rcFrameClient);
+    GetWindowRect(hClient, &rcMdi);
+    MapWindowPoints(nullptr, hFrame, reinterpret_cast<POINT*>(&rcMdi), 2);
+    EXPECT_EQ(0, rcMdi.top);
+    EXPECT_LT(rcMdi.bottom, rcFrameClient.bottom);
 
     // A second start while the first runs.
     Started second = Start();
