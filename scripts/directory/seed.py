@@ -66,7 +66,8 @@ users = [
     ("expired", "4005", "2", 1, "680245", "expired", ["pwdChangedTime: " + gtime(now - 10 * 86400)]),
     ("locked", "4006", "2", 1, "791356", None, ["pwdAccountLockedTime: 000001010000Z"]),
     ("branch1", "4001", "7", 1, "802467", None, []),
-    ("changer", "4008", "2", 1, "913578", None, []),
+    ("changer", "400800", "2", 1, "913578", None, []),
+    ("renew", "4009", "2", 1, "724680", "expired", ["pwdChangedTime: " + gtime(now - 10 * 86400)]),
 ]
 for uid, box, loc, admin, pw, pol, extra in users:
     lines = ["objectClass: TELVANTAUSER", "uid: " + uid, "usermailboxnum: " + box,
