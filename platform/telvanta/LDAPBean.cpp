@@ -378,6 +378,9 @@ HRESULT LDAPBean::Search(BSTR bstrBase, long lScope, BSTR bstrFilter, BSTR bstrA
                 if (i)
                     row += TV_SEP_VALUE;
                 const std::vector<std::wstring>* values = e.Values(attrs[i]);
+                // The directory names "userid" by its other name.
+                if (!values && TvEqualNoCase(attrs[i], L"userid"))
+                    values = e.Values(L"uid");
                 if (!values)
                     continue;
                 if (nNamesOnly) {
@@ -506,10 +509,8 @@ HRESULT LDAPBean::NewApplication(long cust, long app, const std::vector<TvAttrVa
         { LDAP_MOD_ADD, L"appprofid", { appText } }, { LDAP_MOD_ADD, L"customerid", { TvFromInt(cust) } },
         { LDAP_MOD_ADD, L"appvernum", { L"1" } }, { LDAP_MOD_ADD, L"appmediatype", { L"0" } },
         { LDAP_MOD_ADD, L"importable", { L"0" } }, { LDAP_MOD_ADD, L"compiledok", { L"0" } },
-        { LDAP_MOD_ADD, L"appdescr", { L"-" } }, { LDAP_MOD_ADD, L"appname", { name } },
-        { LDAP_MOD_ADD, L"spokennamerecorded", { L"0" } }, { LDAP_MOD_ADD, L"appspokenname", { L"-" } },
-        { LDAP_MOD_ADD, L"verffaxnum", { L"-" } }, { LDAP_MOD_ADD, L"verffaxnummodifiable", { L"0" } },
-        { LDAP_MOD_ADD, L"verfcontactid", { L"-" } }, { LDAP_MOD_ADD, L"updatepsswdneeded", { L"0" } },
+        { LDAP_MOD_ADD, L"appname", { name } }, { LDAP_MOD_ADD, L"spokennamerecorded", { L"0" } },
+        { LDAP_MOD_ADD, L"verffaxnummodifiable", { L"0" } }, { LDAP_MOD_ADD, L"updatepsswdneeded", { L"0" } },
         { LDAP_MOD_ADD, L"updatepsswd", { L"0000000000000000" } }, { LDAP_MOD_ADD, L"mntadnthrudial", { L"0" } },
         { LDAP_MOD_ADD, L"comfprmtmodifiable", { L"0" } }, { LDAP_MOD_ADD, L"volumeid", { TvFromInt(volumeId) } },
         { LDAP_MOD_ADD, L"runfilepath", { folder + L"\\" + appText + L"_1.RUN" } },
@@ -560,13 +561,7 @@ HRESULT LDAPBean::LockApplication(BSTR bstrBase, long lScope, long lCustomerId, 
                 return Fail(TVC_NO_SUCH_OBJECT, L"the application is not locked");
             if (rc != LDAP_SUCCESS)
                 return FailLdap(rc);
-            std::vector<TvEntry> app;
-            dir.Search(dn, LDAP_SCOPE_BASE, L"(objectClass=APPLICATION)", { L"appvernum" }, L"", app);
-            long long ver = 0;
-            if (app.size() == 1 && TvToInt(app[0].First(L"appvernum"), ver))
-                dir.Modify(ProfileDN(lCustomerId, lAppId, ver),
-                           { { LDAP_MOD_REPLACE, L"lockingpc", { L"-" } },
-                             { LDAP_MOD_REPLACE, L"lockinguser", { L"-" } } });
+            MirrorLock(lCustomerId, lAppId, L"", L"", L"");
             return S_OK;
         }
         if (user.empty())
@@ -606,17 +601,40 @@ HRESULT LDAPBean::LockApplication(BSTR bstrBase, long lScope, long lCustomerId, 
             return FailLdap(rc ? rc : static_cast<ULONG>(LDAP_NO_SUCH_OBJECT));
         std::wstring current = app[0].First(L"currentedfilepath"), next = app[0].First(L"newedfilepath");
         std::wstring ver = app[0].First(L"appvernum");
-        long long verNum = 0;
-        // The application lists show who holds the lock.
-        if (TvToInt(ver, verNum))
-            dir.Modify(ProfileDN(lCustomerId, lAppId, verNum),
-                       { { LDAP_MOD_REPLACE, L"lockingpc", { pc } }, { LDAP_MOD_REPLACE, L"lockinguser", { user } },
-                         { LDAP_MOD_REPLACE, L"lockingdatetime", { now } } });
+        MirrorLock(lCustomerId, lAppId, pc, user, now);
         m_rows.push_back(next + TV_SEP_VALUE + current);
         return Complete({ { TVC_COMPLETED, 0, L"currentedfilepath", current, L"" },
                           { TVC_COMPLETED, 0, L"newedfilepath", next, L"" },
                           { TVC_COMPLETED, 0, L"appvernum", ver, L"" } });
     });
+}
+
+// The application lists and the state look-up read the holder from the
+// profiles: the shown version and the working one. An empty holder is no
+// holder (the attributes are removed).
+void LDAPBean::MirrorLock(long cust, long app, const std::wstring& pc, const std::wstring& user,
+                          const std::wstring& when)
+{
+    TvDirectory& dir = m_server.Dir();
+    std::vector<TvEntry> app_, profiles;
+    dir.Search(AppDN(cust, app), LDAP_SCOPE_BASE, L"(objectClass=APPLICATION)", { L"appvernum" }, L"", app_);
+    std::wstring ver = app_.size() == 1 ? app_[0].First(L"appvernum") : std::wstring();
+    long long verNum = -1;
+    TvToInt(ver, verNum);
+    dir.Search(m_server.Config().strSuffix, LDAP_SCOPE_SUBTREE,
+               L"(&(objectClass=APPPROFILE)(appprofid=" + TvFromInt(app) + L")(customerid=" + TvFromInt(cust) +
+                   L")(|(visible=1)(appvernum=" + TvFromInt(verNum) + L")))",
+               { L"appvernum" }, L"", profiles, TvDirectory::kNoPageLimit);
+    for (const TvEntry& e : profiles) {
+        std::vector<TvMod> mods = { { LDAP_MOD_REPLACE, L"lockingpc", {} }, { LDAP_MOD_REPLACE, L"lockinguser", {} } };
+        if (!pc.empty())
+            mods[0].values.push_back(pc);
+        if (!user.empty())
+            mods[1].values.push_back(user);
+        if (!when.empty())
+            mods.push_back({ LDAP_MOD_REPLACE, L"lockingdatetime", { when } });
+        dir.Modify(e.strDN, mods);
+    }
 }
 
 HRESULT LDAPBean::ModifyEntry(BSTR bstrDN, BSTR bstrAttrVals, BSTR bstrCtx)

@@ -41,6 +41,7 @@ private:
     HRESULT Commit(long cust, long app, const std::vector<TvAttrValues>& values);
     HRESULT ChangePassword(const std::wstring& userDN, const std::vector<std::wstring>& values);
     HRESULT CopyMediaFile(const std::vector<TvRdn>& leading, const std::vector<TvAttrValues>& values);
+    void MirrorLock(long cust, long app, const std::wstring& pc, const std::wstring& user, const std::wstring& when);
     long PasswordRule(const std::wstring& userDN, const std::wstring& password);
 
     std::wstring AppDN(long cust, long app) const;

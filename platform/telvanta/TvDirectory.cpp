@@ -110,13 +110,78 @@ ULONG TvDirectory::Open(const std::wstring& host, ULONG port, bool ssl, ULONG ti
         ULONG on = 1;
         ldap_set_optionW(m_ld, LDAP_OPT_SSL, &on);
     }
-    l_timeval tv = { static_cast<LONG>(m_timeout), 0 };
-    ULONG rc = ldap_connect(m_ld, &tv);
+    ULONG rc = ssl ? ConnectWithDeadline() : ConnectPlain();
     if (rc != LDAP_SUCCESS) {
         Close();
         return rc;
     }
     return LDAP_SUCCESS;
+}
+
+ULONG TvDirectory::ConnectPlain()
+{
+    l_timeval tv = { static_cast<LONG>(m_timeout), 0 };
+    return ldap_connect(m_ld, &tv);
+}
+
+namespace {
+
+// A connect that may outlive its caller: whichever of the two lets go last
+// frees the connection.
+struct PendingConnect {
+    LDAP* ld;
+    ULONG timeout;
+    ULONG rc = LDAP_TIMEOUT;
+    LONG refs = 2;
+};
+
+void ReleasePending(PendingConnect* p, bool abandoned)
+{
+    if (InterlockedDecrement(&p->refs) == 0) {
+        if (abandoned)
+            ldap_unbind(p->ld);
+        delete p;
+    }
+}
+
+DWORD WINAPI ConnectThread(LPVOID param)
+{
+    PendingConnect* p = static_cast<PendingConnect*>(param);
+    l_timeval tv = { static_cast<LONG>(p->timeout), 0 };
+    p->rc = ldap_connect(p->ld, &tv);
+    // The handshake may wait for the first request: an anonymous bind, which
+    // the caller's own bind replaces.
+    if (p->rc == LDAP_SUCCESS)
+        p->rc = ldap_simple_bind_sW(p->ld, nullptr, nullptr);
+    ReleasePending(p, true);
+    return 0;
+}
+
+} // namespace
+
+// A secure handshake with a server that does not answer it can outlast the
+// connect's own time limit: it runs on a thread of its own, and when the
+// limit passes the connection is given up to that thread.
+ULONG TvDirectory::ConnectWithDeadline()
+{
+    PendingConnect* p = new PendingConnect{ m_ld, m_timeout };
+    HANDLE h = CreateThread(nullptr, 0, ConnectThread, p, 0, nullptr);
+    if (!h) {
+        delete p;
+        return ConnectPlain();
+    }
+    DWORD wait = WaitForSingleObject(h, (m_timeout + 1) * 1000);
+    CloseHandle(h);
+    if (wait == WAIT_OBJECT_0) {
+        ULONG rc = p->rc;
+        p->refs = 1;
+        ReleasePending(p, false);
+        return rc;
+    }
+    // The thread owns the connection from now on.
+    m_ld = nullptr;
+    ReleasePending(p, false);
+    return LDAP_TIMEOUT;
 }
 
 void TvDirectory::Close()

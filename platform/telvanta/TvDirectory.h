@@ -73,6 +73,8 @@ public:
 
 private:
     ULONG Finish(ULONG rc);
+    ULONG ConnectPlain();
+    ULONG ConnectWithDeadline();
 
     LDAP* m_ld = nullptr;
     ULONG m_timeout = 15;

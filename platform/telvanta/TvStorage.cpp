@@ -2,6 +2,8 @@
 #include "TvStorage.h"
 #include "TvText.h"
 
+#include <cwctype>
+
 std::wstring TvAppFolder(long cust, long app)
 {
     return L"apps\\" + TvFromInt(cust) + L"\\" + TvFromInt(app);
@@ -18,6 +20,10 @@ long TvStoragePath(const TvConfig& config, const std::wstring& serverPath, std::
     // Doubled separators are one.
     for (size_t i; (i = p.find(L"\\\\")) != std::wstring::npos;)
         p.erase(i, 1);
+    // A path on one of the server's drives lies in the storage folder of
+    // that drive's letter: d:\zantrel\x is <root>d\zantrel\x.
+    if (p.size() > 3 && p[1] == L':' && p[2] == L'\\' && iswalpha(p[0]) && p[0] < 128)
+        p = std::wstring(1, static_cast<wchar_t>(towlower(p[0]))) + p.substr(2);
     if (p.empty() || p.size() > 200 || p[0] == L'\\' || p.find(L':') != std::wstring::npos)
         return TVC_BAD_REQUEST;
     for (const std::wstring& part : TvSplit(p, L"\\")) {

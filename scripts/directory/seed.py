@@ -56,6 +56,9 @@ entry("locationid=2", "objectClass: NETWLOCATION", "locationid: 2",
 entry("locationid=7", "objectClass: NETWLOCATION", "locationid: 7",
       "locationname: Branch", "smtpcode: VP7")
 
+# An empty text is an absent attribute: a search answers it as an empty
+# value, which is what the clients read as "no lock" or "no text".
+
 # uid, mailbox, location, administrator flag, password, policy, extra lines
 users = [
     ("admin1", "4001", "2", 1, "135790", None, []),
@@ -67,6 +70,7 @@ users = [
     ("locked", "4006", "2", 1, "791356", None, ["pwdAccountLockedTime: 000001010000Z"]),
     ("branch1", "4001", "7", 1, "802467", None, []),
     ("changer", "400800", "2", 1, "913578", None, []),
+    ("trier", "4010", "2", 1, "146802", None, []),
     ("renew", "4009", "2", 1, "724680", "expired", ["pwdChangedTime: " + gtime(now - 10 * 86400)]),
 ]
 for uid, box, loc, admin, pw, pol, extra in users:
@@ -105,12 +109,11 @@ def application(cust, app, name, visible_files, importable=1, compiled=1):
           "appprofid: %d" % app, "customerid: %d" % cust, "appvernum: 1",
           "appmediatype: 0", "importable: %d" % importable, "compiledok: %d" % compiled,
           "appdescr: The %s application" % name, "appname: " + name,
-          "spokennamerecorded: 0", "appspokenname: -", "verffaxnum: -",
-          "verffaxnummodifiable: 0", "verfcontactid: -", "updatepsswdneeded: 0",
+          "spokennamerecorded: 0", "verffaxnummodifiable: 0", "updatepsswdneeded: 0",
           "updatepsswd: 0000000000000000", "mntadnthrudial: 0", "comfprmtmodifiable: 0",
           "volumeid: 1", "runfilepath: " + folder + "\\%d_1.RUN" % app,
           "rllfilepath: " + folder + "\\%d_1.RLL" % app, "misafilepath: M%d" % app,
-          "visible: 1", "lockingpc: -", "lockinguser: -", "lockingdatetime: -1",
+          "visible: 1", "lockingdatetime: -1",
           "apppreviousvernum: 65535", "modnum: 1")
     if visible_files:
         path = os.path.join(storage, "apps", str(cust), str(app))
@@ -132,4 +135,10 @@ for app in range(1, 251):
     application(2, 1000 + app, "Bulk %03d" % app, False)
 
 os.makedirs(os.path.join(storage, "media"), exist_ok=True)
+# The server's certificate where the login library fetches it: drive d: of
+# the server is the folder "d" of the storage.
+ssl = os.path.join(storage, "d", "zantrel", "ssl")
+os.makedirs(ssl, exist_ok=True)
+with open(os.path.join(ssl, "Telvanta.cer"), "w") as f:
+    f.write("Telvanta test server certificate\n")
 sys.stdout.write("\n".join(out))

@@ -19,6 +19,7 @@ protected:
     static void SetUpTestSuite()
     {
         CoInitialize(nullptr);
+        s_registered = TvRegisterComponents();
         s_ready = TvReadTestEnv(s_env);
         if (s_ready)
             TvWriteConfig(s_env);
@@ -27,6 +28,7 @@ protected:
 
     void SetUp() override
     {
+        ASSERT_EQ(0u, s_registered) << "regsvr32 telvanta.dll";
         ASSERT_TRUE(s_ready) << "the test directory's settings are missing (run through scripts/test)";
         TvWriteConfig(s_env);
     }
@@ -99,10 +101,12 @@ protected:
 
     static TvTestEnv s_env;
     static bool s_ready;
+    static DWORD s_registered;
 };
 
 TvTestEnv Telvanta::s_env;
 bool Telvanta::s_ready = false;
+DWORD Telvanta::s_registered = 1;
 
 std::wstring LocalTemp(const wchar_t* name)
 {
@@ -214,6 +218,21 @@ TEST_F(Telvanta, LoginRefusalsCarryThePasswordPolicyCodes)
     }
 }
 
+TEST_F(Telvanta, RepeatedWrongPasswordsLockTheAccount)
+{
+    ComPtr<ILDAPBean> bean;
+    ASSERT_EQ(S_OK, MakeBean(bean));
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_TRUE(FAILED(Login(bean.Get(), L"4010", L"000000")));
+        EXPECT_TRUE(TvHasCode(TvErrorsOf(bean.Get()), TVC_INVALID_CREDENTIALS)) << i;
+    }
+    // The fifth failure locks the account; then even the right password is refused.
+    EXPECT_TRUE(FAILED(Login(bean.Get(), L"4010", L"000000")));
+    EXPECT_TRUE(TvHasCode(TvErrorsOf(bean.Get()), TVC_ACCOUNT_LOCKED));
+    EXPECT_TRUE(FAILED(Login(bean.Get(), L"4010", L"146802")));
+    EXPECT_TRUE(TvHasCode(TvErrorsOf(bean.Get()), TVC_ACCOUNT_LOCKED));
+}
+
 TEST_F(Telvanta, AnExpiredPasswordIsChangedAndTheNextLoginSucceeds)
 {
     ComPtr<ILDAPBean> bean;
@@ -288,6 +307,39 @@ TEST_F(Telvanta, ContextsServeOtherInstancesUntilEnded)
     EXPECT_TRUE(FAILED(Search(third.Get(), L"(objectclass=RESTRICTIONPERMISSION)", L"rplid", L"0123456789ABCDEF0123456789ABCDEF")));
 }
 
+TEST_F(Telvanta, AContextStopsWorkingWhenItExpires)
+{
+    TvSetConfigNumber(L"ContextSeconds", 1);
+    ComPtr<ILDAPBean> bean;
+    std::wstring ctx = AdminLogin(bean);
+    ASSERT_EQ(32u, ctx.size());
+    Sleep(2500);
+    ComPtr<ILDAPBean> other;
+    ASSERT_EQ(S_OK, MakeBean(other));
+    EXPECT_TRUE(FAILED(Search(other.Get(), L"(objectclass=RESTRICTIONPERMISSION)", L"rplid", ctx)));
+    EXPECT_TRUE(TvHasCode(TvErrorsOf(other.Get()), TVC_CONTEXT_INVALID));
+    EXPECT_TRUE(FAILED(Login(other.Get(), L"4001", L" ", L"2", ctx)));
+    EXPECT_TRUE(FAILED(Search(bean.Get(), L"(objectclass=RESTRICTIONPERMISSION)", L"rplid")));
+}
+
+TEST_F(Telvanta, SslAgainstAPlainPortFailsInTime)
+{
+    // The secure port given is the directory's plain one: the handshake
+    // cannot succeed, and the call must come back within its limit.
+    TvSetConfigNumber(L"DirectorySslPort", static_cast<DWORD>(_wtoi(s_env.port.c_str())));
+    TvSetConfigNumber(L"TimeoutSeconds", 3);
+    ComPtr<ILDAPBean> bean;
+    ASSERT_EQ(S_OK, MakeBean(bean));
+    EXPECT_EQ(S_OK, bean->SetSSL(1));
+    EXPECT_TRUE(FAILED(Login(bean.Get(), L"4001", L"135790")));
+    EXPECT_FALSE(TvErrorsOf(bean.Get()).empty());
+    Bstr ctx;
+    EXPECT_TRUE(FAILED(bean->GetContextID(ctx.Out())));
+    // Switched off again, the same instance logs in over the plain port.
+    EXPECT_EQ(S_OK, bean->SetSSL(0));
+    EXPECT_EQ(S_OK, Login(bean.Get(), L"4001", L"135790"));
+}
+
 TEST_F(Telvanta, ContextsWorkFromASecondProcess)
 {
     ComPtr<ILDAPBean> bean;
@@ -334,6 +386,9 @@ TEST_F(Telvanta, SearchesGiveRowsInTheOrderAskedWithMultipleValues)
     // A missing attribute is an empty value in its place.
     ASSERT_EQ(S_OK, Search(bean.Get(), L"(&(objectclass=NETWLOCATION)(locationid=2))", L"smtpcode,locationname", ctx));
     EXPECT_EQ(std::vector<std::wstring>{ L"~{value}~Head office" }, TvRows(bean.Get()));
+    // The user entry's name as the password change looks it up.
+    ASSERT_EQ(S_OK, Search(bean.Get(), L"(&(locationid=2)(usermailboxnum=4001)(objectclass=TELVANTAUSER))", L"userid", ctx));
+    EXPECT_EQ(std::vector<std::wstring>{ L"admin1" }, TvRows(bean.Get()));
     // No match: success and no row.
     ASSERT_EQ(S_OK, Search(bean.Get(), L"(&(objectclass=APPIMP)(impedappid=12))", L"appimpid", ctx));
     EXPECT_TRUE(TvRows(bean.Get()).empty());
@@ -431,6 +486,10 @@ TEST_F(Telvanta, ALockIsTakenOnceAndGivenBack)
     EXPECT_EQ(std::vector<std::wstring>{ L"1.1.1.1~{value}~4001" }, TvRows(bean.Get()));
 
     EXPECT_EQ(S_OK, Lock(bean.Get(), 11, L"", L"", ctx, 1));
+    // Unlocked, the list shows no holder: both values empty.
+    ASSERT_EQ(S_OK, Search(bean.Get(), L"(&(objectclass=APPPROFILE)(customerid=1)(visible=1)(appprofid=11))",
+                           L"lockingpc,lockinguser,compiledok", ctx));
+    EXPECT_EQ(std::vector<std::wstring>{ L"~{value}~~{value}~1" }, TvRows(bean.Get()));
     EXPECT_TRUE(FAILED(Lock(bean.Get(), 11, L"", L"", ctx, 1)));
     EXPECT_TRUE(FAILED(Lock(rival.Get(), 11, L"2.2.2.2", L"4002", rivalCtx)));
     EXPECT_TRUE(TvHasCode(TvErrorsOf(rival.Get()), TVC_COMPLETED));
@@ -713,8 +772,11 @@ TEST_F(Telvanta, FilesTravelBetweenTheStorageAndTheClient)
     EXPECT_TRUE(FAILED(files->ReceiveFile(Bstr(ctx), Bstr(L"admin1"), Bstr(L"apps\\1\\10\\nothing.ED"), Bstr(missing))));
     EXPECT_EQ(0u, TvServiceError().find(L"32#"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(missing.c_str()));
-    for (const wchar_t* path : { L"..\\..\\windows\\win.ini", L"C:\\windows\\win.ini", L"\\apps\\1\\10\\10_1.ED",
-                                 L"apps\\1\\..\\..\\..\\x" }) {
+    // Another drive of the server is a folder of the storage, not the client's.
+    EXPECT_TRUE(FAILED(files->ReceiveFile(Bstr(ctx), Bstr(L"admin1"), Bstr(L"C:\\windows\\win.ini"), Bstr(missing))));
+    EXPECT_EQ(0u, TvServiceError().find(L"32#"));
+    for (const wchar_t* path : { L"..\\..\\windows\\win.ini", L"C:..\\windows\\win.ini", L"\\apps\\1\\10\\10_1.ED",
+                                 L"apps\\1\\..\\..\\..\\x", L"d:\\..\\..\\x" }) {
         EXPECT_TRUE(FAILED(files->ReceiveFile(Bstr(ctx), Bstr(L"admin1"), Bstr(path), Bstr(missing)))) << path;
         EXPECT_EQ(0u, TvServiceError().find(L"60790#")) << path;
         EXPECT_TRUE(FAILED(files->SendFile(Bstr(ctx), Bstr(L"admin1"), Bstr(local), Bstr(path)))) << path;
@@ -729,6 +791,15 @@ TEST_F(Telvanta, TheLoginLibraryFetchesFilesWithoutAContextButSendsNothing)
     CallLimit limit("file transfer");
     EXPECT_TRUE(FAILED(files->Connect(Bstr(L""), Bstr(L""), Bstr(L"someone"), Bstr(kCompanion), Bstr(kServer))));
     ASSERT_EQ(S_OK, files->Connect(Bstr(L""), Bstr(L""), Bstr(kAccount), Bstr(kCompanion), Bstr(kServer)));
+    // The server's certificate and its time stamp, as the login library gets them.
+    const wchar_t certificate[] = L"d:\\zantrel\\ssl\\Telvanta.cer";
+    std::wstring cer = LocalTemp(L"tv_Telvanta.cer"), ts = LocalTemp(L"tv_Telvanta.ts");
+    ASSERT_EQ(S_OK, files->ReceiveFile(Bstr(L""), Bstr(L""), Bstr(certificate), Bstr(cer)));
+    EXPECT_EQ("Telvanta test server certificate\n", ReadAll(cer));
+    ASSERT_EQ(S_OK, files->ReceiveTimeStamp(Bstr(L""), Bstr(L""), Bstr(ts), Bstr(certificate)));
+    long same = 0;
+    ASSERT_EQ(S_OK, files->CompareTimeStamp(Bstr(L""), Bstr(L""), Bstr(ts), Bstr(certificate), &same));
+    EXPECT_EQ(1, same);
     std::wstring local = LocalTemp(L"tv_fetch.ed");
     ASSERT_EQ(S_OK, files->ReceiveFile(Bstr(L""), Bstr(L""), Bstr(L"apps\\1\\11\\11_1.ED"), Bstr(local)));
     EXPECT_EQ("program Sales version 1\n", ReadAll(local));

@@ -43,6 +43,29 @@ CallLimit::~CallLimit()
         DeleteTimerQueueTimer(nullptr, m_hTimer, INVALID_HANDLE_VALUE);
 }
 
+DWORD TvRegisterComponents()
+{
+    wchar_t self[MAX_PATH] = {}, system[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    GetSystemDirectoryW(system, MAX_PATH);
+    std::wstring dll = self;
+    dll = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"telvanta.dll";
+    std::wstring exe = std::wstring(system) + L"\\regsvr32.exe";
+    std::wstring cmd = L"\"" + exe + L"\" /s \"" + dll + L"\"";
+    STARTUPINFOW si = { sizeof(si) };
+    PROCESS_INFORMATION pi = {};
+    if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return 1000;
+    DWORD code = 1001;
+    if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(pi.hProcess, &code);
+    else
+        TerminateProcess(pi.hProcess, 1002);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    return code;
+}
+
 bool TvReadTestEnv(TvTestEnv& env)
 {
     env.port = Env(L"PLEX_DIRECTORY_PORT");
@@ -65,6 +88,17 @@ void TvWriteConfig(const TvTestEnv& env, DWORD storageFull, DWORD maxApplication
     SetDword(hKey, L"StorageFull", storageFull);
     SetDword(hKey, L"MaxApplications", maxApplications);
     SetDword(hKey, L"TimeoutSeconds", 10);
+    SetDword(hKey, L"ContextSeconds", 8 * 3600);
+    SetDword(hKey, L"DirectorySslPort", 636);
+    RegCloseKey(hKey);
+}
+
+void TvSetConfigNumber(const wchar_t* name, DWORD value)
+{
+    HKEY hKey = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Zantrel\\Telvanta\\Server", 0,
+                                           KEY_SET_VALUE, &hKey));
+    SetDword(hKey, name, value);
     RegCloseKey(hKey);
 }
 

@@ -79,11 +79,18 @@ struct TvTestEnv {
     std::wstring port, suffix, servicePassword, storageRoot, storageFolder;
 };
 
+// Registers telvanta.dll (beside the test program) with regsvr32, as an
+// installation does; regsvr32's exit code, or a code above 1000 when it could
+// not be run or did not end in time.
+DWORD TvRegisterComponents();
+
 // The test directory's settings from the environment scripts/test sets.
 bool TvReadTestEnv(TvTestEnv& env);
 // Writes the server configuration for the test directory; storageFull is a
 // forced storage-full code or 0.
 void TvWriteConfig(const TvTestEnv& env, DWORD storageFull = 0, DWORD maxApplications = 0);
+// Sets one number of the server configuration.
+void TvSetConfigNumber(const wchar_t* name, DWORD value);
 
 template <class T>
 HRESULT TvCreate(const wchar_t* progId, REFIID iid, ComPtr<T>& out)

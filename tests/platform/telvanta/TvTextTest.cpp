@@ -95,8 +95,10 @@ TEST(TvText, ServerPathsStayInsideTheStorage)
     EXPECT_EQ(L"T:\\apps\\1\\10\\10_1.ED", full);
     EXPECT_EQ(0, TvStoragePath(config, L"apps\\\\1\\\\x.ED", full));
     EXPECT_EQ(L"T:\\apps\\1\\x.ED", full);
-    for (const wchar_t* bad : { L"", L"..\\x", L"apps\\..\\..\\x", L"C:\\windows\\win.ini", L"\\abs", L"a\\*.ED",
-                                L"a\\.\\b" })
+    EXPECT_EQ(0, TvStoragePath(config, L"d:\\zantrel\\ssl\\Telvanta.cer", full));
+    EXPECT_EQ(L"T:\\d\\zantrel\\ssl\\Telvanta.cer", full);
+    for (const wchar_t* bad : { L"", L"..\\x", L"apps\\..\\..\\x", L"C:..\\x", L"C:\\..\\x", L"CC:\\x", L"\\abs",
+                                L"a\\*.ED", L"a\\.\\b", L"C:\\" })
         EXPECT_EQ(TVC_BAD_REQUEST, TvStoragePath(config, bad, full)) << bad;
     EXPECT_EQ(TVC_BAD_REQUEST, TvStoragePath(config, std::wstring(300, L'a'), full));
     config.strStorageRoot.clear();
