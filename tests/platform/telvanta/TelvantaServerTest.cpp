@@ -751,6 +751,19 @@ TEST_F(Telvanta, FilesTravelBetweenTheStorageAndTheClient)
     EXPECT_TRUE(FAILED(files->SendMediaRecord(Bstr(ctx), Bstr(L"admin1"), Bstr(local), Bstr(L"media\\M10"), 0, 2, 2)));
     EXPECT_TRUE(FAILED(files->SendMediaRecord(Bstr(ctx), Bstr(L"admin1"), Bstr(local), Bstr(L"media\\M10"), 7, 3, 2)));
 
+    // The server copies a version's media file to another file id.
+    ASSERT_EQ(S_OK, Modify(bean.Get(), L"mmfsfileid=M10,appprofid=10,appvernum=1," + Suffix(),
+                           L"mmfsfileid~{value}~M10~{attrib}~appprofid~{value}~10~{attrib}~appvernum~{value}~1~{attrib}~"
+                           L"destmmfsfileid~{value}~M99~{attrib}~destappprofid~{value}~99~{attrib}~destappvernum~{value}~1",
+                           ctx));
+    EXPECT_EQ("voice", ReadAll(L"T:\\media\\M99\\R5.VOX"));
+    EXPECT_EQ("voice", ReadAll(L"T:\\media\\M99\\R6.FAX"));
+    EXPECT_TRUE(FAILED(Modify(bean.Get(), L"mmfsfileid=M10,appprofid=10,appvernum=1," + Suffix(),
+                              L"destmmfsfileid~{value}~..\\x", ctx)));
+    EXPECT_TRUE(FAILED(Modify(bean.Get(), L"mmfsfileid=M404,appprofid=10,appvernum=1," + Suffix(),
+                              L"destmmfsfileid~{value}~M98", ctx)));
+    EXPECT_TRUE(TvHasCode(TvErrorsOf(bean.Get()), TVC_NO_SUCH_OBJECT));
+
     // Time stamps: the server file's last write.
     std::wstring stamp = LocalTemp(L"tv_stamp.txt");
     ASSERT_EQ(S_OK, files->ReceiveTimeStamp(Bstr(ctx), Bstr(L"admin1"), Bstr(stamp), Bstr(L"apps\\1\\10\\10_1.ED")));
