@@ -389,6 +389,13 @@ TEST_F(Telvanta, SearchesGiveRowsInTheOrderAskedWithMultipleValues)
     // The user entry's name as the password change looks it up.
     ASSERT_EQ(S_OK, Search(bean.Get(), L"(&(locationid=2)(usermailboxnum=4001)(objectclass=TELVANTAUSER))", L"userid", ctx));
     EXPECT_EQ(std::vector<std::wstring>{ L"admin1" }, TvRows(bean.Get()));
+    // Names only: the names of the attributes the entry holds, in their places.
+    {
+        CallLimit limit("Search");
+        ASSERT_EQ(S_OK, bean->Search(Bstr(Suffix()), 2, Bstr(L"(&(objectclass=NETWLOCATION)(locationid=2))"),
+                                     Bstr(L"smtpcode,locationname"), 1, Bstr(L""), 0, Bstr(ctx)));
+    }
+    EXPECT_EQ(std::vector<std::wstring>{ L"~{value}~locationname" }, TvRows(bean.Get()));
     // No match: success and no row.
     ASSERT_EQ(S_OK, Search(bean.Get(), L"(&(objectclass=APPIMP)(impedappid=12))", L"appimpid", ctx));
     EXPECT_TRUE(TvRows(bean.Get()).empty());
