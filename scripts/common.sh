@@ -20,7 +20,7 @@ export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
 
 plex_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
                wine wine32:i386 wine64 xvfb xauth cmake make ccache
-               googletest python3)
+               googletest python3 slapd ldap-utils)
 
 # i686 is what we ship; x86_64 is the same program for 64-bit Windows.
 plex_all_archs=(i686 x86_64)
