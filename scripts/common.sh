@@ -38,10 +38,15 @@ plex_install_deps() {
         echo "missing packages (${missing[*]}); run as root to install them" >&2
         return 1
     fi
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
-    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    # Several runs may start at once on one machine: they take turns, and
+    # each waits for a package manager that something else is running.
+    (
+        flock 9
+        dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get -o DPkg::Lock::Timeout=600 update -qq
+        apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    ) 9>/var/lock/plexwright-apt.lock
 }
 
 # The architectures this run builds: both, or the one PLEX_ARCH names.

@@ -6,7 +6,7 @@
 #define GOTO_H
 
 #include "UIObject.h"
-#include "classlib/Array.h"
+#include "classlib/InsertArray.h"
 #include "plexmodel.h"
 
 class PowerBlock;

@@ -1,5 +1,7 @@
 // Array and InsertArray: contiguous entries in a growable block of slots.
 #include "classlib/Array.h"
+#include "classlib/ArrayIterator.h"
+#include "classlib/InsertArray.h"
 
 #include "PXafx.h"
 

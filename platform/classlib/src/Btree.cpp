@@ -1,5 +1,6 @@
 // Btree: one sorted run of element pointers, searched by bisection.
 #include "classlib/Btree.h"
+#include "classlib/BtreeIterator.h"
 
 #include "PXafx.h"
 

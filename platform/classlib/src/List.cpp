@@ -1,5 +1,6 @@
 // List: singly linked, with a tail pointer for appending.
 #include "classlib/List.h"
+#include "classlib/ListIterator.h"
 
 #include "PXafx.h"
 

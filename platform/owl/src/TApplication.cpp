@@ -1,6 +1,7 @@
 // TApplication: start-up, the message loop and the accelerators.
 #include "owl/TApplication.h"
 #include "owl/TFrameWindow.h"
+#include "owl/TXInvalidMainWindow.h"
 #include "OwlFailure.h"
 
 #include "PXafx.h"

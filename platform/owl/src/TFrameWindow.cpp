@@ -1,6 +1,7 @@
 // TFrameWindow: menu, command routing and accelerators.
 #include "owl/TFrameWindow.h"
 #include "owl/TApplication.h"
+#include "owl/TMenuItemEnabler.h"
 
 #include <algorithm>
 #include <vector>

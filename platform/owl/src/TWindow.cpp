@@ -1,6 +1,7 @@
 // TWindow: binding, dispatch, the exception edge and the child list.
 #include "owl/TWindow.h"
 #include "owl/TApplication.h"
+#include "owl/TMenuItemEnabler.h"
 #include "OwlFailure.h"
 
 #include "PXafx.h"

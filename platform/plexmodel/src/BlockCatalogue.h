@@ -5,75 +5,12 @@
 #define PLEXMODEL_BLOCKCATALOGUE_H
 
 #include "plexmodel.h"
-
-#include <cstddef>
+#include "BlockDef.h"
+#include "GroupDef.h"
+#include "OutDef.h"
+#include "VarDef.h"
 
 namespace kvr {
-
-// One variable of a block type.
-struct VarDef
-{
-    const char* name;   // the variable's (symbol) name
-    int symType;        // KVR_SYM_*
-    int memRep;         // KVR_MEM_*
-    int size;           // bytes of storage; the text buffer for CHAR
-    int defValue;       // initial value of a number
-};
-
-// Output behaviour beyond the PowerBlockInfo flags.
-enum OutDefFlags
-{
-    OUT_REQUIRED = 0,   // must be connected when it applies
-    OUT_OPTIONAL = 1,   // may stay unconnected
-};
-
-// One output of a block type.
-struct OutDef
-{
-    const char* name;
-    int flags;          // KVR_OUTPUT_GROUP, KVR_OUTPUT_NEVERSHOWN
-    int groupKey;
-    int optional;       // OUT_REQUIRED or OUT_OPTIONAL
-    const char* when;   // applies only while this variable is set; 0 always
-};
-
-// Palette groups.
-enum GroupId
-{
-    GRP_SYSTEM,     // default blocks and the imported-application block, kept out of palettes
-    GRP_PROMPTS,
-    GRP_ROUTING,
-    GRP_MESSAGING,
-    GRP_FAX,
-    GRP_ADVANCED,
-    GRP_OBSOLETE,   // the obsolete-blocks list
-    GRP_COUNT
-};
-
-struct GroupDef
-{
-    GroupId id;
-    const char* name;
-    const char* code;
-    const char* description;
-    const char* bitmap;
-    int hidden;
-    int kind;           // 0 current blocks, 1 obsolete blocks
-};
-
-struct BlockDef
-{
-    int type;
-    const char* name;
-    const char* description;
-    const char* bitmap;
-    GroupId group;
-    int newerServer;    // needs a server of the supported version
-    const OutDef* outputs;
-    int numOutputs;
-    const VarDef* vars;
-    int numVars;
-};
 
 // The tables (BlockTable.cpp).
 extern const GroupDef g_Groups[];

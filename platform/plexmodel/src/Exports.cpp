@@ -1,7 +1,10 @@
 // The library's exported functions. Each one checks its handles and
 // arguments and catches everything: a failure inside answers the
 // function's failure value and never leaves the library as an exception.
+#include "Block.h"
 #include "Model.h"
+#include "Page.h"
+#include "Program.h"
 #include "../PlexModelRes.h"
 
 #include <cstdlib>

@@ -1,7 +1,10 @@
 // The imported libraries (RLLs) of a program: the model keeps, per
 // program, the list of libraries imported into it, each named by its
 // "name.ID" text, and writes it with its part of the program file.
+#include "Block.h"
 #include "Model.h"
+#include "Page.h"
+#include "Program.h"
 
 #include <cstring>
 

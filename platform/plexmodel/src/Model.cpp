@@ -1,6 +1,9 @@
 // The model's programs, pages, blocks and symbols, and the change reports
 // they send to the editor's main window.
+#include "Block.h"
 #include "Model.h"
+#include "Page.h"
+#include "Program.h"
 #include "../PlexModelRes.h"
 
 #include <algorithm>

@@ -13,7 +13,10 @@
 //   {EndofApplicationModel}
 //
 // Fields are separated by '|'; '\' escapes '|', '\' and line breaks.
+#include "Block.h"
 #include "Model.h"
+#include "Page.h"
+#include "Program.h"
 #include "../PlexModelRes.h"
 
 #include <cstdlib>

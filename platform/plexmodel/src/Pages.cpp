@@ -1,7 +1,11 @@
 // The page queries and edits of the editor's page dialogs: the Export
 // flag of SuperBlocks, whether a page is still called, renaming a page,
 // and the list of page names.
+#include "Block.h"
+#include "BlockCatalogue.h"
 #include "Model.h"
+#include "Page.h"
+#include "Program.h"
 
 #include <cstring>
 

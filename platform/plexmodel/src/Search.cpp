@@ -1,6 +1,10 @@
 // The block queries of the editor's Find dialog: every block of the
 // current program, and what each one is, calls and uses.
+#include "Block.h"
+#include "BlockCatalogue.h"
 #include "Model.h"
+#include "Page.h"
+#include "Program.h"
 
 #include <windows.h>
 

@@ -2,6 +2,7 @@
 // inserting keep the entries contiguous.
 #include "PXTestSupport.h"
 #include "TestItems.h"
+#include "classlib/InsertArray.h"
 
 TEST(Array, EntriesSitAtIndexesFromTheLowerBound)
 {

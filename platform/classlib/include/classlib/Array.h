@@ -7,7 +7,7 @@
 #ifndef CLASSLIB_ARRAY_H
 #define CLASSLIB_ARRAY_H
 
-#include "classlib/Container.h"
+#include "classlib/Collection.h"
 
 class ArrayIterator;
 
@@ -64,38 +64,6 @@ private:
     friend class ArrayIterator;
     int PositionOf(const Object& obj) const;
     void RemoveAtPosition(countType pos, DeleteType dt);
-};
-
-class ArrayIterator : public ContainerIterator
-{
-public:
-    explicit ArrayIterator(const Array& array);
-
-    operator int() const override { return m_nPos < m_array.m_nItems; }
-    Object& current() override;
-    Object& operator++(int) override;
-    Object& operator++() override;
-    void restart() override { m_nPos = 0; }
-
-private:
-    const Array& m_array;
-    countType m_nPos;
-};
-
-// InsertArray: an Array into which an entry can be put at an index, moving
-// the later entries up.
-class InsertArray : public Array
-{
-public:
-    InsertArray(int upper, int lower = 0, sizeType delta = 0)
-        : Array(upper, lower, delta) {}
-
-    // Inserts obj before the entry at the index; an index at or past the
-    // end appends. Grows by one slot when the last slot is taken.
-    void InsertAt(int index, Object& obj);
-
-    classType isA() const override { return insertArrayClass; }
-    const char* nameOf() const override { return "InsertArray"; }
 };
 
 #endif

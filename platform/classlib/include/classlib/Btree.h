@@ -5,7 +5,7 @@
 #ifndef CLASSLIB_BTREE_H
 #define CLASSLIB_BTREE_H
 
-#include "classlib/Container.h"
+#include "classlib/Collection.h"
 #include "classlib/Sortable.h"
 
 class BtreeIterator;
@@ -53,22 +53,6 @@ private:
     countType m_nItems;
     countType m_nRoom;
     int m_nOrder;
-};
-
-class BtreeIterator : public ContainerIterator
-{
-public:
-    explicit BtreeIterator(const Btree& tree);
-
-    operator int() const override { return m_nPos < m_tree.m_nItems; }
-    Object& current() override;
-    Object& operator++(int) override;
-    Object& operator++() override;
-    void restart() override { m_nPos = 0; }
-
-private:
-    const Btree& m_tree;
-    countType m_nPos;
 };
 
 #endif

@@ -12,48 +12,9 @@
 #ifndef CLASSLIB_CONTAINER_H
 #define CLASSLIB_CONTAINER_H
 
+#include "classlib/ContainerIterator.h"
 #include "classlib/Object.h"
-
-class TShouldDelete
-{
-public:
-    enum DeleteType { NoDelete, DefDelete, Delete };
-
-    explicit TShouldDelete(DeleteType dt = Delete) : m_bOwns(dt != NoDelete) {}
-
-    int ownsElements() const { return m_bOwns ? 1 : 0; }
-    void ownsElements(int del) { m_bOwns = del != 0; }
-
-protected:
-    // Whether an element goes with an operation given dt.
-    int delObj(DeleteType dt) const
-    {
-        return dt == Delete || (dt == DefDelete && m_bOwns);
-    }
-
-private:
-    bool m_bOwns;
-};
-
-// Walks a container: while (it) { Object& o = it++; ... }. An iterator
-// reflects the container as it was when made or restarted; changing the
-// container while walking it is not supported.
-class ContainerIterator
-{
-public:
-    virtual ~ContainerIterator() {}
-
-    // Non-zero while an element is left.
-    virtual operator int() const = 0;
-    // The current element, NOOBJECT past the end.
-    virtual Object& current() = 0;
-    operator Object&() { return current(); }
-    // Post-increment answers the current element, then moves on;
-    // pre-increment moves on, then answers the new current element.
-    virtual Object& operator++(int) = 0;
-    virtual Object& operator++() = 0;
-    virtual void restart() = 0;
-};
+#include "classlib/TShouldDelete.h"
 
 class Container : public Object, public TShouldDelete
 {
@@ -84,15 +45,6 @@ public:
     // Equal when of the same class with equal elements in the same order.
     int isEqual(const Object& test) const override;
     void printOn(std::ostream& os) const override;
-};
-
-// A container that elements can be added to and detached from.
-class Collection : public Container
-{
-public:
-    virtual void add(Object& obj) = 0;
-    virtual void detach(Object& obj, DeleteType dt = NoDelete) = 0;
-    void destroy(Object& obj) { detach(obj, Delete); }
 };
 
 #endif

@@ -4,7 +4,7 @@
 #ifndef CLASSLIB_LIST_H
 #define CLASSLIB_LIST_H
 
-#include "classlib/Container.h"
+#include "classlib/Collection.h"
 
 class ListIterator;
 
@@ -43,20 +43,7 @@ private:
     countType m_nItems;
 };
 
-class ListIterator : public ContainerIterator
-{
-public:
-    explicit ListIterator(const List& list);
-
-    operator int() const override { return m_pCur != nullptr; }
-    Object& current() override;
-    Object& operator++(int) override;
-    Object& operator++() override;
-    void restart() override { m_pCur = m_list.m_pHead; }
-
-private:
-    const List& m_list;
-    const List::Node* m_pCur;
-};
-
 #endif
+
+// The walk over a list comes with it: callers of this header use both.
+#include "classlib/ListIterator.h"

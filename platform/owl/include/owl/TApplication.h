@@ -8,11 +8,6 @@
 
 class TFrameWindow;
 
-// Raised by InitInstance when InitMainWindow made no main window.
-class TXInvalidMainWindow
-{
-};
-
 class TApplication : public TModule
 {
 public:

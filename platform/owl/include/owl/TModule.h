@@ -1,25 +1,12 @@
 // TModule: a module of the program (the executable or a resource library)
 // over its instance handle, which may be null when the library could not be
-// loaded. TResId names a resource by text or by number.
+// loaded.
 #ifndef OWL_TMODULE_H
 #define OWL_TMODULE_H
 
 #include <windows.h>
 
-class TResId
-{
-public:
-    TResId() : m_psz(nullptr) {}
-    TResId(const char* psz) : m_psz(psz) {}
-    TResId(int nId) : m_psz(MAKEINTRESOURCEA(nId)) {}
-
-    operator LPCSTR() const { return m_psz; }
-    bool IsNull() const { return m_psz == nullptr; }
-    bool IsInt() const { return IS_INTRESOURCE(m_psz); }
-
-private:
-    LPCSTR m_psz;
-};
+#include "owl/TResId.h"
 
 class TModule
 {

@@ -27,6 +27,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "owl/TCommandEnabler.h"
 #include "owl/TModule.h"
 
 class TApplication;
@@ -52,41 +53,6 @@ struct TWindowAttr
     int X, Y, W, H;
     int Id;
     LPVOID Param;                // creation parameter (lpParam of the window)
-};
-
-// What a command enabler asks of the handler of one command: whether it is
-// enabled and checked. Handled once the handler said anything.
-class TCommandEnabler
-{
-public:
-    explicit TCommandEnabler(UINT id) : m_nId(id), m_bHandled(false) {}
-    virtual ~TCommandEnabler() {}
-
-    UINT GetId() const { return m_nId; }
-    bool GetHandled() const { return m_bHandled; }
-
-    virtual void Enable(bool enable = true) { m_bHandled = true; }
-    // 0 unchecked, 1 checked.
-    virtual void SetCheck(int state) { m_bHandled = true; }
-
-protected:
-    UINT m_nId;
-    bool m_bHandled;
-};
-
-// Enabler of one item of a pop-up menu, by position.
-class TMenuItemEnabler : public TCommandEnabler
-{
-public:
-    TMenuItemEnabler(HMENU hMenu, UINT id, UINT nPos)
-        : TCommandEnabler(id), m_hMenu(hMenu), m_nPos(nPos) {}
-
-    void Enable(bool enable = true) override;
-    void SetCheck(int state) override;
-
-private:
-    HMENU m_hMenu;
-    UINT m_nPos;
 };
 
 class TWindow
