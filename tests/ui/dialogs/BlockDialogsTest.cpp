@@ -388,6 +388,29 @@ TEST_F(SaveProgramDialog, OverwriteQuestion)
     }
 }
 
+TEST_F(SaveProgramDialog, ADescriptionThatCannotBeWrittenKeepsTheDialogOpen)
+{
+    SetString("ProgDir", dir + "missing\\");
+    MessageBoxRecorder boxes;
+    DialogScripts scripts;
+    std::vector<std::string> lines{ "x" };
+    bool bOpen = false;
+    scripts.Add([&](HWND hDlg) {
+        lines = ListLines(hDlg, IDC_SAVEAS_LIST);
+        Type(hDlg, IDC_SAVEAS_NAME, "billing");
+        ClickButton(hDlg, IDOK);
+        bOpen = IsWindow(hDlg) != FALSE;
+        ClickButton(hDlg, IDCANCEL);
+    });
+    char szName[PX_SAVENAME_SIZE];
+    EXPECT_FALSE(AskProgramSaveName(szName));
+    EXPECT_TRUE(bOpen);
+    EXPECT_TRUE(lines.empty());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("Could not create the file.", boxes.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONSTOP), boxes.boxes[0].uType & MB_ICONMASK);
+}
+
 // ---------------------------------------------------------------------------
 // About
 
