@@ -3,6 +3,7 @@
 #include "DrawHelpers.h"
 #include "FontObject.h"
 #include "Goto.h"
+#include "ModelObserver.h"
 #include "ModelRes.h"
 #include "PowerBlock.h"
 
@@ -33,12 +34,12 @@ void EditLine(DisplayPane* pPane, Goto* pGoto, Segment* pSegment, long x, long y
 {
     long mx = 0, my = 0;
     pPane->ViewToModel(x, y, mx, my);
-    pPane->NotifyChildren(pGoto, 5, 0);
+    pPane->NotifyChildren(pGoto, OBJECT_REMOVE, 0);
     if (bSplit)
         pGoto->SplitSegment(pSegment, mx, my);
     else
         pGoto->JoinSegment(pSegment);
-    pPane->NotifyChildren(pGoto, 6, 0);
+    pPane->NotifyChildren(pGoto, OBJECT_REBUILD_REPAINT, 0);
     ShowStatusMessage(nullptr, 0);
 }
 }

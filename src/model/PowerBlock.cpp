@@ -49,11 +49,16 @@ const struct
     int nType;
     int nResource;
 } s_TypeTable[] = {
-    {393, 23002}, {394, 23007}, {395, 23012}, {396, 23022}, {397, 23009},
-    {398, 23016}, {399, 23017}, {400, 23019}, {401, 23023}, {402, 23001},
-    {403, 23005}, {404, 23020}, {405, 23003}, {406, 23006}, {407, 23018},
-    {408, 23014}, {142, 23013}, {409, 23015}, {410, 23008}, {411, 23010},
-    {412, 23011}, {413, 23004}, {414, 23021}, {415, 23025}, {289, 23026},
+    {393, PXREC_ANNOUNCEMENT}, {394, PXREC_CALL_TRANSFER}, {395, PXREC_DAY_CONTROL},
+    {KVR_PB_END, PXREC_END}, {397, PXREC_EXPRESS_VOICE_MESSAGING}, {398, PXREC_FAX_SEND},
+    {399, PXREC_FAX_ITEM_MAINTENANCE}, {400, PXREC_REMOTE_ACTIVATION},
+    {KVR_PB_CONTINUE, PXREC_CONTINUE}, {402, PXREC_MENU}, {403, PXREC_LANGUAGE_SELECT},
+    {404, PXREC_MULTIMEDIA_MESSAGING}, {405, PXREC_THRU_DIAL}, {406, PXREC_TIME_CONTROL},
+    {407, PXREC_VOICE_ITEM_MAINTENANCE}, {KVR_PB_ROTARY, PXREC_ROTARY_DIAL},
+    {KVR_PB_BEGIN, PXREC_BEGIN}, {KVR_PB_IMPORTED, PXREC_IMPORTED_APPLICATION},
+    {410, PXREC_DATE_CONTROL}, {411, PXREC_PASSWORD_CHECK}, {412, PXREC_EXPRESS_FAX_MESSAGING},
+    {413, PXREC_FAX_SELECT}, {414, PXREC_SPEECH_ACTIVATED_SA_MESSAGING},
+    {415, PXREC_CUSTOM_COMMANDS}, {KVR_PB_OBSOLETE, PXREC_OBSOLETE},
 };
 
 bool SameName(const char* a, const char* b)
@@ -97,7 +102,7 @@ int PowerBlockType::ResourceId(int nType)
     for (const auto& row : s_TypeTable)
         if (row.nType == nType || row.nType == KVR_PB_OBSOLETE)
             return row.nResource;
-    return 23026;
+    return PXREC_OBSOLETE;
 }
 
 // ---- GotoBlock ---------------------------------------------------------

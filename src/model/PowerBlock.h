@@ -29,7 +29,7 @@ class PowerBlockType
 {
 public:
     // The record definition of the type's variables (also the string-table
-    // entry of the kind's name); 23026 for types without one.
+    // entry of the kind's name); PXREC_OBSOLETE for types without one.
     static int ResourceId(int nType);
 };
 

@@ -2,6 +2,7 @@
 #include "PowerBlockObject.h"
 #include "DrawHelpers.h"
 #include "FontObject.h"
+#include "ModelObserver.h"
 #include "Icons.h"
 #include "ModelRes.h"
 #include "Page.h"
@@ -188,12 +189,12 @@ void PowerBlockObject::EditProperties(DisplayPane* pPane, PowerBlock* pBlock)
     // that was clicked is gone by then.
     if (nChanged)
     {
-        pPane->NotifyChildren(pBlock, 3, 2);
+        pPane->NotifyChildren(pBlock, OBJECT_CHANGING, OBJECT_OWN_GOTOS);
         pBlock->SyncGotos(0, 1, 0);
-        pPane->NotifyChildren(pBlock, 4, 2);
+        pPane->NotifyChildren(pBlock, OBJECT_ADDED, OBJECT_OWN_GOTOS);
     }
     else
-        pPane->NotifyChildren(pBlock, 1, 0);
+        pPane->NotifyChildren(pBlock, OBJECT_REPAINT, 0);
 }
 
 bool PowerBlockObject::Click(long, long, int nKind)

@@ -67,17 +67,22 @@ PXStatement* PXCondStatement::GetStatementAtInBranch(int nKind, const PXCondStat
 
 BOOL PXCondStatement::Evaluate(PXSoftRec* pRec)
 {
-    PXASSERT(HasStyle(0x8300)||HasStyle(0x8030)|| HasStyle(0x8040)||HasStyle(0x8080));
+    // The check keeps its text of old, which names the flags by their values.
+    if (!(HasStyle(0x8000 | PXCOND_EQUAL | PXCOND_GREATER)
+          || HasStyle(0x8000 | PXCOND_RANGEINCL | PXCOND_RANGEEXCL)
+          || HasStyle(0x8000 | PXCOND_EMPTY) || HasStyle(0x8000 | PXCOND_RESERVED)))
+        PXAssertFailed("(HasStyle(0x8300)||HasStyle(0x8030)|| HasStyle(0x8040)||HasStyle(0x8080))",
+                       __FILE__, __LINE__);
     PXASSERT(pRec!=0);
 
     WORD wField = GetFieldId();
     PXSOFTTYPE t = pRec->GetFieldType(wField);
     PXFieldValue v(wField, pRec);
-    BOOL bFieldOps = HasStyle(0x8400);
+    BOOL bFieldOps = HasStyle(0x8000 | PXCOND_FIELDOPS);
 
     // The minimum text length applies only with a server that answers.
     long nMinLength = 0;
-    if (HasStyle(0x8800))
+    if (HasStyle(0x8000 | PXCOND_MINLENGTH))
     {
         PXSdoHost* pApp = PXSoftObj::GetApp();
         if (pApp && !pApp->IsStandalone())
@@ -107,17 +112,17 @@ BOOL PXCondStatement::Evaluate(PXSoftRec* pRec)
     };
 
     BOOL c = FALSE;
-    if (HasStyle(0x8300))
+    if (HasStyle(0x8000 | PXCOND_EQUAL | PXCOND_GREATER))
     {
-        if (HasStyle(0x8100))
+        if (HasStyle(0x8000 | PXCOND_EQUAL))
         {
             switch (t)
             {
-            case 1: c = (*v.GetInt16() == opInt16(0)); break;
-            case 2:
-            case 4: c = (*v.GetInt32() == opInt32(0)); break;
-            case 3:
-                if (HasStyle(0x8800))
+            case PXST_INT16: c = (*v.GetInt16() == opInt16(0)); break;
+            case PXST_INT32:
+            case PXST_BOOL: c = (*v.GetInt32() == opInt32(0)); break;
+            case PXST_TEXT:
+                if (HasStyle(0x8000 | PXCOND_MINLENGTH))
                     c = nMinLength == 0 || v.GetText()->GetLength() == nMinLength;
                 else
                     c = lstrcmpA(*v.GetText(), opText(0)) == 0;
@@ -125,14 +130,14 @@ BOOL PXCondStatement::Evaluate(PXSoftRec* pRec)
             default: PXASSERT(0);
             }
         }
-        if (!c && HasStyle(0x8200))
+        if (!c && HasStyle(0x8000 | PXCOND_GREATER))
         {
             switch (t)
             {
-            case 1: c = (*v.GetInt16() > opInt16(0)); break;
-            case 2: c = (*v.GetInt32() > opInt32(0)); break;
-            case 3:
-                if (HasStyle(0x8800))
+            case PXST_INT16: c = (*v.GetInt16() > opInt16(0)); break;
+            case PXST_INT32: c = (*v.GetInt32() > opInt32(0)); break;
+            case PXST_TEXT:
+                if (HasStyle(0x8000 | PXCOND_MINLENGTH))
                     c = nMinLength == 0 || v.GetText()->GetLength() > nMinLength;
                 else
                     c = lstrcmpA(*v.GetText(), opText(0)) > 0;
@@ -141,35 +146,35 @@ BOOL PXCondStatement::Evaluate(PXSoftRec* pRec)
             }
         }
     }
-    else if (!HasStyle(0x8030))
+    else if (!HasStyle(0x8000 | PXCOND_RANGEINCL | PXCOND_RANGEEXCL))
     {
-        if (HasStyle(0x8080))
+        if (HasStyle(0x8000 | PXCOND_RESERVED))
             PXASSERT(0);
         // The empty test: any type is read as its text.
         if (v.GetText()->IsEmpty())
-            return GetStyle() == 0x8040;
+            return GetStyle() == (0x8000 | PXCOND_EMPTY);
         c = FALSE;
     }
     else
     {
-        BOOL bIncl = HasStyle(0x8010);
+        BOOL bIncl = HasStyle(0x8000 | PXCOND_RANGEINCL);
         switch (t)
         {
-        case 1:
+        case PXST_INT16:
         {
             short sLo = opInt16(0), sHi = opInt16(1), s = *v.GetInt16();
             PXASSERT(sLo<sHi);
             c = (sLo < s) ? (s < sHi || (bIncl && s == sHi)) : (bIncl && s == sLo);
             break;
         }
-        case 2:
+        case PXST_INT32:
         {
             long iLo = opInt32(0), iHi = opInt32(1), i = *v.GetInt32();
             PXASSERT(iLo<iHi);
             c = (iLo < i) ? (i < iHi || (bIncl && i == iHi)) : (bIncl && i == iLo);
             break;
         }
-        case 3:
+        case PXST_TEXT:
         {
             PXLocaleText stringLo{ opText(0) }, stringHi{ opText(1) }, text{ *v.GetText() };
             PXASSERT(stringLo<stringHi);
@@ -183,5 +188,5 @@ BOOL PXCondStatement::Evaluate(PXSoftRec* pRec)
             PXASSERT(0);
         }
     }
-    return HasStyle(0x8001) ? !c : c;
+    return HasStyle(0x8000 | PXCOND_NOT) ? !c : c;
 }

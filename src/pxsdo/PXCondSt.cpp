@@ -20,9 +20,9 @@ PXCondStatement::~PXCondStatement()
 int PXCondStatement::GetNbOptional()
 {
     CheckFirstParam();
-    if (HasStyle(0x8010) || HasStyle(0x8020))
+    if (HasStyle(0x8000 | PXCOND_RANGEINCL) || HasStyle(0x8000 | PXCOND_RANGEEXCL))
         return 2;
-    if (HasStyle(0x8040) || HasStyle(0x8800))
+    if (HasStyle(0x8000 | PXCOND_EMPTY) || HasStyle(0x8000 | PXCOND_MINLENGTH))
         return 0;
     return 1;
 }

@@ -4,12 +4,12 @@
 int PXMsgBoxStatement::GetNbOptional()
 {
     CheckFirstParam();
-    return HasStyle(0x8001) || HasStyle(0x8002) ? 1 : 0;
+    return HasStyle(0x8000 | PXMSG_SHOWFIELD) || HasStyle(0x8000 | PXMSG_SHOWTEXT) ? 1 : 0;
 }
 
 int PXMsgBoxStatement::GetOptIndex(WORD wFlag)
 {
-    if ((wFlag & 0x0FFF) == 0x100)
+    if ((wFlag & 0x0FFF) == PXMSG_OTHERFIELD)
         return 0;
     PXASSERT(0);
 }

@@ -15,8 +15,19 @@ public:
     int GetNbOptional() override { return 0; }
 };
 
+// Style flags of a verification message.
+enum
+{
+    PXMSG_SHOWFIELD = 0x001,    // insert: the field's name
+    PXMSG_SHOWTEXT = 0x002,     // insert: the field's text
+    PXMSG_OTHERFIELD = 0x100,   // the field is the message's optional word
+    PXMSG_PLAIN = 0x400,        // the message without inserts
+    PXMSG_SILENT = 0x800,       // no message at all
+    PXMSG_COMPOSED = 0x008      // composed from the condition
+};
+
 // Verification message: a marker word (not 0), message id, style; one
-// optional field word when 0x001 or 0x002 is set.
+// optional field word when PXMSG_SHOWFIELD or PXMSG_SHOWTEXT is set.
 class PXMsgBoxStatement : public PXStatement
 {
 public:

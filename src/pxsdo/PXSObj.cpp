@@ -1,5 +1,6 @@
 // The soft-object base: the controller and the module definitions come from.
 #include "PXSObj.h"
+#include "PXValue.h"
 
 #include <commctrl.h>
 
@@ -45,13 +46,13 @@ CString PXSoftObj::MemReprName(WORD wRepresentation)
 {
     switch (wRepresentation)
     {
-    case 0x8020: return CString("CHAR");
-    case 0x8040: return CString("MEMSTRINGTABLEID");
-    case 0x8080: return CString("INT32");
-    case 0x8100: return CString("INT16");
-    case 0x8200: return CString("BOOL");
-    case 0x8400: return CString("STRING");
-    case 0x8800: return CString("OBARRAY");
+    case PXFM_CHAR: return CString("CHAR");
+    case PXFM_MEMSTRINGTABLEID: return CString("MEMSTRINGTABLEID");
+    case PXFM_INT32: return CString("INT32");
+    case PXFM_INT16: return CString("INT16");
+    case PXFM_BOOL: return CString("BOOL");
+    case PXFM_STRING: return CString("STRING");
+    case PXFM_OBARRAY: return CString("OBARRAY");
     default: PXASSERT(0);
     }
 }

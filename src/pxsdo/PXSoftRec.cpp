@@ -4,6 +4,7 @@
 #include "PXCondSt.h"
 #include "PXFieldValue.h"
 #include "PXMulStm.h"
+#include "PXRecAcc.h"
 #include "PXRecArray.h"
 #include "PXSction.h"
 #include "PXSdoReport.h"
@@ -17,16 +18,6 @@
 #include <new>
 
 namespace {
-
-enum
-{
-    PXMSG_SHOWFIELD = 0x001,    // insert: the field's name
-    PXMSG_SHOWTEXT = 0x002,     // insert: the field's text
-    PXMSG_OTHERFIELD = 0x100,   // the field is the message's optional word
-    PXMSG_PLAIN = 0x400,        // the message without inserts
-    PXMSG_SILENT = 0x800,       // no message at all
-    PXMSG_COMPOSED = 0x008      // composed from the condition
-};
 
 const WORD PXSRSTYLE_STOPATFIRST = 0x2201;
 
@@ -214,8 +205,10 @@ PX_FLDS_MEM PXSoftRec::GetMemRep(WORD wFieldId)
     PXASSERT(pData!=0);
     PXStatement* pField = pData->FindStatement(PXKIND_BODY, 0, wFieldId, TRUE);
     WORD wStyle = pField->GetStyle();
-    if (wStyle & (0x020 | 0x040 | 0x100 | 0x200 | 0x400))
-        return static_cast<PX_FLDS_MEM>(wStyle & 0x8760);
+    // A storage flag of the style gives the representation in place of the type.
+    const WORD wStorage = PXFM_CHAR | PXFM_MEMSTRINGTABLEID | PXFM_INT16 | PXFM_BOOL | PXFM_STRING;
+    if (wStyle & wStorage & 0x0FFF)
+        return static_cast<PX_FLDS_MEM>(wStyle & wStorage);
     switch (pField->GetParam(1))
     {
     case PXST_INT16: return PXFM_INT16;
@@ -289,6 +282,7 @@ int PXSoftRec::Commit()
             PXObject* pOb;
             m_pCells->GetNextAssoc(pos, wFieldId, pOb);
             PXVirtualField* pCell = static_cast<PXVirtualField*>(pOb);
+            // A PowerBlock record's outputs are never stored by a commit.
             if (wFieldId != PXFIELD_OUTPUTS && pCell->HasValues() && pCell->IsModified())
             {
                 if (StoreField(wFieldId) != 1)

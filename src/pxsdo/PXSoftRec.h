@@ -6,6 +6,7 @@
 #define PXSOFTREC_H
 
 #include "PXSObj.h"
+#include "PXSdoDefIds.h"
 #include "PXValue.h"
 
 class PXSoftRecDef;
@@ -14,12 +15,6 @@ class PXStatement;
 class PXCondStatement;
 class PXVirtualField;
 
-// Field ids with a fixed meaning in the layer.
-enum
-{
-    PXFIELD_OUTPUTS = 28115     // outputs of a PowerBlock record; never stored by Commit
-};
-
 class PXSoftRec : public PXSoftObj
 {
 public:
@@ -27,8 +22,8 @@ public:
     ~PXSoftRec() override;
 
     // The record factory. Typed: the application record class registered
-    // for the type (22004, 22801, 22802, 22807); otherwise a PXSoftRecMem of
-    // the type.
+    // for the type (PXREC_USER_APP, PXREC_VOICE_ITEM, PXREC_FAX_ITEM,
+    // PXREC_RESPERM_ITEM); otherwise a PXSoftRecMem of the type.
     static PXSoftRec* Create(WORD wTypeId, BOOL bTyped);
     // Whether the typed factory has a class for the record type.
     static BOOL HasTypedClass(WORD wTypeId);

@@ -16,6 +16,9 @@
 namespace {
 
 const WORD PXSTYLE_VARIABLE = 0x010;
+// Prepare's argument when every field is wanted (the record prepares all of
+// them at once whatever it is given).
+const WORD PXPREPARE_ALL = 0xFFFF;
 
 bool IsItemId(short s) { return s >= 1 && s <= 3000; }
 
@@ -91,7 +94,7 @@ void PXSoftRecPBV::Prepare(WORD)
             PXStatement* pFS = pData->GetStatement(PXKIND_BODY, i);
             if (!pFS->HasStyle(PXSTYLE_VARIABLE))
                 continue;
-            PXASSERT(pFS->GetType()==0x3203);
+            PXASSERT(pFS->GetType()==PXTOK_FIELD);
             WORD wFieldId = pFS->GetParam(0);
             CString symbol = SymbolName(wFieldId);
             int nOffset = GetSymbolOffset(symbol);
@@ -123,16 +126,16 @@ void PXSoftRecPBV::Prepare(WORD)
             PXOutputDataStruct output;
             for (int n = 0; GetOutputData(n, output); ++n)
             {
-                std::unique_ptr<PXSoftRecMem> row(new (std::nothrow) PXSoftRecMem(PXREC_OUTPUTROW));
+                std::unique_ptr<PXSoftRecMem> row(new (std::nothrow) PXSoftRecMem(PXREC_OUTPUT_ROW));
                 if (!row)
                     PXTHROW_XMEM(0);
                 // An output the array cannot take is not silently dropped.
                 if (!m_pOutputs->Add(row.get()))
                     PXTHROW_XMEM(0);
                 PXSoftRecMem* pRow = row.release();
-                PXFieldValue(PXFIELD_OUTPUTNAME, pRow).SetText(output.m_strName);
-                PXFieldValue(PXFIELD_OUTPUTCONN, pRow).SetText(output.m_strConnection);
-                PXFieldValue(PXFIELD_OUTPUTSHOWN, pRow).SetInt16(output.m_sShown);
+                PXFieldValue(PXFIELD_OUTPUT_ROW_NAME, pRow).SetText(output.m_strName);
+                PXFieldValue(PXFIELD_OUTPUT_ROW_CONNECTION, pRow).SetText(output.m_strConnection);
+                PXFieldValue(PXFIELD_OUTPUT_ROW_VISIBLE, pRow).SetInt16(output.m_sShown);
                 pRow->Commit();
             }
             m_pszDescription = m_pBlock ? m_pBlock->GetDescription() : nullptr;
@@ -262,7 +265,7 @@ long PXSoftRecPBV::ListValue(WORD wFieldId)
 template <class Fn>
 void PXSoftRecPBV::ForEachItemId(Fn fn)
 {
-    Prepare(0xffff);
+    Prepare(PXPREPARE_ALL);
     for (int i = 0; i < m_nVoiceFax; ++i)
     {
         short sId = ItemValue(m_pVoiceFaxSoftID[i]);
@@ -276,7 +279,7 @@ void PXSoftRecPBV::ForEachItemId(Fn fn)
 template <class Fn>
 void PXSoftRecPBV::ForEachListId(Fn fn)
 {
-    Prepare(0xffff);
+    Prepare(PXPREPARE_ALL);
     for (int i = 0; i < m_nResPerm; ++i)
     {
         long lId = ListValue(m_pResPermSoftID[i]);
@@ -332,7 +335,7 @@ void PXSoftRecPBV::ReleaseResPermRefs()
 
 void PXSoftRecPBV::AddResPermRefs()
 {
-    Prepare(0xffff);
+    Prepare(PXPREPARE_ALL);
     if (m_nResPerm == 0)
         return;
     PXASSERT(GetApp()!=0);
@@ -347,8 +350,8 @@ void PXSoftRecPBV::AddResPermRefs()
 
 void PXSoftRecPBV::RefreshImports()
 {
-    Prepare(0xffff);
-    if (GetTypeId() != PXREC_LANGUAGESELECT)
+    Prepare(PXPREPARE_ALL);
+    if (GetTypeId() != PXREC_LANGUAGE_SELECT)
         return;
     PXASSERT(GetApp()!=0);
     GetApp()->RefreshImportList();
@@ -358,7 +361,7 @@ void PXSoftRecPBV::RefreshImports()
 // verifying commit would leave an incomplete block on the old item.
 void PXSoftRecPBV::Renumber(short sOld, short sNew)
 {
-    Prepare(0xffff);
+    Prepare(PXPREPARE_ALL);
     for (int i = 0; i < m_nVoiceFax; ++i)
     {
         WORD wFieldId = m_pVoiceFaxSoftID[i];
@@ -386,9 +389,9 @@ void PXSoftRecPBV::RenumberFaxItem(short sOld, short sNew)
 // the sheet's end.
 int PXSoftRecPBV::EditInPropSheet()
 {
-    Prepare(0xffff);
+    Prepare(PXPREPARE_ALL);
     // A Thru-Dial sheet fetches the server's lists afresh.
-    if (GetTypeId() == PXREC_THRUDIAL && GetApp())
+    if (GetTypeId() == PXREC_THRU_DIAL && GetApp())
         GetApp()->FreeServerRecord();
     ReleaseItemRefs();
     ReleaseResPermRefs();
@@ -437,27 +440,27 @@ BOOL PXSoftRecPBV::ReachesMessage()
 
 int PXSoftRecPBV::CheckFinished()
 {
-    Prepare(0xffff);
+    Prepare(PXPREPARE_ALL);
     // Lists and languages the server no longer has are marked -2. Only the
     // server's own lists can tell that: while they are not known (standalone
     // mode, or not fetched yet) the administrator's settings stay.
     BOOL bServerLists = GetApp() && GetApp()->HasServerLists();
-    if (GetTypeId() == PXREC_THRUDIAL && bServerLists)
+    if (GetTypeId() == PXREC_THRU_DIAL && bServerLists)
     {
-        long lId = ListValue(PXFIELD_RESPERMLIST);
+        long lId = ListValue(PXFIELD_THRU_DIAL_RESTRICTION_PERMISSION_LIST);
         if (lId != 0 && GetApp()->FindResPermList(lId) < 0)
         {
-            PXFieldValue(PXFIELD_RESPERMLIST, this).SetInt32(-2);
-            StoreField(PXFIELD_RESPERMLIST);
+            PXFieldValue(PXFIELD_THRU_DIAL_RESTRICTION_PERMISSION_LIST, this).SetInt32(-2);
+            StoreField(PXFIELD_THRU_DIAL_RESTRICTION_PERMISSION_LIST);
         }
     }
-    if (GetTypeId() == PXREC_LANGUAGESELECT && bServerLists)
+    if (GetTypeId() == PXREC_LANGUAGE_SELECT && bServerLists)
     {
-        long lId = ListValue(PXFIELD_PROMPTLANGUAGE);
+        long lId = ListValue(PXFIELD_LANGUAGE_SELECT_SYSTEM_PROMPTING_LANGUAGE);
         if (lId != -1 && GetApp()->FindLanguage(lId) < 0)
         {
-            PXFieldValue(PXFIELD_PROMPTLANGUAGE, this).SetInt32(-2);
-            StoreField(PXFIELD_PROMPTLANGUAGE);
+            PXFieldValue(PXFIELD_LANGUAGE_SELECT_SYSTEM_PROMPTING_LANGUAGE, this).SetInt32(-2);
+            StoreField(PXFIELD_LANGUAGE_SELECT_SYSTEM_PROMPTING_LANGUAGE);
         }
     }
     if (ReachesMessage())

@@ -1,7 +1,7 @@
 // The soft record over one PowerBlock's variables, which live in the
 // application model: each variable field reads and writes its variable
 // through the model's kvrSDO calls; the record also presents the block's
-// outputs as rows (23024) and its description, keeps the application's
+// outputs as rows (PXREC_OUTPUT_ROW) and its description, keeps the application's
 // counts of item and list uses in step, and decides whether the block's
 // settings are complete.
 #ifndef PXSOFTRECPBV_H
@@ -29,21 +29,6 @@ struct PXOutputDataStruct
     CString m_strName;
     CString m_strConnection;
     short m_sShown = 0;
-};
-
-// Field ids the record treats itself.
-enum
-{
-    PXFIELD_OUTPUTNAME = 28111,
-    PXFIELD_OUTPUTCONN = 28112,
-    PXFIELD_OUTPUTSHOWN = 28114,
-    PXFIELD_NOTES = 28116,
-    PXFIELD_RESPERMLIST = 28026,    // Thru-Dial
-    PXFIELD_PROMPTLANGUAGE = 28121, // Language Select
-    PXREC_OUTPUTROW = 23024,
-    PXREC_THRUDIAL = 23003,
-    PXREC_FAXSELECT = 23004,
-    PXREC_LANGUAGESELECT = 23005,
 };
 
 // Room of the item and list field tables.
@@ -85,7 +70,7 @@ public:
 private:
     CString SymbolName(WORD wFieldId);
     int FieldOffset(WORD wFieldId) const;
-    BOOL IsFaxRecord() const { return GetTypeId() == PXREC_FAXSELECT; }
+    BOOL IsFaxRecord() const { return GetTypeId() == PXREC_FAX_SELECT; }
     short ItemValue(WORD wFieldId);
     long ListValue(WORD wFieldId);
     template <class Fn> void ForEachItemId(Fn fn);

@@ -11,15 +11,13 @@
 
 namespace {
 
-enum { F_NAME = 25320, F_ID = 25321, F_DESCRIPTION = 25322, F_CONFDESCRIPTION = 25323, F_INUSE = 25324,
-       F_CONNECTED = 25325, F_PASTEMODE = 25326 };
 
 const short MEDIA_FAX = 3;
 
 } // namespace
 
 PXFaxItem::PXFaxItem(Symbol* pSymbol)
-    : PXSoftRecDataLink(22802), m_lInUse(0), m_pItemSym(pSymbol)
+    : PXSoftRecDataLink(PXREC_FAX_ITEM), m_lInUse(0), m_pItemSym(pSymbol)
 {
     if (m_pItemSym)
     {
@@ -32,23 +30,25 @@ PXFaxItem::PXFaxItem(Symbol* pSymbol)
             pItemRCFax->confirm = pItemRCConf;
         }
         kvrItemData* pItemRCConf = pItemRCFax->confirm;
-        PXFieldValue(F_NAME, this).SetText(m_pItemSym->Name);
-        PXFieldValue(F_ID, this).SetInt16(m_pItemSym->ItemNumber);
-        PXFieldValue(F_DESCRIPTION, this).SetText(pItemRCFax->description ? pItemRCFax->description : "");
-        PXFieldValue(F_CONFDESCRIPTION, this).SetText(pItemRCConf->description ? pItemRCConf->description : "");
-        PXFieldValue(F_CONNECTED, this).SetInt32(0);
-        PXFieldValue(F_PASTEMODE, this).SetInt32(0);
+        PXFieldValue(PXFIELD_FAX_ITEM_NAME, this).SetText(m_pItemSym->Name);
+        PXFieldValue(PXFIELD_FAX_ITEM_ID, this).SetInt16(m_pItemSym->ItemNumber);
+        PXFieldValue(PXFIELD_FAX_ITEM_DESCRIPTION, this)
+            .SetText(pItemRCFax->description ? pItemRCFax->description : "");
+        PXFieldValue(PXFIELD_FAX_ITEM_CONFIRMATION_DESCRIPTION, this)
+            .SetText(pItemRCConf->description ? pItemRCConf->description : "");
+        PXFieldValue(PXFIELD_FAX_ITEM_CONNECTED, this).SetInt32(0);
+        PXFieldValue(PXFIELD_FAX_ITEM_PASTE_MODE, this).SetInt32(0);
         Commit();
     }
     else
     {
-        PXFieldValue(F_NAME, this).SetText("");
-        PXFieldValue(F_DESCRIPTION, this).SetText("");
-        PXFieldValue(F_CONFDESCRIPTION, this).SetText("");
-        PXFieldValue(F_ID, this).SetInt16(0);
+        PXFieldValue(PXFIELD_FAX_ITEM_NAME, this).SetText("");
+        PXFieldValue(PXFIELD_FAX_ITEM_DESCRIPTION, this).SetText("");
+        PXFieldValue(PXFIELD_FAX_ITEM_CONFIRMATION_DESCRIPTION, this).SetText("");
+        PXFieldValue(PXFIELD_FAX_ITEM_ID, this).SetInt16(0);
     }
-    PXFieldValue(F_CONNECTED, this).SetInt32(0);
-    PXFieldValue(F_PASTEMODE, this).SetInt32(0);
+    PXFieldValue(PXFIELD_FAX_ITEM_CONNECTED, this).SetInt32(0);
+    PXFieldValue(PXFIELD_FAX_ITEM_PASTE_MODE, this).SetInt32(0);
 }
 
 PXFaxItem::~PXFaxItem()
@@ -57,7 +57,7 @@ PXFaxItem::~PXFaxItem()
 
 void PXFaxItem::Prepare(WORD wFieldId)
 {
-    if (wFieldId == F_INUSE && m_pItemSym)
+    if (wFieldId == PXFIELD_FAX_ITEM_IN_USE && m_pItemSym)
         m_lInUse = m_pItemSym->RefCnt > 0 ? 1 : 0;
     PXSoftRecDataLink::Prepare(wFieldId);
 }
@@ -65,7 +65,7 @@ void PXFaxItem::Prepare(WORD wFieldId)
 void* PXFaxItem::GetFieldMem(WORD wFieldId)
 {
     PrepareField(wFieldId);
-    if (wFieldId == F_INUSE)
+    if (wFieldId == PXFIELD_FAX_ITEM_IN_USE)
         return &m_lInUse;
     return PXSoftRecDataLink::GetFieldMem(wFieldId);
 }
@@ -73,7 +73,7 @@ void* PXFaxItem::GetFieldMem(WORD wFieldId)
 int PXFaxItem::Insert()
 {
     PXASSERT(m_pItemSym==0);
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32())
+    if (*PXFieldValue(PXFIELD_FAX_ITEM_CONNECTED, this).GetInt32())
         return 1;
     PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
@@ -85,12 +85,12 @@ int PXFaxItem::Insert()
     }
 
     char szName[256];
-    lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
-    CString description = *PXFieldValue(F_DESCRIPTION, this).GetText();
+    lstrcpynA(szName, *PXFieldValue(PXFIELD_FAX_ITEM_NAME, this).GetText(), sizeof(szName));
+    CString description = *PXFieldValue(PXFIELD_FAX_ITEM_DESCRIPTION, this).GetText();
     kvrItemData* pData = PXNewItemBlock(MEDIA_FAX);
     kvrItemData* pConf = PXNewItemBlock(MEDIA_FAX);
     char* pszDescription = _strdup(description);
-    char* pszConf = _strdup(*PXFieldValue(F_CONFDESCRIPTION, this).GetText());
+    char* pszConf = _strdup(*PXFieldValue(PXFIELD_FAX_ITEM_CONFIRMATION_DESCRIPTION, this).GetText());
     if (!pData || !pConf || !pszDescription || !pszConf)
     {
         free(pData);
@@ -103,10 +103,10 @@ int PXFaxItem::Insert()
     pData->description = pszDescription;
     pData->confirm = pConf;
     pConf->description = pszConf;
-    short sId = *PXFieldValue(F_ID, this).GetInt16();
+    short sId = *PXFieldValue(PXFIELD_FAX_ITEM_ID, this).GetInt16();
     if (!PXAddItemSymbol(m_pItemSym, szName, sId, pData, IDS_UI_FAXITEMNOTADDED))
         return 0;
-    if (*PXFieldValue(F_PASTEMODE, this).GetInt32() == 0
+    if (*PXFieldValue(PXFIELD_FAX_ITEM_PASTE_MODE, this).GetInt32() == 0
         && pApp->AddFaxItem(szName, sId, description) != 0)
     {
         DeleteSymbol();
@@ -118,13 +118,14 @@ int PXFaxItem::Insert()
 int PXFaxItem::Remove()
 {
     // A connected record joined without a symbol and leaves without one.
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32())
+    if (*PXFieldValue(PXFIELD_FAX_ITEM_CONNECTED, this).GetInt32())
         return 1;
     PXASSERT(m_pItemSym!=0);
     PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
-    if (pApp->DeleteFaxItem(*PXFieldValue(F_NAME, this).GetText(), *PXFieldValue(F_ID, this).GetInt16(),
-                            *PXFieldValue(F_DESCRIPTION, this).GetText()) != 0)
+    if (pApp->DeleteFaxItem(*PXFieldValue(PXFIELD_FAX_ITEM_NAME, this).GetText(),
+                            *PXFieldValue(PXFIELD_FAX_ITEM_ID, this).GetInt16(),
+                            *PXFieldValue(PXFIELD_FAX_ITEM_DESCRIPTION, this).GetText()) != 0)
         return 0;
     DeleteSymbol();
     return 1;
@@ -139,34 +140,34 @@ void PXFaxItem::DeleteSymbol()
 
 int PXFaxItem::StoreField(WORD wFieldId)
 {
-    if (wFieldId == F_NAME && m_pItemSym)
-        PXRenameItemSymbol(m_pItemSym, this, F_NAME, IDS_UI_FAXNAMEREFUSED);
+    if (wFieldId == PXFIELD_FAX_ITEM_NAME && m_pItemSym)
+        PXRenameItemSymbol(m_pItemSym, this, PXFIELD_FAX_ITEM_NAME, IDS_UI_FAXNAMEREFUSED);
     int nResult = PXSoftRecDataLink::StoreField(wFieldId);
     if (!m_pItemSym)
         return nResult;
     kvrItemData* pItemRCFax = static_cast<kvrItemData*>(m_pItemSym->Variable);
     switch (wFieldId)
     {
-    case F_NAME:
+    case PXFIELD_FAX_ITEM_NAME:
         break;      // renamed before the store
-    case F_ID:
-        m_pItemSym->ItemNumber = *PXFieldValue(F_ID, this).GetInt16();
+    case PXFIELD_FAX_ITEM_ID:
+        m_pItemSym->ItemNumber = *PXFieldValue(PXFIELD_FAX_ITEM_ID, this).GetInt16();
         break;
-    case F_DESCRIPTION:
+    case PXFIELD_FAX_ITEM_DESCRIPTION:
         PXASSERT(pItemRCFax!=0);
-        PXSetItemBlockText(pItemRCFax, *PXFieldValue(F_DESCRIPTION, this).GetText());
+        PXSetItemBlockText(pItemRCFax, *PXFieldValue(PXFIELD_FAX_ITEM_DESCRIPTION, this).GetText());
         break;
-    case F_CONFDESCRIPTION:
+    case PXFIELD_FAX_ITEM_CONFIRMATION_DESCRIPTION:
     {
         PXASSERT(pItemRCFax!=0);
         kvrItemData* pItemRCConf = pItemRCFax->confirm;
         PXASSERT(pItemRCConf!=0);
-        PXSetItemBlockText(pItemRCConf, *PXFieldValue(F_CONFDESCRIPTION, this).GetText());
+        PXSetItemBlockText(pItemRCConf, *PXFieldValue(PXFIELD_FAX_ITEM_CONFIRMATION_DESCRIPTION, this).GetText());
         break;
     }
-    case F_INUSE:
-    case F_CONNECTED:
-    case F_PASTEMODE:
+    case PXFIELD_FAX_ITEM_IN_USE:
+    case PXFIELD_FAX_ITEM_CONNECTED:
+    case PXFIELD_FAX_ITEM_PASTE_MODE:
         break;
     default:
         PXASSERT(0);
@@ -181,5 +182,5 @@ void PXFaxItem::ChangeRefCount(bool bUp)
         ++m_pItemSym->RefCnt;
     else if (m_pItemSym->RefCnt > 0)
         --m_pItemSym->RefCnt;
-    PXFieldValue(F_INUSE, this).SetText(m_pItemSym->RefCnt < 1 ? PXTEXT_NO : PXTEXT_YES);
+    PXFieldValue(PXFIELD_FAX_ITEM_IN_USE, this).SetText(m_pItemSym->RefCnt < 1 ? PXTEXT_NO : PXTEXT_YES);
 }

@@ -1,5 +1,5 @@
-// A fax item of an application: a soft record of type 22802 mirrored by
-// an item symbol of the application model.
+// A fax item of an application: a soft record of type PXREC_FAX_ITEM mirrored
+// by an item symbol of the application model.
 #ifndef PXFAXITEM_H
 #define PXFAXITEM_H
 

@@ -9,7 +9,6 @@
 
 namespace {
 
-enum { F_LISTID = 25378, F_COUNT = 25379, F_NAME = 25380, F_CONNECTED = 25381 };
 
 const int SYMBOL_LIST = 21;
 const DWORD PXCAUSE_SDO = 0x40000;
@@ -23,23 +22,23 @@ bool FitsItemNumber(long lListId)
 } // namespace
 
 PXResPermItem::PXResPermItem()
-    : PXSoftRecDataLink(22807), m_pItemSym(nullptr)
+    : PXSoftRecDataLink(PXREC_RESPERM_ITEM), m_pItemSym(nullptr)
 {
-    PXFieldValue(F_CONNECTED, this).SetInt32(0);
-    PXFieldValue(F_NAME, this).SetText("");
-    PXFieldValue(F_LISTID, this).SetInt32(0);
-    PXFieldValue(F_COUNT, this).SetInt32(0);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_CONNECTED, this).SetInt32(0);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, this).SetText("");
+    PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, this).SetInt32(0);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, this).SetInt32(0);
 }
 
 PXResPermItem::PXResPermItem(Symbol* pSymbol)
-    : PXSoftRecDataLink(22807), m_pItemSym(pSymbol)
+    : PXSoftRecDataLink(PXREC_RESPERM_ITEM), m_pItemSym(pSymbol)
 {
     PXASSERT(pSymbol!=0);
     kvrListData* pData = static_cast<kvrListData*>(pSymbol->Variable);
-    PXFieldValue(F_CONNECTED, this).SetInt32(0);
-    PXFieldValue(F_NAME, this).SetText(pSymbol->Name);
-    PXFieldValue(F_LISTID, this).SetInt32(pData ? pData->listId : 0);
-    PXFieldValue(F_COUNT, this).SetInt32(pData ? pData->useCount : 0);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_CONNECTED, this).SetInt32(0);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, this).SetText(pSymbol->Name);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, this).SetInt32(pData ? pData->listId : 0);
+    PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, this).SetInt32(pData ? pData->useCount : 0);
 }
 
 PXResPermItem::~PXResPermItem()
@@ -49,12 +48,12 @@ PXResPermItem::~PXResPermItem()
 int PXResPermItem::Insert()
 {
     PXASSERT(m_pItemSym==0);
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32())
+    if (*PXFieldValue(PXFIELD_RESPERM_ITEM_CONNECTED, this).GetInt32())
         return 1;
     kvrListData* pData = static_cast<kvrListData*>(malloc(sizeof(kvrListData)));
     if (!pData)
         return 0;
-    long lListId = *PXFieldValue(F_LISTID, this).GetInt32();
+    long lListId = *PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, this).GetInt32();
     if (!FitsItemNumber(lListId))
     {
         free(pData);
@@ -64,7 +63,7 @@ int PXResPermItem::Insert()
     pData->listId = lListId;
     pData->useCount = 1;
     char szName[256];
-    lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
+    lstrcpynA(szName, *PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, this).GetText(), sizeof(szName));
     kvrAddSymbol(&m_pItemSym, szName, SYMBOL_LIST, 1, static_cast<short>(lListId), 1, 0, pData);
     if (m_pItemSym)
         m_pItemSym->RefCnt = 1;
@@ -77,7 +76,7 @@ int PXResPermItem::Remove()
 {
     // An entry whose name the model had already given to something else
     // has no symbol: there is nothing of the model to drop.
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32() == 0 && m_pItemSym)
+    if (*PXFieldValue(PXFIELD_RESPERM_ITEM_CONNECTED, this).GetInt32() == 0 && m_pItemSym)
     {
         m_pItemSym->RefCnt = 0;
         free(m_pItemSym->Variable);
@@ -92,7 +91,8 @@ int PXResPermItem::Remove()
 
 int PXResPermItem::StoreField(WORD wFieldId)
 {
-    if (wFieldId == F_LISTID && m_pItemSym && !FitsItemNumber(*PXFieldValue(F_LISTID, this).GetInt32()))
+    if (wFieldId == PXFIELD_RESPERM_ITEM_LISTID && m_pItemSym
+        && !FitsItemNumber(*PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, this).GetInt32()))
     {
         PXUI_REPORT(IDS_UI_LISTIDREFUSED, PXCAUSE_SDO);
         return 0;
@@ -103,26 +103,26 @@ int PXResPermItem::StoreField(WORD wFieldId)
     kvrListData* pData = static_cast<kvrListData*>(m_pItemSym->Variable);
     switch (wFieldId)
     {
-    case F_LISTID:
+    case PXFIELD_RESPERM_ITEM_LISTID:
         if (pData)
         {
-            pData->listId = *PXFieldValue(F_LISTID, this).GetInt32();
+            pData->listId = *PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, this).GetInt32();
             m_pItemSym->ItemNumber = static_cast<short>(pData->listId);
         }
         break;
-    case F_COUNT:
+    case PXFIELD_RESPERM_ITEM_COUNT:
     {
-        long lCount = *PXFieldValue(F_COUNT, this).GetInt32();
+        long lCount = *PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, this).GetInt32();
         m_pItemSym->RefCnt = static_cast<short>(lCount);
         if (pData)
             pData->useCount = lCount;
         break;
     }
-    case F_NAME:
+    case PXFIELD_RESPERM_ITEM_NAME:
         // The symbol's name is a fixed array: the copy is bounded.
-        lstrcpynA(m_pItemSym->Name, *PXFieldValue(F_NAME, this).GetText(), KVR_SYMBOL_NAME_SIZE);
+        lstrcpynA(m_pItemSym->Name, *PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, this).GetText(), KVR_SYMBOL_NAME_SIZE);
         break;
-    case F_CONNECTED:
+    case PXFIELD_RESPERM_ITEM_CONNECTED:
         break;
     default:
         PXASSERT(0);

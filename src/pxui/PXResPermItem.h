@@ -1,5 +1,5 @@
 // A restriction/permission list used by an application: a soft record of
-// type 22807 mirrored by a list symbol of the application model.
+// type PXREC_RESPERM_ITEM mirrored by a list symbol of the application model.
 #ifndef PXRESPERMITEM_H
 #define PXRESPERMITEM_H
 

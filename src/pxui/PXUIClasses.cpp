@@ -27,9 +27,9 @@ PXSoftCtrl* MakeVoiceFaxPicker(WORD wCtrlId, PXSoftDlg* pSoftDlg, PXStatement* p
 
 void PXRegisterUIClasses()
 {
-    PXSoftRec::RegisterTypedClass(22004, MakeUserApp);
-    PXSoftRec::RegisterTypedClass(22801, MakeVoiceItem);
-    PXSoftRec::RegisterTypedClass(22802, MakeFaxItem);
-    PXSoftRec::RegisterTypedClass(22807, MakeResPermItem);
+    PXSoftRec::RegisterTypedClass(PXREC_USER_APP, MakeUserApp);
+    PXSoftRec::RegisterTypedClass(PXREC_VOICE_ITEM, MakeVoiceItem);
+    PXSoftRec::RegisterTypedClass(PXREC_FAX_ITEM, MakeFaxItem);
+    PXSoftRec::RegisterTypedClass(PXREC_RESPERM_ITEM, MakeResPermItem);
     PXSoftDlg::RegisterCtrlClass(PXCTRL_VOICEFAXPICKER, MakeVoiceFaxPicker);
 }

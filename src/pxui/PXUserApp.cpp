@@ -19,20 +19,6 @@ const char PXPASSWORD_PLACEHOLDER[] = "KRVMTQZXWPLHNGDSYB";
 
 namespace {
 
-enum
-{
-    F_NAME = 25256, F_FUNCTIONS = 25250, F_VOICE = 25251, F_RESPERM = 25286, F_FAX = 25252,
-    F_CUSTOMER = 25254, F_IMPORTS = 25253, F_ID = 25255, F_MEDIA = 25261, F_DESCRIPTION = 25257,
-    F_SPOKENREC = 25262, F_SPOKEN = 25263, F_VERFFAX = 25264, F_VERFFAXMOD = 25265,
-    F_VERFCONTACT = 25266, F_PWDNEEDED = 25267, F_PWD = 25268, F_PWDCONFIRM = 25269,
-    F_MONITOR = 25270, F_EXPANSION = 25271, F_ENFORCE = 25272, F_EXPORTED = 25273,
-    F_COMPLETE = 25274, F_FAXCONFMOD = 25275, F_LOCKPC = 25258, F_LOCKUSER = 25259,
-    F_LOCKTIME = 25260, F_MODNUM = 25276, F_VISIBLE = 25278, F_VERSION = 25279,
-    F_PREVVERSION = 25280, F_VOLUME = 25281, F_RUNPATH = 25283, F_RLLPATH = 25282,
-    F_MISAPATH = 25284, F_EDPATH = 25285,
-    // Fields of a used restriction/permission list.
-    F_RP_LISTID = 25378, F_RP_COUNT = 25379, F_RP_NAME = 25380
-};
 
 PXObArray* NewList()
 {
@@ -79,7 +65,7 @@ BOOL HasItemID(PXObArray* pItems, WORD wIdField, short sId)
 } // namespace
 
 PXUserApp::PXUserApp(CString path)
-    : PXSoftRecDataLink(22004), m_pVoiceItems(nullptr), m_pFaxItems(nullptr), m_pImports(nullptr),
+    : PXSoftRecDataLink(PXREC_USER_APP), m_pVoiceItems(nullptr), m_pFaxItems(nullptr), m_pImports(nullptr),
       m_pFunctions(nullptr), m_pResPermItems(nullptr)
 {
     ZeroMemory(m_abStoredPassword, sizeof(m_abStoredPassword));
@@ -93,37 +79,37 @@ PXUserApp::PXUserApp(CString path)
 
         char szName[_MAX_FNAME] = "";
         _splitpath(path, nullptr, nullptr, szName, nullptr);
-        PXFieldValue(F_NAME, this).SetText(szName);
-        PXFieldValue(F_CUSTOMER, this).SetInt32(1);
-        PXFieldValue(F_ID, this).SetInt32(0);
-        PXFieldValue(F_MEDIA, this).SetInt32(0);
-        PXFieldValue(F_DESCRIPTION, this).SetText("");
-        PXFieldValue(F_SPOKENREC, this).SetText(PXTEXT_NO);
-        PXFieldValue(F_SPOKEN, this).SetText("");
-        PXFieldValue(F_VERFFAX, this).SetText("");
-        PXFieldValue(F_VERFFAXMOD, this).SetInt32(0);
-        PXFieldValue(F_VERFCONTACT, this).SetText("");
-        PXFieldValue(F_PWDNEEDED, this).SetInt32(0);
-        PXFieldValue(F_PWD, this).SetText(PXPASSWORD_PLACEHOLDER);
-        PXFieldValue(F_PWDCONFIRM, this).SetText(PXPASSWORD_PLACEHOLDER);
-        PXFieldValue(F_MONITOR, this).SetInt32(0);
-        PXFieldValue(F_EXPANSION, this).SetText("");
-        PXFieldValue(F_ENFORCE, this).SetInt32(0);
-        PXFieldValue(F_EXPORTED, this).SetText(PXTEXT_NO);
-        PXFieldValue(F_COMPLETE, this).SetText(PXTEXT_NO);
-        PXFieldValue(F_FAXCONFMOD, this).SetInt32(0);
-        PXFieldValue(F_LOCKPC, this).SetText("");
-        PXFieldValue(F_LOCKUSER, this).SetText("");
-        PXFieldValue(F_LOCKTIME, this).SetText("");
-        PXFieldValue(F_MODNUM, this).SetInt32(0);
-        PXFieldValue(F_VISIBLE, this).SetInt32(0);
-        PXFieldValue(F_VERSION, this).SetInt32(0);
-        PXFieldValue(F_PREVVERSION, this).SetInt32(0);
-        PXFieldValue(F_VOLUME, this).SetInt32(1);
-        PXFieldValue(F_RUNPATH, this).SetText("");
-        PXFieldValue(F_RLLPATH, this).SetText("");
-        PXFieldValue(F_MISAPATH, this).SetText("");
-        PXFieldValue(F_EDPATH, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_NAME, this).SetText(szName);
+        PXFieldValue(PXFIELD_USER_APP_CUSTOMER_NUMBER, this).SetInt32(1);
+        PXFieldValue(PXFIELD_USER_APP_ID, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_MEDIA_TYPE, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_DESCRIPTION, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_SPOKEN_NAME_RECORDED, this).SetText(PXTEXT_NO);
+        PXFieldValue(PXFIELD_USER_APP_SPOKEN_NAME, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_VERIFICATION_FAX_NUMBER, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_VERIFICATION_FAX_NUMBER_MODIFIABLE, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_VERIFICATION_CONTACT, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_TELSET_PASSWORD_ON, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_TELSET_MAINTENANCE_PASSWORD, this).SetText(PXPASSWORD_PLACEHOLDER);
+        PXFieldValue(PXFIELD_USER_APP_PASSWORD_CONFIRMATION, this).SetText(PXPASSWORD_PLACEHOLDER);
+        PXFieldValue(PXFIELD_USER_APP_MONITOR_THRU_DIAL, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_EXPANSION_DIGITS, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_ENFORCE_DIAL, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_EXPORTED, this).SetText(PXTEXT_NO);
+        PXFieldValue(PXFIELD_USER_APP_COMPLETE, this).SetText(PXTEXT_NO);
+        PXFieldValue(PXFIELD_USER_APP_FAX_CONFIRMATION_MODIFIABLE_BY_TELSET, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_LOCKING_PC, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_LOCKING_USER, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_LOCKING_DATE_TIME, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_MODIFICATION_NUMBER, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_VISIBLE_FLAG, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_VERSION_NUMBER, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_PREVIOUS_VERSION_NUMBER, this).SetInt32(0);
+        PXFieldValue(PXFIELD_USER_APP_VOLUME_ID, this).SetInt32(1);
+        PXFieldValue(PXFIELD_USER_APP_RUN_FILE_PATH, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_RLL_FILE_PATH, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_MISA_FILE_PATH, this).SetText("");
+        PXFieldValue(PXFIELD_USER_APP_ED_FILE_PATH, this).SetText("");
         Commit();
     }
     catch (...)
@@ -153,11 +139,11 @@ void* PXUserApp::GetFieldMem(WORD wFieldId)
     PrepareField(wFieldId);
     switch (wFieldId)
     {
-    case F_FUNCTIONS: return m_pFunctions;
-    case F_VOICE: return m_pVoiceItems;
-    case F_FAX: return m_pFaxItems;
-    case F_IMPORTS: return m_pImports;
-    case F_RESPERM: return m_pResPermItems;
+    case PXFIELD_USER_APP_FUNCTIONS: return m_pFunctions;
+    case PXFIELD_USER_APP_VOICE_ITEMS: return m_pVoiceItems;
+    case PXFIELD_USER_APP_FAX_ITEMS: return m_pFaxItems;
+    case PXFIELD_USER_APP_IMPORTS: return m_pImports;
+    case PXFIELD_USER_APP_USED_RES_PERM_LIST: return m_pResPermItems;
     default: return PXSoftRecMem::GetFieldMem(wFieldId);
     }
 }
@@ -166,12 +152,12 @@ int PXUserApp::StoreField(WORD wFieldId)
 {
     switch (wFieldId)
     {
-    case F_FUNCTIONS:
+    case PXFIELD_USER_APP_FUNCTIONS:
         return 1;
-    case F_VOICE:
-    case F_FAX:
-    case F_IMPORTS:
-    case F_RESPERM:
+    case PXFIELD_USER_APP_VOICE_ITEMS:
+    case PXFIELD_USER_APP_FAX_ITEMS:
+    case PXFIELD_USER_APP_IMPORTS:
+    case PXFIELD_USER_APP_USED_RES_PERM_LIST:
         return PXCommitListField(this, wFieldId);
     default:
         return PXSoftRec::StoreField(wFieldId);
@@ -180,29 +166,29 @@ int PXUserApp::StoreField(WORD wFieldId)
 
 void PXUserApp::ChangeVoiceItemRef(short sId, BOOL bUp)
 {
-    ChangeItemRef<PXVoiceItem>(m_pVoiceItems, 25301, sId, bUp);
+    ChangeItemRef<PXVoiceItem>(m_pVoiceItems, PXFIELD_VOICE_ITEM_ID, sId, bUp);
 }
 
 void PXUserApp::ChangeFaxItemRef(short sId, BOOL bUp)
 {
-    ChangeItemRef<PXFaxItem>(m_pFaxItems, 25321, sId, bUp);
+    ChangeItemRef<PXFaxItem>(m_pFaxItems, PXFIELD_FAX_ITEM_ID, sId, bUp);
 }
 
 BOOL PXUserApp::HasVoiceItemID(short sId)
 {
-    return HasItemID(m_pVoiceItems, 25301, sId);
+    return HasItemID(m_pVoiceItems, PXFIELD_VOICE_ITEM_ID, sId);
 }
 
 BOOL PXUserApp::HasFaxItemID(short sId)
 {
-    return HasItemID(m_pFaxItems, 25321, sId);
+    return HasItemID(m_pFaxItems, PXFIELD_FAX_ITEM_ID, sId);
 }
 
 // Item IDs are 16-bit numbers: the first free one from 1, or 0 when every
 // one is taken.
 int PXUserApp::NextItemID(WORD wIdField)
 {
-    PXObArray* pItems = wIdField == 25301 ? m_pVoiceItems : m_pFaxItems;
+    PXObArray* pItems = wIdField == PXFIELD_VOICE_ITEM_ID ? m_pVoiceItems : m_pFaxItems;
     std::vector<bool> used(0x8000, false);
     for (int i = 0; pItems && i < pItems->GetSize(); ++i)
     {
@@ -231,18 +217,18 @@ PXSoftRec* PXUserApp::NewItemRecord(WORD wType, WORD wIdField)
 
 PXSoftRec* PXUserApp::NewVoiceItemRecord()
 {
-    return NewItemRecord(22801, 25301);
+    return NewItemRecord(PXREC_VOICE_ITEM, PXFIELD_VOICE_ITEM_ID);
 }
 
 PXSoftRec* PXUserApp::NewFaxItemRecord()
 {
-    return NewItemRecord(22802, 25321);
+    return NewItemRecord(PXREC_FAX_ITEM, PXFIELD_FAX_ITEM_ID);
 }
 
 int PXUserApp::FindResPermItem(long lListId)
 {
     PXRecArray lists(m_pResPermItems);
-    return PXFindRecIndexByInt(F_RP_LISTID, lListId, lists);
+    return PXFindRecIndexByInt(PXFIELD_RESPERM_ITEM_LISTID, lListId, lists);
 }
 
 int PXUserApp::AddResPermRef(long lListId)
@@ -251,27 +237,27 @@ int PXUserApp::AddResPermRef(long lListId)
         return 0;
     char szName[16];
     wsprintfA(szName, "RP%ld", lListId);
-    PXRecArray edit(PXFieldValue(F_RESPERM, this).GetRecArray());
-    int nIndex = PXFindRecIndexByInt(F_RP_LISTID, lListId, edit);
+    PXRecArray edit(PXFieldValue(PXFIELD_USER_APP_USED_RES_PERM_LIST, this).GetRecArray());
+    int nIndex = PXFindRecIndexByInt(PXFIELD_RESPERM_ITEM_LISTID, lListId, edit);
     if (nIndex < 0)
     {
-        PXSoftRec* pEntry = PXSoftRec::Create(22807, FALSE);
-        PXFieldValue(F_RP_NAME, pEntry).SetText(szName);
-        PXFieldValue(F_RP_LISTID, pEntry).SetInt32(lListId);
-        PXFieldValue(F_RP_COUNT, pEntry).SetInt32(1);
+        PXSoftRec* pEntry = PXSoftRec::Create(PXREC_RESPERM_ITEM, FALSE);
+        PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, pEntry).SetText(szName);
+        PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, pEntry).SetInt32(lListId);
+        PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, pEntry).SetInt32(1);
         pEntry->Commit();
         edit.Add(pEntry);
     }
     else
     {
         PXSoftRec* pEntry = edit.GetAt(nIndex);
-        long lCount = *PXFieldValue(F_RP_COUNT, pEntry).GetInt32();
-        PXFieldValue(F_RP_NAME, pEntry).SetText(szName);
-        PXFieldValue(F_RP_LISTID, pEntry).SetInt32(lListId);
-        PXFieldValue(F_RP_COUNT, pEntry).SetInt32(lCount + 1);
+        long lCount = *PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, pEntry).GetInt32();
+        PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, pEntry).SetText(szName);
+        PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, pEntry).SetInt32(lListId);
+        PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, pEntry).SetInt32(lCount + 1);
         pEntry->Commit();
     }
-    PXFieldValue(F_RESPERM, this).SetRecArray(edit);
+    PXFieldValue(PXFIELD_USER_APP_USED_RES_PERM_LIST, this).SetRecArray(edit);
     Commit();
     return 0;
 }
@@ -280,32 +266,32 @@ int PXUserApp::ReleaseResPermRef(long lListId, BOOL bRemoveAll)
 {
     if (lListId <= 0)
         return 0;
-    PXRecArray edit(PXFieldValue(F_RESPERM, this).GetRecArray());
-    int nIndex = PXFindRecIndexByInt(F_RP_LISTID, lListId, edit);
+    PXRecArray edit(PXFieldValue(PXFIELD_USER_APP_USED_RES_PERM_LIST, this).GetRecArray());
+    int nIndex = PXFindRecIndexByInt(PXFIELD_RESPERM_ITEM_LISTID, lListId, edit);
     if (nIndex < 0)
         return 1;
     PXSoftRec* pEntry = edit.GetAt(nIndex);
-    long lCount = *PXFieldValue(F_RP_COUNT, pEntry).GetInt32();
+    long lCount = *PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, pEntry).GetInt32();
     if (lCount < 2 || bRemoveAll)
         edit.RemoveAt(nIndex);
     else
     {
-        PXFieldValue(F_RP_COUNT, pEntry).SetInt32(lCount - 1);
+        PXFieldValue(PXFIELD_RESPERM_ITEM_COUNT, pEntry).SetInt32(lCount - 1);
         pEntry->Commit();
     }
-    PXFieldValue(F_RESPERM, this).SetRecArray(edit);
+    PXFieldValue(PXFIELD_USER_APP_USED_RES_PERM_LIST, this).SetRecArray(edit);
     Commit();
     return 0;
 }
 
 BOOL PXUserApp::IsExported()
 {
-    return *PXFieldValue(F_EXPORTED, this).GetText() != PXTEXT_NO;
+    return *PXFieldValue(PXFIELD_USER_APP_EXPORTED, this).GetText() != PXTEXT_NO;
 }
 
 void PXUserApp::SetExported(BOOL bExported)
 {
-    PXFieldValue(F_EXPORTED, this).SetText(bExported ? PXTEXT_YES : PXTEXT_NO);
+    PXFieldValue(PXFIELD_USER_APP_EXPORTED, this).SetText(bExported ? PXTEXT_YES : PXTEXT_NO);
     Commit();
 }
 

@@ -1,5 +1,5 @@
 // One application of the server as the editor holds it: a soft record of
-// type 22004 whose plain fields are the application's profile and whose
+// type PXREC_USER_APP whose plain fields are the application's profile and whose
 // list fields hold its voice items, fax items, imported applications and
 // the restriction/permission lists its blocks use.
 #ifndef PXUSERAPP_H
@@ -56,8 +56,8 @@ public:
     // Item numbers: the lowest number (from 1) that no item of the list
     // has, 0 when no 16-bit number is free; and whether a list has a number.
     int NextItemID(WORD wIdField);
-    int NextVoiceItemID() { return NextItemID(25301); }
-    int NextFaxItemID() { return NextItemID(25321); }
+    int NextVoiceItemID() { return NextItemID(PXFIELD_VOICE_ITEM_ID); }
+    int NextFaxItemID() { return NextItemID(PXFIELD_FAX_ITEM_ID); }
     BOOL HasVoiceItemID(short sId);
     BOOL HasFaxItemID(short sId);
     // A plain item record with the next free number; the caller owns it.
@@ -87,11 +87,11 @@ private:
     // with their records.
     void DeleteLists();
 
-    PXObArray* m_pVoiceItems;       // 25251, PXVoiceItem records
-    PXObArray* m_pFaxItems;         // 25252, PXFaxItem records
-    PXObArray* m_pImports;          // 25253, imported applications
-    PXObArray* m_pFunctions;        // 25250, kept empty
-    PXObArray* m_pResPermItems;     // 25286, PXResPermItem records
+    PXObArray* m_pVoiceItems;       // PXFIELD_USER_APP_VOICE_ITEMS, PXVoiceItem records
+    PXObArray* m_pFaxItems;         // PXFIELD_USER_APP_FAX_ITEMS, PXFaxItem records
+    PXObArray* m_pImports;          // PXFIELD_USER_APP_IMPORTS, imported applications
+    PXObArray* m_pFunctions;        // PXFIELD_USER_APP_FUNCTIONS, kept empty
+    PXObArray* m_pResPermItems;     // PXFIELD_USER_APP_USED_RES_PERM_LIST, PXResPermItem records
     BYTE m_abStoredPassword[8];
     Program* m_pProgram = nullptr;  // not owned
 };

@@ -11,34 +11,33 @@
 
 namespace {
 
-enum { F_NAME = 25300, F_ID = 25301, F_DESCRIPTION = 25302, F_INUSE = 25303, F_CONNECTED = 25304,
-       F_PASTEMODE = 25305 };
 
 const short MEDIA_VOICE = 0;
 
 } // namespace
 
 PXVoiceItem::PXVoiceItem(Symbol* pSymbol)
-    : PXSoftRecDataLink(22801), m_lInUse(0), m_pItemSym(pSymbol)
+    : PXSoftRecDataLink(PXREC_VOICE_ITEM), m_lInUse(0), m_pItemSym(pSymbol)
 {
     if (m_pItemSym)
     {
         kvrItemData* pData = static_cast<kvrItemData*>(m_pItemSym->Variable);
-        PXFieldValue(F_NAME, this).SetText(m_pItemSym->Name);
-        PXFieldValue(F_ID, this).SetInt16(m_pItemSym->ItemNumber);
-        PXFieldValue(F_DESCRIPTION, this).SetText(pData && pData->description ? pData->description : "");
-        PXFieldValue(F_CONNECTED, this).SetInt32(0);
-        PXFieldValue(F_PASTEMODE, this).SetInt32(0);
+        PXFieldValue(PXFIELD_VOICE_ITEM_NAME, this).SetText(m_pItemSym->Name);
+        PXFieldValue(PXFIELD_VOICE_ITEM_ID, this).SetInt16(m_pItemSym->ItemNumber);
+        PXFieldValue(PXFIELD_VOICE_ITEM_DESCRIPTION, this)
+            .SetText(pData && pData->description ? pData->description : "");
+        PXFieldValue(PXFIELD_VOICE_ITEM_CONNECTED, this).SetInt32(0);
+        PXFieldValue(PXFIELD_VOICE_ITEM_PASTE_MODE, this).SetInt32(0);
         Commit();
     }
     else
     {
-        PXFieldValue(F_NAME, this).SetText("");
-        PXFieldValue(F_DESCRIPTION, this).SetText("");
-        PXFieldValue(F_ID, this).SetInt16(0);
+        PXFieldValue(PXFIELD_VOICE_ITEM_NAME, this).SetText("");
+        PXFieldValue(PXFIELD_VOICE_ITEM_DESCRIPTION, this).SetText("");
+        PXFieldValue(PXFIELD_VOICE_ITEM_ID, this).SetInt16(0);
     }
-    PXFieldValue(F_CONNECTED, this).SetInt32(0);
-    PXFieldValue(F_PASTEMODE, this).SetInt32(0);
+    PXFieldValue(PXFIELD_VOICE_ITEM_CONNECTED, this).SetInt32(0);
+    PXFieldValue(PXFIELD_VOICE_ITEM_PASTE_MODE, this).SetInt32(0);
 }
 
 PXVoiceItem::~PXVoiceItem()
@@ -49,7 +48,7 @@ void PXVoiceItem::Prepare(WORD wFieldId)
 {
     // In use follows the symbol's count of uses; a record without a symbol
     // (not yet inserted, or connected) keeps what it holds.
-    if (wFieldId == F_INUSE && m_pItemSym)
+    if (wFieldId == PXFIELD_VOICE_ITEM_IN_USE && m_pItemSym)
         m_lInUse = m_pItemSym->RefCnt > 0 ? 1 : 0;
     PXSoftRecDataLink::Prepare(wFieldId);
 }
@@ -57,7 +56,7 @@ void PXVoiceItem::Prepare(WORD wFieldId)
 void* PXVoiceItem::GetFieldMem(WORD wFieldId)
 {
     PrepareField(wFieldId);
-    if (wFieldId == F_INUSE)
+    if (wFieldId == PXFIELD_VOICE_ITEM_IN_USE)
         return &m_lInUse;
     return PXSoftRecDataLink::GetFieldMem(wFieldId);
 }
@@ -65,7 +64,7 @@ void* PXVoiceItem::GetFieldMem(WORD wFieldId)
 int PXVoiceItem::Insert()
 {
     PXASSERT(m_pItemSym==0);
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32())
+    if (*PXFieldValue(PXFIELD_VOICE_ITEM_CONNECTED, this).GetInt32())
         return 1;
     PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
@@ -77,8 +76,8 @@ int PXVoiceItem::Insert()
     }
 
     char szName[256];
-    lstrcpynA(szName, *PXFieldValue(F_NAME, this).GetText(), sizeof(szName));
-    CString description = *PXFieldValue(F_DESCRIPTION, this).GetText();
+    lstrcpynA(szName, *PXFieldValue(PXFIELD_VOICE_ITEM_NAME, this).GetText(), sizeof(szName));
+    CString description = *PXFieldValue(PXFIELD_VOICE_ITEM_DESCRIPTION, this).GetText();
     kvrItemData* pData = PXNewItemBlock(MEDIA_VOICE);
     char* pszDescription = _strdup(description);
     if (!pData || !pszDescription)
@@ -89,10 +88,10 @@ int PXVoiceItem::Insert()
         return 0;
     }
     pData->description = pszDescription;
-    short sId = *PXFieldValue(F_ID, this).GetInt16();
+    short sId = *PXFieldValue(PXFIELD_VOICE_ITEM_ID, this).GetInt16();
     if (!PXAddItemSymbol(m_pItemSym, szName, sId, pData, IDS_UI_VOICEITEMNOTADDED))
         return 0;
-    if (*PXFieldValue(F_PASTEMODE, this).GetInt32() == 0
+    if (*PXFieldValue(PXFIELD_VOICE_ITEM_PASTE_MODE, this).GetInt32() == 0
         && pApp->AddVoiceItem(szName, sId, description) != 0)
     {
         DeleteSymbol();
@@ -104,13 +103,14 @@ int PXVoiceItem::Insert()
 int PXVoiceItem::Remove()
 {
     // A connected record joined without a symbol and leaves without one.
-    if (*PXFieldValue(F_CONNECTED, this).GetInt32())
+    if (*PXFieldValue(PXFIELD_VOICE_ITEM_CONNECTED, this).GetInt32())
         return 1;
     PXASSERT(m_pItemSym!=0);
     PXWinApp* pApp = GetWinApp();
     PXASSERT(pApp!=0);
-    if (pApp->DeleteVoiceItem(*PXFieldValue(F_NAME, this).GetText(), *PXFieldValue(F_ID, this).GetInt16(),
-                              *PXFieldValue(F_DESCRIPTION, this).GetText()) != 0)
+    if (pApp->DeleteVoiceItem(*PXFieldValue(PXFIELD_VOICE_ITEM_NAME, this).GetText(),
+                              *PXFieldValue(PXFIELD_VOICE_ITEM_ID, this).GetInt16(),
+                              *PXFieldValue(PXFIELD_VOICE_ITEM_DESCRIPTION, this).GetText()) != 0)
         return 0;
     DeleteSymbol();
     return 1;
@@ -125,28 +125,28 @@ void PXVoiceItem::DeleteSymbol()
 
 int PXVoiceItem::StoreField(WORD wFieldId)
 {
-    if (wFieldId == F_NAME && m_pItemSym)
-        PXRenameItemSymbol(m_pItemSym, this, F_NAME, IDS_UI_VOICENAMEREFUSED);
+    if (wFieldId == PXFIELD_VOICE_ITEM_NAME && m_pItemSym)
+        PXRenameItemSymbol(m_pItemSym, this, PXFIELD_VOICE_ITEM_NAME, IDS_UI_VOICENAMEREFUSED);
     int nResult = PXSoftRecDataLink::StoreField(wFieldId);
     if (!m_pItemSym)
         return nResult;
     switch (wFieldId)
     {
-    case F_NAME:
+    case PXFIELD_VOICE_ITEM_NAME:
         break;      // renamed before the store
-    case F_ID:
-        m_pItemSym->ItemNumber = *PXFieldValue(F_ID, this).GetInt16();
+    case PXFIELD_VOICE_ITEM_ID:
+        m_pItemSym->ItemNumber = *PXFieldValue(PXFIELD_VOICE_ITEM_ID, this).GetInt16();
         break;
-    case F_DESCRIPTION:
+    case PXFIELD_VOICE_ITEM_DESCRIPTION:
     {
         kvrItemData* pData = static_cast<kvrItemData*>(m_pItemSym->Variable);
         if (pData)
-            PXSetItemBlockText(pData, *PXFieldValue(F_DESCRIPTION, this).GetText());
+            PXSetItemBlockText(pData, *PXFieldValue(PXFIELD_VOICE_ITEM_DESCRIPTION, this).GetText());
         break;
     }
-    case F_INUSE:
-    case F_CONNECTED:
-    case F_PASTEMODE:
+    case PXFIELD_VOICE_ITEM_IN_USE:
+    case PXFIELD_VOICE_ITEM_CONNECTED:
+    case PXFIELD_VOICE_ITEM_PASTE_MODE:
         break;
     default:
         PXASSERT(0);
@@ -161,5 +161,5 @@ void PXVoiceItem::ChangeRefCount(bool bUp)
         ++m_pItemSym->RefCnt;
     else if (m_pItemSym->RefCnt > 0)
         --m_pItemSym->RefCnt;
-    PXFieldValue(F_INUSE, this).SetText(m_pItemSym->RefCnt < 1 ? PXTEXT_NO : PXTEXT_YES);
+    PXFieldValue(PXFIELD_VOICE_ITEM_IN_USE, this).SetText(m_pItemSym->RefCnt < 1 ? PXTEXT_NO : PXTEXT_YES);
 }

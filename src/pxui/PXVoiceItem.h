@@ -1,5 +1,5 @@
-// A voice item of an application: a soft record of type 22801 mirrored by
-// an item symbol of the application model.
+// A voice item of an application: a soft record of type PXREC_VOICE_ITEM mirrored
+// by an item symbol of the application model.
 #ifndef PXVOICEITEM_H
 #define PXVOICEITEM_H
 

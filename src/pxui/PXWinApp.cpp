@@ -25,25 +25,6 @@ PXCmdInterface* s_pToolBar = nullptr;
 
 const DWORD PXCAUSE_USER = 0x20000;
 
-// Voice and fax item fields of the application and of the item records.
-const WORD FIELD_APP_NAME = 25256;
-const WORD FIELD_APP_ID = 25255;
-const WORD FIELD_APP_FUNCTIONS = 25250;
-const WORD FIELD_APP_VOICE = 25251;
-const WORD FIELD_APP_FAX = 25252;
-const WORD FIELD_APP_IMPORTS = 25253;
-const WORD FIELD_APP_RESPERM = 25286;
-const WORD FIELD_VOICE_NAME = 25300;
-const WORD FIELD_VOICE_ID = 25301;
-const WORD FIELD_FAX_NAME = 25320;
-const WORD FIELD_FAX_ID = 25321;
-const WORD FIELD_VOICE_INUSE = 25303;
-const WORD FIELD_VOICE_CONNECTED = 25304;
-const WORD FIELD_FAX_INUSE = 25324;
-const WORD FIELD_FAX_CONNECTED = 25325;
-const WORD FIELD_RESPERM_LISTID = 25378;
-const WORD FIELD_RESPERM_CONNECTED = 25381;
-
 // Makes the system cursor current; answers the one it replaced.
 HCURSOR SetSystemCursor(const char* pszCursor)
 {
@@ -143,6 +124,11 @@ void PXWinApp::SetToolBar(PXCmdInterface* pToolBar)
     s_pToolBar = pToolBar;
 }
 
+PXCmdInterface* PXWinApp::GetToolBar()
+{
+    return s_pToolBar;
+}
+
 void PXWinApp::SetEditorFrame(PXEditorFrame* pFrame)
 {
     s_pEditorFrame = pFrame;
@@ -176,7 +162,7 @@ void PXWinApp::LoadCaption()
         PXFaultHandlerObj::LoadCaption();
         return;
     }
-    CString name = *PXFieldValue(FIELD_APP_NAME, pUserApp).GetText();
+    CString name = *PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText();
     CString caption;
     caption.FormatMessage(IDS_PX_APPCAPTION, static_cast<const char*>(name));
     SetCaption(caption);
@@ -239,7 +225,7 @@ PXUserApp* PXWinApp::FindUserAppByName(const char* pszName) const
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
     {
         PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
-        if (lstrcmpA(*PXFieldValue(FIELD_APP_NAME, pUserApp).GetText(), pszName) == 0)
+        if (lstrcmpA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
             return pUserApp;
     }
     return nullptr;
@@ -250,7 +236,7 @@ PXUserApp* PXWinApp::FindUserAppByID(long lId) const
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
     {
         PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
-        if (*PXFieldValue(FIELD_APP_ID, pUserApp).GetInt32() == lId)
+        if (*PXFieldValue(PXFIELD_USER_APP_ID, pUserApp).GetInt32() == lId)
             return pUserApp;
     }
     return nullptr;
@@ -281,18 +267,21 @@ void PXWinApp::GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue)
     WORD wField;
     switch (wControlId)
     {
-    case 2301: wField = FIELD_APP_FUNCTIONS; break;
-    case 2302: wField = FIELD_APP_VOICE; break;
-    case 2303: wField = FIELD_APP_FAX; break;
-    case 2314: wField = FIELD_APP_IMPORTS; break;
-    case 2315: wField = FIELD_APP_RESPERM; break;
+    case 2301: wField = PXFIELD_USER_APP_FUNCTIONS; break;
+    case 2302: wField = PXFIELD_USER_APP_VOICE_ITEMS; break;
+    case 2303: wField = PXFIELD_USER_APP_FAX_ITEMS; break;
+    case 2314: wField = PXFIELD_USER_APP_IMPORTS; break;
+    case 2315: wField = PXFIELD_USER_APP_USED_RES_PERM_LIST; break;
     case 2305: case 2306: case 2307: case 2308: case 2309: case 2310:
     case 2311: case 2312: case 2313: case 2316:
         // The server's lists come with the server session; without one
         // the handle names no record.
         rFieldValue.SetRecord(nullptr);
-        rFieldValue.SetFieldId(wControlId == 2311 ? 25351 : wControlId == 2312 ? 25352
-                               : wControlId == 2313 ? 25353 : wControlId == 2316 ? 25287 : 25350);
+        rFieldValue.SetFieldId(wControlId == 2311   ? PXFIELD_SERVER_SYSTEM_PROMPTS
+                               : wControlId == 2312 ? PXFIELD_SERVER_RESPERM_LISTS
+                               : wControlId == 2313 ? PXFIELD_SERVER_LANGUAGES
+                               : wControlId == 2316 ? PXFIELD_SERVER_VOLUMES
+                                                    : PXFIELD_SERVER_APPS);
         return;
     default:
         PXASSERT(0);
@@ -366,27 +355,28 @@ BOOL PXWinApp::ItemIdInUse(WORD wListField, WORD wIdField, short sId) const
 BOOL PXWinApp::CheckVoiceItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk)
 {
     rNameOk = kvrIsNameInUse(rName) ? 0 : 1;
-    rIdOk = ItemIdInUse(FIELD_APP_VOICE, FIELD_VOICE_ID, sId) ? 0 : 1;
+    rIdOk = ItemIdInUse(PXFIELD_USER_APP_VOICE_ITEMS, PXFIELD_VOICE_ITEM_ID, sId) ? 0 : 1;
     return rNameOk && rIdOk;
 }
 
 BOOL PXWinApp::CheckFaxItemNameID(const CString& rName, short sId, int& rNameOk, int& rIdOk)
 {
     rNameOk = kvrIsNameInUse(rName) ? 0 : 1;
-    rIdOk = ItemIdInUse(FIELD_APP_FAX, FIELD_FAX_ID, sId) ? 0 : 1;
+    rIdOk = ItemIdInUse(PXFIELD_USER_APP_FAX_ITEMS, PXFIELD_FAX_ITEM_ID, sId) ? 0 : 1;
     return rNameOk && rIdOk;
 }
 
 BOOL PXWinApp::CheckVoiceItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk)
 {
-    return CheckVoiceItemNameID(*PXFieldValue(FIELD_VOICE_NAME, pRec).GetText(),
-                                *PXFieldValue(FIELD_VOICE_ID, pRec).GetInt16(), rNameOk, rIdOk);
+    return CheckVoiceItemNameID(*PXFieldValue(PXFIELD_VOICE_ITEM_NAME, pRec).GetText(),
+                                *PXFieldValue(PXFIELD_VOICE_ITEM_ID, pRec).GetInt16(), rNameOk,
+                                rIdOk);
 }
 
 BOOL PXWinApp::CheckFaxItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk)
 {
-    return CheckFaxItemNameID(*PXFieldValue(FIELD_FAX_NAME, pRec).GetText(),
-                              *PXFieldValue(FIELD_FAX_ID, pRec).GetInt16(), rNameOk, rIdOk);
+    return CheckFaxItemNameID(*PXFieldValue(PXFIELD_FAX_ITEM_NAME, pRec).GetText(),
+                              *PXFieldValue(PXFIELD_FAX_ITEM_ID, pRec).GetInt16(), rNameOk, rIdOk);
 }
 
 // The item calls of the client-server library keep the server's media in
@@ -571,16 +561,17 @@ int PXWinApp::FindLanguage(long)
 // from last.
 PXUserApp* PXWinApp::ClipUserApp(PXUserApp* pActive)
 {
-    CString name = *PXFieldValue(FIELD_APP_NAME, pActive).GetText();
+    CString name = *PXFieldValue(PXFIELD_USER_APP_NAME, pActive).GetText();
     if (!m_pClipUserApp)
     {
         m_pClipUserApp = new (std::nothrow) PXUserApp(name);
         if (!m_pClipUserApp)
             PXTHROW_XMEM(0);
         // The constructor reads a path: a name with a dot keeps it here.
-        PXFieldValue(FIELD_APP_NAME, m_pClipUserApp).SetText(name);
+        PXFieldValue(PXFIELD_USER_APP_NAME, m_pClipUserApp).SetText(name);
     }
-    PXFieldValue(FIELD_APP_ID, m_pClipUserApp).SetInt32(*PXFieldValue(FIELD_APP_ID, pActive).GetInt32());
+    PXFieldValue(PXFIELD_USER_APP_ID, m_pClipUserApp)
+        .SetInt32(*PXFieldValue(PXFIELD_USER_APP_ID, pActive).GetInt32());
     m_pClipUserApp->Commit();
     return m_pClipUserApp;
 }
@@ -629,8 +620,8 @@ int PXWinApp::BeginClipCopy()
 
 int PXWinApp::CopyVoiceItemsToClip(PXSoftRec* pItem, BOOL bResetInUse)
 {
-    int nResult = CopyItemToClip(pItem, 22801, FIELD_APP_VOICE, FIELD_VOICE_INUSE, FIELD_VOICE_CONNECTED,
-                                 bResetInUse);
+    int nResult = CopyItemToClip(pItem, PXREC_VOICE_ITEM, PXFIELD_USER_APP_VOICE_ITEMS,
+                                 PXFIELD_VOICE_ITEM_IN_USE, PXFIELD_VOICE_ITEM_CONNECTED, bResetInUse);
     if (nResult == 0)
         m_bClipVoice = 1;
     return nResult;
@@ -638,8 +629,8 @@ int PXWinApp::CopyVoiceItemsToClip(PXSoftRec* pItem, BOOL bResetInUse)
 
 int PXWinApp::CopyFaxItemsToClip(PXSoftRec* pItem, BOOL bResetInUse)
 {
-    int nResult = CopyItemToClip(pItem, 22802, FIELD_APP_FAX, FIELD_FAX_INUSE, FIELD_FAX_CONNECTED,
-                                 bResetInUse);
+    int nResult = CopyItemToClip(pItem, PXREC_FAX_ITEM, PXFIELD_USER_APP_FAX_ITEMS,
+                                 PXFIELD_FAX_ITEM_IN_USE, PXFIELD_FAX_ITEM_CONNECTED, bResetInUse);
     if (nResult == 0)
         m_bClipFax = 1;
     return nResult;
@@ -649,7 +640,8 @@ int PXWinApp::CopyFaxItemsToClip(PXSoftRec* pItem, BOOL bResetInUse)
 // still leave the model when its last use goes.
 int PXWinApp::CopyResPermToClip(PXSoftRec* pList)
 {
-    int nResult = CopyItemToClip(pList, 22807, FIELD_APP_RESPERM, 0, FIELD_RESPERM_CONNECTED, FALSE);
+    int nResult = CopyItemToClip(pList, PXREC_RESPERM_ITEM, PXFIELD_USER_APP_USED_RES_PERM_LIST, 0,
+                                 PXFIELD_RESPERM_ITEM_CONNECTED, FALSE);
     if (nResult == 0)
         m_bClipResPerm = 1;
     return nResult;
@@ -673,12 +665,12 @@ int PXWinApp::CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax
 
 int PXWinApp::CopyVoiceItemToClipByID(short sId)
 {
-    return CopyItemToClipByID(sId, FIELD_APP_VOICE, FIELD_VOICE_ID, FALSE);
+    return CopyItemToClipByID(sId, PXFIELD_USER_APP_VOICE_ITEMS, PXFIELD_VOICE_ITEM_ID, FALSE);
 }
 
 int PXWinApp::CopyFaxItemToClipByID(short sId)
 {
-    return CopyItemToClipByID(sId, FIELD_APP_FAX, FIELD_FAX_ID, TRUE);
+    return CopyItemToClipByID(sId, PXFIELD_USER_APP_FAX_ITEMS, PXFIELD_FAX_ITEM_ID, TRUE);
 }
 
 int PXWinApp::CopyResPermToClipByID(long lListId)
@@ -689,6 +681,6 @@ int PXWinApp::CopyResPermToClipByID(long lListId)
     int nIndex = pUserApp->FindResPermItem(lListId);
     if (nIndex < 0)
         return 0;
-    PXObArray* pLists = static_cast<PXObArray*>(pUserApp->GetFieldMem(FIELD_APP_RESPERM));
+    PXObArray* pLists = static_cast<PXObArray*>(pUserApp->GetFieldMem(PXFIELD_USER_APP_USED_RES_PERM_LIST));
     return CopyResPermToClip(static_cast<PXSoftRec*>(pLists->GetAt(nIndex)));
 }

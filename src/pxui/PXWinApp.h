@@ -58,6 +58,7 @@ public:
     // The tool bar's presenter, published by the tool-bar strip that makes
     // it; none until then.
     static void SetToolBar(PXCmdInterface* pToolBar);
+    static PXCmdInterface* GetToolBar();
     // The main frame's answers on the palette, full-screen mode and the
     // active page pane; none while there is no main frame.
     static void SetEditorFrame(PXEditorFrame* pFrame);

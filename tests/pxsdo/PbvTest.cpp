@@ -318,9 +318,9 @@ TEST_F(PbvTest, OutputRowsCarryNamesConnectionsAndShownFlags)
     for (const auto& e : expect)
     {
         PXSoftRec* row = static_cast<PXSoftRec*>(rows->GetAt(e.index));
-        EXPECT_STREQ(e.name, *PXFieldValue(PXFIELD_OUTPUTNAME, row).GetText());
-        EXPECT_STREQ(e.conn, *PXFieldValue(PXFIELD_OUTPUTCONN, row).GetText());
-        EXPECT_EQ(e.shown, *PXFieldValue(PXFIELD_OUTPUTSHOWN, row).GetInt16()) << e.name;
+        EXPECT_STREQ(e.name, *PXFieldValue(PXFIELD_OUTPUT_ROW_NAME, row).GetText());
+        EXPECT_STREQ(e.conn, *PXFieldValue(PXFIELD_OUTPUT_ROW_CONNECTION, row).GetText());
+        EXPECT_EQ(e.shown, *PXFieldValue(PXFIELD_OUTPUT_ROW_VISIBLE, row).GetInt16()) << e.name;
     }
     PXOutputDataStruct out;
     EXPECT_EQ(0, rec.GetOutputData(16, out));

@@ -9,8 +9,12 @@ messages and reactions the definitions name live in the hand-written string
 fragment (PXSdoDefStrings.rc with its ids in PXSdoDefRes.h); this step checks
 that every such id has a text there.
 
+With --ids it also writes a C header with a name for the id of every record,
+field, dialog and property sheet (PXREC_, PXFIELD_, PXSDLG_, PXSHEET_), so
+that code names an id the way the tables do.
+
 Usage:
-    pxsdodefgen.py --out FILE.rc [--strings FRAGMENT.rc --res HEADER.h]
+    pxsdodefgen.py --out FILE.rc [--ids FILE.h] [--strings FRAGMENT.rc --res HEADER.h]
                    [--include NAME] TABLE.pxdef ...
 
 The table format is described in README.md beside this script.  A table that
@@ -104,6 +108,13 @@ ACTION_TEXT = 0x467
 EXTENSIONS = range(32000, 32008)
 
 SRSTYLE_STOP_AT_FIRST = 0x2201
+
+# Names of ids in the generated header: a prefix per kind and the symbol
+# that the table gives or that follows from the table's name.
+DEF_PREFIX = {"record": "PXREC_", "dialog": "PXSDLG_", "sheet": "PXSHEET_"}
+FIELD_PREFIX = "PXFIELD_"
+SYMBOL = re.compile(r"[A-Z][A-Z0-9]*(?:_[A-Z0-9]+)*")
+C_NAME = re.compile(r"[A-Za-z_][A-Za-z0-9_]*")
 
 
 class TableError(Exception):
@@ -318,6 +329,24 @@ def no_children(node):
         raise node.children[0].error("nothing may be indented below '%s'" % node.keyword)
 
 
+def symbol_of_name(text):
+    """The symbol a table's name gives: its words in capitals joined by '_'
+    ("Thru-Dial" -> THRU_DIAL, "Res/Perm list" -> RES_PERM_LIST)."""
+    return "_".join(w.upper() for w in re.findall(r"[A-Za-z0-9]+", text))
+
+
+def take_symbol(args, what, stop=()):
+    """An optional symbol (capitals, digits and '_') standing next in the line."""
+    word = args.peek()
+    if word is None or word == "-" or word in stop:
+        return None
+    if not SYMBOL.fullmatch(word):
+        raise args.node.error("%s '%s' must be written in capitals, digits and single '_' "
+                              "(such as USER_APP)" % (what, word))
+    args.i += 1
+    return word
+
+
 # ---------------------------------------------------------------------------
 # Output lines: words with a comment for the reader of the .rc
 
@@ -347,6 +376,7 @@ class Definition:
         self.id = def_id
         self.out = Emitter()
         self.title = ""
+        self.symbol = None        # name of the id in the header, without prefix
 
 
 class Catalogue:
@@ -360,6 +390,10 @@ class Catalogue:
         self.record_refs = []     # (record id, node)
         self.sheet_refs = []      # (sheet id, node)
         self.dialog_refs = []     # (dialog id, node)
+        self.field_symbols = {}   # field id -> (C name, node)
+        self.field_order = []     # (first record id, field id) in table order
+        self.field_records = {}   # field id -> ids of the records it stands in
+        self.c_names = {}         # C name -> (id, node)
 
     # strings ---------------------------------------------------------------
     def add_name(self, sid, text, node, what):
@@ -384,6 +418,30 @@ class Catalogue:
                 raise node.error('field %d is named "%s" here but has no name at %s:%d'
                                  % (fid, text, other.path, other.line))
             self.add_name(fid, text, node, "field")
+
+    # names of ids ----------------------------------------------------------
+    def add_c_name(self, cname, ident, node):
+        if not C_NAME.fullmatch(cname):
+            raise node.error("%s is not a name a C header can give" % cname)
+        have = self.c_names.get(cname)
+        if have is not None and have[0] != ident:
+            raise node.error("%s would name both %d and %d (at %s:%d): give one of them a "
+                             "symbol of its own" % (cname, ident, have[0], have[1].path,
+                                                    have[1].line))
+        self.c_names.setdefault(cname, (ident, node))
+
+    def add_field_symbol(self, rid, fid, cname, node):
+        have = self.field_symbols.get(fid)
+        if have is not None:
+            if have[0] != cname:
+                raise node.error("field %d is named %s here but %s at %s:%d (a field that "
+                                 "stands in several records gives the same symbol on each line)"
+                                 % (fid, cname, have[0], have[1].path, have[1].line))
+        else:
+            self.add_c_name(cname, fid, node)
+            self.field_symbols[fid] = (cname, node)
+            self.field_order.append((rid, fid))
+        self.field_records.setdefault(fid, set()).add(rid)
 
     # definitions -----------------------------------------------------------
     def add(self, definition):
@@ -611,10 +669,16 @@ class RecordDef(Definition):
 def compile_record(node, cat):
     args = Args(node)
     rid = nonzero(node, args.word("record type id"), "record type id")
+    symbol = take_symbol(args, "record symbol")
     name = args.name("record name") if args.more() else None
     args.end()
     rec = RecordDef(node, rid)
     rec.title = 'record %d%s' % (rid, ' "%s"' % name if name else "")
+    rec.symbol = symbol or (symbol_of_name(name) if name else None)
+    if not rec.symbol:
+        raise node.error("record %d needs a symbol (record %d SYMBOL) or a kind name"
+                         % (rid, rid))
+    cat.add_c_name(DEF_PREFIX["record"] + rec.symbol, rid, node)
     if name:
         cat.add_name(rid, name, node, "record kind")
     out = rec.out
@@ -683,13 +747,17 @@ def compile_record_references(sec, cat, out):
 
 
 def parse_field(st):
-    """field ID NAME TYPE STYLE [records ID] [var ID NAME] [word002 W] [word008 W]"""
+    """field ID [SYMBOL] NAME TYPE STYLE [records ID] [var ID NAME] [word002 W] [word008 W]"""
     if st.keyword != "field":
         raise st.error("'%s' cannot stand in data (field)" % st.keyword)
     no_children(st)
     args = Args(st)
     fid = nonzero(st, args.word("field id"), "field id")
+    symbol = take_symbol(args, "field symbol")
     name = args.name("field name")
+    if symbol is None and name is None:
+        raise st.error("field %d has no name: give it a symbol (field %d SYMBOL - ...)"
+                       % (fid, fid))
     tname = args.bare("field type")
     if tname not in TYPES:
         raise st.error("unknown field type '%s' (%s)" % (tname, " ".join(TYPES)))
@@ -727,7 +795,16 @@ def parse_field(st):
         raise st.error("only a RECORDSET field names a record type")
     if ftype in (TYPES["MONTHANDDAY"], TYPES["TIME"]) and not style & FF_STORAGE:
         raise st.error("a %s field needs a storage flag (0x020 0x040 0x100 0x200 0x400)" % tname)
+    extra["symbol"] = symbol
     return fid, name, ftype, style, extra
+
+
+def field_c_name(rec, name, extra):
+    """A field's symbol is the one its line gives, else the record's symbol
+    and the field's name (field 25256 "Name" of USER_APP: USER_APP_NAME)."""
+    if extra["symbol"]:
+        return FIELD_PREFIX + extra["symbol"]
+    return FIELD_PREFIX + rec.symbol + "_" + symbol_of_name(name)
 
 
 def collect_fields(sec, rec):
@@ -754,6 +831,7 @@ def compile_data(sec, cat, out, rec, first):
             raise st.error("field %d appears twice in record %d" % (fid, rec.id))
         seen.add(fid)
         cat.add_field_name(fid, name, st)
+        cat.add_field_symbol(rec.id, fid, field_c_name(rec, name, extra), st)
         words = [TOK_FIELD, fid, ftype, style]
         note = '%d %s %s 0x%04X' % (fid, '"%s"' % name if name else "-",
                                     TYPE_NAMES[ftype], style)
@@ -810,6 +888,9 @@ class DialogDef(Definition):
 def compile_dialog(node, cat):
     args = Args(node)
     did = nonzero(node, args.word("dialog definition id"), "dialog definition id")
+    symbol = take_symbol(args, "dialog symbol", ("template",))
+    if symbol is None:
+        raise node.error("dialog %d needs a symbol (dialog %d SYMBOL template ...)" % (did, did))
     args.expect_keyword("template")
     template = nonzero(node, args.word("template id"), "dialog template id")
     help_id = None
@@ -818,6 +899,8 @@ def compile_dialog(node, cat):
     args.end()
     dlg = DialogDef(node, did)
     dlg.title = "dialog %d" % did
+    dlg.symbol = symbol
+    cat.add_c_name(DEF_PREFIX["dialog"] + symbol, did, node)
     out = dlg.out
     out.emit([SEC_REFERENCES, BEGIN_BODY], "REFERENCES")
     out.depth += 1
@@ -997,9 +1080,14 @@ class SheetDef(Definition):
 def compile_sheet(node, cat):
     args = Args(node)
     sid = nonzero(node, args.word("property-sheet definition id"), "property-sheet id")
+    symbol = take_symbol(args, "property-sheet symbol")
+    if symbol is None:
+        raise node.error("property sheet %d needs a symbol (sheet %d SYMBOL)" % (sid, sid))
     args.end()
     sheet = SheetDef(node, sid)
     sheet.title = "property sheet %d" % sid
+    sheet.symbol = symbol
+    cat.add_c_name(DEF_PREFIX["sheet"] + symbol, sid, node)
     if not node.children:
         raise node.error("property sheet %d has no pages" % sid)
     out = sheet.out
@@ -1145,6 +1233,52 @@ def render(cat, sources, include):
     return "\n".join(lines)
 
 
+def render_ids(cat, sources):
+    """The header of ids: one #define per record, field, dialog and sheet."""
+    guard = "PXSDODEFIDS_H"
+    lines = ["// Ids of the soft definitions of the program. Generated from the tables:",
+             "//   " + "\n//   ".join(os.path.basename(s) for s in sources),
+             "// by pxsdodefgen.py; edit the tables, not this file.",
+             "#ifndef " + guard,
+             "#define " + guard,
+             ""]
+
+    def define(cname, ident, note):
+        lines.append("#define %-47s %5d%s" % (cname, ident, "  // " + note if note else ""))
+
+    for kind, heading in (("record", "Record types"), ("dialog", "Dialog definitions"),
+                          ("sheet", "Property-sheet definitions")):
+        lines.append("// " + heading)
+        for did in sorted(cat.defs):
+            d = cat.defs[did]
+            if d.kind == kind:
+                kind_name = cat.names.get(did) if kind == "record" else None
+                define(DEF_PREFIX[kind] + d.symbol, did,
+                       '"%s"' % rc_comment(kind_name[0]) if kind_name else "")
+        lines.append("")
+
+    def define_field(fid):
+        name = cat.names.get(fid)
+        define(cat.field_symbols[fid][0], fid, '"%s"' % rc_comment(name[0]) if name else "")
+
+    lines.append("// Fields: the string-table id of each field's name, by record in table order")
+    shared = [fid for _, fid in cat.field_order if len(cat.field_records[fid]) > 1]
+    current = None
+    for rid, fid in cat.field_order:
+        if fid in shared:
+            continue
+        if rid != current:
+            current = rid
+            lines.append("// %s%s" % (DEF_PREFIX["record"], cat.defs[rid].symbol))
+        define_field(fid)
+    if shared:
+        lines.append("// Fields of several records")
+        for fid in shared:
+            define_field(fid)
+    lines += ["", "#endif", ""]
+    return "\n".join(lines)
+
+
 def write_atomic(path, text):
     folder = os.path.dirname(os.path.abspath(path))
     os.makedirs(folder, exist_ok=True)
@@ -1171,12 +1305,14 @@ def build(sources, strings_rc=None, res_h=None, texts=None):
 
 
 def main(argv):
-    out = strings_rc = res_h = include = None
+    out = ids = strings_rc = res_h = include = None
     sources = []
     it = iter(argv)
     for a in it:
         if a == "--out":
             out = next(it, None)
+        elif a == "--ids":
+            ids = next(it, None)
         elif a == "--strings":
             strings_rc = next(it, None)
         elif a == "--res":
@@ -1196,7 +1332,11 @@ def main(argv):
     except TableError as e:
         print(e, file=sys.stderr)
         return 1
-    write_atomic(out, render(cat, sources, include))
+    script = render(cat, sources, include)
+    header = render_ids(cat, sources) if ids else None
+    write_atomic(out, script)
+    if header is not None:
+        write_atomic(ids, header)
     return 0
 
 

@@ -11,6 +11,7 @@
 #include "PXSObj.h"
 #include "PXSRecDf.h"
 #include "PXSction.h"
+#include "PXSdoDefIds.h"
 #include "pxspsdef.h"
 
 #include <map>
@@ -306,4 +307,75 @@ TEST(ProgramDefinitions, DialogControlsAnswerTheRuntime)
     EXPECT_EQ(14501, pNotif->GetStatement(5, 0)->GetParam(0));
     EXPECT_EQ(0x401, pNotif->GetStatement(5, 0)->GetParam(1));
     EXPECT_EQ(1002, pNotif->GetStatement(4, 0)->GetOptParam(0));
+}
+
+// The names that code gives ids (PXSdoDefIds.h, made from the tables) name
+// what loads: each field stands in its record with its type and the table's
+// name as its text, and each dialog and sheet loads.
+TEST(ProgramDefinitions, NamedIdsResolveToTheLoadedDefinitions)
+{
+    struct Field
+    {
+        WORD record, field;
+        WORD type;
+        const char* text;
+    };
+    const Field fields[] = {
+        { PXREC_USER_APP, PXFIELD_USER_APP_NAME, 3, "Name" },
+        { PXREC_USER_APP, PXFIELD_USER_APP_ID, 2, "ID" },
+        { PXREC_USER_APP, PXFIELD_USER_APP_VOICE_ITEMS, 7, "Voice items" },
+        { PXREC_USER_APP, PXFIELD_USER_APP_USED_RES_PERM_LIST, 7, "Used Res/Perm list" },
+        { PXREC_USER_APP, PXFIELD_USER_APP_IMPORTS, 7, nullptr },
+        { PXREC_USER_APP, PXFIELD_USER_APP_TELSET_PASSWORD_ON, 4, "Telset maintenance password" },
+        { PXREC_USER_APP, PXFIELD_USER_APP_TELSET_MAINTENANCE_PASSWORD, 3,
+          "Telset maintenance password" },
+        { PXREC_VOICE_ITEM, PXFIELD_VOICE_ITEM_ID, 1, "ID" },
+        { PXREC_VOICE_ITEM, PXFIELD_VOICE_ITEM_IN_USE, 4, "In use" },
+        { PXREC_FAX_ITEM, PXFIELD_FAX_ITEM_NAME, 3, "Name" },
+        { PXREC_FAX_ITEM, PXFIELD_FAX_ITEM_CONFIRMATION_DESCRIPTION, 3, "Confirmation Description" },
+        { PXREC_RESPERM_ITEM, PXFIELD_RESPERM_ITEM_LISTID, 2, "ListID" },
+        { PXREC_SERVER, PXFIELD_SERVER_VOLUMES, 7, nullptr },
+        { PXREC_OUTPUT_ROW, PXFIELD_OUTPUT_ROW_VISIBLE, 4, "Visible" },
+        { PXREC_MENU, PXFIELD_OUTPUTS, 7, "Outputs" },
+        { PXREC_OBSOLETE, PXFIELD_NOTES, 3, "Notes" },
+        { PXREC_THRU_DIAL, PXFIELD_THRU_DIAL_RESTRICTION_PERMISSION_LIST, 2,
+          "Restriction/permission list" },
+        { PXREC_LANGUAGE_SELECT, PXFIELD_LANGUAGE_SELECT_SYSTEM_PROMPTING_LANGUAGE, 1,
+          "System prompting language" },
+    };
+    for (const Field& f : fields)
+    {
+        SCOPED_TRACE(f.field);
+        DefRef<PXSoftRecDef> d(PXSoftRecDef::Get(f.record));
+        ASSERT_NE(nullptr, d->FindFieldStatement(f.field));
+        EXPECT_EQ(f.type, d->GetFieldType(f.field));
+        char text[64] = "";
+        int n = LoadStringA(GetModuleHandleA(nullptr), f.field, text, sizeof(text));
+        if (f.text)
+            EXPECT_STREQ(f.text, text);
+        else
+            EXPECT_EQ(0, n);
+    }
+    // A record's kind name is the string of its id.
+    char kind[64] = "";
+    LoadStringA(GetModuleHandleA(nullptr), PXREC_THRU_DIAL, kind, sizeof(kind));
+    EXPECT_STREQ("Thru-Dial", kind);
+
+    const std::pair<WORD, WORD> dialogs[] = {
+        { PXSDLG_VOICE_ITEM_NEW, 10009 }, { PXSDLG_VOICE_ITEM_RECORDED, 10010 },
+        { PXSDLG_VOICE_ITEM_EDIT, 10011 }, { PXSDLG_FAX_ITEM_NEW, 10012 },
+        { PXSDLG_FAX_ITEM_IMPORTED, 10013 }, { PXSDLG_FAX_ITEM_EDIT, 10014 },
+        { PXSDLG_BLOCK_OUTPUTS_NOTES, 11002 },
+    };
+    for (const auto& t : dialogs)
+    {
+        SCOPED_TRACE(t.first);
+        DefRef<PXSoftDlgDef> d(PXSoftDlgDef::Get(t.first));
+        EXPECT_EQ(t.second, d->GetTemplateID());
+    }
+    DefRef<PXSoftRecDef> app(PXSoftRecDef::Get(PXREC_USER_APP));
+    EXPECT_EQ(PXSHEET_APP_PROPERTIES, app->GetPropSheetID());
+    DefRef<PXSoftPropSheetDef> sheet(PXSoftPropSheetDef::Get(PXSHEET_APP_PROPERTIES));
+    EXPECT_EQ(PXSDLG_APP_PROPERTIES_GENERAL,
+              sheet->GetReferencesSection()->GetStatement(4, 0)->GetParam(0));
 }
