@@ -6,6 +6,15 @@
 
 #include <string>
 
+namespace {
+
+INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+} // namespace
+
 TEST(EditorDialogResources, EveryTemplateLoadsAndMakesItsDialog)
 {
     const char* templates[] = { "NAMEPB", "SCALE", "SAVEAS", "ABOUT", "FINDPOWERBLOCK",
@@ -18,7 +27,7 @@ TEST(EditorDialogResources, EveryTemplateLoadsAndMakesItsDialog)
         HGLOBAL hData = LoadResource(hInst, hRes);
         ASSERT_NE(nullptr, hData) << pszName;
         HWND hDlg = CreateDialogIndirectParamA(hInst, static_cast<const DLGTEMPLATE*>(LockResource(hData)),
-                                               nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+                                               nullptr, PlainDialogProc, 0);
         EXPECT_NE(nullptr, hDlg) << pszName;
         if (hDlg)
             DestroyWindow(hDlg);
