@@ -16,6 +16,18 @@
 #define WM_UI_BUSYCURSOR    (WM_USER + 1006)
 #define WM_UI_ARRANGE       (WM_USER + 1007)
 
+// The record of WM_UI_BLOCKREQUEST (lParam, the sender's): the block to
+// show, named by its page's name, "$" and its own name, or by its model
+// name; and what to do with it.
+#define UI_BLOCKREQUEST_TEXT 128
+#define UI_BLOCKREQUEST_SHOW 1
+
+struct BlockRequest
+{
+    char szBlock[UI_BLOCKREQUEST_TEXT];
+    INT32 nAction;
+};
+
 // Answer bits of WM_UI_WINDOWKIND.
 #define UI_KIND_FRAME       0x01
 #define UI_KIND_MDICHILD    0x02

@@ -8,6 +8,7 @@
 
 #include "PXafx.h"
 
+class Page;
 class UIObject;
 
 class PXEditorFrame
@@ -26,6 +27,24 @@ public:
     virtual BOOL IsEditingTextNote() = 0;
     virtual int GetSelectionCount() = 0;
     virtual UIObject* GetSelectedObject(int nIndex) = 0;
+
+    // The page of the active MDI window; none when that is no page window
+    // (or there is none).
+    virtual Page* GetActivePage() = 0;
+    // Activates the first window showing the page, or opens one on it.
+    virtual void ShowPage(Page* pPage) = 0;
+    // Closes every window showing the page.
+    virtual void ClosePageWindows(Page* pPage) = 0;
+
+    // The editor clipboard in page mode: empties it and copies the page
+    // with everything it calls (relative to the active page) and the gotos
+    // between the copied blocks; false when nothing was copied.
+    virtual BOOL CopyPageToClipboard(Page* pPage) = 0;
+    // True when the clipboard holds a copied page that the model can paste.
+    virtual BOOL CanPastePage() = 0;
+    // Pastes the copied page into the active page window's page; 0 when it
+    // was pasted (the palette then shows the program's pages again).
+    virtual int PastePage() = 0;
 };
 
 #endif

@@ -74,7 +74,7 @@ void EditMDI::ObjectChanged(UIObject* pObject, int nKind, int nFlags)
         return;
     if (pObject == m_pPage)
     {
-        if (nKind == 3)
+        if (nKind == OBJECT_CHANGING)
         {
             // The page is going: the window closes without a question.
             m_bPageRemoved = true;

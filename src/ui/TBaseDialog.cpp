@@ -6,6 +6,7 @@
 #include "PXProgDir.h"
 #include "PXString.h"
 #include "bwcc/Bwcc.h"
+#include "plexedit.h"
 
 #include <cstdio>
 #include <string.h>
@@ -54,6 +55,11 @@ LRESULT TBaseDialog::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
         return 0;
     }
     return TDialog::EvCommand(id, hWndCtl, notifyCode);
+}
+
+void TBaseDialog::SetHelpTopic(const char* pszTopic)
+{
+    m_nHelpId = FindHelpID(pszTopic);
 }
 
 TBaseDialog::HelpCall TBaseDialog::SetHelpCall(HelpCall pfn)

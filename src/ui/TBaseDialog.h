@@ -25,6 +25,9 @@ public:
     virtual void Help();
 
     UINT GetHelpId() const { return m_nHelpId; }
+    // The dialog's help topic by name (FindHelpID); an unknown name leaves
+    // the dialog without a topic.
+    void SetHelpTopic(const char* pszTopic);
 
     // The way to the help program, WinHelp's own signature: tests answer
     // it instead of starting the help program. Answers the previous one.

@@ -266,6 +266,52 @@ UIObject* UIMDIFrame::GetSelectedObject(int nIndex)
     return pActive ? pActive->GetSelectedObject(nIndex) : nullptr;
 }
 
+Page* UIMDIFrame::GetActivePage()
+{
+    UIMDIChild* pActive = GetActiveEditWindow();
+    return pActive ? pActive->GetPage() : nullptr;
+}
+
+void UIMDIFrame::ShowPage(Page* pPage)
+{
+    if (!pPage)
+        return;
+    if (FindChildForPage(pPage))
+        SetCurrentPage(pPage);
+    else if (pPage->GetProgram())
+        OpenEditWindow(pPage->GetProgram(), pPage);
+}
+
+void UIMDIFrame::ClosePageWindows(Page* pPage)
+{
+    if (!pPage)
+        return;
+    // Each window closes itself and leaves the list, so look again from
+    // the start after each one.
+    while (UIMDIChild* pChild = FindChildForPage(pPage))
+    {
+        size_t nBefore = m_Children.size();
+        pChild->ObjectChanged(pPage, OBJECT_CHANGING, 0);
+        if (m_Children.size() == nBefore)
+            break;  // a window that would not close: leave it
+    }
+}
+
+BOOL UIMDIFrame::CopyPageToClipboard(Page*)
+{
+    return FALSE;
+}
+
+BOOL UIMDIFrame::CanPastePage()
+{
+    return FALSE;
+}
+
+int UIMDIFrame::PastePage()
+{
+    return -1;
+}
+
 UIMDIFrame::~UIMDIFrame()
 {
     m_nClosing = 1;

@@ -100,6 +100,17 @@ public:
     BOOL IsEditingTextNote() override;
     int GetSelectionCount() override;
     UIObject* GetSelectedObject(int nIndex) override;
+    // The page of the active page window; the page's window activated, or
+    // one opened on it; every window of a page that goes closed without a
+    // question.
+    Page* GetActivePage() override;
+    void ShowPage(Page* pPage) override;
+    void ClosePageWindows(Page* pPage) override;
+    // The editor clipboard's page mode: the clipboard program is not part
+    // of the frame yet, so nothing is copied and nothing can be pasted.
+    BOOL CopyPageToClipboard(Page* pPage) override;
+    BOOL CanPastePage() override;
+    int PastePage() override;
 
     // The cached size of one page-grid cell (0: not measured).
     void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }

@@ -24,6 +24,12 @@ public:
     {
         return nIndex >= 0 && nIndex < GetSelectionCount() ? selection[nIndex] : nullptr;
     }
+    Page* GetActivePage() override { return nullptr; }
+    void ShowPage(Page*) override {}
+    void ClosePageWindows(Page*) override {}
+    BOOL CopyPageToClipboard(Page*) override { return FALSE; }
+    BOOL CanPastePage() override { return FALSE; }
+    int PastePage() override { return 1; }
 
     BOOL bPalette = FALSE;
     BOOL bFullScreen = FALSE;

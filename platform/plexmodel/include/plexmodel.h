@@ -285,9 +285,30 @@ kvrHandleType* kvrCreatePage(const char* pszName, int nKind, int nFlag);
 int kvrRemovePage(kvrHandleType* hPage, int nFlag);
 kvrHandleType* kvrFindPage(const char* pszName);
 
+/* The Export flag of a SuperBlock page of the program, by name: 1 when
+ * other programs may call it, 0 otherwise (and for any other page). */
+int kvrGetPageType(kvrHandleType* hProgram, const char* pszPage);
+/* 0 done; refused for a page that is no SuperBlock. */
+int kvrSetPageType(kvrHandleType* hProgram, const char* pszPage, int bExport);
+/* 1 when a SuperBlock call of the page's program calls the page. */
+int kvrPageInUse(kvrHandleType* hPage);
+/* Gives a page that is not the main page a new name; the page's blocks
+ * take it into their model names and the calls of the page call it by
+ * the new name. 0 done, KVR_ERR_NAME for a name that is empty, too long
+ * or holding '$', KVR_ERR_INUSE for a name the program uses. */
+int kvrRenamePage(kvrHandleType* hPage, const char* pszNewName, int nKind,
+                  int nFlag);
+/* Up to nMax page names of the current program, in its page order, into
+ * ppNames (the texts are the model's, valid until its pages change);
+ * answers how many pages the program has. */
+int kvrGetAllPageNames(const char** ppNames, int nMax);
+
 /* ---- Blocks and connections ------------------------------------------ */
 
-/* Makes a block on the current page. *pRetry is the caller's: it is left
+/* Makes a block on the current page; the custom type names the library of
+ * an imported-application block (409) and the page a SuperBlock call
+ * (-101) calls, which must be a page of the program. *pRetry is the
+ * caller's: it is left
  * as it is when the name must be asked again (empty, too long, holding
  * '$' or already in use) and set to 0 otherwise. */
 kvrHandleType* kvrCreatePowerBlock(int nType, const char* pszName,
@@ -314,6 +335,30 @@ kvrHandleType* kvrGetGotoConnection(kvrHandleType* hBlock, int nIndex);
  * editor last set it with kvrSDOSetIconFinished; a block marked obsolete
  * is never finished. */
 int kvrIsPowerBlockFinished(kvrHandleType* hBlock);
+
+/* ---- Block queries ----------------------------------------------------- */
+
+/* The number of blocks of the current program. */
+int kvrGetNumPBs(void);
+/* Up to nMax block handles of the current program, page by page in the
+ * order made; answers how many were stored. */
+int kvrGetAllPBSymbols(kvrHandleType** ppBlocks, int nMax);
+/* kvrIsPowerBlockFinished. */
+int kvrIsPBComplete(kvrHandleType* hBlock);
+/* The page a SuperBlock call calls; 0 for any other block. */
+const char* kvrGetSBName(kvrHandleType* hBlock);
+/* The block's type, -1 for no block. */
+int kvrGetPBType(kvrHandleType* hBlock);
+/* 1 when a text setting of the block (a voice sentence setting) names
+ * the variable (sentence), compared without regard to case. */
+int kvrIsPBUseVariable(kvrHandleType* hBlock, const char* pszVariable);
+int kvrIsPBUseVSentence(kvrHandleType* hBlock, const char* pszSentence);
+/* 1 when the block lies on the named page; without a name, on the main
+ * page. */
+int kvrIsPBInPage(kvrHandleType* hBlock, const char* pszPage);
+/* The model's name of a block ("page$block" off the main page) or page;
+ * 0 for no such object. */
+const char* kvrGetSymbolName(kvrHandleType* hObject);
 
 /* ---- Checks of a loaded program --------------------------------------- */
 

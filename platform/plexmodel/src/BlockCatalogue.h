@@ -17,12 +17,13 @@ extern const GroupDef g_Groups[];
 extern const int g_nGroups;
 extern const BlockDef g_Blocks[];
 extern const int g_nBlocks;
+// The SuperBlock call, outside the palette's table.
+extern const BlockDef g_SuperCallDef;
 
 // Block types run from 0 to this number minus 1.
 const int MAX_BLOCK_TYPE = 416;
 
-// The def of a type, or 0. Types -101 (SuperBlock call) and 409 share
-// the def of 409 for their variables; -101 has its own outputs.
+// The def of a type, or 0; -101 the SuperBlock call's.
 const BlockDef* FindBlockDef(int type);
 const VarDef* FindVar(const BlockDef* def, const char* name, int* offset);
 // Bytes of variable storage a block of the type needs.

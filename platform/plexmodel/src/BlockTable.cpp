@@ -205,6 +205,12 @@ static const VarDef kSpeechVars[] = {
 
 // ---- Block types ------------------------------------------------------------
 
+// The SuperBlock call: not a palette block (the program's SuperBlock
+// groups offer one per page); it names the page it calls.
+const BlockDef g_SuperCallDef = {
+    KVR_PB_SUPERCALL, "SuperBlock", "Calls a SuperBlock of the program", "PB_SUPERCALL", GRP_SYSTEM, 0,
+    OUTS(kDoneOuts), NO_VARS };
+
 const BlockDef g_Blocks[] = {
 //  type  name                               description                                     bitmap           group          newer outputs                       variables
     { 142, "Begin",                           "Where the call enters the page",               "PB_BEGIN",      GRP_SYSTEM,    0, OUTS(kBeginOuts),            NO_VARS },

@@ -11,6 +11,8 @@ namespace kvr {
 
 const BlockDef* FindBlockDef(int type)
 {
+    if (type == KVR_PB_SUPERCALL)
+        return &g_SuperCallDef;
     for (int i = 0; i < g_nBlocks; ++i)
         if (g_Blocks[i].type == type)
             return &g_Blocks[i];

@@ -165,13 +165,16 @@ kvrHandleType* kvrCreatePowerBlock(int nType, const char* pszName, int* pRetry,
         if (pRetry)
             *pRetry = 0;
         std::string custom = pszCustomType ? pszCustomType : "";
-        if (!FindBlockDef(nType) || (nType == KVR_PB_IMPORTED && custom.empty()))
+        // The imported-application block names its library, the SuperBlock
+        // call a page of the program that it calls.
+        bool bNamed = nType == KVR_PB_IMPORTED || nType == KVR_PB_SUPERCALL;
+        if (!FindBlockDef(nType) || (bNamed && custom.empty()) ||
+            (nType == KVR_PB_SUPERCALL && !prog->FindPage(custom)))
         {
             NotifyStatus(prog, IDS_KVR_UNKNOWNTYPE, name);
             return nullptr;
         }
-        Block* block = NewBlock(page, name, nType,
-                                nType == KVR_PB_IMPORTED ? custom : "");
+        Block* block = NewBlock(page, name, nType, bNamed ? custom : "");
         ConnectRotary(block);
         return block;
     });

@@ -2,7 +2,7 @@
 // between the editor's file header and its "{Program}" line.
 //
 //   {ApplicationModel}
-//   Page|name|kind|flag|main
+//   Page|name|kind|flag|main[|exported]
 //   Block|page|name|type|custom type|finished
 //   Var|variable|value                  (of the block above)
 //   Symbol|type|name|scope|defined|uses|exclusion|exclusion 2|number
@@ -149,7 +149,13 @@ int WriteModel(Program* prog, FILE* out)
     Writer w(out);
     w.Tag(kBegin);
     for (Page* p : prog->pages)
-        w.Line({ "Page", p->name, Num(p->kind), Num(p->flag), p->main ? "1" : "0" });
+    {
+        // An exported SuperBlock has a sixth field.
+        if (p->exported)
+            w.Line({ "Page", p->name, Num(p->kind), Num(p->flag), p->main ? "1" : "0", "1" });
+        else
+            w.Line({ "Page", p->name, Num(p->kind), Num(p->flag), p->main ? "1" : "0" });
+    }
     for (Page* p : prog->pages)
     {
         for (Block* b : p->blocks)
@@ -245,7 +251,7 @@ public:
     bool Apply(const std::vector<std::string>& f)
     {
         const std::string& tag = f[0];
-        if (tag == "Page" && f.size() == 5)
+        if (tag == "Page" && (f.size() == 5 || f.size() == 6))
             return ReadPage(f);
         if (tag == "Block" && f.size() == 6)
             return ReadBlock(f);
@@ -290,6 +296,7 @@ private:
         for (Page* p : m_prog->pages)
             mainTaken = mainTaken || (p != page && p->main);
         page->main = main != 0 && !mainTaken;
+        page->exported = f.size() == 6 && f[5] == "1";
         return main == 0 || !mainTaken;
     }
 

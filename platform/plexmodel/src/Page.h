@@ -23,6 +23,7 @@ struct Page : kvrHandleType
     int kind = KVR_PAGE_NORMAL;
     int flag = 0;
     bool main = false;
+    bool exported = false;      // a SuperBlock other programs may call
     std::vector<Block*> blocks;
     Symbol sym;
 

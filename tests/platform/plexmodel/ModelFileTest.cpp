@@ -406,3 +406,26 @@ TEST_F(ModelFileTest, ListsTheEditorRenamedInPlaceReadBack)
         EXPECT_EQ(50 + i, static_cast<kvrListData*>(read[i + 1]->Variable)->listId);
     }
 }
+
+TEST_F(ModelFileTest, ExportFlagAndSuperBlockCallsRoundTrip)
+{
+    kvrHandleType* sub = kvrCreatePage("Sub", KVR_PAGE_NORMAL, 0);
+    kvrHandleType* other = kvrCreatePage("Other", KVR_PAGE_NORMAL, 0);
+    ASSERT_NE(nullptr, sub);
+    ASSERT_NE(nullptr, other);
+    ASSERT_EQ(KVR_OK, kvrSetPageType(m_prog, "Sub", 1));
+    Block(KVR_PB_SUPERCALL, "CallSub", "Sub");
+    Write();
+    std::string text = m_file.Text();
+    // Only an exported page has the sixth field.
+    EXPECT_NE(std::string::npos, text.find("Page|Sub|1|0|0|1\n")) << text;
+    EXPECT_NE(std::string::npos, text.find("Page|Other|1|0|0\n")) << text;
+
+    ReadBack back(m_file.f);
+    ASSERT_EQ(KVR_OK, back.result);
+    EXPECT_EQ(1, kvrGetPageType(back.prog, "Sub"));
+    EXPECT_EQ(0, kvrGetPageType(back.prog, "Other"));
+    EXPECT_EQ(1, kvrPageInUse(kvrFindPage("Sub")));
+    EXPECT_EQ(0, kvrPageInUse(kvrFindPage("Other")));
+    EXPECT_STREQ("Sub", kvrGetSBName(kvrFindPowerBlock("CallSub", 1, 0)));
+}
