@@ -155,6 +155,9 @@ TEST(Plexstudio, StartsStandaloneOnceReadsAndWritesItsSettingsAndExitsCleanly)
     ASSERT_TRUE(first.bOk);
     HWND hFrame = WaitForWindow(first, "UIFRAME");
     ASSERT_NE(nullptr, hFrame) << "no main frame; exit code " << WaitForExit(first, 0);
+    // The frame is seen as soon as it shows; its start is over once the
+    // program waits for input.
+    WaitForInputIdle(first.pi.hProcess, 20000);
     char szTitle[128] = "";
     GetWindowTextA(hFrame, szTitle, sizeof(szTitle));
     EXPECT_STREQ("Plexwright", szTitle);
