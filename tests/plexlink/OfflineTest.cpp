@@ -226,8 +226,14 @@ TEST_F(PlexlinkOffline, ApplicationListOfAnEmptyOrMissingProgramDirectory)
     EXPECT_TRUE(AllZero(&pRows[0], sizeof pRows[0]));
     PXFN(lib, PXFreeAllocatedMemory)(pRows);
 
-    RemoveProgDirSetting();
+    // A value longer than the 260 bytes read, and no value at all.
     PXAppListRow* pUntouched = reinterpret_cast<PXAppListRow*>(0x1234);
+    {
+        ProgDirSetting tooLong(dir.Path() + std::string(300 - dir.Path().size(), 'd') + "\\");
+        EXPECT_EQ(PXRC_NO_PROGDIR, PXFN(lib, PXFilesToDisplay)(&pUntouched, PX_LIST_ALL, 1, 0));
+        EXPECT_EQ(reinterpret_cast<PXAppListRow*>(0x1234), pUntouched);
+    }
+    RemoveProgDirSetting();
     EXPECT_EQ(PXRC_NO_PROGDIR, PXFN(lib, PXFilesToDisplay)(&pUntouched, PX_LIST_ALL, 1, 0));
     EXPECT_EQ(reinterpret_cast<PXAppListRow*>(0x1234), pUntouched);
 }
