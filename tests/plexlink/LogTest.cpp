@@ -110,6 +110,19 @@ TEST_F(PlexlinkLog, TheContextIdIsMasked)
     EXPECT_FALSE(Has(text, "abc123")) << text;
 }
 
+TEST_F(PlexlinkLog, TheLogOutlivesTheSession)
+{
+    ASSERT_EQ(PXRC_SESSION_START_FAILED, lib.InitOnline(1, 0, kContextID));
+    EXPECT_EQ(PXRC_OK, PXFN(lib, PXTermPlexwright)());
+    PXAppListRow* pRows = nullptr;
+    EXPECT_EQ(PXRC_DIRECTORY_FAILED, PXFN(lib, PXFilesToPump)(&pRows));
+    EXPECT_TRUE(Has(OnDisk(), "CLDAP::RetrieveApplicationList, no directory connection.\n"));
+    // Open until the library goes.
+    EXPECT_FALSE(DeleteFileA(LogPath().c_str()));
+    lib.Unload();
+    EXPECT_TRUE(DeleteFileA(LogPath().c_str()));
+}
+
 TEST_F(PlexlinkLog, IntervalZeroFlushesEveryLine)
 {
     ASSERT_EQ(PXRC_SESSION_START_FAILED, lib.InitOnline(1, 0, kContextID));

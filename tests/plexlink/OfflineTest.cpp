@@ -136,6 +136,26 @@ TEST_F(PlexlinkOffline, ExportsWithAnOfflineAnswer)
     EXPECT_EQ(PXRC_OK, PXFN(lib, PXFreeAllocatedMemory)(nullptr));
 }
 
+TEST_F(PlexlinkOffline, OfflineHoldsForTheWholeLoad)
+{
+    auto pfnInit = PXFN(lib, PXInitPlexwright);
+    // The third argument matters only to a complete server start.
+    EXPECT_EQ(PXRC_OK, pfnInit(0, 1, 1, "", "", nullptr, 0, "", 0, 0, "2", "2", 636, 0));
+    // No way back to a server in the same load.
+    EXPECT_EQ(PXRC_OK, pfnInit(0, 1, 0, "pw", "System", "192.0.2.10", 0, "4711", 0, 0, "ctx", "5", 636, 0));
+    int nID = 0;
+    EXPECT_EQ(PXRC_OK, PXFN(lib, PXGetUnusedID)(&nID));
+    EXPECT_EQ(1000, nID);
+    PXLanguageRow* pRows = nullptr;
+    EXPECT_EQ(PXRC_OK, PXFN(lib, PXLanguagesToDisplay)(&pRows));
+    PXFN(lib, PXFreeAllocatedMemory)(pRows);
+
+    // A new load starts afresh.
+    lib.Unload();
+    PlexlinkLib next;
+    EXPECT_EQ(PXRC_SESSION_START_FAILED, next.InitOnline(0, 0, "ctx"));
+}
+
 TEST_F(PlexlinkOffline, BuiltInListsEndWithAZeroRow)
 {
     PXLanguageRow* pLanguages = nullptr;
@@ -226,8 +246,14 @@ TEST_F(PlexlinkOffline, ApplicationListOfAnEmptyOrMissingProgramDirectory)
     EXPECT_TRUE(AllZero(&pRows[0], sizeof pRows[0]));
     PXFN(lib, PXFreeAllocatedMemory)(pRows);
 
-    RemoveProgDirSetting();
+    // A value longer than the 260 bytes read, and no value at all.
     PXAppListRow* pUntouched = reinterpret_cast<PXAppListRow*>(0x1234);
+    {
+        ProgDirSetting tooLong(dir.Path() + std::string(300 - dir.Path().size(), 'd') + "\\");
+        EXPECT_EQ(PXRC_NO_PROGDIR, PXFN(lib, PXFilesToDisplay)(&pUntouched, PX_LIST_ALL, 1, 0));
+        EXPECT_EQ(reinterpret_cast<PXAppListRow*>(0x1234), pUntouched);
+    }
+    RemoveProgDirSetting();
     EXPECT_EQ(PXRC_NO_PROGDIR, PXFN(lib, PXFilesToDisplay)(&pUntouched, PX_LIST_ALL, 1, 0));
     EXPECT_EQ(reinterpret_cast<PXAppListRow*>(0x1234), pUntouched);
 }
