@@ -149,6 +149,9 @@ public:
     void BeginTextNote();
     void EndTextEdit();
     PXTextUI* GetEditedTextNote();
+    // A mouse message over the in-place note editor goes to the editor;
+    // false when the point lies outside it (or no note is edited).
+    bool ForwardToNoteEditor(UINT nMsg, UINT nKeys, POINT pt);
     void EndDrag();
     // Ends whatever mode runs, leaving nothing drawn: Escape, a lost
     // capture, a closing window.

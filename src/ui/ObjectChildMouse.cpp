@@ -167,15 +167,8 @@ void ObjectChild::LButtonDown(UINT nKeys, POINT pt)
     }
     if (m_nMode == MODE_TEXTEDIT)
     {
-        PXTextUI* pNote = GetEditedTextNote();
-        PXTextBase* pBox = pNote ? pNote->GetTextBox() : nullptr;
-        if (pBox && pBox->HitTestEdit(pt.x, pt.y))
-        {
-            POINT ptEdit = pt;
-            ::MapWindowPoints(HWindow, pBox->GetEditWindow(), &ptEdit, 1);
-            ::SendMessageA(pBox->GetEditWindow(), WM_LBUTTONDOWN, nKeys, MAKELPARAM(ptEdit.x, ptEdit.y));
+        if (ForwardToNoteEditor(WM_LBUTTONDOWN, nKeys, pt))
             return;
-        }
         EndTextEdit();
     }
     POINT ptView = pt;
@@ -336,14 +329,7 @@ void ObjectChild::MouseMove(UINT nKeys, POINT pt)
     }
     case MODE_TEXTEDIT:
     {
-        PXTextUI* pNote = GetEditedTextNote();
-        PXTextBase* pBox = pNote ? pNote->GetTextBox() : nullptr;
-        if (pBox && pBox->HitTestEdit(pt.x, pt.y))
-        {
-            POINT ptEdit = pt;
-            ::MapWindowPoints(HWindow, pBox->GetEditWindow(), &ptEdit, 1);
-            ::SendMessageA(pBox->GetEditWindow(), WM_MOUSEMOVE, nKeys, MAKELPARAM(ptEdit.x, ptEdit.y));
-        }
+        ForwardToNoteEditor(WM_MOUSEMOVE, nKeys, pt);
         break;
     }
     default:
@@ -433,14 +419,7 @@ void ObjectChild::LButtonUp(UINT nKeys, POINT pt)
     }
     case MODE_TEXTEDIT:
     {
-        PXTextUI* pNote = GetEditedTextNote();
-        PXTextBase* pBox = pNote ? pNote->GetTextBox() : nullptr;
-        if (pBox && pBox->HitTestEdit(pt.x, pt.y))
-        {
-            POINT ptEdit = pt;
-            ::MapWindowPoints(HWindow, pBox->GetEditWindow(), &ptEdit, 1);
-            ::SendMessageA(pBox->GetEditWindow(), WM_LBUTTONUP, nKeys, MAKELPARAM(ptEdit.x, ptEdit.y));
-        }
+        ForwardToNoteEditor(WM_LBUTTONUP, nKeys, pt);
         break;
     }
     default:
@@ -452,15 +431,8 @@ void ObjectChild::LButtonDblClk(UINT nKeys, POINT pt)
 {
     if (m_nMode == MODE_TEXTEDIT)
     {
-        PXTextUI* pNote = GetEditedTextNote();
-        PXTextBase* pBox = pNote ? pNote->GetTextBox() : nullptr;
-        if (pBox && pBox->HitTestEdit(pt.x, pt.y))
-        {
-            POINT ptEdit = pt;
-            ::MapWindowPoints(HWindow, pBox->GetEditWindow(), &ptEdit, 1);
-            ::SendMessageA(pBox->GetEditWindow(), WM_LBUTTONDBLCLK, nKeys, MAKELPARAM(ptEdit.x, ptEdit.y));
+        if (ForwardToNoteEditor(WM_LBUTTONDBLCLK, nKeys, pt))
             return;
-        }
     }
     POINT ptView = pt;
     DeviceToLogical(ptView);
@@ -517,15 +489,8 @@ void ObjectChild::RButtonDown(UINT nKeys, POINT pt)
     }
     if (m_nMode == MODE_TEXTEDIT)
     {
-        PXTextUI* pNote = GetEditedTextNote();
-        PXTextBase* pBox = pNote ? pNote->GetTextBox() : nullptr;
-        if (pBox && pBox->HitTestEdit(pt.x, pt.y))
-        {
-            POINT ptEdit = pt;
-            ::MapWindowPoints(HWindow, pBox->GetEditWindow(), &ptEdit, 1);
-            ::SendMessageA(pBox->GetEditWindow(), WM_RBUTTONDOWN, nKeys, MAKELPARAM(ptEdit.x, ptEdit.y));
+        if (ForwardToNoteEditor(WM_RBUTTONDOWN, nKeys, pt))
             return;
-        }
         EndTextEdit();
     }
     if (m_nMode != MODE_IDLE)
@@ -841,4 +806,18 @@ LRESULT ObjectChild::OnPaletteDragOver(LPARAM lParam)
     LogicalToDevice(pt);
     *pPoint = pt;
     return 0;
+}
+
+bool ObjectChild::ForwardToNoteEditor(UINT nMsg, UINT nKeys, POINT pt)
+{
+    PXTextUI* pNote = GetEditedTextNote();
+    PXTextBase* pBox = pNote ? pNote->GetTextBox() : nullptr;
+    if (!pBox || !pBox->HitTestEdit(pt.x, pt.y))
+        return false;
+    // The editor takes the point in its own coordinates, so that the caret
+    // lands where the user clicked.
+    POINT ptEdit = pt;
+    ::MapWindowPoints(HWindow, pBox->GetEditWindow(), &ptEdit, 1);
+    ::SendMessageA(pBox->GetEditWindow(), nMsg, nKeys, MAKELPARAM(ptEdit.x, ptEdit.y));
+    return true;
 }

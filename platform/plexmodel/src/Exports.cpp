@@ -10,22 +10,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "ExportGuard.h"
+
 using namespace kvr;
 
 namespace {
-
-template <class R, class F>
-R Guard(R onFailure, F body)
-{
-    try
-    {
-        return body();
-    }
-    catch (...)
-    {
-        return onFailure;
-    }
-}
 
 const int FAILED = KVR_ERR_INTERNAL;
 

@@ -9,22 +9,11 @@
 
 #include <cstring>
 
+#include "ExportGuard.h"
+
 using namespace kvr;
 
 namespace {
-
-template <class R, class F>
-R Guard(R onFailure, F body)
-{
-    try
-    {
-        return body();
-    }
-    catch (...)
-    {
-        return onFailure;
-    }
-}
 
 } // namespace
 

@@ -8,22 +8,11 @@
 
 #include <windows.h>
 
+#include "ExportGuard.h"
+
 using namespace kvr;
 
 namespace {
-
-template <class R, class F>
-R Guard(R onFailure, F body)
-{
-    try
-    {
-        return body();
-    }
-    catch (...)
-    {
-        return onFailure;
-    }
-}
 
 // True when a text variable of the block whose kind is (or, with bOther,
 // is not) symType holds the name, compared without regard to case.
