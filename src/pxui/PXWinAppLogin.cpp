@@ -4,6 +4,7 @@
 #include "PXUIRes.h"
 #include "ProgramFile.h"
 #include "plexlink.h"
+#include "plexmodel.h"
 
 #include <cctype>
 #include <cstdio>
@@ -196,6 +197,15 @@ void PXWinApp::Login(const char* pszCmdLine, int nLogLevel, int nLogInterval)
             szVersion[sizeof(szVersion) - 1] = '\0';
             lstrcpynA(s_szServerVersion, szVersion, sizeof(s_szServerVersion));
             PXFileSetServerVersion(s_szServerVersion);
+            // The model follows the server's block definitions; a version
+            // it cannot take is reported, and the login goes on with the
+            // definitions it has.
+            if (kvrUpdatePowerblockDefinitions(s_szServerVersion) != 0)
+            {
+                PXArgList message(IDS_UI_BLOCKDEFSREFUSED, s_szServerVersion);
+                Report(PXCAUSE_SERVER, PXICON_EXCLAMATION, PXBTN_OK, PXANS_OK, &message, nullptr, 0, __FILE__,
+                       __LINE__);
+            }
             // The title is made in a buffer of its own: it is formatted
             // from its own previous text.
             char szTitle[sizeof(m_szServerTitle)];

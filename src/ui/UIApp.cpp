@@ -220,6 +220,12 @@ UIApp::~UIApp()
         delete m_pController;
         m_pController = nullptr;
     }
+    if (m_bUserSettingsRead)
+    {
+        Step("free user settings");
+        kvrFreeUserDefINI();
+        m_bUserSettingsRead = false;
+    }
 
     if (UIMDIFrame* pFrame = dynamic_cast<UIMDIFrame*>(GetMainWindow()))
         if (ModelIsObserver(pFrame))
@@ -259,6 +265,9 @@ void UIApp::InitInstance()
     Step("settings");
     ReadSettings();
     ReadFontSettings();
+    Step("user settings");
+    kvrLoadUserDefINI(s_szSettingsFile);
+    m_bUserSettingsRead = true;
 
     Step("controller");
     m_pController = new PXWinApp(GetHandle());
@@ -392,7 +401,12 @@ bool UIApp::ReadSettings()
         {
             m_dwOptions |= key.dwBit;
             if (key.dwBit == UI_OPT_OLDVARTYPES)
+            {
+                // The model offers the obsolete data types from now on.
+                Step("old variable types");
+                kvrToggleBackTypes();
                 bOldTypes = true;
+            }
         }
     }
     // The diagnostic level is one bit; a level or interval out of its range

@@ -179,6 +179,7 @@ private:
     bool m_bFreeBitmapLibrary;
     PXWinApp* m_pController;        // owned
     bool m_bSettingsRead;           // the settings are written back only once read
+    bool m_bUserSettingsRead = false; // the model read its own settings at start
     IconInfoTable* m_pIconTables[2];   // current and obsolete blocks, owned
     Icons* m_pIcons[2];
 };

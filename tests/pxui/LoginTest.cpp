@@ -4,6 +4,7 @@
 // non-zero code, the logout, and the version comparison.
 #include "PXUITestSupport.h"
 #include "PXWinApp.h"
+#include "plexmodel.h"
 
 #include <cstring>
 #include <string>
@@ -151,14 +152,49 @@ TEST_F(Login, AServerLineGivesTheFieldsTheirArgumentsAndTheTitleItsVersion)
     EXPECT_TRUE(app->IsServerVersionSupported());
 }
 
+TEST_F(Login, TheModelsBlockDefinitionsFollowTheServerVersionInServerModeOnly)
+{
+    ASSERT_EQ(KVR_OK, kvrUpdatePowerblockDefinitions("1.00"));
+    g_pszVersion = "1.07b";
+    MessageBoxRecorder boxes;
+    app->Login(s_szServerLine, 3, 0);
+    EXPECT_STREQ("1.07b", kvrGetPowerblockDefinitionsVersion());
+    EXPECT_TRUE(boxes.boxes.empty());
+
+    // Standalone: no version query, the definitions stay.
+    ASSERT_EQ(KVR_OK, kvrUpdatePowerblockDefinitions("1.00"));
+    g_nVersionCalls = 0;
+    app->Login("", 3, 0);
+    EXPECT_EQ(0, g_nVersionCalls);
+    EXPECT_STREQ("1.00", kvrGetPowerblockDefinitionsVersion());
+}
+
+TEST_F(Login, AVersionTheModelRefusesIsReportedAndTheLoginGoesOn)
+{
+    ASSERT_EQ(KVR_OK, kvrUpdatePowerblockDefinitions("1.00"));
+    g_pszVersion = "unknown";
+    MessageBoxRecorder boxes;
+    app->Login(s_szServerLine, 3, 0);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("The PowerBlock definitions could not be matched to server version 'unknown'. "
+              "The definitions in use stay as they are.",
+              boxes.boxes[0].text);
+    EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), boxes.boxes[0].uType & MB_ICONMASK);
+    EXPECT_STREQ("1.00", kvrGetPowerblockDefinitionsVersion());
+    EXPECT_STREQ("Fjord (Telvanta Server Version unknown)", app->GetServerTitle());
+    EXPECT_FALSE(app->IsStandalone());
+}
+
 TEST_F(Login, AFailedVersionQueryLeavesTheTitleAndTheLoginGoesOn)
 {
     g_nVersionResult = 73;
     g_pszVersion = nullptr;
     PXLinkCalls calls{FakeInit, FakeTerm, FakeVersion};
     PXWinApp::SetLinkCalls(calls);
+    ASSERT_EQ(KVR_OK, kvrUpdatePowerblockDefinitions("1.00"));
     app->Login(s_szServerLine, 3, 0);
     EXPECT_STREQ("Fjord", app->GetServerTitle());
+    EXPECT_STREQ("1.00", kvrGetPowerblockDefinitionsVersion());
 }
 
 TEST_F(Login, FieldsAreReadAsTheListWritesThem)

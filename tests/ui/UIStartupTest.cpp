@@ -116,9 +116,9 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
 {
     std::unique_ptr<UIApp> app(new UIApp("Plexwright", GetModuleHandleA(nullptr), ""));
     app->InitInstance();
-    const std::vector<std::string> start = {"block images", "fonts",       "settings",      "controller",
-                                            "main window",  "accelerators", "login",         "library start",
-                                            "block lists",  "started"};
+    const std::vector<std::string> start = {"block images",  "fonts",       "settings",      "user settings",
+                                            "controller",    "main window", "accelerators",  "login",
+                                            "library start", "block lists", "started"};
     EXPECT_EQ(start, g_steps);
 
     UIMDIFrame* pFrame = UIApp::GetMainFrame();
@@ -163,8 +163,8 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
     EXPECT_NE("(none)", ReadKey("Main", "left"));
     g_steps.clear();
     app.reset();
-    const std::vector<std::string> exit = {"write options", "write fonts", "seed sentence types", "logout",
-                                           "library end"};
+    const std::vector<std::string> exit = {"write options", "write fonts",        "seed sentence types",
+                                           "logout",        "library end",        "free user settings"};
     EXPECT_EQ(exit, g_steps);
     EXPECT_EQ(1, g_nTerms);
     EXPECT_EQ(nullptr, g_pFonts);
@@ -193,6 +193,46 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
     for (const auto& w : written)
         EXPECT_EQ(w.pszValue, ReadKey(w.pszSection, w.pszKey)) << w.pszSection << "/" << w.pszKey;
     EXPECT_EQ(std::to_string(-FontObject("x", "arial", -11, 400, 0).GetCharHeight()), ReadKey("Edit", "Font Size"));
+}
+
+TEST_F(Startup, OldVariableTypesAndTheModelsOwnSettingsAreTakenAtStartAndFreedAtExit)
+{
+    WritePrivateProfileStringA("Main", "Old Variable Types", "TRUE", UIApp::SettingsFile());
+    const char* pszTypes = "User Defined Multimedia Sentence Types";
+    WritePrivateProfileStringA(pszTypes, "Number of User Defined Types", "1", UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszTypes, "User Defined Media 1", "Fax", UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszTypes, "User Defined Name 1", "Cover", UIApp::SettingsFile());
+    WritePrivateProfileStringA(pszTypes, "User Defined Language Table 1", "3", UIApp::SettingsFile());
+    const int nBackTypesBefore = kvrGetBackTypes();
+
+    std::unique_ptr<UIApp> app(new UIApp("Plexwright", GetModuleHandleA(nullptr), ""));
+    app->InitInstance();
+    // The offer is turned over once, while the options are read, and the
+    // model reads its own settings after the fonts, before the controller.
+    const std::vector<std::string> start = {"block images",  "fonts",        "settings",    "old variable types",
+                                            "user settings", "controller",   "main window", "accelerators",
+                                            "login",         "library start", "block lists", "started"};
+    EXPECT_EQ(start, g_steps);
+    EXPECT_TRUE(app->IsOptionSet(UI_OPT_OLDVARTYPES));
+    EXPECT_EQ(!nBackTypesBefore, kvrGetBackTypes());
+    ASSERT_EQ(1, kvrGetNumUserDefTypes());
+    kvrUserDefType type = {};
+    ASSERT_EQ(KVR_OK, kvrGetUserDefType(0, &type));
+    EXPECT_STREQ("Fax", type.media);
+    EXPECT_STREQ("Cover", type.name);
+    EXPECT_EQ(3, type.languageTable);
+
+    // The model's settings are freed after the controller has gone.
+    g_steps.clear();
+    app.reset();
+    ASSERT_GE(g_steps.size(), 2u);
+    EXPECT_EQ("library end", g_steps[g_steps.size() - 2]);
+    EXPECT_EQ("free user settings", g_steps.back());
+    EXPECT_EQ(0, kvrGetNumUserDefTypes());
+    EXPECT_EQ("TRUE", ReadKey("Main", "Old Variable Types"));
+    // Back to the offer the other tests start with.
+    if (kvrGetBackTypes() != nBackTypesBefore)
+        kvrToggleBackTypes();
 }
 
 TEST_F(Startup, TheSplashGaugeAdvancesThroughTheStart)

@@ -458,6 +458,54 @@ int kvrRemoveRLL(kvrHandleType* hProgram, const char* pszNameAndId);
 /* 1 when an imported-application block of the program runs the library. */
 int kvrRLLInUse(kvrHandleType* hProgram, const char* pszNameAndId);
 
+/* ---- Start-up settings ------------------------------------------------ */
+
+/* Obsolete data types offered for structures and variables. Each call
+ * turns the offer over and answers the new state: 1 offered, 0 not. */
+int kvrToggleBackTypes(void);
+/* 1 when obsolete data types are offered, 0 when not (the start). */
+int kvrGetBackTypes(void);
+
+/* The model's own user-defined settings: the user-defined multimedia
+ * sentence types of section "User Defined Multimedia Sentence Types" of
+ * the settings file ("Number of User Defined Types", then for each n from
+ * 1 "User Defined Media n", "User Defined Name n" and "User Defined
+ * Language Table n"). */
+#define KVR_MAX_USERDEF_TYPES 64
+#define KVR_USERDEF_TEXT      32 /* media and name: at most 31 characters */
+#define KVR_MAX_LANGUAGE_TABLE 9999
+
+typedef struct kvrUserDefType
+{
+    char media[KVR_USERDEF_TEXT];
+    char name[KVR_USERDEF_TEXT];
+    int languageTable;
+} kvrUserDefType;
+
+/* Reads the user-defined types from the settings file (a plain name is
+ * looked for where the system keeps settings files; 0 or "" names
+ * "KALVERODIN.INI"), in place of any read before. The count is held to
+ * 0..KVR_MAX_USERDEF_TYPES; an entry with an empty or too long media or
+ * name, or a language table that is not a number 0..KVR_MAX_LANGUAGE_TABLE,
+ * is left out. Answers the number of types taken. */
+int kvrLoadUserDefINI(const char* pszFile);
+/* Forgets the user-defined types read by kvrLoadUserDefINI. */
+int kvrFreeUserDefINI(void);
+int kvrGetNumUserDefTypes(void);
+/* Copies type nIndex (from 0) into *pType: 0 done, KVR_ERR_ARGUMENT for
+ * an index out of range or no record. */
+int kvrGetUserDefType(int nIndex, kvrUserDefType* pType);
+
+/* The server version the block definitions follow: the text the server
+ * answers, such as "1.06.04" or "1.06a" (at most KVR_MAX_VERSION
+ * characters, beginning with a digit, digits, letters, '.' and blanks
+ * only). 0 done; KVR_ERR_ARGUMENT for a text that is none of these, which
+ * leaves the definitions as they were. */
+#define KVR_MAX_VERSION 32
+int kvrUpdatePowerblockDefinitions(const char* pszVersion);
+/* The version last taken by kvrUpdatePowerblockDefinitions; "" before. */
+const char* kvrGetPowerblockDefinitionsVersion(void);
+
 /* ---- Change reports -------------------------------------------------- */
 
 int kvrSetNotificationMessage(UINT nMessage);
