@@ -299,6 +299,31 @@ void PrintEdit::DrawHeader(const RECT& rc, int nColumn, int nRow)
         SelectObject(hDC, hOld);
 }
 
+void EditChild::GetPageSize(ObjectChild* pPane, long& nWidth, long& nHeight, int bGridFlag)
+{
+    nWidth = nHeight = 0;
+    PrintState state(PXGetMainWindow());
+    HDC hDC = state.get_printer_dc(bGridFlag ? 2 : 1);
+    FontObject* pPaneFont = pPane ? pPane->GetResourceRecord() : nullptr;
+    if (!hDC || !pPaneFont)
+        return;
+    const int nDpiY = GetDeviceCaps(hDC, LOGPIXELSY);
+    FontObject font("", pPaneFont->GetFace(),
+                    -static_cast<int>(MulDivLong(pPaneFont->GetCharHeight(), nDpiY, ScreenDpiY())),
+                    pPaneFont->GetWeight(), pPaneFont->GetItalic(), hDC);
+    const long h = font.GetCharHeight();
+    const long w = font.GetAveCharWidth();
+    if (h <= 0 || w <= 0)
+        return;
+    const long nPrintWidth = GetDeviceCaps(hDC, HORZRES) - GetDeviceCaps(hDC, LOGPIXELSX);
+    const long nPrintHeight = GetDeviceCaps(hDC, VERTRES) - h - nDpiY;
+    // A page with no room left gives no page grid.
+    if (nPrintWidth <= 0 || nPrintHeight <= 0)
+        return;
+    nWidth = (nPrintWidth * 16 + w) / (2 * w);
+    nHeight = (nPrintHeight * 16 + h) / (2 * h);
+}
+
 // ---- the editor's print commands -------------------------------------------
 
 int PrintPage(Page* pPage, ObjectChild* pScreenPane)

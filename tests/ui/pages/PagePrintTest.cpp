@@ -350,3 +350,33 @@ TEST_F(PagePrintTest, APrinterPageTooSmallForATileIsRefused)
 }
 
 }
+
+namespace {
+
+TEST_F(PagePrintTest, PageSizeIsThePrintableAreaInEighthsOfACharacter)
+{
+    long nWidth = -1, nHeight = -1;
+    EditChild::GetPageSize(pPane, nWidth, nHeight, 1);
+    ASSERT_GT(nWidth, 0);
+    ASSERT_GT(nHeight, 0);
+    // The same measure from the printer's DC: a page of Letter paper holds
+    // more eighths of a character across than one line of 80 characters.
+    PrintState state(nullptr);
+    HDC hDC = state.get_printer_dc(1);
+    const long nPrintWidth = GetDeviceCaps(hDC, HORZRES) - GetDeviceCaps(hDC, LOGPIXELSX);
+    EXPECT_GT(nWidth, 8 * 20);
+    EXPECT_LT(nWidth, nPrintWidth * 8);
+    long nWidth2 = 0, nHeight2 = 0;
+    EditChild::GetPageSize(pPane, nWidth2, nHeight2, 0);
+    EXPECT_EQ(nWidth, nWidth2);
+    EXPECT_EQ(nHeight, nHeight2);
+
+    // Without a printer the page has no size.
+    PrinterCleanup();
+    PrintState::set_dialog_func(pxtest::CancelPrintDialog);
+    EditChild::GetPageSize(pPane, nWidth, nHeight, 2);
+    EXPECT_EQ(0, nWidth);
+    EXPECT_EQ(0, nHeight);
+}
+
+}
