@@ -35,7 +35,7 @@ bool PXTextDObj::Click(long, long, int nKind)
 void PXTextDObj::Draw(HDC hDC, const DrawOffset*, const RECT*)
 {
     PXTextBase* pText = GetNote()->GetTextBox();
-    UseFont font(hDC, pText->GetFont());
+    UseFont font(hDC, m_hDrawFont ? m_hDrawFont : pText->GetFont());
     const int nBkMode = SetBkMode(hDC, TRANSPARENT);
     if (m_pPane->IsSelected(m_pObject))
         FrameRect(hDC, &m_rc, DisplayResources::Get().hTextNote);

@@ -25,6 +25,12 @@ public:
     const char* StatusText() override;
 
     PXTextUI* GetNote() const;
+    // A font drawn in place of the note's own (a printer-sized copy while
+    // a page prints; the note keeps its font). None: the note's font.
+    void SetDrawFont(HFONT hFont) { m_hDrawFont = hFont; }
+
+private:
+    HFONT m_hDrawFont = nullptr;     // not owned
 };
 
 // Ends the in-place edit of a note shown in the pane: the editor's text

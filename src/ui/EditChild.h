@@ -61,6 +61,11 @@ public:
     void RouteGotoLines();
     void CheckGotosUnderBlock(PowerBlock* pBlock);
 
+    // The printable page size of the chosen printer in eighths of a
+    // character of the pane's font made for the printer; 0 by 0 without a
+    // printer. bGridFlag takes up a new printer choice.
+    static void GetPageSize(ObjectChild* pPane, long& nWidth, long& nHeight, int bGridFlag);
+
     Program* GetProgram() const { return m_pProgram; }
     int GetPageGridFlag() const { return m_nPageGridFlag; }
     SIZE GetPageGridCell() const { return m_PageGridCell; }

@@ -19,5 +19,7 @@
 #define IDS_PANE_SAVECHANGES    3693    // "Save changes to %.120s?"
 #define IDS_PANE_ADDBLOCK       3694    // "Add %.50s Block"
 #define IDS_PANE_CAPTION        3695    // "Plexwright"
+#define IDS_PANE_PRINTNOMEM     3696    // "Error allocating memory for print job."
+#define IDS_PANE_PRINTTOOSMALL  3697    // "The printer's page is too small to print on."
 
 #endif

@@ -1,6 +1,7 @@
 // The main frame's page-window registry, current program and page, change
 // fan-out, captions and status text.
 #include "UIMDIFrame.h"
+#include "PrintEdit.h"
 #include "UIApp.h"
 #include "UIRes.h"
 #include "FrameBars.h"
@@ -97,6 +98,7 @@ bool UIMDIFrame::CanClose()
         m_nClosing = 0;
         throw;
     }
+    PrinterCleanup();
     m_nClosing = 0;
     return bCanClose;
 }
