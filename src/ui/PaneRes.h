@@ -19,5 +19,6 @@
 #define IDS_PANE_SAVECHANGES    3693    // "Save changes to %.120s?"
 #define IDS_PANE_ADDBLOCK       3694    // "Add %.50s Block"
 #define IDS_PANE_CAPTION        3695    // "Plexwright"
+#define IDS_PANE_BADDRAG        3696    // "Unsupported dragging operation."
 
 #endif
