@@ -16,16 +16,33 @@ public:
     explicit PXPaletteManager(PXMainFrame* pFrame);
     virtual ~PXPaletteManager();
 
+    // The private move loop, started by a press on the palette's frame
+    // window: an outline follows the mouse, docked beside the MDI client
+    // while the window's left third lies left of the client's left edge,
+    // floating otherwise. A release in the floating state moves the
+    // floating palette there; Escape, a lost capture or a quit message
+    // ends the loop with the palette where it was.
+    void MoveLoop();
+
     PXMainFrame* m_pFrame;      // not owned
     PXWnd* m_pPalette;          // the frame window; none while the palette is closed
     PXWnd* m_pInnerWnd;         // survives a dock/float switch
+    bool m_bMoving;
+    HDC m_hDragDC;              // the desktop's, while the move loop runs
+    RECT m_rcDrag;              // the outline last drawn (screen)
+    bool m_bFirstMove;
+    POINT m_ptGrab;             // cursor to the window's top-left corner
     bool m_bFloating;
+    bool m_bTargetFloating;
     POINT m_ptFloat;
     POINT m_ptDocked;
     SIZE m_sizeFloat;
     SIZE m_sizeDocked;
 
 private:
+    void TrackTo(const RECT& rcStart, POINT ptCursor);
+    void DrawOutline(const RECT& rc);
+
     PXPaletteManager(const PXPaletteManager&) = delete;
     PXPaletteManager& operator=(const PXPaletteManager&) = delete;
 };
