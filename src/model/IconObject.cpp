@@ -3,6 +3,7 @@
 #include "DrawHelpers.h"
 #include "FontObject.h"
 #include "Icons.h"
+#include "ModelRes.h"
 
 #include <algorithm>
 
@@ -100,4 +101,31 @@ bool IconObject::Contains(long x, long y) const
         return false;
     auto in = [x, y](const RECT& rc) { return rc.left <= x && x <= rc.right && rc.top <= y && y <= rc.bottom; };
     return in(m_rcIcon) || in(m_rcLabel);
+}
+
+// ---- palette entries ------------------------------------------------------
+
+const char* PowerBlockIconObject::StatusText()
+{
+    return GetIcon() ? GetIcon()->GetName() : nullptr;
+}
+
+const char* PowerBlockIconObject::DragText()
+{
+    return Text(IDS_DO_NEWBLOCKDRAG);
+}
+
+const char* PowerBlockIconObject::HoverText()
+{
+    return Text(IDS_DO_NEWBLOCKHINT);
+}
+
+const char* PowerBlockGroupIconObject::StatusText()
+{
+    return GetIcon() ? GetIcon()->GetName() : nullptr;
+}
+
+const char* PowerBlockGroupIconObject::HoverText()
+{
+    return StatusText();
 }

@@ -40,4 +40,25 @@ private:
     long m_nIconHeight;
 };
 
+// The entry of one block type in the block palette pane.
+class PowerBlockIconObject : public IconObject
+{
+public:
+    using IconObject::IconObject;
+    classType isA() const override { return PX_CLASS_POWERBLOCKICONOBJECT; }
+    const char* StatusText() override;
+    const char* DragText() override;
+    const char* HoverText() override;
+};
+
+// The entry of one group in the group palette pane.
+class PowerBlockGroupIconObject : public IconObject
+{
+public:
+    using IconObject::IconObject;
+    classType isA() const override { return PX_CLASS_GROUPICONOBJECT; }
+    const char* StatusText() override;
+    const char* HoverText() override;
+};
+
 #endif

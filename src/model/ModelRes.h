@@ -42,6 +42,8 @@
 #define IDS_DO_JOINLINE         3369    // "Double click to remove break and join line segments."
 #define IDS_DO_ADDREMOVE        3370    // "Click again to add/remove line segments for rerouting."
 #define IDS_DO_NOTESTATUS       3371    // "Drag Text Note to new location or double click to modify text."
+#define IDS_DO_NEWBLOCKDRAG     3372    // "Dragging new Block..."
+#define IDS_DO_NEWBLOCKHINT     3373    // "Drag new Block to the desired location in the workspace."
 #define IDS_MODEL_NOMEMBRANCH   57      // "Out of memory:  Error creating PowerBlock branches."
 
 // Program files. Strings: 3264-3311.

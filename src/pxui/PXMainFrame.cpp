@@ -1,6 +1,8 @@
 // The main window's wrapper: its handles and the full-screen mode.
 #include "PXMainFrame.h"
+#include "PXPaletteManager.h"
 #include "PXWinApp.h"
+#include "PXWnd.h"
 
 namespace {
 PXMainFrame* s_pMainFrame = nullptr;
@@ -21,6 +23,13 @@ PXMainFrame::PXMainFrame()
       m_rcFullScreen()
 {
     m_wpSaved.length = sizeof(m_wpSaved);
+}
+
+PXWnd* PXMainFrame::GetInWnd() const
+{
+    if (!m_pPaletteManager || !m_pPaletteManager->m_pPalette)
+        return nullptr;
+    return m_pPaletteManager->m_pInnerWnd;
 }
 
 PXMainFrame::~PXMainFrame()

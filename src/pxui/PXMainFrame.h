@@ -8,6 +8,7 @@
 #include "PXafx.h"
 
 class PXPaletteManager;
+class PXWnd;
 
 class PXMainFrame
 {
@@ -18,6 +19,10 @@ public:
     // The frame's window and its MDI client, once they exist.
     void Attach(HWND hWnd, HWND hWndMDIClient);
     HWND GetHandle() const { return m_hWnd; }
+
+    // The palette's inner tab window while the palette is open; none
+    // otherwise.
+    PXWnd* GetInWnd() const;
 
     // True while the frame fills the desktop.
     BOOL IsFullScreen() const { return m_bFullScreen; }

@@ -216,6 +216,10 @@ protected:
     PaneMetrics m_Metrics;
 };
 
+// The image of a block type in the block image lists (the obsolete
+// block's image for a type without one of its own).
+int BlockImageOf(int nType);
+
 // The zoom ladder: the percent of a step (1 to 11).
 int ZoomOfStep(int nStep);
 // The step of a percent, adjusting the percent onto the ladder (step 0:

@@ -50,6 +50,8 @@ const struct
                     {407, 22}, {408, 16}, {142, 19}, {409, 11}, {410, 3},  {411, 14}, {412, 7},
                     {413, 9},  {414, 18}, {415, 23}, {289, 24}};
 
+} // namespace
+
 int BlockImageOf(int nType)
 {
     for (const auto& row : kBlockImages)
@@ -57,6 +59,9 @@ int BlockImageOf(int nType)
             return row.nImage;
     return 24;
 }
+
+namespace
+{
 
 POINT MakePoint(long x, long y)
 {

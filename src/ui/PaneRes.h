@@ -21,5 +21,6 @@
 #define IDS_PANE_CAPTION        3695    // "Plexwright"
 #define IDS_PANE_PRINTNOMEM     3696    // "Error allocating memory for print job."
 #define IDS_PANE_PRINTTOOSMALL  3697    // "The printer's page is too small to print on."
+#define IDS_PANE_BADDRAG        3698    // "Unsupported dragging operation."
 
 #endif

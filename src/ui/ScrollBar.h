@@ -15,7 +15,11 @@ public:
     ScrollBar(TWindow* pParent, const LayoutElement* pElement, int nWidth, int nHeight);
 
     void SetupWindow() override;
-    int PaneType() override { return m_bHorizontal ? PANE_HSCROLL : PANE_VSCROLL; }
+    // Both orientations answer the horizontal bar's type; IsHorizontal
+    // tells them apart.
+    int PaneType() override { return PANE_HSCROLL; }
+    // The control follows the pane's size by itself: nothing to lay out.
+    void Relayout() override {}
     void EvSize(UINT sizeType, int cx, int cy) override;
     void EvHScroll(UINT code, UINT pos, HWND hWndCtl) override;
     void EvVScroll(UINT code, UINT pos, HWND hWndCtl) override;

@@ -344,3 +344,37 @@ TEST_F(PageTest, AWindowWhosePageIsRemovedClosesSilently)
     pA->RemovePage(pSuper);
     pA->ClearModified();
 }
+
+// The scroll-bar panes: one pane type for both orientations, the steps
+// kept in the control, and a lay-out that leaves the control alone.
+TEST_F(PageTest, ScrollBarPanesKeepTheirStepsInTheControl)
+{
+    EditMDI* pWindow = OpenProgram();
+    ASSERT_NE(nullptr, pWindow);
+    EditChild* pPane = PaneOf(pWindow);
+    ASSERT_NE(nullptr, pPane);
+    for (ScrollBar* pBar : {pPane->GetVScrollBar(), pPane->GetHScrollBar()})
+    {
+        ASSERT_NE(nullptr, pBar);
+        SCOPED_TRACE(pBar->IsHorizontal());
+        EXPECT_EQ(PANE_HSCROLL, pBar->PaneType());
+        pBar->SetRange(0, 40, 3, 9);
+        int nMin = -1, nMax = -1;
+        pBar->GetControl()->GetRange(nMin, nMax);
+        EXPECT_EQ(0, nMin);
+        EXPECT_EQ(40, nMax);
+        EXPECT_EQ(3, pBar->GetControl()->LineMagnitude);
+        EXPECT_EQ(9, pBar->GetControl()->PageMagnitude);
+        pBar->SetPosition(5);
+        // A line step moves by the stored step.
+        ::SendMessageA(pBar->HWindow, pBar->IsHorizontal() ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0),
+                       reinterpret_cast<LPARAM>(pBar->GetControl()->HWindow));
+        Flush();
+        EXPECT_EQ(8, pBar->GetPosition());
+        // Laying the bar out changes neither range nor position.
+        pBar->Relayout();
+        pBar->GetControl()->GetRange(nMin, nMax);
+        EXPECT_EQ(40, nMax);
+        EXPECT_EQ(8, pBar->GetPosition());
+    }
+}

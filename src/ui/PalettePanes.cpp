@@ -1,0 +1,178 @@
+// The group and block panes of the palette window.
+#include "PalettePanes.h"
+#include "BandList.h"
+#include "DragState.h"
+#include "IconObject.h"
+#include "Icons.h"
+#include "PaletteMDI.h"
+#include "PaneRes.h"
+#include "PXAssert.h"
+#include "PXFaultHandler.h"
+#include "PXMainFrame.h"
+#include "PXPaletteManager.h"
+#include "PXUIMsg.h"
+#include "PXWnd.h"
+
+#include <new>
+
+// ---- GroupPaletteChild -------------------------------------------------------
+
+GroupPaletteChild::GroupPaletteChild(TWindow* pParent, const LayoutElement* pElement, int nWidth, int nHeight,
+                                     List* pGroups)
+    : ObjectChild(pParent, pElement, nWidth, nHeight), m_pCurrentGroup(nullptr)
+{
+    m_Groups.ownsElements(0);
+    if (pGroups)
+        for (ListIterator it(*pGroups); it; ++it)
+            m_Groups.addAtTail(it.current());
+}
+
+GroupPaletteChild::~GroupPaletteChild()
+{
+    m_Groups.flush(TShouldDelete::NoDelete);
+}
+
+PaletteMDI* GroupPaletteChild::GetPaletteWindow() const
+{
+    return dynamic_cast<PaletteMDI*>(GetParentO());
+}
+
+bool GroupPaletteChild::Select(UIObject* pObject, bool bExclusive, int nHow)
+{
+    if (nHow != 1)
+        return false;
+    ObjectChild::Select(pObject, bExclusive, nHow);
+    GroupIcon* pGroup = static_cast<GroupIcon*>(pObject);
+    if (pGroup != m_pCurrentGroup)
+    {
+        if (PaletteMDI* pWindow = GetPaletteWindow())
+            pWindow->ShowGroup(pGroup);
+        m_pCurrentGroup = pGroup;
+    }
+    return true;
+}
+
+DisplayObject* GroupPaletteChild::CreateItemObject(UIObject* pItem, const RECT& rcCell)
+{
+    return new (std::nothrow) PowerBlockGroupIconObject(this, static_cast<Icon*>(pItem), rcCell,
+                                                        m_pElement->nCellWidth, m_pElement->nCellHeight);
+}
+
+void GroupPaletteChild::RebuildGroups(List* pModelGroups, List* pProgramGroups)
+{
+    if (m_pCurrentGroup)
+        Deselect(m_pCurrentGroup, true);
+    m_Groups.flush(TShouldDelete::NoDelete);
+    if (pProgramGroups)
+        for (ListIterator it(*pProgramGroups); it; ++it)
+            m_Groups.addAtTail(it.current());
+    if (pModelGroups)
+        for (ListIterator it(*pModelGroups); it; ++it)
+            m_Groups.addAtTail(it.current());
+    Relayout();
+
+    // The third group is the first of the palette list after a program's
+    // library group and custom group; a palette with fewer groups takes
+    // its last one, and an empty one has none.
+    m_pCurrentGroup = nullptr;
+    int nIndex = 0;
+    for (ListIterator it(m_Groups); it; ++it, ++nIndex)
+    {
+        m_pCurrentGroup = static_cast<GroupIcon*>(&it.current());
+        if (nIndex == 2)
+            break;
+    }
+
+    PaletteMDI* pWindow = GetPaletteWindow();
+    if (!pWindow)
+        return;
+    pWindow->ShowGroup(m_pCurrentGroup);
+    PXMainFrame* pMainFrame = GetPXMainFrame();
+    if (pMainFrame && pMainFrame->GetInWnd())
+        pWindow->UpdateGroupTabs();
+}
+
+// ---- PowerBlockPaletteChild --------------------------------------------------
+
+PowerBlockPaletteChild::PowerBlockPaletteChild(TWindow* pParent, const LayoutElement* pElement, int nWidth,
+                                               int nHeight, List* pItems)
+    : ObjectChild(pParent, pElement, nWidth, nHeight), m_pItems(pItems)
+{
+}
+
+void PowerBlockPaletteChild::SetDisplayList(List* pItems)
+{
+    ClearSelection();
+    m_pItems = pItems;
+    Relayout();
+}
+
+void PowerBlockPaletteChild::Relayout()
+{
+    if (!m_pItems)
+        return;
+    PXMainFrame* pMainFrame = GetPXMainFrame();
+    PXASSERT(pMainFrame != 0);
+    PXWnd* pInWnd = pMainFrame->GetInWnd();
+    if (!pInWnd)
+        return;     // the palette is closed
+    PXASSERT(::IsWindow(pInWnd->m_hWnd));
+    ::SendMessageA(pInWnd->m_hWnd, WM_PLT_CLEARITEMS, 0, 0);
+    for (ListIterator it(*m_pItems); it; ++it)
+    {
+        UIObject* pItem = static_cast<UIObject*>(&it.current());
+        if (pItem->isA() != PX_CLASS_POWERBLOCKICON)
+            continue;
+        PowerBlockIcon* pIcon = static_cast<PowerBlockIcon*>(pItem);
+        PowerBlockInfo* pInfo = pIcon->GetInfo();
+        const int nType = pInfo ? pInfo->type : 289;
+        // An imported application is listed under its library's name.
+        const char* pszName = (nType == 409 && pInfo && pInfo->name) ? pInfo->name : pIcon->GetName();
+        PXPalettePBItem item(CString(pszName ? pszName : ""), BlockImageOf(nType),
+                             reinterpret_cast<INT_PTR>(pIcon));
+        ::SendMessageA(pInWnd->m_hWnd, WM_PLT_ADDITEM, 0, reinterpret_cast<LPARAM>(&item));
+    }
+}
+
+int PowerBlockPaletteChild::CanAcceptDrop(DragState* pState, int, int)
+{
+    UIObject* pObject = pState && pState->pPressed ? pState->pPressed->GetObject() : nullptr;
+    return pObject && pObject->isA() == PX_CLASS_POWERBLOCKICON ? 1 : 0;
+}
+
+RECT PowerBlockPaletteChild::GetItemRect(UIObject*, long x, long y) const
+{
+    RECT rc = {x, y, x + m_pElement->nCellWidth, y + m_pElement->nCellHeight};
+    return rc;
+}
+
+void PowerBlockPaletteChild::Outline(DragState* pState, BandList* pOutlines, int x, int y)
+{
+    UIObject* pObject = pState && pState->pPressed ? pState->pPressed->GetObject() : nullptr;
+    if (!pObject || pObject->isA() != PX_CLASS_POWERBLOCKICON)
+    {
+        ShowMessageId(IDS_PANE_BADDRAG, nullptr, MB_ICONEXCLAMATION);
+        return;
+    }
+    POINT pt = {x, y};
+    DeviceToLogical(pt);
+    long dx, dy;
+    GetObjectOffset(pState, dx, dy);
+    pt.x -= dx;
+    pt.y -= dy;
+    if (pOutlines->GetOwner() == HWindow && pOutlines->GetCount() > 0)
+    {
+        pOutlines->Move(pt.x, pt.y);
+        return;
+    }
+    pOutlines->Clear();
+    pOutlines->Start(HWindow, pt.x, pt.y);
+    pOutlines->AddRect(GetItemRect(pObject, pt.x, pt.y));
+    pOutlines->Show(true);
+}
+
+DisplayObject* PowerBlockPaletteChild::CreateItemObject(UIObject* pItem, const RECT& rcCell)
+{
+    return new (std::nothrow) PowerBlockIconObject(this, static_cast<Icon*>(pItem), rcCell,
+                                                   m_pElement->nCellWidth, m_pElement->nCellHeight);
+}
