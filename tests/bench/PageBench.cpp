@@ -6,6 +6,7 @@
 // with their gotos marked and routed again. Not a test: run it by hand
 // under a display (see the README). "--small" makes a page of a tenth of
 // the size; ctest runs it so, to keep it working.
+#include "BenchBlocks.h"
 #include "DisplayObject.h"
 #include "classlib/ListIterator.h"
 #include "DragState.h"
@@ -130,22 +131,6 @@ public:
 
     EditMDI* pWindow = nullptr;
 };
-
-PowerBlock* MakeBlock(Page* pPage, int nType, const char* pszName, long x, long y)
-{
-    PowerBlockIcon* pIcon = Icons::GetCurrent()->FindByType(nType);
-    if (!pIcon)
-        return nullptr;
-    int nRetry = 1;
-    PowerBlock* pBlock = new PowerBlock(pPage, pszName, pIcon->GetInfo(), pIcon, x, y, &nRetry, nullptr, 0, nullptr);
-    if (!pBlock->HasHandle())
-    {
-        delete pBlock;
-        return nullptr;
-    }
-    pPage->AddObject(pBlock);
-    return pBlock;
-}
 
 // A page of blocks in rows, gotos between them and notes below them.
 Program* Generate(std::vector<PowerBlock*>& blocks, int& nGotos)

@@ -4,6 +4,7 @@
 // bare line scan and a bare write of the same bytes, as ratios. Not a test:
 // run it by hand (see the README). "--pages n" makes a smaller program; the
 // build's tests run it so, to keep it working.
+#include "BenchBlocks.h"
 #include "FileBuffer.h"
 #include "FontObject.h"
 #include "Goto.h"
@@ -65,22 +66,6 @@ double Median(std::vector<double> v)
 {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
-}
-
-PowerBlock* MakeBlock(Page* pPage, int nType, const char* pszName, long x, long y)
-{
-    PowerBlockIcon* pIcon = Icons::GetCurrent()->FindByType(nType);
-    if (!pIcon)
-        return nullptr;
-    int nRetry = 1;
-    PowerBlock* pBlock = new PowerBlock(pPage, pszName, pIcon->GetInfo(), pIcon, x, y, &nRetry, nullptr, 0, nullptr);
-    if (!pBlock->HasHandle())
-    {
-        delete pBlock;
-        return nullptr;
-    }
-    pPage->AddObject(pBlock);
-    return pBlock;
 }
 
 Program* Generate(int& nBlocks, int& nGotos, int& nSegments, int& nNotes)

@@ -349,19 +349,7 @@ TEST_F(Telvanta, ContextsWorkFromASecondProcess)
         GetModuleFileNameW(nullptr, self, MAX_PATH);
         std::wstring peer = self;
         peer = peer.substr(0, peer.find_last_of(L'\\') + 1) + L"telvanta_peer.exe";
-        std::wstring cmd = L"\"" + peer + L"\" " + context + L" " + Suffix();
-        STARTUPINFOW si = { sizeof(si) };
-        PROCESS_INFORMATION pi = {};
-        if (!CreateProcessW(peer.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
-            return 1000;
-        DWORD code = 1001;
-        if (WaitForSingleObject(pi.hProcess, 60000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(pi.hProcess, &code);
-        else
-            TerminateProcess(pi.hProcess, 1002);
-        CloseHandle(pi.hThread);
-        CloseHandle(pi.hProcess);
-        return code;
+        return TvRunProcess(peer, L"\"" + peer + L"\" " + context + L" " + Suffix());
     };
     EXPECT_EQ(0u, runPeer(ctx));
     {

@@ -51,7 +51,11 @@ DWORD TvRegisterComponents()
     std::wstring dll = self;
     dll = dll.substr(0, dll.find_last_of(L'\\') + 1) + L"telvanta.dll";
     std::wstring exe = std::wstring(system) + L"\\regsvr32.exe";
-    std::wstring cmd = L"\"" + exe + L"\" /s \"" + dll + L"\"";
+    return TvRunProcess(exe, L"\"" + exe + L"\" /s \"" + dll + L"\"");
+}
+
+DWORD TvRunProcess(const std::wstring& exe, std::wstring cmd)
+{
     STARTUPINFOW si = { sizeof(si) };
     PROCESS_INFORMATION pi = {};
     if (!CreateProcessW(exe.c_str(), &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))

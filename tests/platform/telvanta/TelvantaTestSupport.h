@@ -83,6 +83,9 @@ struct TvTestEnv {
 // installation does; regsvr32's exit code, or a code above 1000 when it could
 // not be run or did not end in time.
 DWORD TvRegisterComponents();
+// Runs the program with the command line and waits for it (60 s at most):
+// its exit code, 1000 when it could not start, 1002 when it was stopped.
+DWORD TvRunProcess(const std::wstring& exe, std::wstring cmd);
 
 // The test directory's settings from the environment scripts/test sets.
 bool TvReadTestEnv(TvTestEnv& env);
