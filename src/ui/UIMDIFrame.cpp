@@ -115,14 +115,36 @@ void UIMDIFrame::EvGetMinMaxInfo(MINMAXINFO& info)
     }
 }
 
-LRESULT UIMDIFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+const TEventEntry* UIMDIFrame::EventTable()
 {
-    if (msg == WM_UI_RELAYOUT)
+    typedef TEventFor<UIMDIFrame> E;
+    static const TEventEntry s_Table[] = {
+        // Messages.
+        E::Size(&UIMDIFrame::EvSize),
+        E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
+        E::Timer(&UIMDIFrame::EvTimer),
+        E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        // Commands.
+        // Enablers.
+        {},
+    };
+    return s_Table;
+}
+
+bool UIMDIFrame::Find(TEventInfo& info)
+{
+    if (const TEventEntry* pEntry = FindEventEntry(EventTable(), info))
     {
-        RelayoutBars();
-        return 0;
+        info.Entry = pEntry;
+        return true;
     }
-    return TMDIFrame::WindowProc(msg, wParam, lParam);
+    return TMDIFrame::Find(info);
+}
+
+LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
+{
+    RelayoutBars();
+    return 0;
 }
 
 void UIMDIFrame::RelayoutBars()

@@ -8,6 +8,7 @@
 #include "PXafx.h"
 #include "ModelObserver.h"
 #include "PXEditorFrame.h"
+#include "owl/TEventTable.h"
 #include "owl/TMDIFrame.h"
 
 #include <vector>
@@ -129,7 +130,7 @@ public:
     // The MDI client takes what the shown bars leave of the client area.
     void EvSize(UINT sizeType, int cx, int cy) override;
     // WM_UI_RELAYOUT (a bar shown or hidden) lays the bars out again.
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT EvRelayout(WPARAM wParam, LPARAM lParam);
     void RelayoutBars();
     // Timer 7 is the auto-save timer; every other timer is ignored.
     void EvTimer(UINT timerId) override;
@@ -209,9 +210,16 @@ public:
     // The caption of a program's windows.
     static CString CaptionFor(Program* pProgram);
 
+    // The frame's event table first, then the MDI frame's own look-up.
+    bool Find(TEventInfo& info) override;
+
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
+
+    // The frame's event table: messages, commands and enablers, ended by an
+    // all-zero entry. Handlers may live in any source file of the frame.
+    static const TEventEntry* EventTable();
 
     // Hint 33 at the error level with the warning sound.
     void NoPageWindow();
