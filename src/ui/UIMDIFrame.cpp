@@ -2,6 +2,7 @@
 // fan-out, captions and status text.
 #include "UIMDIFrame.h"
 #include "PrintEdit.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIRes.h"
 #include "FrameBars.h"
@@ -170,6 +171,8 @@ void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
 
 void UIMDIFrame::EvTimer(UINT timerId)
 {
+    if (PXLongOperation::DeferTimer(HWindow, timerId))   // no save in the middle of a routing search
+        return;
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
         s_pfnAutoSave();
 }
