@@ -12,6 +12,7 @@
 #include "Page.h"
 #include "Program.h"
 #include "PXMainFrame.h"
+#include "PXPaletteManager.h"
 #include "PXMsgBox.h"
 #include "PXWinApp.h"
 #include "owl/TApplication.h"
@@ -167,6 +168,7 @@ void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
     RECT rcClient = LayoutFrameBars(*this, rc);
     ::MoveWindow(pClient->HWindow, rcClient.left, rcClient.top, rcClient.right - rcClient.left,
                  rcClient.bottom - rcClient.top, TRUE);
+    PaletteFrameSize(cx, cy);
 }
 
 void UIMDIFrame::EvTimer(UINT timerId)
@@ -233,6 +235,7 @@ void UIMDIFrame::SetupWindow()
     if (IconBoxChild* pStrip = GetFrameToolStrip(*this))
         if (UIApp::IsOptionSet(UI_OPT_TOOLBAR))
             pStrip->Show(true);
+    SetupPalette();
     RelayoutBars();
     PXWinApp::UpdateCommandUI();
 }
@@ -267,7 +270,7 @@ bool UIMDIFrame::IsMenuChecked(UINT nId) const
 BOOL UIMDIFrame::IsPaletteShown()
 {
     // The palette manager holds the palette window while it is shown.
-    return m_pMainFrame->m_pPaletteManager != nullptr;
+    return m_pMainFrame->m_pPaletteManager && m_pMainFrame->m_pPaletteManager->IsOpen();
 }
 
 BOOL UIMDIFrame::IsFullScreen()
@@ -424,8 +427,10 @@ bool UIMDIFrame::IsListed(const UIMDIChild* pChild) const
 
 void UIMDIFrame::SetCurrentProgram(Program* pProgram)
 {
-    if (pProgram != m_pCurrentProgram)
-        m_pCurrentProgram = pProgram;
+    if (pProgram == m_pCurrentProgram)
+        return;
+    m_pCurrentProgram = pProgram;
+    PaletteFollowProgram(pProgram);
 }
 
 void UIMDIFrame::SetCurrentPage(Page* pPage)

@@ -17,6 +17,7 @@ class UIObject;
 class Program;
 class Page;
 class PXMainFrame;
+class PaletteMDI;
 
 // A page window as the frame lists it. The page window class implements it
 // beside its MDI child window; the frame asks nothing else of it.
@@ -213,6 +214,24 @@ public:
     // The frame's event table first, then the MDI frame's own look-up.
     bool Find(TEventInfo& info) override;
 
+    // The block palette (UIMDIFramePalette.cpp): its manager and window made
+    // at set-up together with the "Blocks" palette window, whose groups
+    // fill the palette's tabs; the Palette command (4162); the palette
+    // closed around the frame's close and reopened when the close is
+    // refused; the palette following the current program and the main
+    // window's size; the palette's tab choice (WM_PLT_TABSELECTED) and
+    // drag start (WM_PLT_DRAGSTART); the palette window's departure.
+    void SetupPalette();
+    void TogglePalette();
+    void EvClose() override;
+    void EvDestroy() override;
+    void PaletteFollowProgram(Program* pProgram);
+    void PaletteFrameSize(int cx, int cy);
+    LRESULT PaletteTabSelected(LPARAM lParam);
+    LRESULT PaletteDragStart();
+    PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
+    void ForgetPalette(PaletteMDI* pPalette);
+
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
@@ -233,6 +252,7 @@ private:
     Page* m_pCurrentPage;
     int m_nClosing;
     bool m_bSettingPage;     // SetCurrentPage runs
+    PaletteMDI* m_pPaletteWnd = nullptr;    // the "Blocks" palette window
 };
 
 #endif
