@@ -113,6 +113,9 @@ public:
     BOOL CopyPageToClipboard(Page* pPage) override;
     BOOL CanPastePage() override;
     int PastePage() override;
+    // A user application's program file opened or brought forward
+    // (UIMDIFrameApps.cpp).
+    int OpenProgram(const char* pszPath, Program** ppProgram) override;
 
     // The cached size of one page-grid cell (0: not measured).
     void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }
