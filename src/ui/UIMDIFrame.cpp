@@ -2,10 +2,12 @@
 // fan-out, captions and status text.
 #include "UIMDIFrame.h"
 #include "PrintEdit.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIRes.h"
 #include "FrameBars.h"
 #include "IconBoxChild.h"
+#include "PXCmdIds.h"
 #include "PXUIMsg.h"
 #include "StatusLineChild.h"
 #include "Page.h"
@@ -116,14 +118,39 @@ void UIMDIFrame::EvGetMinMaxInfo(MINMAXINFO& info)
     }
 }
 
-LRESULT UIMDIFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+const TEventEntry* UIMDIFrame::EventTable()
 {
-    if (msg == WM_UI_RELAYOUT)
+    typedef TEventFor<UIMDIFrame> E;
+    static const TEventEntry s_Table[] = {
+        // Messages.
+        E::Size(&UIMDIFrame::EvSize),
+        E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
+        E::Timer(&UIMDIFrame::EvTimer),
+        E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        E::Message(WM_PLT_TABSELECTED, &UIMDIFrame::EvPaletteTabSelected),
+        E::Message(WM_PLT_DRAGSTART, &UIMDIFrame::EvPaletteDragStart),
+        // Commands.
+        E::Command(CM_PALETTE, &UIMDIFrame::TogglePalette),
+        // Enablers.
+        {},
+    };
+    return s_Table;
+}
+
+bool UIMDIFrame::Find(TEventInfo& info)
+{
+    if (const TEventEntry* pEntry = FindEventEntry(EventTable(), info))
     {
-        RelayoutBars();
-        return 0;
+        info.Entry = pEntry;
+        return true;
     }
-    return TMDIFrame::WindowProc(msg, wParam, lParam);
+    return TMDIFrame::Find(info);
+}
+
+LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
+{
+    RelayoutBars();
+    return 0;
 }
 
 void UIMDIFrame::RelayoutBars()
@@ -150,6 +177,8 @@ void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
 
 void UIMDIFrame::EvTimer(UINT timerId)
 {
+    if (PXLongOperation::DeferTimer(HWindow, timerId))   // no save in the middle of a routing search
+        return;
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
         s_pfnAutoSave();
 }

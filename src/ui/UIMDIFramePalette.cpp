@@ -115,7 +115,7 @@ void UIMDIFrame::PaletteFrameSize(int cx, int cy)
     m_pMainFrame->m_pPaletteManager->OnFrameSize(cx, cy);
 }
 
-LRESULT UIMDIFrame::PaletteTabSelected(LPARAM lParam)
+LRESULT UIMDIFrame::EvPaletteTabSelected(WPARAM, LPARAM lParam)
 {
     PXASSERT(((GroupIcon*)lParam)!=0);
     if (m_pPaletteWnd)
@@ -123,7 +123,7 @@ LRESULT UIMDIFrame::PaletteTabSelected(LPARAM lParam)
     return 0;
 }
 
-LRESULT UIMDIFrame::PaletteDragStart()
+LRESULT UIMDIFrame::EvPaletteDragStart(WPARAM, LPARAM)
 {
     // A block about to be dropped must not land in a note being typed.
     if (EditMDI* pWindow = dynamic_cast<EditMDI*>(GetActiveEditWindow()))
