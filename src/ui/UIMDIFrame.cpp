@@ -7,6 +7,7 @@
 #include "UIRes.h"
 #include "FrameBars.h"
 #include "IconBoxChild.h"
+#include "PXCmdIds.h"
 #include "PXUIMsg.h"
 #include "StatusLineChild.h"
 #include "Page.h"
@@ -126,7 +127,10 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
         E::Timer(&UIMDIFrame::EvTimer),
         E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        E::Message(WM_PLT_TABSELECTED, &UIMDIFrame::EvPaletteTabSelected),
+        E::Message(WM_PLT_DRAGSTART, &UIMDIFrame::EvPaletteDragStart),
         // Commands.
+        E::Command(CM_PALETTE, &UIMDIFrame::TogglePalette),
         // Enablers.
         {},
     };
