@@ -9,6 +9,7 @@
 #include "PXWnd.h"
 #include "PXWinApp.h"
 #include "Program.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
 #include "UIRes.h"
@@ -295,6 +296,31 @@ TEST_F(FrameFixture, OnlyTimer7RunsTheAutoSave)
     for (UINT nTimer : {1u, 6u, 8u, 7u})
         SendMessageA(m_pFrame->HWindow, WM_TIMER, nTimer, 0);
     UIMDIFrame::SetAutoSaveCall(pfnOld);
+    EXPECT_EQ(1, g_nAutoSaves);
+}
+
+TEST_F(FrameFixture, AnAutoSaveDueDuringARoutingSearchRunsOnceWhenItEnds)
+{
+    UIMDIFrame::AutoSaveCall pfnOld = UIMDIFrame::SetAutoSaveCall(CountAutoSave);
+    g_nAutoSaves = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, m_pFrame->HWindow, WM_TIMER, WM_TIMER, PM_REMOVE))
+        ;
+    {
+        PXLongOperation routing;
+        ASSERT_TRUE(routing.Acquired());
+        SendMessageA(m_pFrame->HWindow, WM_TIMER, 7, 0);
+        SendMessageA(m_pFrame->HWindow, WM_TIMER, 7, 0);
+        EXPECT_EQ(0, g_nAutoSaves) << "no save in the middle of a search";
+    }
+    int nTimers = 0;
+    while (PeekMessageA(&msg, m_pFrame->HWindow, WM_TIMER, WM_TIMER, PM_REMOVE))
+    {
+        ++nTimers;
+        DispatchMessageA(&msg);
+    }
+    UIMDIFrame::SetAutoSaveCall(pfnOld);
+    EXPECT_EQ(1, nTimers);
     EXPECT_EQ(1, g_nAutoSaves);
 }
 
