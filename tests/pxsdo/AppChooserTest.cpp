@@ -254,7 +254,9 @@ TEST_F(AppChooserTest, EachChooserShowsWhatItsStyleAsks)
             EXPECT_EQ(c.wDialog != 14510 && c.wDialog != 14512 && c.wDialog != 14513 && c.wDialog != 14514,
                       (dwStyle & LVS_SINGLESEL) != 0);
             if (c.bId)
+            {
                 EXPECT_EQ((Strings{"1", "2"}), Entries(h, VOLUME));
+            }
         });
         EXPECT_EQ(std::vector<WORD>{c.wList}, host.reloads);
     }
