@@ -72,6 +72,17 @@ public:
     // when the server's lists are not known.
     virtual int FindResPermList(long lListId) = 0;
     virtual int FindLanguage(long lLanguageId) = 0;
+
+    // The server's application lists behind the application file chooser:
+    // fetches the named list from the server again, and hands the data of
+    // an application notification to the list's owner. Without a server
+    // session there is nothing to fetch or tell.
+    virtual void ReloadServerRecord(WORD wListId) { (void)wListId; }
+    virtual void SetServerRecordParam(WORD wListId, void* pData)
+    {
+        (void)wListId;
+        (void)pData;
+    }
 };
 
 #endif

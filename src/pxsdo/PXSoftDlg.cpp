@@ -4,6 +4,7 @@
 #include "PXSoftDlg.h"
 #include "PXSoftCtrl.h"
 #include "PXSoftGrp.h"
+#include "PXSoftAppChooser.h"
 #include "PXSDlgDf.h"
 #include "PXSRecDf.h"
 #include "PXDlgAcc.h"
@@ -273,6 +274,9 @@ PXSoftCtrl* PXSoftDlg::CreateSoftCtrl(WORD wCtrlId, PXStatement* pStatement)
             break;
         case PXCTRL_EDITUPDOWN:
             pCtrl = new (std::nothrow) PXSoftGroupEditUpDown(wCtrlId, this, pStatement);
+            break;
+        case PXCTRL_APPLFILECOMBO:
+            pCtrl = new (std::nothrow) PXSoftGroupApplFileCombo(wCtrlId, this, pStatement);
             break;
         default:
         {

@@ -520,6 +520,23 @@ int kvrWriteProgram(FILE* pFile, FILE* pStream, int nPromptMode);
  * 0 success. */
 int kvrReadProgram(FILE* pFile, FILE* pStream, int nPromptMode, FILE* pLog);
 
+/* ---- Building --------------------------------------------------------- */
+
+/* Compiles a saved program file into its run-time file: the same folder
+ * and name with the extension "run" (the format is described in the
+ * build's source). The customer and application ID go into the run-time
+ * file's header; when pListing is given, the run-time text is written
+ * there too. nOptions and the reserved arguments are 0. The new file
+ * takes the place of an older one only when it is complete: on failure
+ * the older one stays as it was and no partial file is left.
+ * 0 done; KVR_ERR_ARGUMENT for no path or one without a file name,
+ * KVR_ERR_IO when the program file cannot be read or the run-time file
+ * cannot be written, KVR_ERR_FORMAT when the program file has no sound
+ * model part. */
+int kvrBuildProgram(const char* pszProgramFile, long lCustomer, long lAppId,
+                    int nOptions, FILE* pListing, int nReserved1,
+                    int nReserved2, int nReserved3);
+
 #ifdef __cplusplus
 }
 #endif

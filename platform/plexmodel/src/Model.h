@@ -7,6 +7,7 @@
 #include "plexmodel.h"
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 namespace kvr {
@@ -46,6 +47,12 @@ void CopyBounded(char* dest, size_t size, const std::string& src);
 // (names compared without regard to case), -1 when it is not there.
 int FindLibrary(const Program* prog, const char* nameAndId);
 bool IsValidLibraryName(const char* nameAndId);
+
+// The model's part of the program file: '|' and '\\' escaped with a
+// backslash, line breaks as \r and \n. ReadModelPart reads the part from
+// its "{ApplicationModel}" line into an empty program.
+void AppendEscaped(std::string& out, const std::string& text);
+int ReadModelPart(Program* prog, FILE* in, int mode, FILE* log);
 
 // Change reports to the program's main window.
 void Notify(Program* prog, int kind, LPARAM lParam);

@@ -32,7 +32,9 @@ const char kBegin[] = "{ApplicationModel}";
 const char kEnd[] = "{EndofApplicationModel}";
 const char kProgram[] = "{Program}";
 
-void AppendEscaped(std::string& out, const std::string& text)
+} // namespace
+
+void kvr::AppendEscaped(std::string& out, const std::string& text)
 {
     for (char c : text)
     {
@@ -46,6 +48,8 @@ void AppendEscaped(std::string& out, const std::string& text)
         }
     }
 }
+
+namespace {
 
 std::vector<std::string> Split(const std::string& line)
 {
@@ -460,6 +464,11 @@ int ReadModel(Program* prog, FILE* in, int mode, FILE* log)
 }
 
 } // namespace
+
+int kvr::ReadModelPart(Program* prog, FILE* in, int mode, FILE* log)
+{
+    return ReadModel(prog, in, mode, log);
+}
 
 extern "C" {
 
