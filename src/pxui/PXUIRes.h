@@ -41,5 +41,8 @@
 #define IDS_UI_LISTIDREFUSED        8190
 #define IDS_UI_NOFREEITEMID         8191
 #define IDS_UI_ITEMIDREFUSED        8192
+#define IDS_UI_MOVEBETWEENPAGES     8210
+#define IDS_UI_PALETTETITLE         8211
+#define IDS_UI_PALETTELOADING       8212
 
 #endif

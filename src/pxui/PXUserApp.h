@@ -149,6 +149,9 @@ public:
     Program* GetProgram() const { return m_pProgram; }
     // Every page's blocks are finished; a program must be bound.
     BOOL IsComplete();
+    // Warns about the program's loops and unreachable blocks as deep as the
+    // program-diagnostics level asks; never stops a build: answers 1.
+    int RunDiagnostics();
     // The selection of the active page pane, whichever application they
     // are asked on: the kind of its first object (PXSEL_*) and the number
     // of objects.
