@@ -3,6 +3,7 @@
 // pane, and the last window closing its program's application.
 #include "PageTestSupport.h"
 #include "../../model/DisplayTestSupport.h"
+#include "PXImageList.h"
 #include "PXSObj.h"
 #include "UIApp.h"
 #include "UIFramePages.h"
@@ -29,6 +30,9 @@ protected:
     {
         ModelTest::SetUp();
         MakeDrawingTables();
+        // The frame opens its block palette, which shows the block images.
+        if (!m_pIconIL)
+            PXCreateBlockImageLists();
         m_pController.reset(new PXWinApp(GetModuleHandleA(nullptr)));
         PXSoftObj::Init(m_pController.get());
         PXSetWinApp(m_pController.get());
