@@ -64,9 +64,14 @@ int PXResPermItem::Insert()
     pData->useCount = 1;
     char szName[256];
     lstrcpynA(szName, *PXFieldValue(PXFIELD_RESPERM_ITEM_NAME, this).GetText(), sizeof(szName));
-    kvrAddSymbol(&m_pItemSym, szName, SYMBOL_LIST, 1, static_cast<short>(lListId), 1, 0, pData);
-    if (m_pItemSym)
+    // A name the model refuses (one it knows already) leaves the entry
+    // without a symbol; the entry still counts the list's uses.
+    Symbol* pSymbol = nullptr;
+    if (kvrAddSymbol(&pSymbol, szName, SYMBOL_LIST, 1, static_cast<short>(lListId), 1, 0, pData) == 1 && pSymbol)
+    {
+        m_pItemSym = pSymbol;
         m_pItemSym->RefCnt = 1;
+    }
     else
         free(pData);    // the model did not take the block
     return 1;

@@ -4,6 +4,7 @@
 // palette the frame opens.
 #include "PageTestSupport.h"
 #include "../../model/DisplayTestSupport.h"
+#include "PXImageList.h"
 #include "PXSObj.h"
 #include "UIApp.h"
 #include "UIFramePages.h"
@@ -40,6 +41,9 @@ protected:
     {
         ModelTest::SetUp();
         MakeDrawingTables();
+        // The frame opens its block palette, which shows the block images.
+        if (!m_pIconIL)
+            PXCreateBlockImageLists();
         m_pController.reset(new PXWinApp(GetModuleHandleA(nullptr)));
         PXSoftObj::Init(m_pController.get());
         PXSetWinApp(m_pController.get());
