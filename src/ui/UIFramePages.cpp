@@ -74,3 +74,14 @@ bool UIFramePages::IsClosing() const
 {
     return m_frame.IsClosing() != 0;
 }
+
+void UIFramePages::GetPageGridSize(long& cx, long& cy)
+{
+    cx = m_frame.GetPageGridCellWidth();
+    cy = m_frame.GetPageGridCellHeight();
+}
+
+void UIFramePages::SetPageGridSize(long cx, long cy)
+{
+    m_frame.SetPageGridCell(static_cast<int>(cx), static_cast<int>(cy));
+}

@@ -8,6 +8,7 @@
 #include "IconBoxChild.h"
 #include "PXUIMsg.h"
 #include "StatusLineChild.h"
+#include "TFindPBDialog.h"
 #include "Page.h"
 #include "Program.h"
 #include "PXMainFrame.h"
@@ -359,6 +360,8 @@ void UIMDIFrame::AddChild(UIMDIChild* pChild)
         pProgram->AddOpenWindow(1);
     pChild->LayoutPanes();
     RefreshCaptions();
+    if (pChild == GetActiveEditWindow())
+        RefreshFindPowerBlock();
 }
 
 void UIMDIFrame::CloseChild(UIMDIChild* pChild)
@@ -400,7 +403,13 @@ bool UIMDIFrame::IsListed(const UIMDIChild* pChild) const
 void UIMDIFrame::SetCurrentProgram(Program* pProgram)
 {
     if (pProgram != m_pCurrentProgram)
+    {
         m_pCurrentProgram = pProgram;
+        // An open Find dialog follows the current program. A page window
+        // being made is not listed yet: AddChild refreshes for it.
+        if (GetActiveEditWindow())
+            RefreshFindPowerBlock();
+    }
 }
 
 void UIMDIFrame::SetCurrentPage(Page* pPage)
