@@ -3,6 +3,7 @@
 #include "EditMDI.h"
 #include "LayoutRecord.h"
 #include "Page.h"
+#include "PaletteMDI.h"
 #include "UIMDIFrame.h"
 
 #include <new>
@@ -84,4 +85,21 @@ void UIFramePages::GetPageGridSize(long& cx, long& cy)
 void UIFramePages::SetPageGridSize(long cx, long cy)
 {
     m_frame.SetPageGridCell(static_cast<int>(cx), static_cast<int>(cy));
+}
+
+void UIFramePages::RefreshPalette(Program* pProgram)
+{
+    m_frame.PaletteFollowProgram(nullptr);
+    m_frame.PaletteFollowProgram(pProgram);
+}
+
+HWND UIFramePages::GetPaletteWindow()
+{
+    PaletteMDI* pWindow = m_frame.GetPaletteMDI();
+    return pWindow ? pWindow->HWindow : nullptr;
+}
+
+void UIFramePages::TogglePalette()
+{
+    m_frame.TogglePalette();
 }

@@ -2,16 +2,19 @@
 // fan-out, captions and status text.
 #include "UIMDIFrame.h"
 #include "PrintEdit.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIRes.h"
 #include "FrameBars.h"
 #include "IconBoxChild.h"
+#include "PXCmdIds.h"
 #include "PXUIMsg.h"
 #include "StatusLineChild.h"
 #include "TFindPBDialog.h"
 #include "Page.h"
 #include "Program.h"
 #include "PXMainFrame.h"
+#include "PXPaletteManager.h"
 #include "PXMsgBox.h"
 #include "PXWinApp.h"
 #include "owl/TApplication.h"
@@ -116,14 +119,46 @@ void UIMDIFrame::EvGetMinMaxInfo(MINMAXINFO& info)
     }
 }
 
-LRESULT UIMDIFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+const TEventEntry* UIMDIFrame::EventTable()
 {
-    if (msg == WM_UI_RELAYOUT)
+    typedef TEventFor<UIMDIFrame> E;
+    static const TEventEntry s_Table[] = {
+        // Messages.
+        E::Size(&UIMDIFrame::EvSize),
+        E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
+        E::Timer(&UIMDIFrame::EvTimer),
+        E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        // Commands.
+        E::Command(CM_PRINTFLOW, &UIMDIFrame::CmPrint),
+        E::Command(CM_PRINTSETUP, &UIMDIFrame::CmPrinterSetup),
+        E::Command(CM_SETZOOM, &UIMDIFrame::CmSetZoom),
+        E::Command(CM_ABOUT, &UIMDIFrame::CmAbout),
+        E::Command(CM_NEWSUPERBLOCK, &UIMDIFrame::CmNewSuperBlock),
+        E::CommandId(CM_VIEWSUPERBLOCKS, &UIMDIFrame::CmViewPages),
+        E::CommandId(CM_VIEWVERIFBLOCKS, &UIMDIFrame::CmViewPages),
+        E::CommandId(CM_DEFINESUPERBLOCKS, &UIMDIFrame::CmDefinePages),
+        E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
+        E::Command(CM_FINDPOWERBLOCK, &UIMDIFrame::CmFindPowerBlock),
+        // Enablers.
+        {},
+    };
+    return s_Table;
+}
+
+bool UIMDIFrame::Find(TEventInfo& info)
+{
+    if (const TEventEntry* pEntry = FindEventEntry(EventTable(), info))
     {
-        RelayoutBars();
-        return 0;
+        info.Entry = pEntry;
+        return true;
     }
-    return TMDIFrame::WindowProc(msg, wParam, lParam);
+    return TMDIFrame::Find(info);
+}
+
+LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
+{
+    RelayoutBars();
+    return 0;
 }
 
 void UIMDIFrame::RelayoutBars()
@@ -145,10 +180,13 @@ void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
     RECT rcClient = LayoutFrameBars(*this, rc);
     ::MoveWindow(pClient->HWindow, rcClient.left, rcClient.top, rcClient.right - rcClient.left,
                  rcClient.bottom - rcClient.top, TRUE);
+    PaletteFrameSize(cx, cy);
 }
 
 void UIMDIFrame::EvTimer(UINT timerId)
 {
+    if (PXLongOperation::DeferTimer(HWindow, timerId))   // no save in the middle of a routing search
+        return;
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
         s_pfnAutoSave();
 }
@@ -209,6 +247,7 @@ void UIMDIFrame::SetupWindow()
     if (IconBoxChild* pStrip = GetFrameToolStrip(*this))
         if (UIApp::IsOptionSet(UI_OPT_TOOLBAR))
             pStrip->Show(true);
+    SetupPalette();
     RelayoutBars();
     PXWinApp::UpdateCommandUI();
 }
@@ -243,7 +282,7 @@ bool UIMDIFrame::IsMenuChecked(UINT nId) const
 BOOL UIMDIFrame::IsPaletteShown()
 {
     // The palette manager holds the palette window while it is shown.
-    return m_pMainFrame->m_pPaletteManager != nullptr;
+    return m_pMainFrame->m_pPaletteManager && m_pMainFrame->m_pPaletteManager->IsOpen();
 }
 
 BOOL UIMDIFrame::IsFullScreen()
@@ -402,14 +441,14 @@ bool UIMDIFrame::IsListed(const UIMDIChild* pChild) const
 
 void UIMDIFrame::SetCurrentProgram(Program* pProgram)
 {
-    if (pProgram != m_pCurrentProgram)
-    {
-        m_pCurrentProgram = pProgram;
-        // An open Find dialog follows the current program. A page window
-        // being made is not listed yet: AddChild refreshes for it.
-        if (GetActiveEditWindow())
-            RefreshFindPowerBlock();
-    }
+    if (pProgram == m_pCurrentProgram)
+        return;
+    m_pCurrentProgram = pProgram;
+    PaletteFollowProgram(pProgram);
+    // An open Find dialog follows the current program. A page window
+    // being made is not listed yet: AddChild refreshes for it.
+    if (GetActiveEditWindow())
+        RefreshFindPowerBlock();
 }
 
 void UIMDIFrame::SetCurrentPage(Page* pPage)

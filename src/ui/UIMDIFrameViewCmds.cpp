@@ -8,6 +8,7 @@
 #include "EditorDlgRes.h"
 #include "Page.h"
 #include "PrintEdit.h"
+#include "PXCmdIds.h"
 #include "Program.h"
 #include "PXFaultHandler.h"
 #include "PXMsgBox.h"
@@ -69,7 +70,7 @@ bool IsShown(const UIMDIFrame& frame, const Program* pProgram)
 
 int PageKindOf(UINT nId)
 {
-    return nId == 4176 || nId == 4177 ? kVerificationBlocks : kSuperBlocks;
+    return nId == CM_VIEWVERIFBLOCKS || nId == CM_DEFINEVERIFBLOCKS ? kVerificationBlocks : kSuperBlocks;
 }
 }
 

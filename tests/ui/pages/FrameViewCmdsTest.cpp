@@ -1,7 +1,8 @@
 // The main frame's print, printer set-up, zoom, About, page and Find
-// commands on real page windows under the editor's own frame: each one
-// without a page window, the dialogs answered by scripts, printing through
-// the test printer, and the frame's page-grid cache.
+// commands, sent as WM_COMMAND to the editor's own frame over real page
+// windows: each one without a page window, the dialogs answered by
+// scripts, printing through the test printer, and the frame's page-grid
+// cache.
 #include "PageTestSupport.h"
 #include "../../model/DisplayTestSupport.h"
 #include "../dialogs/EditorDlgTestSupport.h"
@@ -10,15 +11,16 @@
 #include "EditorDlgRes.h"
 #include "PrintEdit.h"
 #include "PrintState.h"
+#include "PXCmdIds.h"
 #include "PXMsgBox.h"
 #include "PXSObj.h"
+#include "PXTextUI.h"
 #include "TFindPBDialog.h"
 #include "UIApp.h"
 #include "UIFramePages.h"
 #include "UIMDIClient.h"
 #include "UIMDIFrame.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -121,6 +123,9 @@ protected:
         return pWindow;
     }
 
+    // The command as the menu, a key or a button sends it.
+    void Send(UINT nId) { SendMessageA(m_pFrame->HWindow, WM_COMMAND, MAKEWPARAM(nId, 0), 0); }
+
     static void Flush()
     {
         MSG msg;
@@ -146,27 +151,26 @@ TEST_F(FrameViewCmdsTest, WithoutAPageWindowTheCommandsSaySoAndBeep)
 {
     struct Case
     {
-        const char* pszWhat;
-        std::function<void(UIMDIFrame&)> command;
+        UINT nId;
         const char* pszHint;
     } cases[] = {
-        {"print", [](UIMDIFrame& f) { f.CmPrint(); }, kNoWindow},
-        {"set zoom", [](UIMDIFrame& f) { f.CmSetZoom(); }, kNoScaleWindow},
-        {"new SuperBlock", [](UIMDIFrame& f) { f.CmNewSuperBlock(); }, kNoWindow},
-        {"view SuperBlocks", [](UIMDIFrame& f) { f.CmViewPages(4170); }, kNoWindow},
-        {"view Verification Blocks", [](UIMDIFrame& f) { f.CmViewPages(4176); }, kNoWindow},
-        {"define SuperBlocks", [](UIMDIFrame& f) { f.CmDefinePages(4173); }, kNoWindow},
-        {"define Verification Blocks", [](UIMDIFrame& f) { f.CmDefinePages(4177); }, kNoWindow},
-        {"find", [](UIMDIFrame& f) { f.CmFindPowerBlock(); }, kNoWindow},
+        {CM_PRINTFLOW, kNoWindow},
+        {CM_SETZOOM, kNoScaleWindow},
+        {CM_NEWSUPERBLOCK, kNoWindow},
+        {CM_VIEWSUPERBLOCKS, kNoWindow},
+        {CM_VIEWVERIFBLOCKS, kNoWindow},
+        {CM_DEFINESUPERBLOCKS, kNoWindow},
+        {CM_DEFINEVERIFBLOCKS, kNoWindow},
+        {CM_FINDPOWERBLOCK, kNoWindow},
     };
     PrintState::PrintDialogFunc pfnOld = PrintState::set_dialog_func(pxtest::CancelPrintDialog);
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.pszWhat);
+        SCOPED_TRACE(c.nId);
         m_status.lines.clear();
         g_beeps.clear();
         DialogScripts scripts;
-        c.command(*m_pFrame);
+        Send(c.nId);
         EXPECT_EQ(std::vector<std::string>{c.pszHint}, m_status.lines);
         EXPECT_EQ(std::vector<UINT>{MB_ICONEXCLAMATION}, g_beeps);
         EXPECT_TRUE(scripts.captions.empty()) << "no dialog opened";
@@ -189,7 +193,7 @@ TEST_F(FrameViewCmdsTest, SetZoomTakesThePercentChosenAndCancelKeepsTheZoom)
         SetDlgItemTextA(hDlg, IDC_SCALE_NEW, "50");
         ClickButton(hDlg, IDOK);
     });
-    m_pFrame->CmSetZoom();
+    Send(CM_SETZOOM);
     EXPECT_TRUE(scripts.AllRun());
     EXPECT_EQ("100", shown);
     EXPECT_EQ(50, pPane->GetZoom());
@@ -203,7 +207,7 @@ TEST_F(FrameViewCmdsTest, SetZoomTakesThePercentChosenAndCancelKeepsTheZoom)
         SetDlgItemTextA(hDlg, IDC_SCALE_NEW, "90");
         ClickButton(hDlg, IDCANCEL);
     });
-    m_pFrame->CmSetZoom();
+    Send(CM_SETZOOM);
     EXPECT_EQ("50", shown);
     EXPECT_EQ(50, pPane->GetZoom());
     EXPECT_TRUE(m_status.lines.empty());
@@ -213,7 +217,7 @@ TEST_F(FrameViewCmdsTest, AboutShowsTheAboutBox)
 {
     DialogScripts scripts;
     scripts.Add([](HWND hDlg) { ClickButton(hDlg, IDOK); });
-    m_pFrame->CmAbout();
+    Send(CM_ABOUT);
     EXPECT_TRUE(scripts.AllRun());
     ASSERT_EQ(1u, scripts.captions.size());
     EXPECT_NE(std::string::npos, scripts.captions[0].find("About"));
@@ -241,7 +245,7 @@ TEST_F(FrameViewCmdsTest, PrintingPrintsThePageAndLeavesTheProgramsMarkAlone)
         else
             pProgram->ClearModified();
         m_pFrame->SetPageGridCell(7, 9);
-        m_pFrame->CmPrint();
+        Send(CM_PRINTFLOW);
         EXPECT_EQ(1, pxtest::CountPostScriptPages(out));
         EXPECT_EQ(bModified, pProgram->IsModified());
         EXPECT_EQ(nObjects, pPane->GetDisplayObjectCount()) << "the pane was laid out again";
@@ -292,11 +296,11 @@ TEST_F(FrameViewCmdsTest, ThePageGridCacheIsFilledByThePaneAndClearedByThePrinte
     // Print and printer set-up drop it; the pane's relayout measures again.
     const std::string out = TempPath("plexframegrid.ps");
     PrintState::set_output_file(out.c_str());
-    m_pFrame->CmPrint();
+    Send(CM_PRINTFLOW);
     EXPECT_EQ(nWidth, m_pFrame->GetPageGridCellWidth());
     EXPECT_EQ(nHeight, m_pFrame->GetPageGridCellHeight());
     m_pFrame->SetPageGridCell(80, 40);
-    m_pFrame->CmPrinterSetup();
+    Send(CM_PRINTSETUP);
     EXPECT_EQ(nWidth, m_pFrame->GetPageGridCellWidth());
     EXPECT_EQ(nHeight, m_pFrame->GetPageGridCellHeight());
     EXPECT_EQ(0, pPane->GetPageGridFlag());
@@ -306,7 +310,7 @@ TEST_F(FrameViewCmdsTest, ThePageGridCacheIsFilledByThePaneAndClearedByThePrinte
     pWindow->GetProgram()->ClearModified();
     pWindow->CloseWindow();
     m_pFrame->SetPageGridCell(80, 40);
-    m_pFrame->CmPrinterSetup();
+    Send(CM_PRINTSETUP);
     EXPECT_EQ(0, m_pFrame->GetPageGridCellWidth());
     EXPECT_TRUE(m_status.lines.empty()) << "set-up needs no page window";
 
@@ -332,7 +336,7 @@ TEST_F(FrameViewCmdsTest, NewSuperBlockAsksUntilTheModelTakesTheNameAndOpensIt)
         Type(hDlg, IDC_NAMEPAGE_NAME, "Orders");
         ClickButton(hDlg, IDOK);
     });
-    m_pFrame->CmNewSuperBlock();
+    Send(CM_NEWSUPERBLOCK);
     EXPECT_TRUE(scripts.AllRun());
     EXPECT_EQ("Sub1", second) << "asked again with the name entered";
     Page* pNew = pProgram->FindPage("Orders");
@@ -348,7 +352,7 @@ TEST_F(FrameViewCmdsTest, NewSuperBlockAsksUntilTheModelTakesTheNameAndOpensIt)
         Type(hDlg, IDC_NAMEPAGE_NAME, "Other");
         ClickButton(hDlg, IDCANCEL);
     });
-    m_pFrame->CmNewSuperBlock();
+    Send(CM_NEWSUPERBLOCK);
     EXPECT_EQ(nullptr, pProgram->FindPage("Other"));
     EXPECT_EQ(2, m_pFrame->GetChildCount());
 }
@@ -364,8 +368,8 @@ TEST_F(FrameViewCmdsTest, ViewPagesOpensOrActivatesTheWindowOfThePageChosen)
         const char* pszPage;
         bool bStaysClean;       // a clean program stays clean (SuperBlocks only)
     } cases[] = {
-        {4170, "Sub1", true},
-        {4176, "Check", false},
+        {CM_VIEWSUPERBLOCKS, "Sub1", true},
+        {CM_VIEWVERIFBLOCKS, "Check", false},
     };
     for (const Case& c : cases)
     {
@@ -383,7 +387,7 @@ TEST_F(FrameViewCmdsTest, ViewPagesOpensOrActivatesTheWindowOfThePageChosen)
         };
         scripts.Add(choose);
         const int nBefore = m_pFrame->GetChildCount();
-        m_pFrame->CmViewPages(c.nId);
+        Send(c.nId);
         EXPECT_TRUE(scripts.AllRun());
         UIMDIChild* pShowing = m_pFrame->FindChildForPage(pPage);
         ASSERT_NE(nullptr, pShowing);
@@ -397,14 +401,14 @@ TEST_F(FrameViewCmdsTest, ViewPagesOpensOrActivatesTheWindowOfThePageChosen)
         // opened again.
         m_pFrame->ActivateChild(pMainWindow);
         scripts.Add(choose);
-        m_pFrame->CmViewPages(c.nId);
+        Send(c.nId);
         EXPECT_EQ(nBefore + 1, m_pFrame->GetChildCount());
         EXPECT_EQ(pShowing, m_pFrame->GetActiveEditWindow());
         m_pFrame->ActivateChild(pMainWindow);
 
         // Cancel leaves the windows as they are.
         scripts.Add([](HWND hDlg) { ClickButton(hDlg, IDCANCEL); });
-        m_pFrame->CmViewPages(c.nId);
+        Send(c.nId);
         EXPECT_EQ(pMainWindow, m_pFrame->GetActiveEditWindow());
     }
 }
@@ -419,8 +423,8 @@ TEST_F(FrameViewCmdsTest, DefinePagesRunsTheDialogOfTheKindAndMarksTheProgram)
         const char* pszCaption;
         const char* pszLinePrefix;
     } cases[] = {
-        {4173, "Define SuperBlocks", "Sub1"},
-        {4177, "Define Verification Blocks", "Check"},
+        {CM_DEFINESUPERBLOCKS, "Define SuperBlocks", "Sub1"},
+        {CM_DEFINEVERIFBLOCKS, "Define Verification Blocks", "Check"},
     };
     for (const Case& c : cases)
     {
@@ -432,7 +436,7 @@ TEST_F(FrameViewCmdsTest, DefinePagesRunsTheDialogOfTheKindAndMarksTheProgram)
             lines = ListLines(hDlg, IDC_PAGES_LIST);
             ClickButton(hDlg, IDCANCEL);
         });
-        m_pFrame->CmDefinePages(c.nId);
+        Send(c.nId);
         EXPECT_TRUE(scripts.AllRun());
         ASSERT_EQ(1u, scripts.captions.size());
         EXPECT_EQ(c.pszCaption, scripts.captions[0]);
@@ -449,7 +453,7 @@ TEST_F(FrameViewCmdsTest, FindOpensTheOneDialogAndFollowsTheCurrentProgram)
     EditMDI* pFirstWindow = OpenProgram(&pFirst);
     ASSERT_NE(nullptr, pFirstWindow);
     m_pFrame->ActivateChild(pFirstWindow);
-    m_pFrame->CmFindPowerBlock();
+    Send(CM_FINDPOWERBLOCK);
     TFindPBDialog* pFind = GetFindPowerBlock();
     ASSERT_NE(nullptr, pFind);
     ASSERT_TRUE(pFind->IsWindow());
@@ -473,7 +477,76 @@ TEST_F(FrameViewCmdsTest, FindOpensTheOneDialogAndFollowsTheCurrentProgram)
     EXPECT_TRUE(g_beeps.empty());
 
     // Find again: the same dialog, no second one.
-    m_pFrame->CmFindPowerBlock();
+    Send(CM_FINDPOWERBLOCK);
     EXPECT_EQ(pFind, GetFindPowerBlock());
     EXPECT_TRUE(m_status.lines.empty());
+}
+
+// Set Zoom, the page dialogs and Find end an in-place note edit first,
+// keeping the text typed.
+TEST_F(FrameViewCmdsTest, CommandsEndAnInPlaceNoteEditFirst)
+{
+    Program* pProgram = nullptr;
+    EditMDI* pWindow = OpenProgram(&pProgram);
+    ASSERT_NE(nullptr, pWindow);
+    EditChild* pPane = pWindow->GetEditPane();
+    const UINT ids[] = {CM_SETZOOM, CM_VIEWSUPERBLOCKS, CM_DEFINESUPERBLOCKS, CM_FINDPOWERBLOCK};
+    for (UINT nId : ids)
+    {
+        SCOPED_TRACE(nId);
+        // A new note, drawn with the mouse and edited in place.
+        pPane->BeginTextNote();
+        POINT from = {30, 400};
+        pPane->LogicalToDevice(from);
+        SendMessageA(pPane->HWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        SendMessageA(pPane->HWindow, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(from.x + 120, from.y + 60));
+        SendMessageA(pPane->HWindow, WM_LBUTTONUP, 0, MAKELPARAM(from.x + 120, from.y + 60));
+        Flush();
+        ASSERT_EQ(MODE_TEXTEDIT, pPane->GetMouseMode());
+        PXTextUI* pNote = pPane->GetEditedTextNote();
+        ASSERT_NE(nullptr, pNote);
+        SetWindowTextA(pNote->GetTextBox()->GetEditWindow(), "Typed");
+
+        DialogScripts scripts;
+        scripts.Add([](HWND hDlg) { ClickButton(hDlg, IDCANCEL); });
+        Send(nId);
+        EXPECT_EQ(MODE_IDLE, pPane->GetMouseMode());
+        EXPECT_STREQ("Typed", pNote->GetText());
+        DeleteFindPowerBlock();
+    }
+}
+
+// Deleting, in Define SuperBlocks, the page of the program's only window:
+// the program stays, shown on its main page.
+TEST_F(FrameViewCmdsTest, DeletingThePageOfTheOnlyWindowKeepsTheProgram)
+{
+    Program* pProgram = nullptr;
+    EditMDI* pMainWindow = OpenProgram(&pProgram);
+    ASSERT_NE(nullptr, pMainWindow);
+    Page* pSub = pProgram->FindPage("Sub1");
+    ASSERT_NE(nullptr, m_pFrame->OpenEditWindow(pProgram, pSub));
+    pMainWindow->CloseWindow();
+    ASSERT_EQ(1, m_pFrame->GetChildCount());
+    ASSERT_EQ(pSub, m_pFrame->GetActivePage());
+
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDYES);
+    DialogScripts scripts;
+    std::vector<std::string> lines;
+    scripts.Add([&](HWND hDlg) {
+        SelectLine(hDlg, IDC_PAGES_LIST, 0);
+        ClickButton(hDlg, IDC_PAGES_DELETE);
+        lines = ListLines(hDlg, IDC_PAGES_LIST);
+        ClickButton(hDlg, IDOK);
+    });
+    Send(CM_DEFINESUPERBLOCKS);
+    EXPECT_TRUE(scripts.AllRun());
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(nullptr, pProgram->FindPage("Sub1"));
+    ASSERT_EQ(1, m_pFrame->GetChildCount());
+    EXPECT_EQ(pProgram->GetMainPage(), m_pFrame->GetChild(0)->GetPage());
+    EXPECT_EQ(1, pProgram->GetOpenWindows());
+    EXPECT_TRUE(pProgram->IsModified());
+    ExpectModelMatches(pProgram);
 }
