@@ -128,7 +128,10 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
         E::Timer(&UIMDIFrame::EvTimer),
         E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        E::Message(WM_PLT_TABSELECTED, &UIMDIFrame::EvPaletteTabSelected),
+        E::Message(WM_PLT_DRAGSTART, &UIMDIFrame::EvPaletteDragStart),
         // Commands.
+        E::Command(CM_PALETTE, &UIMDIFrame::TogglePalette),
         E::Command(CM_PRINTFLOW, &UIMDIFrame::CmPrint),
         E::Command(CM_PRINTSETUP, &UIMDIFrame::CmPrinterSetup),
         E::Command(CM_SETZOOM, &UIMDIFrame::CmSetZoom),

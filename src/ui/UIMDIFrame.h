@@ -231,8 +231,8 @@ public:
     void EvDestroy() override;
     void PaletteFollowProgram(Program* pProgram);
     void PaletteFrameSize(int cx, int cy);
-    LRESULT PaletteTabSelected(LPARAM lParam);
-    LRESULT PaletteDragStart();
+    LRESULT EvPaletteTabSelected(WPARAM wParam, LPARAM lParam);
+    LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
     void ForgetPalette(PaletteMDI* pPalette);
 
