@@ -62,6 +62,8 @@ public:
     virtual LRESULT OnNcHitTest(int x, int y);
     virtual void OnPaint();
     virtual void OnSize(UINT nType, int cx, int cy);
+    // The mouse capture went to another window (or none).
+    virtual void OnCaptureChanged(HWND hWndNew);
     // A class whose windows receive the notifications or palette messages
     // below overrides the handler; the base fails a consistency check.
     virtual void OnListBeginDrag(NMHDR* pHdr);

@@ -221,6 +221,9 @@ LRESULT PXWndImpl::Dispatch(PXWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONDBLCLK:
         pWnd->OnLButtonDblClk(static_cast<UINT>(wParam), x, y);
         return 0;
+    case WM_CAPTURECHANGED:
+        pWnd->OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        return 0;
     case WM_PLT_ADDITEM:
         pWnd->OnAddItem(lParam);
         return 0;
@@ -461,6 +464,11 @@ void PXWnd::OnPaint()
 void PXWnd::OnSize(UINT nType, int cx, int cy)
 {
     Default(WM_SIZE, nType, MAKELPARAM(cx, cy));
+}
+
+void PXWnd::OnCaptureChanged(HWND hWndNew)
+{
+    Default(WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hWndNew));
 }
 
 void PXWnd::OnListBeginDrag(NMHDR*)

@@ -333,3 +333,12 @@ void PXInTabWnd::OnLButtonUp(UINT nKeys, int x, int y)
     if (PXMainFrame* pMainFrame = GetPXMainFrame())
         pMainFrame->EndDrag(pt.x, pt.y, true);
 }
+
+void PXInTabWnd::OnCaptureChanged(HWND hWndNew)
+{
+    if (!m_bDragging || hWndNew == m_hWnd)
+        return;
+    m_bDragging = false;
+    if (PXMainFrame* pMainFrame = GetPXMainFrame())
+        pMainFrame->CancelDrag();
+}

@@ -37,6 +37,9 @@ public:
     void OnLButtonUp(UINT nKeys, int x, int y) override;
     void OnMouseMove(UINT nKeys, int x, int y) override;
     void OnSize(UINT nType, int cx, int cy) override;
+    // A drag that loses the mouse (another window took it) ends without a
+    // drop, so that the next drag can start.
+    void OnCaptureChanged(HWND hWndNew) override;
     void OnListBeginDrag(NMHDR* pHdr) override;
     void OnTabSelChange() override;
     void OnAddItem(LPARAM lParam) override;

@@ -216,3 +216,14 @@ void PXMainFrame::EndDrag(int x, int y, bool bQuiet)
     m_nDragMode = 0;
     m_hWndDragChild = nullptr;
 }
+
+void PXMainFrame::CancelDrag()
+{
+    if (m_nDragMode == 1)
+    {
+        ImageList_DragLeave(::GetDesktopWindow());
+        ImageList_EndDrag();
+    }
+    m_nDragMode = 0;
+    m_hWndDragChild = nullptr;
+}

@@ -53,6 +53,8 @@ public:
     void BeginDrag(HIMAGELIST hImage, int x, int y, INT_PTR nParam, const POINT* pHotspot, int nMode);
     void DragMove(UINT nKeys, int x, int y, PXDragPane* pPane);
     void EndDrag(int x, int y, bool bQuiet);
+    // The drag image taken away without a drop.
+    void CancelDrag();
     HWND GetDragChild() const { return m_hWndDragChild; }
     POINT GetDragLast() const { return m_ptDragLast; }
 

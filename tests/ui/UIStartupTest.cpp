@@ -473,6 +473,10 @@ TEST_F(Startup, TheActiveApplicationFollowsTheFramesCurrentProgram)
     EXPECT_EQ(nullptr, pController->GetActiveUserApp());
 
     Program program("C:\\PROG\\ORDERS.ed", 0);
+    // An open application shows its program (the frame's palette follows
+    // the current program, and the command states then ask the application
+    // about it).
+    pOrders->SetProgram(&program);
     UIMDIFrame* pFrame = UIApp::GetMainFrame();
     ASSERT_NE(nullptr, pFrame);
     pFrame->SetCurrentProgram(&program);
@@ -488,4 +492,5 @@ TEST_F(Startup, TheActiveApplicationFollowsTheFramesCurrentProgram)
     }
     pFrame->SetCurrentProgram(nullptr);
     EXPECT_EQ(nullptr, pController->GetActiveUserApp());
+    pOrders->SetProgram(nullptr);
 }

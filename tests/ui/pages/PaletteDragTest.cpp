@@ -305,3 +305,33 @@ TEST_F(PaletteDragTest, ALoudDropOutsideThePageWindowIsReported)
     EXPECT_EQ("Can not move ZirirAradur between pages.", s_boxes[0]);
     EXPECT_EQ(0, s_nBeeps);
 }
+
+// Another window taking the mouse ends the palette's drag without a drop;
+// the next drag starts and drops as usual.
+TEST_F(PaletteDragTest, ADragThatLosesTheMouseEndsWithoutADrop)
+{
+    Program* pProgram = nullptr;
+    EditMDI* pWindow = OpenProgram(&pProgram);
+    EditChild* pPane = PaneOf(pWindow);
+    Page* pMain = pProgram->GetMainPage();
+    ModelSettings settings = GetModelSettings();
+    settings.dwOptions |= 0x400;    // Auto Name
+    ModelSetSettings(settings);
+    const int nBefore = static_cast<int>(pMain->GetBlocks().getItemsInContainer());
+
+    BeginItemDrag(IconOf(402));
+    ASSERT_TRUE(Inner()->IsDragging());
+    ::SetCapture(pPane->HWindow);
+    ::ReleaseCapture();
+    Flush();
+    EXPECT_FALSE(Inner()->IsDragging());
+    EXPECT_EQ(nullptr, mainFrame.GetDragChild());
+    EXPECT_EQ(nBefore, static_cast<int>(pMain->GetBlocks().getItemsInContainer()));
+
+    BeginItemDrag(IconOf(402));
+    EXPECT_TRUE(Inner()->IsDragging());
+    POINT target = {220, 160};
+    ::ClientToScreen(pPane->HWindow, &target);
+    MoveAndRelease(target);
+    EXPECT_EQ(nBefore + 1, static_cast<int>(pMain->GetBlocks().getItemsInContainer()));
+}
