@@ -12,5 +12,10 @@
 #define IDS_KVR_NOMODELPART    107
 #define IDS_KVR_READING        108
 #define IDS_KVR_WRITING        109
+#define IDS_KVR_PICKVARIABLE   110
+#define IDS_KVR_PICKSENTENCE   111
+
+// The pickers' dialog "KVRPICK".
+#define IDC_KVR_PICKLIST       100
 
 #endif

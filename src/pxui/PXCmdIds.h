@@ -90,6 +90,14 @@
 #define CM_VOICEITEMS           4145
 #define CM_FAXITEMS             4146
 
+// Pages and Find: sent by no menu item, key or button
+#define CM_NEWSUPERBLOCK        4169
+#define CM_VIEWSUPERBLOCKS      4170
+#define CM_DEFINESUPERBLOCKS    4173
+#define CM_VIEWVERIFBLOCKS      4176
+#define CM_DEFINEVERIFBLOCKS    4177
+#define CM_FINDPOWERBLOCK       4179
+
 // Window
 #define CM_CASCADE              24361
 #define CM_TILE                 24362

@@ -99,8 +99,16 @@ void EditChild::Relayout()
     if (ModelIsOptionSet(kOptPrintGrid))
     {
         long cx = 0, cy = 0;
-        if (UIPageFrame* pFrame = GetPageFrame())
+        UIPageFrame* pFrame = GetPageFrame();
+        if (pFrame)
             pFrame->GetPageGridSize(cx, cy);
+        // Measured once and kept by the frame until the printer changes.
+        if (cx <= 0 || cy <= 0)
+        {
+            GetPageSize(this, cx, cy, m_nPageGridFlag);
+            if (pFrame && cx > 0 && cy > 0)
+                pFrame->SetPageGridSize(cx, cy);
+        }
         if (cx > 0 && cy > 0)
         {
             long vx, vy;

@@ -72,6 +72,8 @@ public:
 
     Program* GetProgram() const { return m_pProgram; }
     int GetPageGridFlag() const { return m_nPageGridFlag; }
+    // Set before a relayout that must take up a new printer choice.
+    void SetPageGridFlag(int nFlag) { m_nPageGridFlag = nFlag; }
     SIZE GetPageGridCell() const { return m_PageGridCell; }
     SIZE GetPageExtent() const { return {m_nPageWidth, m_nPageHeight}; }
 

@@ -216,8 +216,15 @@ void TDefinePagesDialog::CmDelete()
     text.Format(CString(MAKEINTRESOURCEA(IDS_PAGES_ASKDELETE)), pPage->GetName());
     if (BWCCMessageBox(HWindow, text, CString(MAKEINTRESOURCEA(IDS_EDLG_WARNING)), MB_YESNOCANCEL) != IDYES)
         return;
+    PXEditorFrame* pFrame = PXWinApp::GetEditorFrame();
+    // The window of the page closes with it; were it the program's only
+    // window, it would take the program along while the dialog still
+    // edits it. The main page is shown first.
+    if (pFrame && m_pProgram->GetOpenWindows() == 1 && pFrame->GetActivePage() == pPage)
+        if (Page* pMain = m_pProgram->GetMainPage())
+            pFrame->ShowPage(pMain);
     GetModelObserver().NotifyChildren(pPage, OBJECT_CHANGING, 0);
-    if (PXEditorFrame* pFrame = PXWinApp::GetEditorFrame())
+    if (pFrame)
         pFrame->ClosePageWindows(pPage);
     if (m_pCopied == pPage)
         m_pCopied = nullptr;

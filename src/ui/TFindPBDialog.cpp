@@ -190,6 +190,17 @@ LRESULT TFindPBDialog::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
             return 0;
         }
         break;
+    case IDC_FIND_PICKVARIABLE:
+    case IDC_FIND_PICKSENTENCE:
+        if (notifyCode == BN_CLICKED || !hWndCtl)
+        {
+            if (id == IDC_FIND_PICKVARIABLE)
+                PickVariable();
+            else
+                PickSentence();
+            return 0;
+        }
+        break;
     case IDC_FIND_VARIABLE:
     case IDC_FIND_SENTENCE:
         if (notifyCode == EN_CHANGE)
@@ -334,6 +345,33 @@ void TFindPBDialog::ShowResult()
     request.nAction = UI_BLOCKREQUEST_SHOW;
     if (HWND hParent = GetParentHandle())
         ::SendMessageA(hParent, WM_UI_BLOCKREQUEST, 0, reinterpret_cast<LPARAM>(&request));
+}
+
+void TFindPBDialog::PickVariable()
+{
+    // The model's pickers list its current program.
+    if (m_pProgram)
+        m_pProgram->Activate();
+    kvrHandleType* hVariable = kvrSelectVariable(nullptr, -1, -1, -1, HWindow);
+    const kvrVariableInfo* pInfo = hVariable ? kvrGetVariableInfo(hVariable) : nullptr;
+    if (!pInfo)
+        return;
+    TPBSearchInfo& info = GetPBSearchInfo();
+    std::snprintf(info.m_szVariable, PX_FIND_NAME_SIZE, "%s", pInfo->Name);
+    ::SetDlgItemTextA(HWindow, IDC_FIND_VARIABLE, info.m_szVariable);
+}
+
+void TFindPBDialog::PickSentence()
+{
+    if (m_pProgram)
+        m_pProgram->Activate();
+    kvrHandleType* hSentence = kvrPickVoiceSentence(HWindow, "");
+    const char* pszName = hSentence ? kvrGetSymbolName(hSentence) : nullptr;
+    if (!pszName)
+        return;
+    TPBSearchInfo& info = GetPBSearchInfo();
+    std::snprintf(info.m_szSentence, PX_FIND_NAME_SIZE, "%s", pszName);
+    ::SetDlgItemTextA(HWindow, IDC_FIND_SENTENCE, info.m_szSentence);
 }
 
 void ShowFindPowerBlock(TWindow* pFrame, Program* pProgram)

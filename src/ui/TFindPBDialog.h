@@ -31,6 +31,10 @@ public:
     void Search();
     // The double click on a result.
     void ShowResult();
+    // The "L" buttons: the model's pickers of a variable and of a voice
+    // sentence of the program; the name chosen fills the mode's edit.
+    void PickVariable();
+    void PickSentence();
 
     Program* GetProgram() const { return m_pProgram; }
 

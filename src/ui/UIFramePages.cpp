@@ -76,6 +76,17 @@ bool UIFramePages::IsClosing() const
     return m_frame.IsClosing() != 0;
 }
 
+void UIFramePages::GetPageGridSize(long& cx, long& cy)
+{
+    cx = m_frame.GetPageGridCellWidth();
+    cy = m_frame.GetPageGridCellHeight();
+}
+
+void UIFramePages::SetPageGridSize(long cx, long cy)
+{
+    m_frame.SetPageGridCell(static_cast<int>(cx), static_cast<int>(cy));
+}
+
 void UIFramePages::RefreshPalette(Program* pProgram)
 {
     m_frame.PaletteFollowProgram(nullptr);

@@ -58,7 +58,9 @@ public:
     void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
     void EndImageDrag(POINT) override {}
     void CancelImageDrag() override {}
-    void GetPageGridSize(long& cx, long& cy) override { cx = cy = 0; }
+    // The frame's page-grid cache.
+    void GetPageGridSize(long& cx, long& cy) override;
+    void SetPageGridSize(long cx, long cy) override;
 
 private:
     UIFramePages(const UIFramePages&) = delete;

@@ -10,6 +10,7 @@
 #include "PXCmdIds.h"
 #include "PXUIMsg.h"
 #include "StatusLineChild.h"
+#include "TFindPBDialog.h"
 #include "Page.h"
 #include "Program.h"
 #include "PXMainFrame.h"
@@ -131,6 +132,16 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::Message(WM_PLT_DRAGSTART, &UIMDIFrame::EvPaletteDragStart),
         // Commands.
         E::Command(CM_PALETTE, &UIMDIFrame::TogglePalette),
+        E::Command(CM_PRINTFLOW, &UIMDIFrame::CmPrint),
+        E::Command(CM_PRINTSETUP, &UIMDIFrame::CmPrinterSetup),
+        E::Command(CM_SETZOOM, &UIMDIFrame::CmSetZoom),
+        E::Command(CM_ABOUT, &UIMDIFrame::CmAbout),
+        E::Command(CM_NEWSUPERBLOCK, &UIMDIFrame::CmNewSuperBlock),
+        E::CommandId(CM_VIEWSUPERBLOCKS, &UIMDIFrame::CmViewPages),
+        E::CommandId(CM_VIEWVERIFBLOCKS, &UIMDIFrame::CmViewPages),
+        E::CommandId(CM_DEFINESUPERBLOCKS, &UIMDIFrame::CmDefinePages),
+        E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
+        E::Command(CM_FINDPOWERBLOCK, &UIMDIFrame::CmFindPowerBlock),
         // Enablers.
         {},
     };
@@ -391,6 +402,8 @@ void UIMDIFrame::AddChild(UIMDIChild* pChild)
         pProgram->AddOpenWindow(1);
     pChild->LayoutPanes();
     RefreshCaptions();
+    if (pChild == GetActiveEditWindow())
+        RefreshFindPowerBlock();
 }
 
 void UIMDIFrame::CloseChild(UIMDIChild* pChild)
@@ -435,6 +448,10 @@ void UIMDIFrame::SetCurrentProgram(Program* pProgram)
         return;
     m_pCurrentProgram = pProgram;
     PaletteFollowProgram(pProgram);
+    // An open Find dialog follows the current program. A page window
+    // being made is not listed yet: AddChild refreshes for it.
+    if (GetActiveEditWindow())
+        RefreshFindPowerBlock();
 }
 
 void UIMDIFrame::SetCurrentPage(Page* pPage)

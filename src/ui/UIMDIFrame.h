@@ -149,7 +149,8 @@ public:
     // shown maximised and listed (AddChild); none without a maker.
     UIMDIChild* OpenEditWindow(Program* pProgram, Page* pPage);
     // A page window opened: appended to the list, counted in its program's
-    // open windows, its panes laid out, captions refreshed.
+    // open windows, its panes laid out, captions refreshed; an open Find
+    // dialog follows it when it is the active window.
     void AddChild(UIMDIChild* pChild);
     // A page window closing: taken out of the list and counted out of its
     // program's open windows (a page window counts itself neither way), the
@@ -234,6 +235,21 @@ public:
     LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
     void ForgetPalette(PaletteMDI* pPalette);
+
+    // The print, zoom, About, page and Find commands (UIMDIFrameViewCmds.cpp).
+    // Print (4135) and printer set-up (4136) clear the page-grid cache;
+    // the others need an active page window with an edit pane, without
+    // which the status line says so (34 for Set Zoom, else 33) and a beep
+    // sounds.
+    void CmPrint();
+    void CmPrinterSetup();
+    void CmSetZoom();
+    void CmAbout();
+    void CmNewSuperBlock();
+    // 4170 and 4173 SuperBlocks, 4176 and 4177 Verification Blocks.
+    void CmViewPages(UINT nId);
+    void CmDefinePages(UINT nId);
+    void CmFindPowerBlock();
 
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;

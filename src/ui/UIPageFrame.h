@@ -74,6 +74,8 @@ public:
     // The cached size of a printed page in model units; 0, 0 while not
     // measured.
     virtual void GetPageGridSize(long& cx, long& cy) = 0;
+    // The page editing pane measured it: the frame keeps it.
+    virtual void SetPageGridSize(long cx, long cy) {}
 };
 
 // Installs the frame (none: the windows act without one); answers the

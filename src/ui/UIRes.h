@@ -5,6 +5,7 @@
 // Strings of the main frame.
 #define IDS_UI_NOEDITCHILD          19      // "Edit child window not found in Edit MDI window."
 #define IDS_UI_SELECTPROGRAMWINDOW  33      // "Select window containing a program before executing this command."
+#define IDS_UI_SELECTSCALEWINDOW    34      // "Select window to Scale before executing command."
 
 // Strings: 3392-3407.
 #define IDS_UI_NODIALOGLIB      3392    // "Unable to load application dialog module."

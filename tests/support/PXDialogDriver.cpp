@@ -80,3 +80,56 @@ void Press(HWND hSheet, int nButton)
 {
     SendMessageA(hSheet, PSM_PRESSBUTTON, nButton, 0);
 }
+
+namespace
+{
+std::function<void(HWND)> g_dialogScript;
+UINT_PTR g_nDialogTimer = 0;
+bool g_bDialogRan = false;
+
+BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+{
+    char szClass[16] = "";
+    GetClassNameA(hWnd, szClass, sizeof(szClass));
+    // A modal dialog disables its owner: the enabled one is the newest.
+    if (lstrcmpA(szClass, "#32770") == 0 && IsWindowVisible(hWnd) && IsWindowEnabled(hWnd))
+    {
+        *reinterpret_cast<HWND*>(lParam) = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK DialogTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND hDlg = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&hDlg));
+    if (!hDlg || !g_dialogScript)
+        return;
+    std::function<void(HWND)> script = std::move(g_dialogScript);
+    DisarmDialogAnswer();
+    g_bDialogRan = true;
+    script(hDlg);
+}
+}
+
+void AnswerNextDialog(std::function<void(HWND)> script)
+{
+    DisarmDialogAnswer();
+    g_bDialogRan = false;
+    g_dialogScript = std::move(script);
+    g_nDialogTimer = SetTimer(nullptr, 0, 20, DialogTimer);
+}
+
+bool DialogAnswerRan()
+{
+    return g_bDialogRan;
+}
+
+void DisarmDialogAnswer()
+{
+    if (g_nDialogTimer)
+        KillTimer(nullptr, g_nDialogTimer);
+    g_nDialogTimer = 0;
+    g_dialogScript = nullptr;
+}

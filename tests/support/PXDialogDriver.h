@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,5 +37,14 @@ bool Enabled(HWND hDlg, int nId);
 HWND CurrentPage(HWND hSheet);
 void OpenPage(HWND hSheet, int nIndex);
 void Press(HWND hSheet, int nButton);
+
+// Dialogs that a library runs with DialogBox, without the framework's
+// modal hook: the next dialog window of this thread that shows up while
+// the thread's messages are dispatched (in the dialog's own loop) is given
+// to the script once; the answer is armed until it has run or until
+// DisarmDialogAnswer. True when the last armed script has run.
+void AnswerNextDialog(std::function<void(HWND)> script);
+bool DialogAnswerRan();
+void DisarmDialogAnswer();
 
 #endif

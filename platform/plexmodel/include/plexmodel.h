@@ -356,9 +356,36 @@ int kvrIsPBUseVSentence(kvrHandleType* hBlock, const char* pszSentence);
 /* 1 when the block lies on the named page; without a name, on the main
  * page. */
 int kvrIsPBInPage(kvrHandleType* hBlock, const char* pszPage);
-/* The model's name of a block ("page$block" off the main page) or page;
- * 0 for no such object. */
+/* The model's name of a block ("page$block" off the main page), page or
+ * item (a handle of kvrPickVoiceSentence); 0 for no such object. */
 const char* kvrGetSymbolName(kvrHandleType* hObject);
+
+/* ---- Pickers of the Find dialog --------------------------------------- */
+
+/* A variable the program's blocks use: a name held by a text setting of a
+ * block that is not a voice or fax item setting (what kvrIsPBUseVariable
+ * compares), with the kind of that setting (KVR_SYM_*). */
+typedef struct kvrVariableInfo
+{
+    char Name[KVR_SYMBOL_NAME_SIZE];
+    short Type;
+} kvrVariableInfo;
+
+/* The model's dialog, owned by hOwner, lists the variables of the current
+ * program by name with pszName (when given) chosen; the three numbers are
+ * kept for the callers that pass -1. Answers the handle of the variable
+ * chosen, 0 on Cancel, without a choice or without a program. The handle
+ * names the variable until the next call or the program's removal. */
+kvrHandleType* kvrSelectVariable(const char* pszName, int nUnused1,
+                                 int nUnused2, int nUnused3, HWND hOwner);
+/* The variable of a handle of kvrSelectVariable; 0 for any other. */
+const kvrVariableInfo* kvrGetVariableInfo(kvrHandleType* hVariable);
+/* The model's dialog, owned by hOwner, lists the voice items of the
+ * current program (items with an exclusion flag left out) with pszName
+ * (when given) chosen. Answers the item's handle, whose name
+ * kvrGetSymbolName gives, or 0 on Cancel, without a choice or without a
+ * program. */
+kvrHandleType* kvrPickVoiceSentence(HWND hOwner, const char* pszName);
 
 /* ---- Checks of a loaded program --------------------------------------- */
 

@@ -50,6 +50,11 @@ Block* AsBlock(kvrHandleType* h)
     return static_cast<Block*>(Checked(h, KVR_OBJ_BLOCK));
 }
 
+Variable* AsVariable(kvrHandleType* h)
+{
+    return static_cast<Variable*>(Checked(h, KVR_OBJ_VARIABLE));
+}
+
 bool IsLiveSymbol(Symbol* sym, Program** owner)
 {
     if (!sym)
@@ -288,8 +293,19 @@ Block* Page::FindType(int type) const
 
 Program::~Program()
 {
+    ForgetVariables();
     for (Symbol* s : symbols)
         delete s;
+}
+
+void Program::ForgetVariables()
+{
+    for (Variable* v : variables)
+    {
+        Unregister(v);
+        delete v;
+    }
+    variables.clear();
 }
 
 Page* Program::FindPage(const std::string& name) const
@@ -484,7 +500,7 @@ void Notify(Program* prog, int kind, LPARAM lParam)
     SendMessageA(prog->hMain, g_nNotifyMessage, (WPARAM)kind, lParam);
 }
 
-static HINSTANCE ModuleHandle()
+HINSTANCE ModuleHandle()
 {
     HMODULE h = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |

@@ -22,6 +22,8 @@ void Unregister(kvrHandleType* h);
 Program* AsProgram(kvrHandleType* h);
 Page* AsPage(kvrHandleType* h);
 Block* AsBlock(kvrHandleType* h);
+struct Variable;
+Variable* AsVariable(kvrHandleType* h);
 bool IsLiveSymbol(Symbol* sym, Program** owner);
 
 extern Program* g_pCurrent;
@@ -58,6 +60,8 @@ int ReadModelPart(Program* prog, FILE* in, int mode, FILE* log);
 void Notify(Program* prog, int kind, LPARAM lParam);
 void NotifyStatus(Program* prog, UINT idText, const char* insert);
 std::string LoadText(UINT idText, const char* insert);
+// The library's own module, which holds its texts and dialogs.
+HINSTANCE ModuleHandle();
 
 } // namespace kvr
 

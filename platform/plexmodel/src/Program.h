@@ -14,6 +14,14 @@ namespace kvr {
 struct Block;
 struct Page;
 
+// A variable listed by the variable picker; its handle lives until the
+// next pick or the program's removal.
+struct Variable : kvrHandleType
+{
+    Variable() : kvrHandleType(KVR_OBJ_VARIABLE) {}
+    kvrVariableInfo info = {};
+};
+
 struct Program : kvrHandleType
 {
     Program() : kvrHandleType(KVR_OBJ_PROGRAM) {}
@@ -24,6 +32,7 @@ struct Program : kvrHandleType
     std::vector<Page*> pages;
     std::vector<Symbol*> symbols;      // items and lists, in order added
     std::vector<std::string> libraries; // imported libraries, "name.ID", in order imported
+    std::vector<Variable*> variables;  // the variable picker's last list (registered)
     Page* current = nullptr;
     unsigned long nextSerial = 1;
 
@@ -33,6 +42,8 @@ struct Program : kvrHandleType
     bool IsNameInUse(const std::string& name) const;
     bool IsEmpty() const { return pages.empty() && symbols.empty() && libraries.empty(); }
     void InitSymbol(Symbol* sym, int type, const std::string& name);
+    // The picker's variables unregistered and deleted.
+    void ForgetVariables();
 };
 
 } // namespace kvr

@@ -122,6 +122,10 @@ const char* kvrGetSymbolName(kvrHandleType* hObject)
             return block->sym.Name;
         if (Page* page = AsPage(hObject))
             return page->sym.Name;
+        // An item handed out by kvrPickVoiceSentence.
+        Symbol* sym = reinterpret_cast<Symbol*>(hObject);
+        if (IsLiveSymbol(sym, nullptr))
+            return sym->Name;
         return nullptr;
     });
 }

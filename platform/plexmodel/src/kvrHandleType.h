@@ -1,9 +1,10 @@
 // kvrHandleType: the base of every object the model hands out by handle
-// (programs, pages, blocks), which tells their kind.
+// (programs, pages, blocks, the variables of the Find dialog's picker),
+// which tells their kind.
 #ifndef PLEXMODEL_KVRHANDLETYPE_H
 #define PLEXMODEL_KVRHANDLETYPE_H
 
-enum kvrObjKind { KVR_OBJ_PROGRAM = 1, KVR_OBJ_PAGE, KVR_OBJ_BLOCK };
+enum kvrObjKind { KVR_OBJ_PROGRAM = 1, KVR_OBJ_PAGE, KVR_OBJ_BLOCK, KVR_OBJ_VARIABLE };
 
 struct kvrHandleType
 {

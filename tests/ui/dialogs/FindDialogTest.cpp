@@ -348,6 +348,78 @@ TEST_F(FindDialogTest, VoiceSentenceAndVariableModes)
     EXPECT_EQ(std::string(39, 'v'), info.m_szVariable);
 }
 
+// The "L" buttons: the model's pickers fill the edit, and the search then
+// finds the blocks that use what was picked.
+TEST_F(FindDialogTest, PickersFillTheVariableAndTheSentence)
+{
+    PowerBlock* pCheck = AddBlock(pMain, 411, "Guard");
+    int nOffset = kvrSDOGetSymbolOffset(411, "Password Entry 1");
+    std::free(kvrSDOGetSymbolPtr(411, "Password Entry 1", pCheck->GetHandle(), nOffset));
+    char* psz = static_cast<char*>(kvrSDOAllocateMem(411, "Password Entry 1", pCheck->GetHandle(), nOffset));
+    ASSERT_NE(nullptr, psz);
+    std::strcpy(psz, "PinCode");
+    SetSentence(pMenu, "Hello");
+    kvrItemData* pVoice = static_cast<kvrItemData*>(std::calloc(1, sizeof(kvrItemData)));
+    Symbol* pSymbol = nullptr;
+    program->Activate();
+    ASSERT_EQ(1, kvrAddSymbol(&pSymbol, "Hello", KVR_SYM_ITEM, 1, 5, 1, 0, pVoice));
+
+    TPBSearchInfo& info = GetPBSearchInfo();
+    HWND hDlg = Open();
+    ASSERT_NE(nullptr, hDlg);
+    struct Case
+    {
+        int nRadio;
+        int nPick;
+        int nEdit;
+        const char* pszChoice;
+        const char* pszCaption;
+        const char* pszFound;
+    } cases[] = {
+        { IDC_FIND_BYVARIABLE, IDC_FIND_PICKVARIABLE, IDC_FIND_VARIABLE, "PinCode", "Select Variable", "Guard" },
+        { IDC_FIND_BYSENTENCE, IDC_FIND_PICKSENTENCE, IDC_FIND_SENTENCE, "Hello", "Select Voice Sentence",
+          "abcMenu" },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszChoice);
+        // The radios of these modes are hidden: checked as a click would.
+        for (int nRadio : { IDC_FIND_ALL, IDC_FIND_INCOMPLETE, IDC_FIND_CALLING, IDC_FIND_BYTYPE,
+                            IDC_FIND_BYVARIABLE, IDC_FIND_BYSENTENCE })
+            CheckDlgButton(hDlg, nRadio, nRadio == c.nRadio ? BST_CHECKED : BST_UNCHECKED);
+        Command(hDlg, c.nRadio, BN_CLICKED);
+        EXPECT_TRUE(Enabled(hDlg, c.nPick));
+        std::vector<std::string> offered;
+        std::string caption;
+        std::string choice = c.pszChoice;
+        AnswerNextDialog([&](HWND hPicker) {
+            caption = Text(hPicker);
+            offered = ListLines(hPicker, 100);
+            LRESULT n = SendDlgItemMessageA(hPicker, 100, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                            reinterpret_cast<LPARAM>(choice.c_str()));
+            SendDlgItemMessageA(hPicker, 100, LB_SETCURSEL, static_cast<WPARAM>(n), 0);
+            PostMessageA(hPicker, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        ClickButton(hDlg, c.nPick);
+        DisarmDialogAnswer();
+        EXPECT_EQ(c.pszCaption, caption);
+        EXPECT_EQ(Lines{ c.pszChoice }, offered);
+        EXPECT_EQ(c.pszChoice, Text(hDlg, c.nEdit));
+        EXPECT_STREQ(c.pszChoice, c.nEdit == IDC_FIND_VARIABLE ? info.m_szVariable : info.m_szSentence);
+        EXPECT_EQ(Lines{ c.pszFound }, SearchFor(hDlg, "*"));
+
+        // Cancel leaves the edit as it is.
+        AnswerNextDialog([](HWND hPicker) { PostMessageA(hPicker, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0); });
+        ClickButton(hDlg, c.nPick);
+        EXPECT_TRUE(DialogAnswerRan());
+        DisarmDialogAnswer();
+        EXPECT_EQ(c.pszChoice, Text(hDlg, c.nEdit));
+    }
+    program->Activate();
+    kvrDeleteSymbol("Hello", KVR_SYM_ITEM);
+    std::free(pVoice);
+}
+
 TEST_F(FindDialogTest, OneSuperBlockShowsNamesWithoutThePage)
 {
     HWND hDlg = Open();
