@@ -2,6 +2,7 @@
 // fan-out, captions and status text.
 #include "UIMDIFrame.h"
 #include "PrintEdit.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIRes.h"
 #include "FrameBars.h"
@@ -11,6 +12,7 @@
 #include "Page.h"
 #include "Program.h"
 #include "PXMainFrame.h"
+#include "PXPaletteManager.h"
 #include "PXMsgBox.h"
 #include "PXWinApp.h"
 #include "owl/TApplication.h"
@@ -115,14 +117,36 @@ void UIMDIFrame::EvGetMinMaxInfo(MINMAXINFO& info)
     }
 }
 
-LRESULT UIMDIFrame::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
+const TEventEntry* UIMDIFrame::EventTable()
 {
-    if (msg == WM_UI_RELAYOUT)
+    typedef TEventFor<UIMDIFrame> E;
+    static const TEventEntry s_Table[] = {
+        // Messages.
+        E::Size(&UIMDIFrame::EvSize),
+        E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
+        E::Timer(&UIMDIFrame::EvTimer),
+        E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        // Commands.
+        // Enablers.
+        {},
+    };
+    return s_Table;
+}
+
+bool UIMDIFrame::Find(TEventInfo& info)
+{
+    if (const TEventEntry* pEntry = FindEventEntry(EventTable(), info))
     {
-        RelayoutBars();
-        return 0;
+        info.Entry = pEntry;
+        return true;
     }
-    return TMDIFrame::WindowProc(msg, wParam, lParam);
+    return TMDIFrame::Find(info);
+}
+
+LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
+{
+    RelayoutBars();
+    return 0;
 }
 
 void UIMDIFrame::RelayoutBars()
@@ -144,10 +168,13 @@ void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
     RECT rcClient = LayoutFrameBars(*this, rc);
     ::MoveWindow(pClient->HWindow, rcClient.left, rcClient.top, rcClient.right - rcClient.left,
                  rcClient.bottom - rcClient.top, TRUE);
+    PaletteFrameSize(cx, cy);
 }
 
 void UIMDIFrame::EvTimer(UINT timerId)
 {
+    if (PXLongOperation::DeferTimer(HWindow, timerId))   // no save in the middle of a routing search
+        return;
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
         s_pfnAutoSave();
 }
@@ -209,6 +236,7 @@ void UIMDIFrame::SetupWindow()
     if (IconBoxChild* pStrip = GetFrameToolStrip(*this))
         if (UIApp::IsOptionSet(UI_OPT_TOOLBAR))
             pStrip->Show(true);
+    SetupPalette();
     RelayoutBars();
     PXWinApp::UpdateCommandUI();
 }
@@ -243,7 +271,7 @@ bool UIMDIFrame::IsMenuChecked(UINT nId) const
 BOOL UIMDIFrame::IsPaletteShown()
 {
     // The palette manager holds the palette window while it is shown.
-    return m_pMainFrame->m_pPaletteManager != nullptr;
+    return m_pMainFrame->m_pPaletteManager && m_pMainFrame->m_pPaletteManager->IsOpen();
 }
 
 BOOL UIMDIFrame::IsFullScreen()
@@ -386,8 +414,10 @@ bool UIMDIFrame::IsListed(const UIMDIChild* pChild) const
 
 void UIMDIFrame::SetCurrentProgram(Program* pProgram)
 {
-    if (pProgram != m_pCurrentProgram)
-        m_pCurrentProgram = pProgram;
+    if (pProgram == m_pCurrentProgram)
+        return;
+    m_pCurrentProgram = pProgram;
+    PaletteFollowProgram(pProgram);
 }
 
 void UIMDIFrame::SetCurrentPage(Page* pPage)

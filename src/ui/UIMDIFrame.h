@@ -8,6 +8,7 @@
 #include "PXafx.h"
 #include "ModelObserver.h"
 #include "PXEditorFrame.h"
+#include "owl/TEventTable.h"
 #include "owl/TMDIFrame.h"
 
 #include <vector>
@@ -16,6 +17,7 @@ class UIObject;
 class Program;
 class Page;
 class PXMainFrame;
+class PaletteMDI;
 
 // A page window as the frame lists it. The page window class implements it
 // beside its MDI child window; the frame asks nothing else of it.
@@ -116,6 +118,9 @@ public:
     // freed with the frame.
     void MakeClipboardProgram();
     void FreeClipboardProgram();
+    // A user application's program file opened or brought forward
+    // (UIMDIFrameApps.cpp).
+    int OpenProgram(const char* pszPath, Program** ppProgram) override;
 
     // The cached size of one page-grid cell (0: not measured).
     void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }
@@ -134,7 +139,7 @@ public:
     // The MDI client takes what the shown bars leave of the client area.
     void EvSize(UINT sizeType, int cx, int cy) override;
     // WM_UI_RELAYOUT (a bar shown or hidden) lays the bars out again.
-    LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    LRESULT EvRelayout(WPARAM wParam, LPARAM lParam);
     void RelayoutBars();
     // Timer 7 is the auto-save timer; every other timer is ignored.
     void EvTimer(UINT timerId) override;
@@ -214,9 +219,34 @@ public:
     // The caption of a program's windows.
     static CString CaptionFor(Program* pProgram);
 
+    // The frame's event table first, then the MDI frame's own look-up.
+    bool Find(TEventInfo& info) override;
+
+    // The block palette (UIMDIFramePalette.cpp): its manager and window made
+    // at set-up together with the "Blocks" palette window, whose groups
+    // fill the palette's tabs; the Palette command (4162); the palette
+    // closed around the frame's close and reopened when the close is
+    // refused; the palette following the current program and the main
+    // window's size; the palette's tab choice (WM_PLT_TABSELECTED) and
+    // drag start (WM_PLT_DRAGSTART); the palette window's departure.
+    void SetupPalette();
+    void TogglePalette();
+    void EvClose() override;
+    void EvDestroy() override;
+    void PaletteFollowProgram(Program* pProgram);
+    void PaletteFrameSize(int cx, int cy);
+    LRESULT PaletteTabSelected(LPARAM lParam);
+    LRESULT PaletteDragStart();
+    PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
+    void ForgetPalette(PaletteMDI* pPalette);
+
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
+
+    // The frame's event table: messages, commands and enablers, ended by an
+    // all-zero entry. Handlers may live in any source file of the frame.
+    static const TEventEntry* EventTable();
 
     // Hint 33 at the error level with the warning sound.
     void NoPageWindow();
@@ -230,6 +260,7 @@ private:
     Page* m_pCurrentPage;
     int m_nClosing;
     bool m_bSettingPage;     // SetCurrentPage runs
+    PaletteMDI* m_pPaletteWnd = nullptr;    // the "Blocks" palette window
 };
 
 #endif

@@ -346,3 +346,34 @@ TEST_F(ClipboardTest, ImportOfTheTargetApplicationIsRefusedAndOthersArePasted)
     EXPECT_STREQ("NIGHT.8", libraries[0]);
     EXPECT_NE(nullptr, other->FindLibraryGroup("Imported Applications"));
 }
+
+TEST_F(ClipboardTest, BlocksPasteOntoASuperBlockPageUnderItsQualifiedNames)
+{
+    PowerBlock* pMenu = AddBlock(pMain, 402, "Menu1", 300, 200);
+    PowerBlock* pDay = AddBlock(pMain, 395, "Day", 400, 260);
+    ASSERT_NE(nullptr, pMenu->Connect(pDay, "1", 0));
+    ASSERT_NE(nullptr, pMenu->Connect(pMain->FindBlockByName("End"), "3", 0));
+    Page* pSub = AddPage(program.get(), "Sub1", PX_PAGE_SUPERBLOCK);
+    AddBlock(pSub, 395, "Day", 100, 100);
+    ASSERT_EQ(0, Copy({pMenu, pDay}, pMain));
+
+    ASSERT_EQ(0, PasteAt(pSub, 0, 0));
+    PowerBlock* pMenu1 = pSub->FindBlockByName("Menu1");
+    PowerBlock* pDay1 = pSub->FindBlockByName("Day1");
+    ASSERT_NE(nullptr, pMenu1);
+    ASSERT_NE(nullptr, pDay1);
+    program->Activate();
+    EXPECT_EQ(pMenu1->GetHandle(), kvrFindPowerBlock("Sub1$Menu1", 1, 0));
+    ASSERT_NE(nullptr, GotoOf(pMenu1, "1"));
+    EXPECT_EQ(pDay1, GotoOf(pMenu1, "1")->GetTarget());
+    // The page has no End block: that goto goes nowhere.
+    EXPECT_EQ(nullptr, GotoOf(pMenu1, "3"));
+    ExpectModelMatches(program.get());
+
+    // And back from the page onto "Main".
+    ASSERT_EQ(0, Copy({pMenu1, pDay1}, pSub));
+    ASSERT_EQ(0, PasteAt(pMain, 0, 0));
+    EXPECT_NE(nullptr, pMain->FindBlockByName("Menu2"));
+    EXPECT_NE(nullptr, pMain->FindBlockByName("Day1"));
+    ExpectModelMatches(program.get());
+}

@@ -1,6 +1,7 @@
 // TWindow: binding, dispatch, the exception edge and the child list.
 #include "owl/TWindow.h"
 #include "owl/TApplication.h"
+#include "owl/TEventTable.h"
 #include "owl/TMenuItemEnabler.h"
 #include "OwlFailure.h"
 
@@ -494,8 +495,20 @@ LRESULT TWindow::DefaultProcessing()
     return DefProc(m_pCur->msg, m_pCur->wParam, m_pCur->lParam);
 }
 
+bool TWindow::Find(TEventInfo&)
+{
+    return false;
+}
+
 bool TWindow::TryCommand(UINT id, HWND hWndCtl, UINT notifyCode, LRESULT& result)
 {
+    TEventInfo info(0, id);
+    if (id != 0 && Find(info) && info.Entry)
+    {
+        result = info.Entry->Dispatcher(*this, info.Entry->Handler, MAKEWPARAM(id, notifyCode),
+                                        reinterpret_cast<LPARAM>(hWndCtl));
+        return true;
+    }
     bool bSaved = m_bUnhandled;
     m_bUnhandled = false;
     result = EvCommand(id, hWndCtl, notifyCode);
@@ -506,6 +519,12 @@ bool TWindow::TryCommand(UINT id, HWND hWndCtl, UINT notifyCode, LRESULT& result
 
 bool TWindow::TryCommandEnable(TCommandEnabler& ce)
 {
+    TEventInfo info(kCommandEnableMsg, ce.GetId());
+    if (ce.GetId() != 0 && Find(info) && info.Entry)
+    {
+        info.Entry->Dispatcher(*this, info.Entry->Handler, 0, reinterpret_cast<LPARAM>(&ce));
+        return true;
+    }
     bool bSaved = m_bUnhandled;
     m_bUnhandled = false;
     EvCommandEnable(ce);
@@ -521,6 +540,12 @@ LRESULT TWindow::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         if (g_pfnModalHook)
             g_pfnModalHook(this);
         return 0;
+    }
+    if (msg != 0 && msg != WM_COMMAND)
+    {
+        TEventInfo info(msg);
+        if (Find(info) && info.Entry)
+            return info.Entry->Dispatcher(*this, info.Entry->Handler, wParam, lParam);
     }
     POINT pt = { GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam) };
     switch (msg)

@@ -3,8 +3,9 @@
 // WM_INITDIALOG for dialogs, the page's PROPSHEETPAGE for property pages, by
 // subclassing for controls of system classes) and unbound at WM_NCDESTROY.
 //
-// Messages reach WindowProc, a switch that unpacks the common messages and
-// calls the virtual handlers below. A derived class overrides a handler (or
+// Messages reach WindowProc. It first asks Find for an entry of the
+// window's event table (TEventTable.h), then, when there is none, a switch
+// unpacks the common messages and calls the virtual handlers below. A derived class overrides a handler (or
 // WindowProc itself, for messages such as WM_USER+n) and passes what it does
 // not handle to its base, so that its own handling comes before the base's.
 // What no class handles goes to DefaultProcessing: the system's procedure
@@ -31,6 +32,7 @@
 #include "owl/TModule.h"
 
 class TApplication;
+struct TEventInfo;
 
 enum TTransferDirection { tdGetData, tdSetData };
 
@@ -115,6 +117,11 @@ public:
     virtual void Paint(HDC hDC, bool erase, RECT& rect) {}
 
     virtual LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The entry of the window's event table for a message, a command
+    // (message 0 with its id) or an enabler (kCommandEnableMsg with its
+    // id), set in info.Entry; a class with a table searches it, then asks
+    // its base. False here: no table.
+    virtual bool Find(TEventInfo& info);
     // Keyboard translation before dispatch (accelerators, dialog keys);
     // true when the message was used up.
     virtual bool PreProcessMsg(MSG& msg);
