@@ -300,6 +300,37 @@ std::string CalledName(const Block* b, const PastePlan& plan)
 
 } // namespace
 
+namespace kvr {
+
+// A program goes: the clipboard forgets it as the source of its copy, and
+// when it is the clipboard itself, the copy.
+void ClipboardProgramGone(Program* prog)
+{
+    ClipState& clip = Clip();
+    if (clip.source == prog)
+        clip.source = nullptr;
+    if (clip.plan.target == prog)
+        ForgetPlan();
+    if (prog == g_pClipboard)
+    {
+        clip.copies.clear();
+        clip.pageSymbols.clear();
+        clip.symbols.clear();
+        clip.copiedPage.clear();
+    }
+}
+
+// A block goes: a copy no longer follows it, nor is it followed.
+void ClipboardBlockGone(Block* block)
+{
+    auto& copies = Clip().copies;
+    for (size_t i = copies.size(); i-- > 0;)
+        if (copies[i].first == block || copies[i].second == block)
+            copies.erase(copies.begin() + i);
+}
+
+} // namespace kvr
+
 extern "C" {
 
 int kvrSetClipType(int nType)

@@ -280,3 +280,24 @@ TEST_F(ClipboardTest, WithoutAClipboardProgramNothingIsCopied)
     ASSERT_EQ(KVR_OK, kvrActivateProgram(m_clip));
     ASSERT_NE(nullptr, kvrCreatePage("Clipboard", KVR_PAGE_NORMAL, 0));
 }
+
+TEST_F(ClipboardTest, ACutLeavesTheCopiesAndTheirConnections)
+{
+    kvrHandleType* menu = Block(402, "Menu1");
+    kvrHandleType* day = Block(395, "Day");
+    ASSERT_EQ(KVR_OK, kvrCreateGoto(menu, day, ConnIndex(menu, "1")));
+    CopyBlocks({"Menu1", "Day"});
+    ASSERT_EQ(KVR_OK, kvrDeletePowerBlock(menu, 0));
+    ASSERT_EQ(KVR_OK, kvrDeletePowerBlock(day, 0));
+    kvrHandleType* menuCopy = kvrFindPowerBlock("Menu1", 1, 1);
+    ASSERT_NE(nullptr, menuCopy);
+    EXPECT_EQ(kvrFindPowerBlock("Day", 1, 1), kvrGetGotoConnection(menuCopy, ConnIndex(menuCopy, "1")));
+
+    // Pasted back where they were cut from: under their own names.
+    ASSERT_EQ(KVR_OK, kvrPreparePaste(0));
+    EXPECT_EQ("", NewName("Menu1"));
+    ASSERT_EQ(KVR_OK, kvrPasteZiriraradur(0, 0));
+    kvrHandleType* pasted = kvrFindPowerBlock("Menu1", 1, 0);
+    ASSERT_NE(nullptr, pasted);
+    EXPECT_EQ(kvrFindPowerBlock("Day", 1, 0), kvrGetGotoConnection(pasted, ConnIndex(pasted, "1")));
+}
