@@ -82,6 +82,7 @@
 #define IDS_FILE_BATCHNOMEMPROGRAM   3293
 #define IDS_FILE_BATCHNOMEMRECORD    3294
 #define IDS_FILE_BATCHOBSOLETEGOTO   3295
+#define IDS_MODEL_IMPORTSELF         8107
 #define IDS_FILE_INCONSISTENT        58  // "Input file is inconsistant and can not be read."
 
 #endif

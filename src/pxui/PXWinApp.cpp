@@ -1,6 +1,7 @@
 // The application controller: open applications, caption, field provider,
 // item checks and the application extensions of soft definitions.
 #include "PXWinApp.h"
+#include "ClipboardProgram.h"
 #include "PXCommandHandler.h"
 #include "PXEditorFrame.h"
 #include "PXMenu.h"
@@ -633,6 +634,8 @@ int PXWinApp::BeginClipCopy()
     delete m_pClipUserApp;
     m_pClipUserApp = nullptr;
     m_bClipVoice = m_bClipFax = m_bClipImports = m_bClipResPerm = 0;
+    if (ClipboardProgram* pClip = GetClipboardProgram())
+        pClip->Clear();
     m_bClipBlocks = 1;
     UpdateCommandUI();
     return 0;

@@ -241,6 +241,7 @@ void UIMDIFrame::SetupWindow()
     TMDIFrame::SetupWindow();
     TMDIClient* pClient = GetClientWindow();
     m_pMainFrame->Attach(HWindow, pClient ? pClient->HWindow : nullptr);
+    MakeClipboardProgram();
     for (const auto& check : s_OptionChecks)
         if (UIApp::IsOptionSet(check.dwBit))
             SetMenuCheck(check.nCommand, true);
@@ -342,21 +343,6 @@ void UIMDIFrame::ClosePageWindows(Page* pPage)
     }
 }
 
-BOOL UIMDIFrame::CopyPageToClipboard(Page*)
-{
-    return FALSE;
-}
-
-BOOL UIMDIFrame::CanPastePage()
-{
-    return FALSE;
-}
-
-int UIMDIFrame::PastePage()
-{
-    return -1;
-}
-
 UIMDIFrame::~UIMDIFrame()
 {
     m_nClosing = 1;
@@ -364,6 +350,7 @@ UIMDIFrame::~UIMDIFrame()
         PXWinApp::SetEditorFrame(nullptr);
     delete m_pMainFrame;
     m_pMainFrame = nullptr;
+    FreeClipboardProgram();
     if (ModelIsObserver(this))
         ModelSetObserver(nullptr);
     m_Children.clear();

@@ -108,11 +108,16 @@ public:
     Page* GetActivePage() override;
     void ShowPage(Page* pPage) override;
     void ClosePageWindows(Page* pPage) override;
-    // The editor clipboard's page mode: the clipboard program is not part
-    // of the frame yet, so nothing is copied and nothing can be pasted.
+    // The editor clipboard's page mode (UIMDIFrameClipboard.cpp): the page
+    // with the pages it calls copied into the clipboard program, and pasted
+    // into the active page window's program.
     BOOL CopyPageToClipboard(Page* pPage) override;
     BOOL CanPastePage() override;
     int PastePage() override;
+    // The clipboard program of the run, made with the frame's window and
+    // freed with the frame.
+    void MakeClipboardProgram();
+    void FreeClipboardProgram();
     // A user application's program file opened or brought forward
     // (UIMDIFrameApps.cpp).
     int OpenProgram(const char* pszPath, Program** ppProgram) override;

@@ -3,6 +3,7 @@
 // activation asking for its page again, the hints without a page window or
 // edit pane, the registry's renumbering and what a closed window leaves.
 #include "PXTestSupport.h"
+#include "ClipboardProgram.h"
 #include "Page.h"
 #include "PXMainFrame.h"
 #include "PXPaletteManager.h"
@@ -466,4 +467,35 @@ TEST_F(FrameFixture, ARefusedCloseOpensThePaletteAgain)
     ASSERT_NE(nullptr, pMainFrame->GetInWnd());
     EXPECT_TRUE(m_pFrame->IsPaletteShown());
     EXPECT_EQ(213, ClientLeft(m_pFrame));
+}
+
+TEST_F(FrameFixture, APageCopiedThroughTheFramePastesAsANewPageOfTheActiveProgram)
+{
+    // Nothing copied yet: nothing to paste.
+    EXPECT_FALSE(m_pFrame->CanPastePage());
+    EXPECT_EQ(-1, m_pFrame->PastePage());
+
+    m_pSub->SetComment("Takes the order");
+    Open(m_pMain, 1);
+    Flush();
+    ASSERT_EQ(m_pMain, m_pFrame->GetActivePage());
+    ASSERT_TRUE(m_pFrame->CopyPageToClipboard(m_pSub));
+    ClipboardProgram* pClip = GetClipboardProgram();
+    ASSERT_NE(nullptr, pClip);
+    EXPECT_EQ(PX_CLIP_KIND_PAGE, pClip->GetCopyKind());
+    ASSERT_NE(nullptr, pClip->GetCopiedPage());
+    EXPECT_STREQ("Sub", pClip->GetCopiedPage()->GetName());
+    EXPECT_TRUE(m_pFrame->CanPastePage());
+
+    ASSERT_EQ(0, m_pFrame->PastePage());
+    Page* pPasted = m_program->FindPage("Sub1");
+    ASSERT_NE(nullptr, pPasted);
+    EXPECT_EQ(1, pPasted->GetKind());
+    EXPECT_STREQ("Takes the order", pPasted->GetComment());
+    m_program->Activate();
+    EXPECT_EQ(pPasted->GetHandle(), kvrFindPage("Sub1"));
+    // The copy stays: a second paste makes another page.
+    ASSERT_EQ(0, m_pFrame->PastePage());
+    EXPECT_NE(nullptr, m_program->FindPage("Sub2"));
+    EXPECT_EQ(4, kvrGetTreeSize(KVR_SYM_PAGE));
 }

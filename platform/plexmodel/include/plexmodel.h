@@ -485,6 +485,65 @@ int kvrRemoveRLL(kvrHandleType* hProgram, const char* pszNameAndId);
 /* 1 when an imported-application block of the program runs the library. */
 int kvrRLLInUse(kvrHandleType* hProgram, const char* pszNameAndId);
 
+/* ---- The clipboard ---------------------------------------------------- */
+
+/* The model's clipboard is the program registered with the clipboard flag
+ * (kvrAddProgram): its first page receives blocks copied one by one, and a
+ * copied page goes to the clipboard's page of the same name, which the
+ * caller makes first. Connections between copies follow their originals'.
+ * A paste puts copies into the current page (and the pages pasted with
+ * them into the current program); names that the target uses are replaced
+ * by new ones: trailing digits counted up ("Menu9" becomes "Menu10"),
+ * or "1" appended. The End block is never pasted: connections to it lead
+ * to the End block of the page pasted into. */
+#define KVR_CLIP_BLOCKS 1
+#define KVR_CLIP_PAGE   2
+
+/* What the next copies are: KVR_CLIP_BLOCKS or KVR_CLIP_PAGE. */
+int kvrSetClipType(int nType);
+int kvrGetClipType(void);
+/* Removes every copied block (the clipboard's pages stay for their owner
+ * to remove) and forgets the copy. */
+int kvrEmptyClipboard(void);
+/* Copies the block of the current program ("page$block", or a plain name
+ * on the current page) with its settings into the clipboard. 0 done,
+ * KVR_ERR_ARGUMENT for no such block or no clipboard page to take it,
+ * KVR_ERR_INUSE when it was copied already, KVR_ERR_HANDLE without a
+ * clipboard program. */
+int kvrCopyZiriraradur(const char* pszName);
+/* A page of the current program being copied (nFlag 1), or the page that a
+ * page copy copied (nFlag 0), which a page paste pastes. */
+int kvrPageToCopy(const char* pszPage, int nFlag);
+/* Registers a copied name with the clipboard; a copied page is pasted
+ * only once registered. */
+int kvrAddSymToClipboard(const char* pszName);
+/* The page that a copied block (a plain name on page pszPage, or
+ * "page$block") calls, when the clipboard does not have it yet; 0 when it
+ * calls none or the clipboard has it. */
+const char* kvrCheckForSuperVerInCopy(const char* pszBlock, const char* pszPage);
+/* 1 when the clipboard holds blocks to paste (nKind 0) or a copied page
+ * (nKind 1). */
+int kvrCanIPaste(int nKind);
+/* Page paste on (1) around a page paste, off (0) after it. */
+int kvrSetupPasteSuperVerBlock(int bOn);
+/* Plans the paste into the current page (nMode 1: a page paste): which
+ * copied pages go with it and the new names of everything pasted. Each
+ * paste starts with it; the plan holds until the next one, a copy or
+ * kvrEmptyClipboard. 0 done, KVR_ERR_HANDLE without a clipboard or a page
+ * to paste into, KVR_ERR_INUSE when a page can be given no free name. */
+int kvrPreparePaste(int nMode);
+/* 1 when the copied page goes with the planned paste. */
+int kvrIsSuperBeingPasted(const char* pszPage);
+/* The model name (page, or "page$block") that the planned paste gives the
+ * name; "" when it stays. */
+const char* kvrWhatIsNewName(const char* pszName);
+/* Pastes as planned (planning first when the plan is not for the current
+ * page); the pages pasted must be in the current program, empty, under
+ * their new names. An imported-application block of the target
+ * application itself (nTargetAppId, the ID after the library name's last
+ * '.') is not pasted. 0 done, otherwise nothing is pasted. */
+int kvrPasteZiriraradur(int nMode, long nTargetAppId);
+
 /* ---- Start-up settings ------------------------------------------------ */
 
 /* Obsolete data types offered for structures and variables. Each call

@@ -372,6 +372,7 @@ Program* NewProgram(HWND hMain, int clipboard)
 
 void DeleteProgram(Program* prog)
 {
+    ClipboardProgramGone(prog);
     while (!prog->pages.empty())
         DeletePage(prog->pages.back());
     if (g_pCurrent == prog)
@@ -447,6 +448,7 @@ void DeleteBlock(Block* block)
             for (Block*& target : b->conn)
                 if (target == block)
                     target = nullptr;
+    ClipboardBlockGone(block);
     Page* page = block->page;
     page->blocks.erase(std::find(page->blocks.begin(), page->blocks.end(), block));
     Unregister(block);

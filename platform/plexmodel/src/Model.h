@@ -39,6 +39,9 @@ Block* NewBlock(Page* page, const std::string& name, int type,
                 const std::string& customType);
 void DeleteBlock(Block* block);
 void ConnectRotary(Block* block);
+// The clipboard forgets a program that goes (Clipboard.cpp).
+void ClipboardProgramGone(Program* prog);
+void ClipboardBlockGone(Block* block);
 
 // Names.
 bool IsValidBlockName(const char* name);
