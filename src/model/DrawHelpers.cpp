@@ -4,6 +4,7 @@
 #include "Icons.h"
 #include "ModelObserver.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -14,6 +15,7 @@ namespace
 DWORD s_dwMainThread = 0;
 int s_nPollDepth = 0;
 int s_nLongOperations = 0;
+std::vector<std::pair<HWND, UINT_PTR>> s_deferredTimers;
 }
 
 RECT& SetRectPosSize(RECT& rc, long left, long top, long width, long height)
@@ -213,8 +215,25 @@ PXLongOperation::PXLongOperation() : m_bAcquired(s_nLongOperations == 0)
 
 PXLongOperation::~PXLongOperation()
 {
-    if (m_bAcquired)
-        --s_nLongOperations;
+    if (!m_bAcquired)
+        return;
+    if (--s_nLongOperations > 0 || s_deferredTimers.empty())
+        return;
+    std::vector<std::pair<HWND, UINT_PTR>> timers;
+    timers.swap(s_deferredTimers);
+    for (const auto& t : timers)
+        if (IsWindow(t.first))
+            PostMessageA(t.first, WM_TIMER, t.second, 0);
+}
+
+bool PXLongOperation::DeferTimer(HWND hWnd, UINT_PTR nTimerId)
+{
+    if (s_nLongOperations == 0)
+        return false;
+    const std::pair<HWND, UINT_PTR> timer(hWnd, nTimerId);
+    if (std::find(s_deferredTimers.begin(), s_deferredTimers.end(), timer) == s_deferredTimers.end())
+        s_deferredTimers.push_back(timer);
+    return true;
 }
 
 bool PXLongOperation::IsRunning()

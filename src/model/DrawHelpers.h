@@ -47,6 +47,11 @@ public:
     ~PXLongOperation();
     bool Acquired() const { return m_bAcquired; }
     static bool IsRunning();
+    // A timer that must not do its work in the middle of a long operation
+    // (the auto-save timer): while one runs, the window's timer message is
+    // kept (once) and posted to it again when the operation has ended, and
+    // the answer is true; otherwise false, and the caller goes on.
+    static bool DeferTimer(HWND hWnd, UINT_PTR nTimerId);
 
 private:
     PXLongOperation(const PXLongOperation&) = delete;

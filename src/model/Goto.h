@@ -132,6 +132,13 @@ public:
     void RouteLine(GotoRoutePane* pPane);
     // The three-segment line from (a, b) to the goal (c, d).
     void SimpleRoute(GotoRoutePane* pPane, long a, long b, long c, long d);
+    // The line of the search of "Smart Routing" from (a, b) to the goal
+    // (c, d), appended; 1 when the search found one, 0 when it gave up,
+    // was stopped with Escape or could not start because another routing
+    // runs.
+    int MazeRoute(GotoRoutePane* pPane, long a, long b, long c, long d);
+    // Adapts a line edited by hand to the moved ends: 1 when it could.
+    int KeepManualRoute(long sx, long sy, long tx, long ty, long w);
     // Drops an end segment that doubles back over its neighbour.
     void TrimRouteEnds();
 

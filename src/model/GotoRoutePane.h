@@ -1,12 +1,17 @@
 // GotoRoutePane: what laying out a goto line asks of the page pane that
 // shows it: where the output's stub sits, where the target block takes
-// the line in, and the block bodies, all in model units.
+// the line in, and the block bodies, all in model units; and, for the
+// search of "Smart Routing", the pane's display objects that a move
+// touches, in the pane's view units.
 #ifndef GOTOROUTEPANE_H
 #define GOTOROUTEPANE_H
 
 #include "PXafx.h"
 
+#include <vector>
+
 class PowerBlock;
+class DisplayObject;
 
 class GotoRoutePane
 {
@@ -24,6 +29,11 @@ public:
                                 long& typeOverhang) = 0;
     // The block's body rectangle.
     virtual RECT GetBlockModelRect(PowerBlock* pBlock) = 0;
+    // A model point in the pane's view units.
+    virtual void RouteModelToView(long mx, long my, long& vx, long& vy) const = 0;
+    // Every display object of the pane that meets the view rectangle, each
+    // once.
+    virtual void RouteObjectsMeeting(const RECT& rcView, std::vector<DisplayObject*>& objects) = 0;
 };
 
 #endif

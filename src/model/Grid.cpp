@@ -287,6 +287,23 @@ DisplayObject* Grid::Next(const RECT& rc)
     return nullptr;
 }
 
+void Grid::Collect(const RECT& rc, std::vector<DisplayObject*>& objects) const
+{
+    objects.clear();
+    long c0, r0, c1, r1;
+    CellsOf(rc, c0, r0, c1, r1);
+    for (long col = c0; col <= c1; ++col)
+        for (long row = r0; row <= r1; ++row)
+        {
+            GridElement* pCell = FindCell(col, row);
+            if (!pCell)
+                continue;
+            for (DisplayObject* pObj : pCell->m_Objects)
+                if (pObj->Intersects(rc) && std::find(objects.begin(), objects.end(), pObj) == objects.end())
+                    objects.push_back(pObj);
+        }
+}
+
 long Grid::CellCount(const RECT& rc) const
 {
     long c0, r0, c1, r1;

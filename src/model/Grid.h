@@ -78,6 +78,9 @@ public:
     // each once, in ascending layer order, one per call; none at the end,
     // after which the same rectangle collects anew.
     DisplayObject* Next(const RECT& rc);
+    // Every object that intersects the rectangle, each once, into objects
+    // (emptied first). Leaves the searches above alone.
+    void Collect(const RECT& rc, std::vector<DisplayObject*>& objects) const;
     // The column span times the row span of the rectangle, end cells not
     // counted.
     long CellCount(const RECT& rc) const;

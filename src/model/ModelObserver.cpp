@@ -15,6 +15,7 @@ public:
 
 NoObserver s_noObserver;
 ModelObserver* s_pObserver = nullptr;
+ModelStatusLine* s_pStatusLine = nullptr;
 ModelSettings s_settings;
 }
 
@@ -23,6 +24,18 @@ ModelObserver* ModelSetObserver(ModelObserver* pObserver)
     ModelObserver* pOld = s_pObserver;
     s_pObserver = pObserver;
     return pOld;
+}
+
+ModelStatusLine* ModelSetStatusLine(ModelStatusLine* pStatusLine)
+{
+    ModelStatusLine* pOld = s_pStatusLine;
+    s_pStatusLine = pStatusLine;
+    return pOld;
+}
+
+ModelStatusLine* GetModelStatusLine()
+{
+    return s_pStatusLine;
 }
 
 ModelObserver& GetModelObserver()

@@ -46,6 +46,26 @@ public:
     virtual void SetStatusText(const char* pszText, int bHighlight) = 0;
 };
 
+// The status line as the model's long operations use it (goto routing): a
+// progress text at a level (0 plain, 2 progress, 3 error; a text below the
+// line's current level is not taken), dots appended to it, and the level
+// set back to 0 when the operation ends. The frame's status line installs
+// itself (ModelSetStatusLine).
+class ModelStatusLine
+{
+public:
+    virtual ~ModelStatusLine() {}
+    // With bUpdate the line paints at once.
+    virtual void SetText(int nLevel, const char* pszText, bool bUpdate) = 0;
+    virtual void AppendText(int nLevel, const char* pszText, bool bUpdate) = 0;
+    virtual void ResetLevel() = 0;
+};
+
+// Installs the status line (none: there is none); answers the previous one.
+ModelStatusLine* ModelSetStatusLine(ModelStatusLine* pStatusLine);
+// The installed status line, or none.
+ModelStatusLine* GetModelStatusLine();
+
 // Installs the observer (none: changes go nowhere); answers the previous one.
 ModelObserver* ModelSetObserver(ModelObserver* pObserver);
 // The installed observer, or one that does nothing: never none.

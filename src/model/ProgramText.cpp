@@ -313,21 +313,14 @@ int PowerBlock::WriteText(LSStream&)
     bool bOnPage = pPage && pPage->isA() == PX_CLASS_PAGE;
     bool bCustomName = m_nType <= KVR_PB_CUSTOM || m_nType == KVR_PB_IMPORTED;
 
-    Record r;
-    r.Long("ID", GetID());
-    r.Text("Name", 31, m_strName);
-    r.Text("Description", 512, m_strDescription);
-    r.Long("X", m_nX);
-    r.Long("Y", m_nY);
-    r.Long("Flags", m_nFlags);
-    r.Long("VisibleFlags4", SetLow(m_Visible));
-    r.Byte("VisibleFlags5", m_Visible[4]);
-    r.Long("ExpandedFlags4", SetLow(m_Expanded));
-    r.Byte("ExpandedFlags5", m_Expanded[4]);
-    r.Long("Owner", bOnPage ? pPage->GetID() : 0);
-    r.Long("Type", m_nType);
-    r.Text("CustomType", 256, bCustomName ? static_cast<const char*>(m_strCustomType) : "");
-    if (!r.WriteLine(SEC_BLOCKS))
+    // ID, Name, Description, X, Y, Flags, VisibleFlags4, VisibleFlags5,
+    // ExpandedFlags4, ExpandedFlags5, Owner, Type, CustomType.
+    LSLineWriter w(SEC_BLOCKS);
+    w.Long(GetID()).Text(m_strName, 31).Text(m_strDescription, 512).Long(m_nX).Long(m_nY).Long(m_nFlags);
+    w.Long(SetLow(m_Visible)).Byte(m_Visible[4]).Long(SetLow(m_Expanded)).Byte(m_Expanded[4]);
+    w.Long(bOnPage ? pPage->GetID() : 0).Long(m_nType);
+    w.Text(bCustomName ? static_cast<const char*>(m_strCustomType) : "", 256);
+    if (!w.Write())
         return 0;
     kvrHandleType* hBlock = bOnPage ? kvrFindPowerBlock(ModelName(), 1, 0) : nullptr;
     if (!hBlock)
@@ -431,11 +424,8 @@ int GotoBlock::WriteText(LSStream&)
     PBOutputEntry* pEntry = pBlock->FindOutput(m_strOutput);
     if (!pEntry)
         return PXFilePrompt(WithBreak(pBlock->GetName()), IDS_FILE_CONNSAVE, SEC_GOTOS);
-    Record r;
-    r.Long("GotoBit", pEntry->number);
-    r.Long("Offset", m_nOffset);
-    r.Long("Owner", pBlock->GetID());
-    return r.WriteLine(SEC_GOTOBLOCKS) ? 1 : 0;
+    // GotoBit, Offset, Owner.
+    return LSLineWriter(SEC_GOTOBLOCKS).Long(pEntry->number).Long(m_nOffset).Long(pBlock->GetID()).Write();
 }
 
 int GotoBlock::ReadText(LSStream&)
@@ -472,14 +462,11 @@ int Goto::WriteText(LSStream&)
     if (!pEntry)
         return PXFilePrompt(WithBreak(pStart ? pStart->GetName() : ""), IDS_FILE_CONNSAVE, SEC_GOTOS);
     PowerBlock* pEnd = AsBlock(m_pTarget);
-    Record r;
-    r.Long("ID", GetID());
-    r.Long("GotoBit", pEntry->number);
-    r.Long("Color", m_nColor);
-    r.Long("Flags", m_nFlags);
-    r.Long("StartPB", pStart->GetID());
-    r.Long("EndPB", pEnd && pEnd->GetProgram() ? pEnd->GetID() : 0);
-    if (!r.WriteLine(SEC_GOTOS))
+    // ID, GotoBit, Color, Flags, StartPB, EndPB.
+    LSLineWriter w(SEC_GOTOS);
+    w.Long(GetID()).Long(pEntry->number).Long(m_nColor).Long(m_nFlags).Long(pStart->GetID());
+    w.Long(pEnd && pEnd->GetProgram() ? pEnd->GetID() : 0);
+    if (!w.Write())
         return 0;
     if (!pEnd)
         return PXFilePrompt(WithBreak(pStart->GetName()), IDS_FILE_CONNSAVE, SEC_GOTOS);
@@ -549,13 +536,10 @@ int Goto::ReadText(LSStream&)
 int Segment::WriteText(LSStream&)
 {
     ProgramObject* pGoto = m_pOwner && m_pOwner->isA() == PX_CLASS_GOTO ? m_pOwner : nullptr;
-    Record r;
-    r.Long("From_X", m_nFromX);
-    r.Long("From_Y", m_nFromY);
-    r.Long("To_X", m_nToX);
-    r.Long("To_Y", m_nToY);
-    r.Long("GotoID", pGoto ? pGoto->GetID() : 0);
-    if (!r.WriteLine(SEC_SEGMENTS))
+    // From_X, From_Y, To_X, To_Y, GotoID.
+    LSLineWriter w(SEC_SEGMENTS);
+    w.Long(m_nFromX).Long(m_nFromY).Long(m_nToX).Long(m_nToY).Long(pGoto ? pGoto->GetID() : 0);
+    if (!w.Write())
         return 0;
     if (!pGoto)
         return PXFilePrompt(nullptr, IDS_FILE_CONNSAVE, SEC_SEGMENTS);

@@ -74,12 +74,18 @@ BOOL LSCloseFile(LSStream& stream)
 
 int LSWriteLine(const char* pszText)
 {
+    return LSWriteLineN(pszText, pszText ? strlen(pszText) : 0);
+}
+
+int LSWriteLineN(const char* pchText, size_t nLen)
+{
     if (!g_stream.m_pFile || g_stream.m_nMode != LS_WRITE)
         return 0;
-    size_t nLen = pszText ? strlen(pszText) : 0;
-    if (nLen && !g_stream.m_pFile->write(pszText, static_cast<long>(nLen)))
-        return 0;
-    return g_stream.m_pFile->write("\r\n", 2);
+    // One write per line: the text and its break go out together.
+    static std::string s_line;
+    s_line.assign(pchText ? pchText : "", pchText ? nLen : 0);
+    s_line += "\r\n";
+    return g_stream.m_pFile->write(s_line.data(), static_cast<long>(s_line.size()));
 }
 
 int LSReadLine(CString& text)

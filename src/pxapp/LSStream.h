@@ -34,6 +34,9 @@ private:
     friend LSStream& LSAttachFile(int nMode, FileBuffer& file);
     friend BOOL LSCloseFile(LSStream& stream);
     friend int LSWriteLine(const char* pszText);
+// The same for nLen characters of a text that need not end with a NUL.
+int LSWriteLineN(const char* pchText, size_t nLen);
+    friend int LSWriteLineN(const char* pchText, size_t nLen);
     friend int LSReadLine(CString& text);
 
     FileBuffer* m_pFile = nullptr;
@@ -57,6 +60,8 @@ LSStream& LSGetStream();
 // Writes the text and a line break: 1, or 0 when the write failed (the
 // stream remembers the failure).
 int LSWriteLine(const char* pszText);
+// The same for nLen characters of a text that need not end with a NUL.
+int LSWriteLineN(const char* pchText, size_t nLen);
 // Reads the next line without its line break: 1, or 0 at the end of the
 // file, on a read error or when no file is open (text is then empty).
 int LSReadLine(CString& text);

@@ -84,6 +84,22 @@ unsigned long long ParseNumber(const char* psz)
     return bNeg ? 0 - n : n;
 }
 
+// A number in decimal, as "%ld" writes it.
+void AppendNumber(std::string& rOut, long nValue)
+{
+    char sz[16];
+    char* p = sz + sizeof(sz);
+    unsigned long u = nValue < 0 ? 0ul - static_cast<unsigned long>(nValue) : static_cast<unsigned long>(nValue);
+    do
+    {
+        *--p = static_cast<char>('0' + u % 10);
+        u /= 10;
+    } while (u);
+    if (nValue < 0)
+        *--p = '-';
+    rOut.append(p, static_cast<size_t>(sz + sizeof(sz) - p));
+}
+
 void* AllocValue(size_t n)
 {
     void* p = calloc(n, 1);
@@ -127,9 +143,22 @@ CString LSSectionTag(int nSection, BOOL bEnd)
 CString LSEscapeText(const char* pszText)
 {
     std::string out;
+    LSAppendEscaped(out, pszText);
+    return CString(out.c_str());
+}
+
+void LSAppendEscaped(std::string& out, const char* pszText)
+{
     const char* p = pszText ? pszText : "";
     for (; *p; ++p)
     {
+        // Runs of plain characters go in at once.
+        const char* pRun = p;
+        while (*p && *p != ',' && *p != '\r' && *p != '\n' && *p != '^' && *p != '~')
+            ++p;
+        out.append(pRun, static_cast<size_t>(p - pRun));
+        if (!*p)
+            break;
         char ch = *p;
         if (ch == ',')
             out += "~,";
@@ -150,11 +179,12 @@ CString LSEscapeText(const char* pszText)
         else
             out += ch;
     }
-    return CString(out.c_str());
 }
 
 CString LSUnescapeText(const char* pszText)
 {
+    if (!pszText || !strchr(pszText, '^'))
+        return CString(pszText ? pszText : "");
     std::string out;
     const char* p = pszText ? pszText : "";
     while (*p)
@@ -186,7 +216,13 @@ AbstrField::AbstrField(const char* pszName, unsigned short wLength, long lType)
 {
     if (wLength < 1)
         wLength = 1;
-    m_pValue = static_cast<unsigned char*>(AllocValue(wLength));
+    if (wLength <= sizeof(m_abSmall))
+    {
+        memset(m_abSmall, 0, sizeof(m_abSmall));
+        m_pValue = m_abSmall;
+    }
+    else
+        m_pValue = static_cast<unsigned char*>(AllocValue(wLength));
     memset(&ElementDescr, 0, sizeof(ElementDescr));
     ElementDescr.wLength = wLength;
     ElementDescr.lType = lType;
@@ -196,7 +232,13 @@ AbstrField::AbstrField(const char* pszName, unsigned short wLength, long lType)
 
 AbstrField::~AbstrField()
 {
-    free(m_pValue);
+    if (m_pValue != m_abSmall)
+        free(m_pValue);
+}
+
+void AbstrField::AppendText(std::string& rLine)
+{
+    rLine += static_cast<const char*>(ToText());
 }
 
 void AbstrField::Set(const void* pSource)
@@ -227,6 +269,11 @@ CString UCHAR_Field::ToText()
     return m_LastText;
 }
 
+void UCHAR_Field::AppendText(std::string& rLine)
+{
+    AppendNumber(rLine, m_pValue[0]);
+}
+
 void UCHAR_Field::FromText(const char* pszText)
 {
     m_pValue[0] = static_cast<unsigned char>(ParseNumber(pszText) & 0xFF);
@@ -248,6 +295,11 @@ CString LONG_Field::ToText()
 {
     m_LastText.Format("%ld", GetValue());
     return m_LastText;
+}
+
+void LONG_Field::AppendText(std::string& rLine)
+{
+    AppendNumber(rLine, GetValue());
 }
 
 void LONG_Field::FromText(const char* pszText)
@@ -272,6 +324,11 @@ CString BOOL_Field::ToText()
 {
     m_LastText.Format("%hd", static_cast<short>(GetValue() & 0xFFFF));
     return m_LastText;
+}
+
+void BOOL_Field::AppendText(std::string& rLine)
+{
+    AppendNumber(rLine, static_cast<short>(GetValue() & 0xFFFF));
 }
 
 void BOOL_Field::FromText(const char* pszText)
@@ -315,8 +372,18 @@ CString STRING_Field::ToText()
     return m_LastText;
 }
 
+void STRING_Field::AppendText(std::string& rLine)
+{
+    LSAppendEscaped(rLine, GetText());
+}
+
 void STRING_Field::FromText(const char* pszText)
 {
+    if (pszText && !strchr(pszText, '^'))
+    {
+        Set(pszText);
+        return;
+    }
     CString text = LSUnescapeText(pszText);
     Set(static_cast<const char*>(text));
 }
@@ -353,14 +420,20 @@ void AbstrRecord::DeleteFields()
 
 CString AbstrRecord::FormatLine(const char* pszOpen, const char* pszSep, const char* pszClose)
 {
-    CString line(pszOpen);
+    std::string line;
+    AppendLine(line, pszOpen, pszSep, pszClose);
+    return CString(line.c_str());
+}
+
+void AbstrRecord::AppendLine(std::string& rLine, const char* pszOpen, const char* pszSep, const char* pszClose)
+{
+    rLine += pszOpen;
     for (AbstrField* pField : m_fields)
     {
-        line += pField->ToText();
-        line += pszSep;
+        pField->AppendText(rLine);
+        rLine += pszSep;
     }
-    line += pszClose;
-    return line;
+    rLine += pszClose;
 }
 
 int AbstrRecord::WriteLine(int nSection)
@@ -373,7 +446,10 @@ int AbstrRecord::WriteLine(int nSection)
 
 int AbstrRecord::WriteLineWith(const char* pszOpen, const char* pszSep, const char* pszClose)
 {
-    return LSWriteLine(FormatLine(pszOpen, pszSep, pszClose)) ? 1 : 0;
+    static std::string s_line;
+    s_line.clear();
+    AppendLine(s_line, pszOpen, pszSep, pszClose);
+    return LSWriteLineN(s_line.data(), s_line.size()) ? 1 : 0;
 }
 
 int AbstrRecord::ReadLine(int nSection)
@@ -419,8 +495,79 @@ int AbstrRecord::ParseLine(const CString& lineIn, const char* pszOpen, const cha
         }
         if (q == std::string::npos)
             return 0;
-        pField->FromText(line.substr(p, q - p).c_str());
+        // The field's text ends where its separator starts, for the moment.
+        char chSep = line[q];
+        line[q] = '\0';
+        pField->FromText(line.c_str() + p);
+        line[q] = chSep;
         p = q + nSep;
     }
     return line.compare(p, strlen(pszClose), pszClose) == 0 ? 1 : 0;
+}
+
+// Line writer ----------------------------------------------------------
+
+namespace {
+
+// Lines are not written from two places at once: one buffer serves all.
+std::string& LineBuffer()
+{
+    static std::string s_line;
+    return s_line;
+}
+
+} // namespace
+
+LSLineWriter::LSLineWriter(int nSection) : m_delim(LSGetDelimiter(nSection)), m_line(LineBuffer())
+{
+    m_line.assign(m_delim.open);
+}
+
+LSLineWriter& LSLineWriter::Long(long nValue)
+{
+    AppendNumber(m_line, nValue);
+    m_line += m_delim.separator;
+    return *this;
+}
+
+LSLineWriter& LSLineWriter::Byte(unsigned char nValue)
+{
+    AppendNumber(m_line, nValue);
+    m_line += m_delim.separator;
+    return *this;
+}
+
+LSLineWriter& LSLineWriter::Bool(long nValue)
+{
+    AppendNumber(m_line, static_cast<short>(nValue & 0xFFFF));
+    m_line += m_delim.separator;
+    return *this;
+}
+
+LSLineWriter& LSLineWriter::Text(const char* pszText, unsigned short nWidth)
+{
+    const char* psz = pszText ? pszText : "";
+    size_t nMax = nWidth > 0 ? nWidth - 1u : 0u;
+    size_t n = 0;
+    while (n < nMax && psz[n])
+        ++n;
+    if (psz[n] == '\0')
+        LSAppendEscaped(m_line, psz);
+    else
+    {
+        // Cut first, then escaped, as the field does.
+        static std::string s_cut;
+        s_cut.assign(psz, n);
+        LSAppendEscaped(m_line, s_cut.c_str());
+    }
+    m_line += m_delim.separator;
+    return *this;
+}
+
+int LSLineWriter::Write()
+{
+    if (!*m_delim.separator)
+        return 0;
+    m_line += m_delim.close;
+    return LSWriteLineN(m_line.data(), m_line.size()) ? 1 : 0;
 }

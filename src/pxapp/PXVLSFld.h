@@ -8,6 +8,7 @@
 
 #include "PXafx.h"
 
+#include <string>
 #include <vector>
 
 // The delimiters of the record lines of one section. A section without
@@ -31,6 +32,8 @@ CString LSSectionTag(int nSection, BOOL bEnd);
 // and carets that could be taken for an escape become "^...^" sequences, so
 // that no text can end a field or split a line.
 CString LSEscapeText(const char* pszText);
+// The same, appended to a text under construction.
+void LSAppendEscaped(std::string& rOut, const char* pszText);
 // The reverse of the "^...^" sequences; "~," has already become "," when
 // the line was split.
 CString LSUnescapeText(const char* pszText);
@@ -63,6 +66,9 @@ public:
     virtual void CopyIn(const void* pSource);
     // The value as the text of a record line; kept as the field's last text.
     virtual CString ToText() = 0;
+    // The same text appended to a line under construction (the last text
+    // stays as it was): how a record writes its line.
+    virtual void AppendText(std::string& rLine);
     // Stores the value read from the text of a record line.
     virtual void FromText(const char* pszText) = 0;
 
@@ -78,6 +84,10 @@ protected:
     CString m_LastText;
 
 private:
+    // Values of up to 8 bytes (numbers) live here rather than on the heap.
+    unsigned char m_abSmall[8];
+
+private:
     AbstrField(const AbstrField&) = delete;
     AbstrField& operator=(const AbstrField&) = delete;
 };
@@ -88,6 +98,7 @@ class UCHAR_Field : public AbstrField
 public:
     explicit UCHAR_Field(const char* pszName);
     CString ToText() override;
+    void AppendText(std::string& rLine) override;
     void FromText(const char* pszText) override;
     unsigned char GetValue() const { return m_pValue[0]; }
 };
@@ -98,6 +109,7 @@ class LONG_Field : public AbstrField
 public:
     explicit LONG_Field(const char* pszName);
     CString ToText() override;
+    void AppendText(std::string& rLine) override;
     void FromText(const char* pszText) override;
     long GetValue() const;
 };
@@ -108,6 +120,7 @@ class BOOL_Field : public AbstrField
 public:
     explicit BOOL_Field(const char* pszName);
     CString ToText() override;
+    void AppendText(std::string& rLine) override;
     void FromText(const char* pszText) override;
     long GetValue() const;
 };
@@ -121,6 +134,7 @@ public:
     void CopyOut(void* pDest) override;
     void CopyIn(const void* pSource) override;
     CString ToText() override;
+    void AppendText(std::string& rLine) override;
     void FromText(const char* pszText) override;
     const char* GetText() const { return reinterpret_cast<const char*>(m_pValue); }
 };
@@ -151,6 +165,7 @@ public:
 
     // The record line of the fields, without its line break.
     CString FormatLine(const char* pszOpen, const char* pszSep, const char* pszClose);
+    void AppendLine(std::string& rLine, const char* pszOpen, const char* pszSep, const char* pszClose);
     // Parses one line into the fields: 2 for the end tag, 1 or 0.
     int ParseLine(const CString& line, const char* pszOpen, const char* pszSep,
                   const char* pszClose, const char* pszEndTag);
@@ -160,6 +175,33 @@ private:
     AbstrRecord& operator=(const AbstrRecord&) = delete;
 
     std::vector<AbstrField*> m_fields;
+};
+
+// A record line written straight from values: the same line as a record of
+// LONG, UCHAR, BOOL and STRING fields holding those values writes, without
+// making a field object per value (the lines of a large program go out
+// fast).
+class LSLineWriter
+{
+public:
+    explicit LSLineWriter(int nSection);
+
+    LSLineWriter& Long(long nValue);
+    LSLineWriter& Byte(unsigned char nValue);
+    LSLineWriter& Bool(long nValue);
+    // A text as a STRING field of nWidth bytes holds it: at most nWidth - 1
+    // characters.
+    LSLineWriter& Text(const char* pszText, unsigned short nWidth);
+
+    // The line so far (without the close delimiter).
+    const std::string& Line() const { return m_line; }
+    // Writes the line: 1, or 0 when the section has no delimiters (nothing
+    // written) or the write failed.
+    int Write();
+
+private:
+    delimiter m_delim;
+    std::string& m_line;
 };
 
 #endif

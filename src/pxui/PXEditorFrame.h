@@ -9,6 +9,7 @@
 #include "PXafx.h"
 
 class Page;
+class Program;
 class UIObject;
 
 class PXEditorFrame
@@ -45,6 +46,16 @@ public:
     // Pastes the copied page into the active page window's page; 0 when it
     // was pasted (the palette then shows the program's pages again).
     virtual int PastePage() = 0;
+
+    // Opens a local program file in a page window, or brings the window of
+    // a program of that file forward; 0 when it was open already or has
+    // been loaded (*ppProgram: the program, now the current one), 1 when
+    // the file would not load. Without a frame that shows programs: 1.
+    virtual int OpenProgram(const char* pszPath, Program** ppProgram)
+    {
+        *ppProgram = nullptr;
+        return 1;
+    }
 };
 
 #endif

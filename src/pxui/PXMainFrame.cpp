@@ -1,8 +1,17 @@
 // The main window's wrapper: its handles and the full-screen mode.
 #include "PXMainFrame.h"
+#include "PXAssert.h"
+#include "PXImageList.h"
+#include "PXMsgBox.h"
 #include "PXPaletteManager.h"
+#include "PXUIMsg.h"
+#include "PXUIReport.h"
+#include "PXUIRes.h"
 #include "PXWinApp.h"
 #include "PXWnd.h"
+
+#include <commctrl.h>
+#include <cstring>
 
 namespace {
 PXMainFrame* s_pMainFrame = nullptr;
@@ -19,8 +28,8 @@ void SetPXMainFrame(PXMainFrame* pMainFrame)
 }
 
 PXMainFrame::PXMainFrame()
-    : m_hWnd(nullptr), m_hWndMDIClient(nullptr), m_pPaletteManager(nullptr), m_bFullScreen(FALSE), m_wpSaved(),
-      m_rcFullScreen()
+    : m_hWnd(nullptr), m_hWndMDIClient(nullptr), m_pPaletteManager(nullptr), m_nDragMode(0), m_nDragParam(0),
+      m_hWndDragChild(nullptr), m_ptDragLast{0, 0}, m_bFullScreen(FALSE), m_wpSaved(), m_rcFullScreen()
 {
     m_wpSaved.length = sizeof(m_wpSaved);
 }
@@ -79,4 +88,131 @@ void PXMainFrame::ToggleFullScreen()
         SetWindowPlacement(m_hWnd, &m_wpSaved);
     }
     PXWinApp::UpdateCommandUI();
+}
+
+void PXMainFrame::GetMDIClientRect(RECT* pRect) const
+{
+    ::SetRectEmpty(pRect);
+    if (m_hWndMDIClient && ::IsWindow(m_hWndMDIClient))
+        ::GetWindowRect(m_hWndMDIClient, pRect);
+}
+
+void PXMainFrame::MoveMDIClient(const RECT& rc)
+{
+    if (!m_hWndMDIClient || !::IsWindow(m_hWndMDIClient))
+        return;
+    ::MoveWindow(m_hWndMDIClient, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, TRUE);
+    ::InvalidateRect(m_hWndMDIClient, nullptr, TRUE);
+}
+
+namespace
+{
+const char kPagePaneClass[] = "UIOBJECTCHILD";
+
+// Whether the window is a page pane: its class name, read up to 19
+// characters, is the page pane's.
+bool IsPagePane(HWND hWnd)
+{
+    char szClass[20] = "";
+    if (!hWnd || !::GetClassNameA(hWnd, szClass, sizeof(szClass)))
+        return false;
+    return std::strcmp(szClass, kPagePaneClass) == 0;
+}
+
+// The hotspot and width of the image being dragged; none while no image
+// drag runs.
+void GetDragImageMetrics(POINT* pHotspot, int* pnWidth)
+{
+    POINT ptPos = {0, 0};
+    pHotspot->x = pHotspot->y = 0;
+    *pnWidth = 0;
+    HIMAGELIST hDrag = ImageList_GetDragImage(&ptPos, pHotspot);
+    int cx = 0, cy = 0;
+    if (hDrag && ImageList_GetIconSize(hDrag, &cx, &cy))
+        *pnWidth = cx;
+    if (!hDrag)
+        pHotspot->x = pHotspot->y = 0;
+}
+}
+
+void PXMainFrame::BeginDrag(HIMAGELIST hImage, int x, int y, INT_PTR nParam, const POINT* pHotspot, int nMode)
+{
+    m_nDragMode = nMode;
+    m_nDragParam = nParam;
+    m_ptDragLast.x = x;
+    m_ptDragLast.y = y;
+    m_hWndDragChild = m_hWndMDIClient ? ::GetWindow(m_hWndMDIClient, GW_CHILD) : nullptr;
+    if (nMode == 1)
+    {
+        const POINT ptHot = pHotspot ? *pHotspot : POINT{0, 0};
+        if (ImageList_BeginDrag(hImage, 0, ptHot.x, ptHot.y))
+            ImageList_DragEnter(::GetDesktopWindow(), x, y);
+    }
+}
+
+void PXMainFrame::DragMove(UINT, int x, int y, PXDragPane* pPane)
+{
+    POINT h;
+    int w;
+    GetDragImageMetrics(&h, &w);
+    PXASSERT(m_pResizedIconIL != 0);
+    int iw = 0, ih = 0;
+    ImageList_GetIconSize(m_pResizedIconIL->m_hImageList, &iw, &ih);
+    // The drag image may be wider than the block's icon (the list view
+    // adds the name): the icon lies in its middle.
+    const int c = w / 2 - iw / 2;
+    POINT p = {x + c - h.x, y - h.y};
+
+    HWND hUnder = ::WindowFromPoint(p);
+    if (hUnder && m_hWndDragChild && ::GetParent(hUnder) == m_hWndDragChild && IsPagePane(hUnder))
+    {
+        ::SetCursor(::LoadCursor(nullptr, IDC_ARROW));
+        ::ScreenToClient(hUnder, &p);
+        ::SendMessageA(hUnder, WM_PLT_DRAGOVER, 0, reinterpret_cast<LPARAM>(&p));
+        ::ClientToScreen(hUnder, &p);
+    }
+    else if (pPane && m_hWndDragChild)
+    {
+        ::ScreenToClient(m_hWndDragChild, &p);
+        pPane->DragOverEdge(&p);
+        ::ClientToScreen(m_hWndDragChild, &p);
+    }
+    else
+    {
+        ::SetCursor(::LoadCursor(nullptr, IDC_NO));
+    }
+    m_ptDragLast = p;
+    ImageList_DragMove(p.x + h.x - c, p.y + h.y);
+}
+
+void PXMainFrame::EndDrag(int x, int y, bool bQuiet)
+{
+    POINT h;
+    int w;
+    GetDragImageMetrics(&h, &w);
+    if (m_nDragMode == 1)
+    {
+        ImageList_DragLeave(::GetDesktopWindow());
+        ImageList_EndDrag();
+    }
+    const POINT p = {x - h.x, y - h.y};
+    HWND hUnder = ::WindowFromPoint(p);
+    if (hUnder && m_hWndDragChild && ::GetParent(hUnder) == m_hWndDragChild)
+    {
+        if (IsPagePane(hUnder))
+            ::SendMessageA(hUnder, WM_PLT_DROP, static_cast<WPARAM>(m_nDragParam),
+                           MAKELPARAM(m_ptDragLast.x, m_ptDragLast.y));
+        else
+            PXMessageBeep(0);
+    }
+    else if (bQuiet)
+    {
+        PXMessageBeep(0);
+    }
+    else
+    {
+        PXUIReportMessage(IDS_UI_MOVEBETWEENPAGES, 0x20000, __FILE__, __LINE__);
+    }
+    m_nDragMode = 0;
+    m_hWndDragChild = nullptr;
 }

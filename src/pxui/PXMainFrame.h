@@ -7,8 +7,21 @@
 
 #include "PXafx.h"
 
+#include <commctrl.h>
+
 class PXPaletteManager;
 class PXWnd;
+
+// A pane that a block drag passes over without a page pane under the
+// point: it scrolls when the point nears its edge, and may move the point
+// (given in the client coordinates of the MDI child that was on top when
+// the drag began).
+class PXDragPane
+{
+public:
+    virtual ~PXDragPane() {}
+    virtual void DragOverEdge(POINT* pPoint) = 0;
+};
 
 class PXMainFrame
 {
@@ -24,6 +37,25 @@ public:
     // otherwise.
     PXWnd* GetInWnd() const;
 
+    // The MDI client's window rectangle (screen); moving the client to a
+    // rectangle of the main window's client area, repainted and erased.
+    void GetMDIClientRect(RECT* pRect) const;
+    void MoveMDIClient(const RECT& rc);
+
+    // A block drag, in screen coordinates. BeginDrag remembers the param
+    // that the drop hands on and the MDI child on top; mode 1 drags image
+    // 0 of the image list (hotspot (0, 0) when none is given). DragMove
+    // tells a page pane of that child under the block's icon where the
+    // block would go (WM_PLT_DRAGOVER); elsewhere the pane given, if any,
+    // follows the point, and without one the cursor says "no". EndDrag
+    // drops on a page pane of that child (WM_PLT_DROP) and refuses any
+    // other place: with a beep when quiet, else with a message.
+    void BeginDrag(HIMAGELIST hImage, int x, int y, INT_PTR nParam, const POINT* pHotspot, int nMode);
+    void DragMove(UINT nKeys, int x, int y, PXDragPane* pPane);
+    void EndDrag(int x, int y, bool bQuiet);
+    HWND GetDragChild() const { return m_hWndDragChild; }
+    POINT GetDragLast() const { return m_ptDragLast; }
+
     // True while the frame fills the desktop.
     BOOL IsFullScreen() const { return m_bFullScreen; }
     // Between the saved placement and one that covers the desktop (with
@@ -35,6 +67,11 @@ public:
     HWND m_hWnd;
     HWND m_hWndMDIClient;
     PXPaletteManager* m_pPaletteManager;   // none until the palette side makes it
+
+    int m_nDragMode;
+    INT_PTR m_nDragParam;
+    HWND m_hWndDragChild;
+    POINT m_ptDragLast;
 
 private:
     PXMainFrame(const PXMainFrame&) = delete;

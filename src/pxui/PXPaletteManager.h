@@ -16,6 +16,32 @@ public:
     explicit PXPaletteManager(PXMainFrame* pFrame);
     virtual ~PXPaletteManager();
 
+    // Opens the palette in its current state (docked beside the MDI
+    // client, or floating): the frame window "Block palette" and the inner
+    // window in it, made on the first opening and moved over on later
+    // ones. The command states follow.
+    void CreatePalette();
+    // Destroys the inner window and the frame window; the command states
+    // follow. The MDI client stays where it is: the main frame lays out
+    // afterwards. Close is the same, for the main frame's closing.
+    void ClosePalette();
+    void Close();
+    // Docked becomes floating and floating docked.
+    void ToggleDock();
+    // The frame window made again in the current state, with the inner
+    // window moved over, and the MDI client moved beside or under it.
+    void Rebuild();
+    // The frame window's new client size; the main window's new client
+    // size (height unused).
+    void OnPaletteSize(int cx, int cy);
+    void OnFrameSize(int cx, int cy);
+    // The inner window of a new palette; the base has none.
+    virtual PXWnd* CreateInnerWnd();
+
+    bool IsOpen() const { return m_pPalette != nullptr; }
+    // Where the inner window goes in the frame window.
+    void GetInnerRect(RECT* pRect) const;
+
     // The private move loop, started by a press on the palette's frame
     // window: an outline follows the mouse, docked beside the MDI client
     // while the window's left third lies left of the client's left edge,
@@ -25,6 +51,7 @@ public:
     void MoveLoop();
 
     PXMainFrame* m_pFrame;      // not owned
+    CString* m_pClassName;      // "Palette Class" once it is registered
     PXWnd* m_pPalette;          // the frame window; none while the palette is closed
     PXWnd* m_pInnerWnd;         // survives a dock/float switch
     bool m_bMoving;
@@ -41,6 +68,7 @@ public:
 
 private:
     void TrackTo(const RECT& rcStart, POINT ptCursor);
+    void DestroyWindows();
     void DrawOutline(const RECT& rc);
 
     PXPaletteManager(const PXPaletteManager&) = delete;

@@ -43,7 +43,7 @@ const PXSoftGroupVoiceFaxPicker::Kind PXSoftGroupVoiceFaxPicker::s_faxKind = {
 
 PXSoftGroupVoiceFaxPicker::PXSoftGroupVoiceFaxPicker(WORD wCtrlId, PXSoftDlg* pSoftDlg,
                                                      PXStatement* pStatement)
-    : PXSoftGroupCtrl(wCtrlId, pSoftDlg, pStatement), m_wFixedCount(0)
+    : PXSoftGroupCtrl(wCtrlId, pSoftDlg, pStatement), m_wFixedCount(0), m_bNoChoice(FALSE)
 {
 }
 
@@ -238,6 +238,10 @@ void PXSoftGroupVoiceFaxPicker::Transfer(int nDirection)
     }
 
     PXASSERT(nDirection==PXSoftIntrfc::CtrlToField);
+    // A list closed without a choice (also when the combo box merely loses
+    // the focus) chose nothing: a value that names no entry stays as it is.
+    if (m_bNoChoice)
+        return;
     int nSel = GetSelection();
     if (nSel < 0)
     {
@@ -272,6 +276,12 @@ void PXSoftGroupVoiceFaxPicker::Transfer(int nDirection)
     SetField(static_cast<short>(ulId));
 }
 
+void PXSoftGroupVoiceFaxPicker::PostNotify(PXNotification* pNotification)
+{
+    m_bNoChoice = FALSE;
+    PXSoftGroupCtrl::PostNotify(pNotification);
+}
+
 int PXSoftGroupVoiceFaxPicker::AcceptMessage(WORD wCtrlId, int nKind, void* pData)
 {
     if (wCtrlId == GetMemberId(MEMBER_COMBO) && nKind == CBN_SELCHANGE)
@@ -284,6 +294,11 @@ void PXSoftGroupVoiceFaxPicker::PreNotify(PXNotification* pNotification)
     PXASSERT(pNotification!=0);
     WORD wCtrlId = pNotification->GetCtrlID();
     WORD wCode = pNotification->GetCode();
+    if (wCtrlId == GetMemberId(MEMBER_COMBO) && wCode == CBN_SELENDCANCEL)
+    {
+        m_bNoChoice = TRUE;
+        return;
+    }
     if (wCtrlId == GetMemberId(MEMBER_COMBO) && wCode == PXN_CHANGED)
     {
         int nSel = GetSelection();

@@ -42,6 +42,7 @@ public:
 
     int AcceptMessage(WORD wCtrlId, int nKind, void* pData) override;
     void PreNotify(PXNotification* pNotification) override;
+    void PostNotify(PXNotification* pNotification) override;
     int Validate(int bQuiet) override;
     void React(PXSoftDlg* pSoftDlg, PXStatement* pReaction) override;
     void Transfer(int nDirection) override;
@@ -95,6 +96,9 @@ private:
     int EditItem(short sId, WORD wDlgId, WORD wHelpId);
 
     WORD m_wFixedCount;
+    // Set while the combo box's CBN_SELENDCANCEL is notified: the list
+    // closed or lost its focus without a choice, so nothing is stored.
+    BOOL m_bNoChoice;
 };
 
 #endif

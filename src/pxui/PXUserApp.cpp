@@ -9,6 +9,7 @@
 #include "PXVoiceItem.h"
 #include "PXEditorFrame.h"
 #include "PXWinApp.h"
+#include "ModelObserver.h"
 #include "Program.h"
 
 #include <new>
@@ -71,45 +72,10 @@ PXUserApp::PXUserApp(CString path)
     ZeroMemory(m_abStoredPassword, sizeof(m_abStoredPassword));
     try
     {
-        m_pVoiceItems = NewList();
-        m_pFaxItems = NewList();
-        m_pImports = NewList();
-        m_pFunctions = NewList();
-        m_pResPermItems = NewList();
-
+        CreateLists();
         char szName[_MAX_FNAME] = "";
         _splitpath(path, nullptr, nullptr, szName, nullptr);
-        PXFieldValue(PXFIELD_USER_APP_NAME, this).SetText(szName);
-        PXFieldValue(PXFIELD_USER_APP_CUSTOMER_NUMBER, this).SetInt32(1);
-        PXFieldValue(PXFIELD_USER_APP_ID, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_MEDIA_TYPE, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_DESCRIPTION, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_SPOKEN_NAME_RECORDED, this).SetText(PXTEXT_NO);
-        PXFieldValue(PXFIELD_USER_APP_SPOKEN_NAME, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_VERIFICATION_FAX_NUMBER, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_VERIFICATION_FAX_NUMBER_MODIFIABLE, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_VERIFICATION_CONTACT, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_TELSET_PASSWORD_ON, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_TELSET_MAINTENANCE_PASSWORD, this).SetText(PXPASSWORD_PLACEHOLDER);
-        PXFieldValue(PXFIELD_USER_APP_PASSWORD_CONFIRMATION, this).SetText(PXPASSWORD_PLACEHOLDER);
-        PXFieldValue(PXFIELD_USER_APP_MONITOR_THRU_DIAL, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_EXPANSION_DIGITS, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_ENFORCE_DIAL, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_EXPORTED, this).SetText(PXTEXT_NO);
-        PXFieldValue(PXFIELD_USER_APP_COMPLETE, this).SetText(PXTEXT_NO);
-        PXFieldValue(PXFIELD_USER_APP_FAX_CONFIRMATION_MODIFIABLE_BY_TELSET, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_LOCKING_PC, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_LOCKING_USER, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_LOCKING_DATE_TIME, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_MODIFICATION_NUMBER, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_VISIBLE_FLAG, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_VERSION_NUMBER, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_PREVIOUS_VERSION_NUMBER, this).SetInt32(0);
-        PXFieldValue(PXFIELD_USER_APP_VOLUME_ID, this).SetInt32(1);
-        PXFieldValue(PXFIELD_USER_APP_RUN_FILE_PATH, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_RLL_FILE_PATH, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_MISA_FILE_PATH, this).SetText("");
-        PXFieldValue(PXFIELD_USER_APP_ED_FILE_PATH, this).SetText("");
+        SetDefaults(szName);
         Commit();
     }
     catch (...)
@@ -117,6 +83,50 @@ PXUserApp::PXUserApp(CString path)
         DeleteLists();
         throw;
     }
+}
+
+void PXUserApp::CreateLists()
+{
+    m_pVoiceItems = NewList();
+    m_pFaxItems = NewList();
+    m_pImports = NewList();
+    m_pFunctions = NewList();
+    m_pResPermItems = NewList();
+}
+
+void PXUserApp::SetDefaults(const char* pszName)
+{
+    PXFieldValue(PXFIELD_USER_APP_NAME, this).SetText(pszName);
+    PXFieldValue(PXFIELD_USER_APP_CUSTOMER_NUMBER, this).SetInt32(1);
+    PXFieldValue(PXFIELD_USER_APP_ID, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_MEDIA_TYPE, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_DESCRIPTION, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_SPOKEN_NAME_RECORDED, this).SetText(PXTEXT_NO);
+    PXFieldValue(PXFIELD_USER_APP_SPOKEN_NAME, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_VERIFICATION_FAX_NUMBER, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_VERIFICATION_FAX_NUMBER_MODIFIABLE, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_VERIFICATION_CONTACT, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_TELSET_PASSWORD_ON, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_TELSET_MAINTENANCE_PASSWORD, this).SetText(PXPASSWORD_PLACEHOLDER);
+    PXFieldValue(PXFIELD_USER_APP_PASSWORD_CONFIRMATION, this).SetText(PXPASSWORD_PLACEHOLDER);
+    PXFieldValue(PXFIELD_USER_APP_MONITOR_THRU_DIAL, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_EXPANSION_DIGITS, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_ENFORCE_DIAL, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_EXPORTED, this).SetText(PXTEXT_NO);
+    PXFieldValue(PXFIELD_USER_APP_COMPLETE, this).SetText(PXTEXT_NO);
+    PXFieldValue(PXFIELD_USER_APP_FAX_CONFIRMATION_MODIFIABLE_BY_TELSET, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_LOCKING_PC, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_LOCKING_USER, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_LOCKING_DATE_TIME, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_MODIFICATION_NUMBER, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_VISIBLE_FLAG, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_VERSION_NUMBER, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_PREVIOUS_VERSION_NUMBER, this).SetInt32(0);
+    PXFieldValue(PXFIELD_USER_APP_VOLUME_ID, this).SetInt32(1);
+    PXFieldValue(PXFIELD_USER_APP_RUN_FILE_PATH, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_RLL_FILE_PATH, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_MISA_FILE_PATH, this).SetText("");
+    PXFieldValue(PXFIELD_USER_APP_ED_FILE_PATH, this).SetText("");
 }
 
 PXUserApp::~PXUserApp()
@@ -150,6 +160,10 @@ void* PXUserApp::GetFieldMem(WORD wFieldId)
 
 int PXUserApp::StoreField(WORD wFieldId)
 {
+    // Any committed change of an open application is a change of its
+    // program.
+    if (m_pProgram)
+        m_pProgram->SetModified();
     switch (wFieldId)
     {
     case PXFIELD_USER_APP_FUNCTIONS:
@@ -159,6 +173,19 @@ int PXUserApp::StoreField(WORD wFieldId)
     case PXFIELD_USER_APP_IMPORTS:
     case PXFIELD_USER_APP_USED_RES_PERM_LIST:
         return PXCommitListField(this, wFieldId);
+    case PXFIELD_USER_APP_NAME:
+    {
+        // The Name names the local program file too.
+        int nResult = PXSoftRec::StoreField(wFieldId);
+        if (m_pProgram)
+        {
+            CString strPath;
+            GetEdFileName(strPath);
+            m_pProgram->SetName(strPath);
+            GetModelObserver().RefreshCaptions();
+        }
+        return nResult;
+    }
     default:
         return PXSoftRec::StoreField(wFieldId);
     }

@@ -6,11 +6,21 @@
 #define PXUSERAPP_H
 
 #include "PXSoftRecMem.h"
+#include "plexlink.h"
+#include "plexmodel.h"
 
 // The typed password that means "the stored password stays in force".
 extern const char PXPASSWORD_PLACEHOLDER[];
 
 class Program;
+
+// Modes of PXUserApp::Open.
+enum
+{
+    PXOPEN_EXISTING = 0,    // open an application of the server
+    PXOPEN_NEW = 1,         // make a new one on the server
+    PXOPEN_RECOVER = 2      // reopen from the program file a crash left behind
+};
 
 // Kinds of the selection in the active page pane.
 enum
@@ -27,6 +37,10 @@ public:
     // An application named after the file name of the path (no folder, no
     // extension), with the default profile and empty lists.
     explicit PXUserApp(CString path);
+    // A row of the server's application list: its customer, ID, name,
+    // description, lock holder, lock time, volume and modification number;
+    // the rest as a new application has it.
+    explicit PXUserApp(const PXAppListRow* pRow);
     ~PXUserApp() override;
 
     void* GetFieldMem(WORD wFieldId) override;
@@ -68,12 +82,76 @@ public:
     BOOL IsExported();
     void SetExported(BOOL bExported);
     int GetImportCount() const;
+    // The server's answer whether other applications import this one: 0
+    // and *pnImported filled, or the library's code.
+    int QueryImported(int* pnImported);
+
+    // The bound program's modified flag and zoom; a program must be bound
+    // (the zoom reads 100 without one).
+    BOOL IsModified();
+    void SetModified();
+    void SetZoom(int nPercent);
+    int GetZoom();
+
+    // The profile and the client library's file information. Texts are
+    // copied bounded by their members, and the bytes no field names are
+    // zero. FillFileInfo answers 0, or the encryption's code when a new
+    // password could not be encrypted (the stored password then goes in).
+    void SetFromFileInfo(const PXFileInfo* pInfo);
+    int FillFileInfo(PXFileInfo* pInfo);
+    void FillFileRequest(PXFileRequest* pRequest);
+    // The program's own copy of the file information (a program must be
+    // bound): written from the fields, and the fields read back from it
+    // (without a commit).
+    void StoreInProgram();
+    void LoadFromProgram();
+
+    // The local program file: the program directory, the Name and ".ed".
+    void GetEdFileName(CString& rOut);
+    // Deletes every file of the program directory named strName (the Name
+    // when empty), whatever its extension.
+    void DeleteLocalFiles(CString strName);
+    // Opens the local program file in a page window through the main frame
+    // and starts the auto-save timer; 0 done, non-zero when it would not
+    // open.
+    // The program shown goes to *ppProgram when given.
+    int OpenProgramFile(Program** ppProgram = nullptr);
+
+    // Opens the application (PXOPEN_*): 0 done; 1 failed (reported, or
+    // silently for a kept lock and for a program file that would not
+    // open); -1 already open in this workspace.
+    int Open(int nMode);
+    // Gives the application back to the server (deleting the local files
+    // first unless standalone); 1 when the server refused.
+    int Close();
+
+    // The lists read from the application model: voice items (bFax 0) or
+    // fax items, imported libraries, restriction/permission list symbols.
+    void LoadItems(int bFax);
+    void AddItemsFromSymbols(Symbol** ppSymbols, int nCount, int nKind);
+    void LoadImports();
+    void LoadResPermItems();
+    // Index of the imported application with that ID, or -1.
+    int FindImport(long lId);
+    // The import list and the used restriction/permission lists told to
+    // the server: mode 1 as the saved state, otherwise as edited. The
+    // library's code (failures reported).
+    int SendImports(int nMode);
+    int SendResPerms(int nMode);
+    void BuildImportRows();
+    void FreeImportRows();
+    void BuildResPermRows();
+    void FreeResPermRows();
+    const PXImportRow* GetImportRows() const { return m_pAppArray; }
 
     // The program of the application's file, bound when it is opened.
     void SetProgram(Program* pProgram) { m_pProgram = pProgram; }
     Program* GetProgram() const { return m_pProgram; }
     // Every page's blocks are finished; a program must be bound.
     BOOL IsComplete();
+    // Warns about the program's loops and unreachable blocks as deep as the
+    // program-diagnostics level asks; never stops a build: answers 1.
+    int RunDiagnostics();
     // The selection of the active page pane, whichever application they
     // are asked on: the kind of its first object (PXSEL_*) and the number
     // of objects.
@@ -83,6 +161,15 @@ public:
 
 private:
     PXSoftRec* NewItemRecord(WORD wType, WORD wIdField);
+    // Every field at the default of a new application named pszName.
+    void SetDefaults(const char* pszName);
+    void CreateLists();
+    // The fields from a profile (as the file information and the
+    // program's copy hold it); bFromServer says which rules apply.
+    void SetFromProfile(const PXAppProfileInfo& rProfile, bool bFromServer);
+    void FillProfile(PXAppProfileInfo& rProfile, bool bForServer);
+    // Reports a failed open, new or close of the server by its code.
+    int ReportOpenResult(int nResult, int nMode);
     // Drops the cells (they may view the lists), then deletes the lists
     // with their records.
     void DeleteLists();
@@ -94,9 +181,14 @@ private:
     PXObArray* m_pResPermItems;     // PXFIELD_USER_APP_USED_RES_PERM_LIST, PXResPermItem records
     BYTE m_abStoredPassword[8];
     Program* m_pProgram = nullptr;  // not owned
+    PXImportRow* m_pAppArray = nullptr;         // between build and free only
+    PXResPermUseRow* m_pResPermArray = nullptr; // between build and free only
 };
 
 BOOL IsValidAppID(long lId);
 BOOL IsNonEmptyText(const CString& rText);
+// The name under which the model knows an imported library: the name, a
+// dot and the ID, cut to fewer than 32 characters. pszOut holds 32 bytes.
+void MakeNameAndID(long lId, const char* pszName, char* pszOut);
 
 #endif

@@ -3,6 +3,7 @@
 #include "classlib/ListIterator.h"
 #include "BandList.h"
 #include "DragState.h"
+#include "DrawHelpers.h"
 #include "FontObject.h"
 #include "Goto.h"
 #include "Grid.h"
@@ -457,6 +458,13 @@ void EditChild::GetGotoAnchors(PowerBlock* pBlock, long& x, long& y, long& nameO
     typeOverhang = std::max(0L, x - mx);
 }
 
+void EditChild::RouteObjectsMeeting(const RECT& rcView, std::vector<DisplayObject*>& objects)
+{
+    objects.clear();
+    if (m_pGrid)
+        m_pGrid->Collect(rcView, objects);
+}
+
 RECT EditChild::GetBlockModelRect(PowerBlock* pBlock)
 {
     long vx, vy;
@@ -722,7 +730,7 @@ void EditChild::MoveSelection(DragState* pState, long vx, long vy)
 
 void EditChild::RouteGotoLines()
 {
-    if (!m_pPage)
+    if (!m_pPage || PXLongOperation::IsRunning())
         return;
     std::vector<Goto*> stubs, lines;
     for (ListIterator b(m_pPage->GetBlocks()); b; ++b)

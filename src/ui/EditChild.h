@@ -46,6 +46,8 @@ public:
     void GetObjectCentre(PowerBlock* pBlock, const char* pszOutput, long& x, long& y, long& halfWidth) override;
     void GetGotoAnchors(PowerBlock* pBlock, long& x, long& y, long& nameOverhang, long& typeOverhang) override;
     RECT GetBlockModelRect(PowerBlock* pBlock) override;
+    void RouteModelToView(long mx, long my, long& vx, long& vy) const override { ModelToView(mx, my, vx, vy); }
+    void RouteObjectsMeeting(const RECT& rcView, std::vector<DisplayObject*>& objects) override;
 
     // The body rectangle of a block whose icon is at the view point.
     RECT BlockRectAt(long vx, long vy) const;
@@ -58,6 +60,8 @@ public:
     // As AddBlockFromIcon, always asking the name.
     void AddBlockNamed(PowerBlockIcon* pIcon, long vx, long vy);
     void MoveSelection(DragState* pState, long vx, long vy);
+    // Routes the marked goto lines of the page again; nothing while a
+    // routing runs (they stay marked).
     void RouteGotoLines();
     void CheckGotosUnderBlock(PowerBlock* pBlock);
 

@@ -1,6 +1,7 @@
 // The palette windows: the "Blocks" window over the current blocks and the
 // window over the obsolete blocks.
 #include "PaletteMDI.h"
+#include "UIApp.h"
 #include "Icons.h"
 #include "PalettePanes.h"
 #include "PaneRes.h"
@@ -43,6 +44,10 @@ LRESULT PaletteMDI::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_CHILDACTIVATE:
         // Clicking the palette does not make it the active MDI window.
         return 0;
+    case WM_DESTROY:
+        if (UIMDIFrame* pFrame = UIApp::GetMainFrame())
+            pFrame->ForgetPalette(this);
+        return UIMDIChildWindow::WindowProc(msg, wParam, lParam);
     case WM_SIZE:
     case WM_MOVE:
     {

@@ -1,6 +1,7 @@
 // The group and block panes of the palette window.
 #include "PalettePanes.h"
 #include "BandList.h"
+#include "BrushObject.h"
 #include "DragState.h"
 #include "IconObject.h"
 #include "Icons.h"
@@ -15,7 +16,23 @@
 
 #include <new>
 
+namespace
+{
+// The palette panes' background: the named brush "palette_background".
+void UsePaletteBackground(WNDCLASSA& wc)
+{
+    if (BrushObject* pBrush = g_pBrushes ? g_pBrushes->Find("palette_background") : nullptr)
+        wc.hbrBackground = pBrush->GetBrush();
+}
+}
+
 // ---- GroupPaletteChild -------------------------------------------------------
+
+void GroupPaletteChild::GetWindowClass(WNDCLASSA& wc)
+{
+    ObjectChild::GetWindowClass(wc);
+    UsePaletteBackground(wc);
+}
 
 GroupPaletteChild::GroupPaletteChild(TWindow* pParent, const LayoutElement* pElement, int nWidth, int nHeight,
                                      List* pGroups)
@@ -98,6 +115,12 @@ PowerBlockPaletteChild::PowerBlockPaletteChild(TWindow* pParent, const LayoutEle
                                                int nHeight, List* pItems)
     : ObjectChild(pParent, pElement, nWidth, nHeight), m_pItems(pItems)
 {
+}
+
+void PowerBlockPaletteChild::GetWindowClass(WNDCLASSA& wc)
+{
+    ObjectChild::GetWindowClass(wc);
+    UsePaletteBackground(wc);
 }
 
 void PowerBlockPaletteChild::SetDisplayList(List* pItems)

@@ -19,6 +19,7 @@ public:
     ~GroupPaletteChild() override;
 
     const char* GetClassName() override { return "GROUPPALETTE"; }
+    void GetWindowClass(WNDCLASSA& wc) override;
     void Relayout() override {}
     void ReadScale() override {}
     int PaneType() override { return 258; }
@@ -48,6 +49,7 @@ public:
     PowerBlockPaletteChild(TWindow* pParent, const LayoutElement* pElement, int nWidth, int nHeight, List* pItems);
 
     const char* GetClassName() override { return "PBPALETTE"; }
+    void GetWindowClass(WNDCLASSA& wc) override;
     void ReadScale() override {}
     int PaneType() override { return 259; }
     // Refills the block palette's list with the icons, when the palette is

@@ -61,10 +61,14 @@ StatusLineChild::StatusLineChild(TWindow* pParent, TModule* pModule)
         m_pHighlight = g_pBrushes->Find("status_highlight");
         m_pShadow = g_pBrushes->Find("status_shadow");
     }
+    // The model's long operations show their progress here.
+    ModelSetStatusLine(this);
 }
 
 StatusLineChild::~StatusLineChild()
 {
+    if (GetModelStatusLine() == this)
+        ModelSetStatusLine(nullptr);
 }
 
 void StatusLineChild::GetWindowClass(WNDCLASSA& wc)

@@ -8,6 +8,7 @@
 #define STATUSLINECHILD_H
 
 #include "PXafx.h"
+#include "ModelObserver.h"
 #include "UIMDIFrame.h"
 #include "owl/TWindow.h"
 
@@ -22,7 +23,8 @@ enum
     STATUS_ERROR = 3
 };
 
-class StatusLineChild : public TWindow, public UIStatusLine
+// The line made last is the one the model's long operations use.
+class StatusLineChild : public TWindow, public UIStatusLine, public ModelStatusLine
 {
 public:
     enum { TIMER_ID = 1, RESET_MS = 4000, MAX_TEXT = 255 };
@@ -41,12 +43,12 @@ public:
     // At the current level the text is appended (up to 255 characters in
     // all); above it the text replaces the shown one as SetText does;
     // below it nothing happens.
-    void AppendText(int nLevel, const char* pszText, bool bPaintNow);
+    void AppendText(int nLevel, const char* pszText, bool bPaintNow) override;
 
     const char* GetText() const { return m_szText; }
     int GetLevel() const { return m_nLevel; }
     // Back to level 0 at once (the goto router does it when it ends).
-    void ResetLevel() { m_nLevel = STATUS_PLAIN; }
+    void ResetLevel() override { m_nLevel = STATUS_PLAIN; }
 
     // Gives the line room in the frame's layout or withdraws it, and asks
     // the frame to lay out again.

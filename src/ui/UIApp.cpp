@@ -2,6 +2,7 @@
 // keys, the resource libraries, the start-up order and the exit.
 #include "UIApp.h"
 #include "UIMDIFrame.h"
+#include "CUserAppChecker.h"
 #include "FontObject.h"
 #include "Icons.h"
 #include "ModelObserver.h"
@@ -34,6 +35,13 @@ UIApp::CommandRefresh s_pfnCommandRefresh = nullptr;
 UIApp::StepTrace s_pfnStepTrace = nullptr;
 TSplashWindow* s_pSplash = nullptr;
 HANDLE s_hStartupEvent = nullptr;
+
+// The program checker reads the diagnostics level through this.
+DWORD DiagLevel()
+{
+    UIApp* pApp = UIApp::GetApp();
+    return pApp ? pApp->TestDiagLevel(0xFFFFFFFF) : 4;
+}
 
 struct OptionKey
 {
@@ -213,6 +221,7 @@ UIApp::~UIApp()
     if (m_pController)
     {
         UIApp::SetCommandRefresh(nullptr);
+        PXSetDiagLevelQuery(nullptr);
         Step("logout");
         m_pController->Logout();
         if (PXGetWinApp() == m_pController)
@@ -273,6 +282,7 @@ void UIApp::InitInstance()
     m_pController = new PXWinApp(GetHandle());
     PXSetWinApp(m_pController);
     UIApp::SetCommandRefresh(PXWinApp::UpdateCommandUI);
+    PXSetDiagLevelQuery(DiagLevel);
 
     Step("main window");
     InitMainWindow();

@@ -3,6 +3,7 @@
 #include "EditMDI.h"
 #include "LayoutRecord.h"
 #include "Page.h"
+#include "PaletteMDI.h"
 #include "UIMDIFrame.h"
 
 #include <new>
@@ -73,4 +74,21 @@ void UIFramePages::ShowPage(Page* pPage)
 bool UIFramePages::IsClosing() const
 {
     return m_frame.IsClosing() != 0;
+}
+
+void UIFramePages::RefreshPalette(Program* pProgram)
+{
+    m_frame.PaletteFollowProgram(nullptr);
+    m_frame.PaletteFollowProgram(pProgram);
+}
+
+HWND UIFramePages::GetPaletteWindow()
+{
+    PaletteMDI* pWindow = m_frame.GetPaletteMDI();
+    return pWindow ? pWindow->HWindow : nullptr;
+}
+
+void UIFramePages::TogglePalette()
+{
+    m_frame.TogglePalette();
 }

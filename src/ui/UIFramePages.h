@@ -51,9 +51,9 @@ public:
     }
     bool ClipboardHasEndBlock() override { return false; }
     int PasteClipboard(Page*, ObjectChild*, long, long) override { return -1; }
-    void RefreshPalette(Program*) override {}
-    HWND GetPaletteWindow() override { return nullptr; }
-    void TogglePalette() override {}
+    void RefreshPalette(Program* pProgram) override;
+    HWND GetPaletteWindow() override;
+    void TogglePalette() override;
     bool BeginImageDrag(int, POINT) override { return false; }
     void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
     void EndImageDrag(POINT) override {}

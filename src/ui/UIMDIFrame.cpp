@@ -2,6 +2,7 @@
 // fan-out, captions and status text.
 #include "UIMDIFrame.h"
 #include "PrintEdit.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIRes.h"
 #include "FrameBars.h"
@@ -12,6 +13,7 @@
 #include "Program.h"
 #include "PXCmdIds.h"
 #include "PXMainFrame.h"
+#include "PXPaletteManager.h"
 #include "PXMsgBox.h"
 #include "PXWinApp.h"
 #include "owl/TApplication.h"
@@ -130,6 +132,8 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::Timer(&UIMDIFrame::EvTimer),
         E::InitMenuPopup(&UIMDIFrame::EvInitMenuPopup),
         E::MenuSelect(&UIMDIFrame::EvMenuSelect),
+        E::Message(WM_PLT_TABSELECTED, &UIMDIFrame::EvPaletteTabSelected),
+        E::Message(WM_PLT_DRAGSTART, &UIMDIFrame::EvPaletteDragStart),
         E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
         E::Message(WM_UI_MODELNOTIFY, &UIMDIFrame::EvNotify),
         E::Message(WM_UI_WINDOWKIND, &UIMDIFrame::EvWindowKind),
@@ -205,6 +209,7 @@ LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
                        rcClient.bottom - rcClient.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     PXASSERT(m_pMainFrame != 0);
     m_pMainFrame->Attach(HWindow, hClient);
+    PaletteFrameSize(rc.right - rc.left, rc.bottom - rc.top);
     ::LockWindowUpdate(nullptr);
     if (hClient)
     {
@@ -233,6 +238,8 @@ void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
 
 void UIMDIFrame::EvTimer(UINT timerId)
 {
+    if (PXLongOperation::DeferTimer(HWindow, timerId))   // no save in the middle of a routing search
+        return;
     if (timerId == kAutoSaveTimer && s_pfnAutoSave)
         s_pfnAutoSave();
 }
@@ -295,6 +302,7 @@ void UIMDIFrame::SetupWindow()
     if (IconBoxChild* pStrip = GetFrameToolStrip(*this))
         if (UIApp::IsOptionSet(UI_OPT_TOOLBAR))
             pStrip->Show(true);
+    SetupPalette();
     RelayoutBars();
     AddRecentProgram(nullptr);
     PXWinApp::UpdateCommandUI();
@@ -330,7 +338,7 @@ bool UIMDIFrame::IsMenuChecked(UINT nId) const
 BOOL UIMDIFrame::IsPaletteShown()
 {
     // The palette manager holds the palette window while it is shown.
-    return m_pMainFrame->m_pPaletteManager != nullptr;
+    return m_pMainFrame->m_pPaletteManager && m_pMainFrame->m_pPaletteManager->IsOpen();
 }
 
 BOOL UIMDIFrame::IsFullScreen()
@@ -488,8 +496,10 @@ bool UIMDIFrame::IsListed(const UIMDIChild* pChild) const
 
 void UIMDIFrame::SetCurrentProgram(Program* pProgram)
 {
-    if (pProgram != m_pCurrentProgram)
-        m_pCurrentProgram = pProgram;
+    if (pProgram == m_pCurrentProgram)
+        return;
+    m_pCurrentProgram = pProgram;
+    PaletteFollowProgram(pProgram);
 }
 
 void UIMDIFrame::SetCurrentPage(Page* pPage)

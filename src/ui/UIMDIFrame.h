@@ -21,6 +21,7 @@ struct kvrHandleType;
 class Program;
 class Page;
 class PXMainFrame;
+class PaletteMDI;
 
 // A page window as the frame lists it. The page window class implements it
 // beside its MDI child window; the frame asks nothing else of it.
@@ -118,6 +119,9 @@ public:
     BOOL CopyPageToClipboard(Page* pPage) override;
     BOOL CanPastePage() override;
     int PastePage() override;
+    // A user application's program file opened or brought forward
+    // (UIMDIFrameApps.cpp).
+    int OpenProgram(const char* pszPath, Program** ppProgram) override;
 
     // The cached size of one page-grid cell (0: not measured).
     void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }
@@ -155,6 +159,10 @@ public:
     // rebuilt with their check marks, the Hide/Show Outputs pop-up
     // rebuilt from the one selected block.
     void EvInitMenuPopup(HMENU hPopup, UINT nIndex, bool bSysMenu) override;
+    // WM_PLT_TABSELECTED and WM_PLT_DRAGSTART from the palette's tab
+    // window, to the palette's handlers.
+    LRESULT EvPaletteTabSelected(WPARAM wParam, LPARAM lParam);
+    LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     // WM_UI_WINDOWKIND: the frame (1).
     LRESULT EvWindowKind(WPARAM wParam, LPARAM lParam);
     // WM_UI_MODELNOTIFY: the application model's change reports, kinds 1
@@ -303,6 +311,24 @@ public:
     // The frame's event table first, then the MDI frame's own look-up.
     bool Find(TEventInfo& info) override;
 
+    // The block palette (UIMDIFramePalette.cpp): its manager and window made
+    // at set-up together with the "Blocks" palette window, whose groups
+    // fill the palette's tabs; the Palette command (4162); the palette
+    // closed around the frame's close and reopened when the close is
+    // refused; the palette following the current program and the main
+    // window's size; the palette's tab choice (WM_PLT_TABSELECTED) and
+    // drag start (WM_PLT_DRAGSTART); the palette window's departure.
+    void SetupPalette();
+    void TogglePalette();
+    void EvClose() override;
+    void EvDestroy() override;
+    void PaletteFollowProgram(Program* pProgram);
+    void PaletteFrameSize(int cx, int cy);
+    LRESULT PaletteTabSelected(LPARAM lParam);
+    LRESULT PaletteDragStart();
+    PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
+    void ForgetPalette(PaletteMDI* pPalette);
+
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
@@ -345,6 +371,7 @@ private:
     int m_nRecentCapacity;          // 0 to 10; 0 turns the list off
     int m_nRecentCount;             // recent items in the File menu
     char m_szRecent[MAX_RECENT][RECENT_SIZE];   // slot 1 the most recent
+    PaletteMDI* m_pPaletteWnd = nullptr;    // the "Blocks" palette window
 };
 
 #endif

@@ -170,6 +170,16 @@ void UIMDIFrame::EvInitMenuPopup(HMENU hPopup, UINT nIndex, bool bSysMenu)
 // ---------------------------------------------------------------------------
 // Private messages
 
+LRESULT UIMDIFrame::EvPaletteTabSelected(WPARAM, LPARAM lParam)
+{
+    return PaletteTabSelected(lParam);
+}
+
+LRESULT UIMDIFrame::EvPaletteDragStart(WPARAM, LPARAM)
+{
+    return PaletteDragStart();
+}
+
 LRESULT UIMDIFrame::EvWindowKind(WPARAM, LPARAM)
 {
     return UI_KIND_FRAME;
@@ -295,8 +305,11 @@ LRESULT UIMDIFrame::EvNotify(WPARAM wParam, LPARAM lParam)
         {
             std::vector<UIMDIChild*> windows = WindowsOfProgram(*reinterpret_cast<kvrHandleType* const*>(lParam));
             if (!windows.empty())
-                if (UIPageFrame* pPages = GetPageFrame())
-                    pPages->RefreshPalette(windows.front()->GetProgram());
+            {
+                // Pointed away and back, the palette rebuilds its lists.
+                PaletteFollowProgram(nullptr);
+                PaletteFollowProgram(windows.front()->GetProgram());
+            }
         }
         break;
     case 7:

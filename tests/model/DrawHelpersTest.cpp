@@ -167,6 +167,52 @@ TEST(DrawHelpersTest, PollEscapeDispatchesEverythingAndSeesEscape)
     DestroyWindow(hWnd);
 }
 
+TEST(DrawHelpersTest, ATimerDuringALongOperationComesAgainOnceWhenItEnds)
+{
+    HWND hWnd = MakeWindow();
+    ASSERT_NE(nullptr, hWnd);
+    Drain();
+    auto TakeTimers = [hWnd]() {
+        std::vector<WPARAM> ids;
+        MSG msg;
+        while (PeekMessageA(&msg, hWnd, WM_TIMER, WM_TIMER, PM_REMOVE))
+            ids.push_back(msg.wParam);
+        return ids;
+    };
+
+    // Without a long operation the timer does its work at once.
+    EXPECT_FALSE(PXLongOperation::DeferTimer(hWnd, 7));
+    EXPECT_TRUE(TakeTimers().empty());
+    {
+        PXLongOperation routing;
+        ASSERT_TRUE(routing.Acquired());
+        EXPECT_TRUE(PXLongOperation::DeferTimer(hWnd, 7));
+        EXPECT_TRUE(PXLongOperation::DeferTimer(hWnd, 7));
+        EXPECT_TRUE(PXLongOperation::DeferTimer(hWnd, 3));
+        {
+            // A nested operation's end is not the end.
+            PXLongOperation nested;
+            EXPECT_FALSE(nested.Acquired());
+        }
+        EXPECT_TRUE(TakeTimers().empty());
+    }
+    EXPECT_EQ((std::vector<WPARAM>{7, 3}), TakeTimers());
+    EXPECT_FALSE(PXLongOperation::DeferTimer(hWnd, 7));
+
+    // A window gone by the end gets nothing, and nothing is left over.
+    {
+        PXLongOperation routing;
+        EXPECT_TRUE(PXLongOperation::DeferTimer(hWnd, 7));
+        DestroyWindow(hWnd);
+    }
+    hWnd = MakeWindow();
+    {
+        PXLongOperation routing;
+    }
+    EXPECT_TRUE(TakeTimers().empty());
+    DestroyWindow(hWnd);
+}
+
 TEST(DrawHelpersTest, BitmapIsDrawnThroughItsPaletteAndThePaletteGoesBack)
 {
     // A 2 by 2 bitmap of 8 bits with two colours: red and blue.

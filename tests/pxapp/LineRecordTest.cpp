@@ -535,3 +535,62 @@ TEST_F(LineRecordTest, DamagedLinesNeverOverrunAField)
     EXPECT_GT(nParsed, 100);
     EXPECT_GT(nRefused, 100);
 }
+
+// The line writer writes the very line that a record of the same fields
+// and values writes, texts cut to their field's width and escaped.
+TEST_F(LineRecordTest, LineWriterWritesWhatTheRecordWrites)
+{
+    struct Case
+    {
+        const char* name;
+        int nSection;
+        long l;
+        unsigned char uc;
+        long b;
+        const char* text;
+        unsigned short nWidth;
+    };
+    const Case cases[] = {
+        {"plain", 0, 10, 0, 0, "a", 31},
+        {"negative and largest", 3, -2147483647L - 1, 255, 0x10001, "Block 1", 31},
+        {"angle brackets", 7, 2147483647L, 7, -1, "", 5},
+        {"parentheses", 12, -5, 1, 0xFFFF, "x,y", 8},
+        {"text with escapes", 22, 0, 0, 1, "one\r\ntwo\rthree\nfour ^caret ^ a,b~", 128},
+        {"cut before a line break", 1, 3, 3, 3, "abc\r\ndef", 5},
+        {"cut leaving a tilde last", 2, 4, 4, 4, "ab~cd", 4},
+        {"cut in a run of commas", 4, 5, 5, 5, ",,,,,,", 4},
+        {"no delimiters", 20, 1, 1, 1, "t", 4},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        AbstrRecord r;
+        LONG_Field* pL = new LONG_Field("L");
+        UCHAR_Field* pU = new UCHAR_Field("U");
+        BOOL_Field* pB = new BOOL_Field("B");
+        STRING_Field* pS = new STRING_Field("S", c.nWidth);
+        r.AddField(pL);
+        r.AddField(pU);
+        r.AddField(pB);
+        r.AddField(pS);
+        pL->Set(&c.l);
+        pU->Set(&c.uc);
+        pB->Set(&c.b);
+        pS->Set(c.text);
+
+        int nRecord = 0, nWriter = 0;
+        ScratchFile writerFile;
+        std::string byRecord = WriteLines(file, [&] { nRecord = r.WriteLine(c.nSection); });
+        std::string written = WriteLines(writerFile, [&] {
+            nWriter = LSLineWriter(c.nSection).Long(c.l).Byte(c.uc).Bool(c.b).Text(c.text, c.nWidth).Write();
+        });
+        EXPECT_EQ(nRecord, nWriter);
+        EXPECT_EQ(c.nSection != 20, nWriter == 1);
+        EXPECT_EQ(byRecord, written);
+        EXPECT_EQ(c.nSection == 20 ? "" : std::string(r.FormatLine(LSGetDelimiter(c.nSection).open,
+                                                                     LSGetDelimiter(c.nSection).separator,
+                                                                     LSGetDelimiter(c.nSection).close)) +
+                                              "\r\n",
+                  written);
+    }
+}

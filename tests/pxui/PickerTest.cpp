@@ -701,7 +701,8 @@ TEST_F(PickerTest, PickersTheTemplateOrDefinitionGetsWrongFailTheirChecks)
 // A picker without fixed entries offers the items only. A value that names
 // none of them shows the first item, as it shows the first entry
 // elsewhere, and is kept until the user chooses; the button edits the item
-// shown.
+// shown. The list closing without a choice, as it does when the combo box
+// loses the focus, is no choice.
 TEST_F(PickerTest, APickerWithoutFixedEntriesShowsTheFirstItemForAValueThatNamesNone)
 {
     struct Case { short value; int sel; const char* id; } cases[] = {
@@ -722,6 +723,8 @@ TEST_F(PickerTest, APickerWithoutFixedEntriesShowsTheFirstItemForAValueThatNames
             EXPECT_EQ(c.id, Text(h, 402));
             EXPECT_EQ("&Edit...", Text(h, 403));
             EXPECT_TRUE(Enabled(h, 403));
+            Command(h, 401, CBN_SELENDCANCEL);
+            EXPECT_EQ(c.sel, Selection(h, 401));
             Command(h, IDOK, BN_CLICKED);
         });
         PXSoftDlg dlg(TDLG_BAREPICK, rec.get(), 1);

@@ -28,6 +28,8 @@ const BlockDef* FindBlockDef(int type);
 const VarDef* FindVar(const BlockDef* def, const char* name, int* offset);
 // Bytes of variable storage a block of the type needs.
 int VarAreaSize(const BlockDef* def);
+// Bytes one variable takes in the area; the variables lie in their order.
+int SlotSize(const VarDef& v);
 
 // The type's description record, built once and kept for the run.
 const PowerBlockInfo* TypeInfo(int type);

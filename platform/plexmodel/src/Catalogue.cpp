@@ -21,7 +21,7 @@ const BlockDef* FindBlockDef(int type)
 
 // Bytes a variable takes in a block's variable area: text lives in its
 // own buffer, the area keeps the pointer.
-static int SlotSize(const VarDef& v)
+int SlotSize(const VarDef& v)
 {
     switch (v.memRep)
     {

@@ -32,9 +32,8 @@ const char kBegin[] = "{ApplicationModel}";
 const char kEnd[] = "{EndofApplicationModel}";
 const char kProgram[] = "{Program}";
 
-std::string Escape(const std::string& text)
+void AppendEscaped(std::string& out, const std::string& text)
 {
-    std::string out;
     for (char c : text)
     {
         switch (c)
@@ -46,7 +45,6 @@ std::string Escape(const std::string& text)
         default:   out += c; break;
         }
     }
-    return out;
 }
 
 std::vector<std::string> Split(const std::string& line)
@@ -75,17 +73,18 @@ public:
 
     void Line(std::initializer_list<std::string> fields)
     {
-        std::string line;
+        // One buffer for every line, written with one call.
+        m_line.clear();
         bool first = true;
         for (const std::string& f : fields)
         {
             if (!first)
-                line += '|';
-            line += Escape(f);
+                m_line += '|';
+            AppendEscaped(m_line, f);
             first = false;
         }
-        line += '\n';
-        std::fputs(line.c_str(), m_f);
+        m_line += '\n';
+        std::fwrite(m_line.data(), 1, m_line.size(), m_f);
     }
 
     void Tag(const char* tag)
@@ -96,6 +95,7 @@ public:
 
 private:
     FILE* m_f;
+    std::string m_line;
 };
 
 std::string Num(long n) { return std::to_string(n); }
@@ -162,12 +162,13 @@ int WriteModel(Program* prog, FILE* out)
         {
             w.Line({ "Block", p->name, b->name, Num(b->type), b->customType,
                      Num(b->finished) });
+            // The variables lie in the area in their order.
             int offset = 0;
             for (int i = 0; b->def && i < b->def->numVars; ++i)
             {
                 const VarDef& v = b->def->vars[i];
-                FindVar(b->def, v.name, &offset);
                 w.Line({ "Var", v.name, VarValue(b, v, offset) });
+                offset += SlotSize(v);
             }
         }
     }

@@ -1,0 +1,31 @@
+// The client-server library's calls of the user applications, answerable
+// by tests.
+#include "PXAppLink.h"
+
+namespace {
+
+PXAppLinkCalls s_calls = PXAppLinkExports();
+
+} // namespace
+
+PXAppLinkCalls PXAppLinkExports()
+{
+    PXAppLinkCalls calls = {
+        PXFileNew, PXFileOpen, PXFileOpenOnRecovery, PXFileClose, PXEncryptString, PXIsImported,
+        PXGetDataFromPW, PXFileImport, PXGetResPermDataFromPW, PXResPermUsed, PXFilesToDisplay,
+        PXFilesToPump, PXLanguagesToDisplay, PXResPermToDisplay, PXVolumeToDisplay, PXFreeAllocatedMemory,
+    };
+    return calls;
+}
+
+const PXAppLinkCalls& PXAppLink()
+{
+    return s_calls;
+}
+
+PXAppLinkCalls PXSetAppLink(const PXAppLinkCalls& calls)
+{
+    PXAppLinkCalls old = s_calls;
+    s_calls = calls;
+    return old;
+}

@@ -1,0 +1,74 @@
+// The main frame and the user applications: a program file opened in a page
+// window, or the window of a program already open brought forward.
+#include "UIMDIFrame.h"
+#include "Page.h"
+#include "Program.h"
+#include "ProgramFile.h"
+
+#include <string.h>
+
+namespace {
+
+// The page a program opens on: the first page whose blocks are not all
+// finished, else the page "Main".
+Page* FirstUnfinishedPage(Program* pProgram)
+{
+    Page* pFound = nullptr;
+    pProgram->ForEachPage(
+        [](Page* pPage, void* pData) {
+            Page*& rpFound = *static_cast<Page**>(pData);
+            if (!rpFound && !pPage->AllBlocksFinished())
+                rpFound = pPage;
+        },
+        &pFound);
+    return pFound ? pFound : pProgram->GetMainPage();
+}
+
+} // namespace
+
+int UIMDIFrame::OpenProgram(const char* pszPath, Program** ppProgram)
+{
+    *ppProgram = nullptr;
+    Program* pProgram = nullptr;
+    for (UIMDIChild* pChild : m_Children)
+    {
+        Program* pShown = pChild->GetProgram();
+        if (pShown && strcmp(pShown->GetName(), pszPath) == 0)
+        {
+            pProgram = pShown;
+            break;
+        }
+    }
+    if (pProgram)
+        SetCurrentProgram(pProgram);
+    else
+    {
+        pProgram = PXFileLoadProgram(pszPath, nullptr);
+        if (!pProgram)
+        {
+            // The loader made another program current in the model: the
+            // active window's is again.
+            if (UIMDIChild* pActive = GetActiveEditWindow())
+                if (Program* pActiveProgram = pActive->GetProgram())
+                    pActiveProgram->Activate();
+            return 1;
+        }
+        if (HWindow)
+            ::SetFocus(HWindow);
+        if (!OpenEditWindow(pProgram, FirstUnfinishedPage(pProgram)))
+        {
+            // No window shows it: nobody would ever delete it.
+            delete pProgram;
+            return 1;
+        }
+        pProgram->ClearModified();
+        pProgram->RefreshRllIcons();
+    }
+    if (Page* pMain = pProgram->GetMainPage())
+        if (UIMDIChild* pChild = FindChildForPage(pMain))
+            ActivateChild(pChild);
+    if (m_pCurrentProgram != pProgram)
+        SetCurrentProgram(pProgram);
+    *ppProgram = pProgram;
+    return 0;
+}

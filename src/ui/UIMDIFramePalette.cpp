@@ -1,0 +1,127 @@
+// The main frame's side of the block palette: the palette manager and its
+// windows, the "Blocks" palette window whose panes hold the palette's
+// groups and blocks, and the frame messages that the palette sends.
+#include "UIMDIFrame.h"
+#include "EditChild.h"
+#include "EditMDI.h"
+#include "Icons.h"
+#include "LayoutRecord.h"
+#include "PaletteMDI.h"
+#include "PXAssert.h"
+#include "PXMainFrame.h"
+#include "PXTabPaletteMgr.h"
+#include "owl/TMDIClient.h"
+
+#include <new>
+
+void UIMDIFrame::SetupPalette()
+{
+    PXASSERT(m_pMainFrame!=0);
+    if (!m_pMainFrame->m_pPaletteManager)
+        m_pMainFrame->m_pPaletteManager = new PXTabPaletteMgr(m_pMainFrame);
+    m_pMainFrame->m_pPaletteManager->CreatePalette();
+
+    TMDIClient* pClient = GetClientWindow();
+    const LayoutRecord* pRecord = LayoutRecord::Find(LAYOUT_PALETTE);
+    if (!m_pPaletteWnd && pClient && pClient->HWindow && pRecord)
+    {
+        PaletteMDI* pWindow = new (std::nothrow) PaletteMDI(*pClient, pRecord, Icons::GetCurrent(), "Blocks");
+        if (pWindow && pWindow->Create())
+            m_pPaletteWnd = pWindow;
+        else
+            delete pWindow;
+    }
+    if (m_pPaletteWnd && m_pMainFrame->GetInWnd())
+    {
+        m_pPaletteWnd->SetProgram(m_pCurrentProgram);
+        m_pPaletteWnd->InitGroupTabs();
+    }
+}
+
+void UIMDIFrame::TogglePalette()
+{
+    PXASSERT(m_pMainFrame!=0);
+    PXASSERT(m_pMainFrame->m_pPaletteManager!=0);
+    PXPaletteManager* pManager = m_pMainFrame->m_pPaletteManager;
+    if (pManager->IsOpen())
+    {
+        pManager->ClosePalette();
+    }
+    else
+    {
+        pManager->CreatePalette();
+        if (m_pPaletteWnd && m_pMainFrame->GetInWnd())
+            m_pPaletteWnd->InitGroupTabs();
+    }
+    RelayoutBars();
+}
+
+void UIMDIFrame::EvClose()
+{
+    PXPaletteManager* pManager = m_pMainFrame ? m_pMainFrame->m_pPaletteManager : nullptr;
+    const bool bWasOpen = pManager && pManager->IsOpen();
+    if (bWasOpen)
+        pManager->Close();
+    HWND hWnd = HWindow;
+    TMDIFrame::EvClose();
+    // A frame whose close went through is gone, object and all: only the
+    // handle tells.
+    if (!bWasOpen || !::IsWindow(hWnd))
+        return;
+    pManager->CreatePalette();
+    if (m_pPaletteWnd && m_pMainFrame->GetInWnd())
+        m_pPaletteWnd->InitGroupTabs();
+    RelayoutBars();
+}
+
+void UIMDIFrame::EvDestroy()
+{
+    if (m_pMainFrame && m_pMainFrame->m_pPaletteManager)
+    {
+        PXPaletteManager* pManager = m_pMainFrame->m_pPaletteManager;
+        pManager->Close();
+        m_pMainFrame->m_pPaletteManager = nullptr;
+        delete pManager;
+    }
+    TMDIFrame::EvDestroy();
+}
+
+void UIMDIFrame::PaletteFollowProgram(Program* pProgram)
+{
+    if (m_pPaletteWnd)
+        m_pPaletteWnd->SetProgram(pProgram);
+}
+
+void UIMDIFrame::PaletteFrameSize(int cx, int cy)
+{
+    if (!m_pMainFrame || !m_pMainFrame->m_pPaletteManager)
+        return;
+    TMDIClient* pClient = GetClientWindow();
+    if (pClient && pClient->HWindow)
+        m_pMainFrame->m_hWndMDIClient = pClient->HWindow;
+    m_pMainFrame->m_pPaletteManager->OnFrameSize(cx, cy);
+}
+
+LRESULT UIMDIFrame::PaletteTabSelected(LPARAM lParam)
+{
+    PXASSERT(((GroupIcon*)lParam)!=0);
+    if (m_pPaletteWnd)
+        m_pPaletteWnd->ShowGroup(reinterpret_cast<GroupIcon*>(lParam));
+    return 0;
+}
+
+LRESULT UIMDIFrame::PaletteDragStart()
+{
+    // A block about to be dropped must not land in a note being typed.
+    if (EditMDI* pWindow = dynamic_cast<EditMDI*>(GetActiveEditWindow()))
+        if (EditChild* pPane = pWindow->GetEditPane())
+            if (pPane->GetEditedTextNote())
+                pPane->EndTextEdit();
+    return 0;
+}
+
+void UIMDIFrame::ForgetPalette(PaletteMDI* pPalette)
+{
+    if (pPalette && pPalette == m_pPaletteWnd)
+        m_pPaletteWnd = nullptr;
+}
