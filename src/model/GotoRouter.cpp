@@ -417,6 +417,21 @@ int PathPointer::isLessThan(const Object& test) const
     return m_nY != other.m_nY ? m_nY < other.m_nY : m_nX < other.m_nX;
 }
 
+long& PathPointer::Taken(int nDirection)
+{
+    switch (nDirection)
+    {
+    case MOVE_EAST:
+        return m_nTaken[0];
+    case MOVE_SOUTH:
+        return m_nTaken[1];
+    case MOVE_WEST:
+        return m_nTaken[2];
+    default:
+        return m_nTaken[3];
+    }
+}
+
 void PathPointer::Add(Path* pPath)
 {
     pPath->m_pNextAtPoint = nullptr;
@@ -474,6 +489,10 @@ public:
         PathPointer* pEntry = Entry(pChild->EndPoint(), true);
         if (!pEntry)
             return false;
+        // A point already left from, arriving the same way, at no higher
+        // cost: nothing new to find from here.
+        if (pChild->m_pLast && pEntry->Taken(pChild->LastDirection()) <= pChild->m_nValue)
+            return true;
         Path* pFirst = pEntry->m_pPaths;
         if (!pFirst)
         {
@@ -503,7 +522,11 @@ public:
         Path* pPath = static_cast<Path*>(&m_Open[0]);
         m_Open.detach(*pPath, TShouldDelete::NoDelete);
         if (PathPointer* pEntry = Entry(pPath->EndPoint(), false))
+        {
             pEntry->Remove(pPath);
+            if (pPath->m_pLast)
+                pEntry->Taken(pPath->LastDirection()) = std::min(pEntry->Taken(pPath->LastDirection()), pPath->m_nValue);
+        }
         return pPath;
     }
 

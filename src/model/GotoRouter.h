@@ -8,6 +8,8 @@
 #define GOTOROUTER_H
 
 #include "PXafx.h"
+
+#include <climits>
 #include "classlib/Btree.h"
 #include "classlib/Sortable.h"
 
@@ -140,7 +142,11 @@ private:
 class PathPointer : public Sortable
 {
 public:
-    PathPointer(long x, long y) : m_nX(x), m_nY(y), m_pPaths(nullptr) {}
+    PathPointer(long x, long y) : m_nX(x), m_nY(y), m_pPaths(nullptr)
+    {
+        for (long& n : m_nTaken)
+            n = LONG_MAX;
+    }
 
     classType isA() const override { return PX_CLASS_PATHPOINTER; }
     const char* nameOf() const override { return "KVROBJECT"; }
@@ -153,9 +159,14 @@ public:
     void Add(Path* pPath);
     void Remove(Path* pPath);
 
+    // The least value of a path taken from the open set here, by the
+    // direction of its last move (east, south, west, north).
+    long& Taken(int nDirection);
+
     long m_nX;
     long m_nY;
     Path* m_pPaths;
+    long m_nTaken[4];
 };
 
 // What the last search did, for the benchmark and the tests.

@@ -7,6 +7,7 @@
 #include "UIRes.h"
 #include "FrameBars.h"
 #include "IconBoxChild.h"
+#include "PXCmdIds.h"
 #include "PXUIMsg.h"
 #include "StatusLineChild.h"
 #include "Page.h"
@@ -168,6 +169,7 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_RECENTFIRST + 7, &UIMDIFrame::CmOpenRecent),
         E::CommandId(CM_RECENTFIRST + 8, &UIMDIFrame::CmOpenRecent),
         E::CommandId(CM_RECENTFIRST + 9, &UIMDIFrame::CmOpenRecent),
+        E::Command(CM_PALETTE, &UIMDIFrame::TogglePalette),
         // Enablers.
         E::Enabler(4182, &UIMDIFrame::CeDebugNothing),
         E::Enabler(4183, &UIMDIFrame::CeDebugNothing),

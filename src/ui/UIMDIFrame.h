@@ -159,10 +159,6 @@ public:
     // rebuilt with their check marks, the Hide/Show Outputs pop-up
     // rebuilt from the one selected block.
     void EvInitMenuPopup(HMENU hPopup, UINT nIndex, bool bSysMenu) override;
-    // WM_PLT_TABSELECTED and WM_PLT_DRAGSTART from the palette's tab
-    // window, to the palette's handlers.
-    LRESULT EvPaletteTabSelected(WPARAM wParam, LPARAM lParam);
-    LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     // WM_UI_WINDOWKIND: the frame (1).
     LRESULT EvWindowKind(WPARAM wParam, LPARAM lParam);
     // WM_UI_MODELNOTIFY: the application model's change reports, kinds 1
@@ -324,8 +320,8 @@ public:
     void EvDestroy() override;
     void PaletteFollowProgram(Program* pProgram);
     void PaletteFrameSize(int cx, int cy);
-    LRESULT PaletteTabSelected(LPARAM lParam);
-    LRESULT PaletteDragStart();
+    LRESULT EvPaletteTabSelected(WPARAM wParam, LPARAM lParam);
+    LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
     void ForgetPalette(PaletteMDI* pPalette);
 

@@ -170,16 +170,6 @@ void UIMDIFrame::EvInitMenuPopup(HMENU hPopup, UINT nIndex, bool bSysMenu)
 // ---------------------------------------------------------------------------
 // Private messages
 
-LRESULT UIMDIFrame::EvPaletteTabSelected(WPARAM, LPARAM lParam)
-{
-    return PaletteTabSelected(lParam);
-}
-
-LRESULT UIMDIFrame::EvPaletteDragStart(WPARAM, LPARAM)
-{
-    return PaletteDragStart();
-}
-
 LRESULT UIMDIFrame::EvWindowKind(WPARAM, LPARAM)
 {
     return UI_KIND_FRAME;

@@ -12,7 +12,20 @@
 #include "PXTabPaletteMgr.h"
 #include "owl/TMDIClient.h"
 
+#include "PXUIMsg.h"
+
 #include <new>
+
+namespace
+{
+// The bars, the MDI client and the docked palette laid out again through
+// the frame's own message, so that the layout's default processing is its
+// own and not that of the message being handled (a close, a command).
+void RelayoutFrame(HWND hFrame)
+{
+    ::SendMessageA(hFrame, WM_UI_RELAYOUT, 0, 0);
+}
+}
 
 void UIMDIFrame::SetupPalette()
 {
@@ -53,7 +66,7 @@ void UIMDIFrame::TogglePalette()
         if (m_pPaletteWnd && m_pMainFrame->GetInWnd())
             m_pPaletteWnd->InitGroupTabs();
     }
-    RelayoutBars();
+    RelayoutFrame(HWindow);
 }
 
 void UIMDIFrame::EvClose()
@@ -71,7 +84,7 @@ void UIMDIFrame::EvClose()
     pManager->CreatePalette();
     if (m_pPaletteWnd && m_pMainFrame->GetInWnd())
         m_pPaletteWnd->InitGroupTabs();
-    RelayoutBars();
+    RelayoutFrame(HWindow);
 }
 
 void UIMDIFrame::EvDestroy()
@@ -102,7 +115,7 @@ void UIMDIFrame::PaletteFrameSize(int cx, int cy)
     m_pMainFrame->m_pPaletteManager->OnFrameSize(cx, cy);
 }
 
-LRESULT UIMDIFrame::PaletteTabSelected(LPARAM lParam)
+LRESULT UIMDIFrame::EvPaletteTabSelected(WPARAM, LPARAM lParam)
 {
     PXASSERT(((GroupIcon*)lParam)!=0);
     if (m_pPaletteWnd)
@@ -110,7 +123,7 @@ LRESULT UIMDIFrame::PaletteTabSelected(LPARAM lParam)
     return 0;
 }
 
-LRESULT UIMDIFrame::PaletteDragStart()
+LRESULT UIMDIFrame::EvPaletteDragStart(WPARAM, LPARAM)
 {
     // A block about to be dropped must not land in a note being typed.
     if (EditMDI* pWindow = dynamic_cast<EditMDI*>(GetActiveEditWindow()))

@@ -7,6 +7,7 @@
 #include "Goto.h"
 #include "GotoRoutePane.h"
 #include "GotoRouter.h"
+#include "ModelRes.h"
 
 #include <cstdint>
 #include <vector>
@@ -75,6 +76,25 @@ Searched Search(long a, long b, long c, long d)
     GotoRouter::FreeBlockGrid();
     return s;
 }
+}
+
+TEST(GotoRouterTest, ItsMessagesAreInTheStringTable)
+{
+    const struct
+    {
+        UINT nId;
+        const char* pszText;
+    } cases[] = {
+        {IDS_MODEL_ROUTING, "Routing goto lines."},
+        {IDS_MODEL_NOMEMROUTE, "Out of memory while routing goto.  Goto line may be drawn incompletely."},
+        {IDS_MODEL_NOMEMBLOCK, "Error allocating memory."},
+    };
+    for (const auto& c : cases)
+    {
+        char szText[256] = "";
+        EXPECT_GT(LoadStringA(GetModuleHandleA(nullptr), c.nId, szText, sizeof(szText)), 0) << c.nId;
+        EXPECT_STREQ(c.pszText, szText);
+    }
 }
 
 TEST(GotoRouterTest, BudgetIsTwiceTheDistanceWithinLimits)

@@ -3,10 +3,15 @@
 // instead of waiting for a person.
 #include "PXTestSupport.h"
 
+#include <cstdio>
+
 namespace {
 
 void ThrowingAssertHandler(const char* pszExpr, const char* pszFile, int nLine)
 {
+    // Named in the log too: a check caught at a window's edge reaches the
+    // test only as a message box without its expression.
+    fprintf(stderr, "consistency check %s (%s:%d)\n", pszExpr, pszFile, nLine);
     throw PXAssertion{ pszExpr, pszFile, nLine };
 }
 

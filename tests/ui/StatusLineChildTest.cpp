@@ -57,6 +57,26 @@ struct Sequence
 
 } // namespace
 
+TEST_F(StatusLineChildTest, TheModelsLongOperationsShowTheirProgressOnIt)
+{
+    ASSERT_EQ(static_cast<ModelStatusLine*>(line), GetModelStatusLine());
+    ModelStatusLine* pModelLine = GetModelStatusLine();
+    pModelLine->SetText(2, "Routing goto lines.", true);
+    pModelLine->AppendText(2, ".", true);
+    EXPECT_STREQ("Routing goto lines..", line->GetText());
+    EXPECT_EQ(2, line->GetLevel());
+    pModelLine->ResetLevel();
+    pModelLine->SetText(0, nullptr, true);
+    EXPECT_STREQ("", line->GetText());
+    EXPECT_EQ(0, line->GetLevel());
+
+    // A line that goes takes itself away from the model.
+    StatusLineChild* pOther = new StatusLineChild(&parent);
+    EXPECT_EQ(static_cast<ModelStatusLine*>(pOther), GetModelStatusLine());
+    delete pOther;
+    EXPECT_EQ(nullptr, GetModelStatusLine());
+}
+
 TEST_F(StatusLineChildTest, ItStartsPlainWithItsFirstText)
 {
     StatusLineChild fresh(&parent);

@@ -5,8 +5,11 @@
 #include "PXTestSupport.h"
 #include "Page.h"
 #include "PXMainFrame.h"
+#include "PXPaletteManager.h"
+#include "PXWnd.h"
 #include "PXWinApp.h"
 #include "Program.h"
+#include "DrawHelpers.h"
 #include "UIApp.h"
 #include "UIMDIFrame.h"
 #include "UIRes.h"
@@ -296,12 +299,43 @@ TEST_F(FrameFixture, OnlyTimer7RunsTheAutoSave)
     EXPECT_EQ(1, g_nAutoSaves);
 }
 
+TEST_F(FrameFixture, AnAutoSaveDueDuringARoutingSearchRunsOnceWhenItEnds)
+{
+    UIMDIFrame::AutoSaveCall pfnOld = UIMDIFrame::SetAutoSaveCall(CountAutoSave);
+    g_nAutoSaves = 0;
+    MSG msg;
+    while (PeekMessageA(&msg, m_pFrame->HWindow, WM_TIMER, WM_TIMER, PM_REMOVE))
+        ;
+    {
+        PXLongOperation routing;
+        ASSERT_TRUE(routing.Acquired());
+        SendMessageA(m_pFrame->HWindow, WM_TIMER, 7, 0);
+        SendMessageA(m_pFrame->HWindow, WM_TIMER, 7, 0);
+        EXPECT_EQ(0, g_nAutoSaves) << "no save in the middle of a search";
+    }
+    int nTimers = 0;
+    while (PeekMessageA(&msg, m_pFrame->HWindow, WM_TIMER, WM_TIMER, PM_REMOVE))
+    {
+        ++nTimers;
+        DispatchMessageA(&msg);
+    }
+    UIMDIFrame::SetAutoSaveCall(pfnOld);
+    EXPECT_EQ(1, nTimers);
+    EXPECT_EQ(1, g_nAutoSaves);
+}
+
 TEST_F(FrameFixture, TheControllerAsksTheActivePageWindowThroughTheFrame)
 {
     EXPECT_EQ(static_cast<PXEditorFrame*>(m_pFrame), PXWinApp::GetEditorFrame());
     EXPECT_FALSE(m_pFrame->IsEditingTextNote());
     EXPECT_EQ(0, m_pFrame->GetSelectionCount());
+    // The frame opens the block palette when it is set up; the Palette
+    // command closes it and opens it again.
+    EXPECT_TRUE(m_pFrame->IsPaletteShown());
+    m_pFrame->TogglePalette();
     EXPECT_FALSE(m_pFrame->IsPaletteShown());
+    m_pFrame->TogglePalette();
+    EXPECT_TRUE(m_pFrame->IsPaletteShown());
     EXPECT_FALSE(m_pFrame->IsFullScreen());
     ASSERT_NE(nullptr, GetPXMainFrame());
     EXPECT_EQ(m_pFrame->HWindow, GetPXMainFrame()->GetHandle());
@@ -369,4 +403,67 @@ TEST_F(FrameFixture, ClosingWritesPlacementAndZoomAndAsksEveryWindow)
     EXPECT_EQ("Edit child window not found in Edit MDI window.", boxes.boxes[0].text);
     EXPECT_EQ(0, static_cast<int>(GetPrivateProfileIntA("Main", "Zoom Level", 0, pszFile)));
     WritePrivateProfileStringA("Main", nullptr, nullptr, pszFile);
+}
+
+namespace
+{
+// An MDI window that will not close.
+class RefusingWindow : public TMDIChild
+{
+public:
+    explicit RefusingWindow(TMDIClient& client) : TMDIChild(client, "refuses") {}
+    bool CanClose() override { return false; }
+};
+
+int ClientLeft(UIMDIFrame* pFrame)
+{
+    RECT rc;
+    ::GetWindowRect(pFrame->GetClientWindow()->HWindow, &rc);
+    ::MapWindowPoints(nullptr, pFrame->HWindow, reinterpret_cast<POINT*>(&rc), 2);
+    return rc.left;
+}
+}
+
+// Set up, the frame opens the block palette docked beside the MDI client
+// with its "Blocks" palette window; the Palette command closes and opens
+// it, and the client gives the strip back and takes it again.
+TEST_F(FrameFixture, TheFrameOpensTheDockedPaletteBesideTheClient)
+{
+    PXMainFrame* pMainFrame = GetPXMainFrame();
+    ASSERT_NE(nullptr, pMainFrame);
+    ASSERT_NE(nullptr, pMainFrame->m_pPaletteManager);
+    ASSERT_NE(nullptr, pMainFrame->GetInWnd());
+    EXPECT_NE(nullptr, m_pFrame->GetPaletteMDI());
+    HWND hPalette = pMainFrame->m_pPaletteManager->m_pPalette->m_hWnd;
+    EXPECT_EQ(m_pFrame->HWindow, ::GetParent(hPalette));
+    RECT rcPalette;
+    ::GetWindowRect(hPalette, &rcPalette);
+    EXPECT_EQ(213, rcPalette.right - rcPalette.left);
+    EXPECT_EQ(213, ClientLeft(m_pFrame));
+
+    m_pFrame->TogglePalette();
+    EXPECT_EQ(nullptr, pMainFrame->GetInWnd());
+    EXPECT_FALSE(::IsWindow(hPalette));
+    EXPECT_EQ(0, ClientLeft(m_pFrame));
+    m_pFrame->TogglePalette();
+    EXPECT_NE(nullptr, pMainFrame->GetInWnd());
+    EXPECT_EQ(213, ClientLeft(m_pFrame));
+}
+
+// The frame closes the palette before it closes; a refused close opens it
+// again.
+TEST_F(FrameFixture, ARefusedCloseOpensThePaletteAgain)
+{
+    RefusingWindow* pWindow = new RefusingWindow(m_client);
+    ASSERT_TRUE(pWindow->Create());
+    PXMainFrame* pMainFrame = GetPXMainFrame();
+    const HWND hOldInner = pMainFrame->GetInWnd()->m_hWnd;
+    ASSERT_FALSE(m_pFrame->CanClose());
+    ::SendMessageA(m_pFrame->HWindow, WM_CLOSE, 0, 0);
+    Flush();
+    ASSERT_TRUE(::IsWindow(m_pFrame->HWindow));
+    EXPECT_FALSE(::IsWindow(hOldInner));
+    ASSERT_NE(nullptr, pMainFrame->GetInWnd());
+    EXPECT_TRUE(m_pFrame->IsPaletteShown());
+    EXPECT_EQ(213, ClientLeft(m_pFrame));
 }

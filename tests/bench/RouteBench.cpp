@@ -1,0 +1,356 @@
+// Benchmark of goto-line routing: a page of 300 blocks in a seeded random
+// arrangement with 500 gotos, each routed with "Smart Routing" on, one
+// after the other on the page pane (each line sees the lines routed before
+// it). Prints, from one run, the total and median time per goto, the paths
+// the search expanded per goto (median and maximum), how many searches gave
+// up and left the three-run line, the total routed length as a ratio to the
+// sum of the Manhattan distances from stub to entry, and how many lines
+// pass through a block (found by the search, and left to the three-run
+// line). Not a test: run it by hand under a display. "--small" makes a page
+// of a tenth of the size; ctest runs it so, to keep it working.
+#include "BenchBlocks.h"
+#include "BitmapObject.h"
+#include "BrushObject.h"
+#include "DisplayObject.h"
+#include "EditChild.h"
+#include "EditMDI.h"
+#include "FontObject.h"
+#include "Goto.h"
+#include "GotoRouter.h"
+#include "Icons.h"
+#include "LayoutRecord.h"
+#include "ModelObserver.h"
+#include "Page.h"
+#include "PenObject.h"
+#include "PowerBlock.h"
+#include "PowerBlockObject.h"
+#include "Program.h"
+#include "PXMsgBox.h"
+#include "PXSObj.h"
+#include "PXWinApp.h"
+#include "UIPageFrame.h"
+#include "classlib/ListIterator.h"
+#include "owl/TMDIFrame.h"
+
+#include <stdio.h>
+#include <stdlib.h>
+
+#include <algorithm>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+int BLOCKS = 300;
+int GOTOS = 500;
+int COLUMNS = 20;
+int ROWS = 20;
+
+int g_nBoxes = 0;
+
+int QuietBox(HWND, const char* pszText, const char* pszCaption, UINT)
+{
+    ++g_nBoxes;
+    fprintf(stderr, "box: %s: %s\n", pszCaption, pszText);
+    return IDOK;
+}
+
+double Now()
+{
+    static LARGE_INTEGER freq = {};
+    if (!freq.QuadPart)
+        QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
+}
+
+void Flush()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+// The frame of the benchmark: one page window, changes told to it.
+class BenchFrame : public TMDIFrame, public UIPageFrame, public ModelObserver
+{
+public:
+    explicit BenchFrame(TMDIClient& client) : TMDIFrame("Routing benchmark", TResId(), client)
+    {
+        Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN;
+        Attr.X = 0;
+        Attr.Y = 0;
+        Attr.W = 1024;
+        Attr.H = 768;
+    }
+    const char* GetClassName() override { return "PXROUTEBENCHFRAME"; }
+
+    void ActivateChild(UIMDIChildWindow* pChild) override
+    {
+        ::SendMessageA(GetClientWindow()->HWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->HWindow), 0);
+    }
+    void SetCurrentProgram(Program*) override {}
+    void SetCurrentPage(Page*) override {}
+    Program* GetCurrentProgram() const override { return nullptr; }
+    void CloseChild(UIMDIChildWindow* pChild) override
+    {
+        if (pChild == pWindow)
+        {
+            pWindow->GetProgram()->AddOpenWindow(-1);
+            pWindow = nullptr;
+        }
+    }
+    void ShowPage(Page*) override {}
+    bool IsClosing() const override { return false; }
+    bool SaveProgram(Program*) override { return true; }
+    void CloseProgram(Program*) override {}
+    bool AskBlockName(HWND, const char*, char*, int) override { return false; }
+    bool ClipboardHasEndBlock() override { return false; }
+    int PasteClipboard(Page*, ObjectChild*, long, long) override { return 0; }
+    void RefreshPalette(Program*) override {}
+    bool BeginImageDrag(int, POINT) override { return false; }
+    void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
+    void EndImageDrag(POINT) override {}
+    void CancelImageDrag() override {}
+    void GetPageGridSize(long& cx, long& cy) override { cx = cy = 0; }
+    HWND GetPaletteWindow() override { return nullptr; }
+    void TogglePalette() override {}
+
+    void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override
+    {
+        if (pWindow)
+            pWindow->ObjectChanged(pObject, nKind, nFlags);
+    }
+    void RefreshCaptions() override {}
+    void RefreshCommandStates() override {}
+    void SetStatusText(const char*, int) override {}
+
+    EditMDI* pWindow = nullptr;
+};
+
+void SetSmartRouting(bool bOn)
+{
+    ModelSettings settings = GetModelSettings();
+    settings.dwOptions = bOn ? MODEL_OPT_SMARTROUTING : 0;
+    ModelSetSettings(settings);
+}
+
+struct Cell
+{
+    int nColumn, nRow;
+};
+
+// Blocks in distinct cells of a grid picked at random, each moved a little
+// inside its cell; gotos from a random block's free output to a random
+// block at most five columns and four rows away.
+Program* Generate(std::vector<PowerBlock*>& blocks, std::vector<Cell>& cells, int& nGotos)
+{
+    std::mt19937 rng(17u);
+    const int types[] = {402, 393, 395, 406, 398, 405, 410, 411, 413, 412};
+    Program* pProgram = new Program("RouteBench", 0);
+    Page* pPage = new Page(pProgram, "Main", PX_PAGE_MAIN, 0);
+    pProgram->AddPage(pPage);
+    std::vector<int> free(static_cast<size_t>(COLUMNS * ROWS));
+    for (size_t i = 0; i < free.size(); ++i)
+        free[i] = static_cast<int>(i);
+    std::shuffle(free.begin(), free.end(), rng);
+    for (int b = 0; b < BLOCKS && b < static_cast<int>(free.size()); ++b)
+    {
+        const int nCell = free[static_cast<size_t>(b)];
+        const Cell cell = {nCell % COLUMNS, nCell / COLUMNS};
+        char szName[32];
+        snprintf(szName, sizeof(szName), "Block%03d", b);
+        const int nType = types[rng() % (sizeof(types) / sizeof(types[0]))];
+        const long x = 400 + cell.nColumn * 200 + static_cast<long>(rng() % 60);
+        const long y = 200 + cell.nRow * 130 + static_cast<long>(rng() % 30);
+        if (PowerBlock* pBlock = MakeBlock(pPage, nType, szName, x, y))
+        {
+            blocks.push_back(pBlock);
+            cells.push_back(cell);
+        }
+    }
+    nGotos = 0;
+    for (int nTry = 0; nGotos < GOTOS && nTry < GOTOS * 20; ++nTry)
+    {
+        const size_t i = rng() % blocks.size();
+        PowerBlock* pBlock = blocks[i];
+        const char* pszOutput = nullptr;
+        for (int o = 0; o < pBlock->GetOutputCount() && !pszOutput; ++o)
+        {
+            const char* pszName = pBlock->GetInfo()->outputs[o].name;
+            if (pBlock->IsOutputOptional(pszName) && !pBlock->FindGoto(pszName))
+                pszOutput = pszName;
+        }
+        if (!pszOutput)
+            continue;
+        std::vector<size_t> nearby;
+        for (size_t j = 0; j < blocks.size(); ++j)
+            if (j != i && std::abs(cells[j].nColumn - cells[i].nColumn) <= 5 &&
+                std::abs(cells[j].nRow - cells[i].nRow) <= 4)
+                nearby.push_back(j);
+        if (nearby.empty())
+            continue;
+        PowerBlock* pTarget = blocks[nearby[rng() % nearby.size()]];
+        if (pBlock->Connect(pTarget, pszOutput, 0))
+        {
+            // A group output connects its members too.
+            nGotos = 0;
+            for (PowerBlock* p : blocks)
+                nGotos += static_cast<int>(p->GetGotos().getItemsInContainer());
+        }
+    }
+    return pProgram;
+}
+
+bool Crosses(const Segment& s, const RECT& rc)
+{
+    if (s.m_nFromY == s.m_nToY)
+        return rc.top < s.m_nFromY && s.m_nFromY < rc.bottom && std::max(s.m_nFromX, s.m_nToX) > rc.left &&
+               std::min(s.m_nFromX, s.m_nToX) < rc.right;
+    return rc.left < s.m_nFromX && s.m_nFromX < rc.right && std::max(s.m_nFromY, s.m_nToY) > rc.top &&
+           std::min(s.m_nFromY, s.m_nToY) < rc.bottom;
+}
+
+// Whether the line passes through a block as drawn; its entry run may end
+// at its target and its exit run start beside its own block.
+bool CrossesABlock(EditChild* pPane, Goto* pGoto, const std::vector<PowerBlock*>& blocks)
+{
+    const int n = pGoto->GetSegmentCount();
+    for (PowerBlock* pBlock : blocks)
+    {
+        DisplayObject* pObj = pPane->FindOwnDisplayObject(pBlock, PX_CLASS_POWERBLOCKOBJECT);
+        if (!pObj)
+            continue;
+        const RECT rc = pPane->ViewRectToModel(pObj->GetRect());
+        for (int i = 0; i < n; ++i)
+        {
+            if ((i == 0 && pBlock == pGoto->GetTarget()) || (i == n - 1 && pBlock == pGoto->GetBlock()))
+                continue;
+            if (Crosses(*pGoto->GetSegment(i), rc))
+                return true;
+        }
+    }
+    return false;
+}
+
+template <class T> T Median(std::vector<T> v)
+{
+    if (v.empty())
+        return T();
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 2 && std::string(argv[1]) == "--small")
+    {
+        BLOCKS = 30;
+        GOTOS = 50;
+        COLUMNS = 7;
+        ROWS = 6;
+    }
+    PXSetMessageBoxHook(QuietBox);
+    g_pFonts = new Fonts(DefaultFontRows);
+    g_pBrushes = new Brushes(DefaultBrushRows);
+    g_pPens = new Pens(DefaultPenRows);
+    g_pBitmaps = new Bitmaps();
+    std::unique_ptr<PXWinApp> app(new PXWinApp(GetModuleHandleA(nullptr)));
+    PXSoftObj::Init(app.get());
+    PXSetWinApp(app.get());
+
+    IconInfoTable table = {};
+    kvrGetPowerBlockList(&table, 0, 1);
+    Icons icons(&table);
+    Icons::SetCurrent(&icons);
+
+    TMDIClient* pClient = new TMDIClient();
+    BenchFrame* pFrame = new BenchFrame(*pClient);
+    if (!pFrame->Create())
+    {
+        fprintf(stderr, "no frame window (is there a display?)\n");
+        return 1;
+    }
+    ModelSetObserver(pFrame);
+    SetPageFrame(pFrame);
+    PXSetMainWindow(pFrame->HWindow);
+    Flush();
+
+    std::vector<PowerBlock*> blocks;
+    std::vector<Cell> cells;
+    int nGotos = 0;
+    Program* pProgram = Generate(blocks, cells, nGotos);
+    Page* pPage = pProgram->GetMainPage();
+
+    // The window opens with the three-run lines; then every line is routed
+    // with the search, in the order the gotos were made.
+    SetSmartRouting(false);
+    EditMDI* pWindow = new EditMDI(*pClient, LayoutRecord::Find(LAYOUT_PAGE), pProgram, pPage, "RouteBench");
+    pWindow->Create();
+    pFrame->pWindow = pWindow;
+    pProgram->AddOpenWindow(1);
+    ::SendMessageA(pClient->HWindow, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(pWindow->HWindow), 0);
+    pWindow->RelayoutPanes();
+    Flush();
+    EditChild* pPane = pWindow->GetEditPane();
+    SetSmartRouting(true);
+
+    std::vector<Goto*> gotos;
+    for (PowerBlock* pBlock : blocks)
+        for (ListIterator g(pBlock->GetGotos()); g; ++g)
+            gotos.push_back(static_cast<Goto*>(&g.current()));
+    printf("page: %zu blocks, %zu gotos\n", blocks.size(), gotos.size());
+
+    std::vector<double> times;
+    std::vector<long> expanded;
+    int nFailed = 0, nCrossFound = 0, nCrossFailed = 0;
+    double fLength = 0, fManhattan = 0;
+    for (Goto* pGoto : gotos)
+    {
+        pPane->ObjectNotify(pGoto, OBJECT_REMOVE, 0);
+        const double t = Now();
+        pGoto->RouteLine(pPane);
+        times.push_back(Now() - t);
+        pPane->ObjectNotify(pGoto, OBJECT_ADDED, 0);
+        const GotoRouteStats& stats = GotoRouter::LastStats();
+        expanded.push_back(stats.nExpanded);
+        if (!stats.bFound)
+            ++nFailed;
+        long sx, sy, w, tx, ty, a, b;
+        pPane->GetObjectCentre(pGoto->GetBlock(), pGoto->GetOutputName(), sx, sy, w);
+        pPane->GetGotoAnchors(pGoto->GetTarget(), tx, ty, a, b);
+        fManhattan += std::labs(tx - sx) + std::labs(ty - sy);
+        for (int i = 0; i < pGoto->GetSegmentCount(); ++i)
+        {
+            Segment* s = pGoto->GetSegment(i);
+            fLength += std::labs(s->m_nToX - s->m_nFromX) + std::labs(s->m_nToY - s->m_nFromY);
+        }
+        if (CrossesABlock(pPane, pGoto, blocks))
+            ++(stats.bFound ? nCrossFound : nCrossFailed);
+    }
+    double fTotal = 0;
+    for (double t : times)
+        fTotal += t;
+    printf("routing   total %.3f s, median %.2f ms, maximum %.2f ms per goto\n", fTotal, Median(times) * 1000,
+           times.empty() ? 0.0 : *std::max_element(times.begin(), times.end()) * 1000);
+    printf("expanded  median %ld, maximum %ld paths per goto\n", Median(expanded),
+           expanded.empty() ? 0L : *std::max_element(expanded.begin(), expanded.end()));
+    printf("failed    %d of %zu searches left the three-run line\n", nFailed, gotos.size());
+    printf("length    %.3f of the Manhattan distances (%.0f / %.0f)\n", fManhattan > 0 ? fLength / fManhattan : 0.0,
+           fLength, fManhattan);
+    printf("crossing  %d lines found by the search and %d three-run lines pass through a block\n", nCrossFound,
+           nCrossFailed);
+    printf("boxes %d\n", g_nBoxes);
+
+    SetPageFrame(nullptr);
+    ModelSetObserver(nullptr);
+    PXSetMainWindow(nullptr);
+    pFrame->Destroy();
+    delete pFrame;
+    Flush();
+    return g_nBoxes ? 1 : 0;
+}
