@@ -202,7 +202,8 @@ LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
     PXASSERT(::IsWindow(HWindow));
     TMDIClient* pClient = GetClientWindow();
     HWND hClient = pClient ? pClient->HWindow : nullptr;
-    ::LockWindowUpdate(HWindow);
+    // Only a lock of our own is undone: another window's stays.
+    bool bLocked = ::LockWindowUpdate(HWindow) != FALSE;
     RECT rc = {};
     ::GetClientRect(HWindow, &rc);
     RECT rcClient = LayoutFrameBars(*this, rc);
@@ -212,7 +213,8 @@ LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
     PXASSERT(m_pMainFrame != 0);
     m_pMainFrame->Attach(HWindow, hClient);
     PaletteFrameSize(rc.right - rc.left, rc.bottom - rc.top);
-    ::LockWindowUpdate(nullptr);
+    if (bLocked)
+        ::LockWindowUpdate(nullptr);
     if (hClient)
     {
         ::InvalidateRect(hClient, nullptr, TRUE);

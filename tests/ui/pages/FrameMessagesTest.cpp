@@ -12,6 +12,7 @@
 #include "UIMDIFrame.h"
 #include "owl/TMDIChild.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace
@@ -150,7 +151,8 @@ protected:
     {
         BlockRequest request;
         std::memset(&request, 0, sizeof(request));
-        std::strncpy(request.szBlock, pszName, sizeof(request.szBlock));
+        // A name of 128 characters fills the record without an end.
+        std::memcpy(request.szBlock, pszName, std::min(std::strlen(pszName), sizeof(request.szBlock)));
         request.nAction = nAction;
         return SendMessageA(m_pFrame->HWindow, WM_UI_BLOCKREQUEST, 0, reinterpret_cast<LPARAM>(&request));
     }
@@ -422,6 +424,16 @@ TEST_F(FrameMessagesTest, ArrangeTilesOrCascadesAndOtherwiseChangesNothing)
     rcSub = rectOf(hSub);
     EXPECT_TRUE(IntersectRect(&rcBoth, &rcMain, &rcSub));
     EXPECT_NE(rcMain.left, rcSub.left);
+    // The Window menu's Tile goes the same way, through the MDI client.
+    SendMessageA(m_pFrame->HWindow, WM_COMMAND, CM_TILE, 0);
+    rcMain = rectOf(hMain);
+    rcSub = rectOf(hSub);
+    EXPECT_FALSE(IntersectRect(&rcBoth, &rcMain, &rcSub));
+    // The frame's new size is kept as its size attributes.
+    RECT rcFrame = {};
+    GetClientRect(m_pFrame->HWindow, &rcFrame);
+    EXPECT_EQ(rcFrame.right, m_pFrame->Attr.W);
+    EXPECT_EQ(rcFrame.bottom, m_pFrame->Attr.H);
 
     EXPECT_EQ(UI_KIND_FRAME, SendMessageA(m_pFrame->HWindow, WM_UI_WINDOWKIND, 0, 0));
     EXPECT_EQ(0, SendMessageA(m_pFrame->HWindow, WM_UI_BLOCKCHANGED, 0, 0));
@@ -595,9 +607,13 @@ TEST_F(FrameMessagesTest, RunProgramOffersARebuildForAnOlderRunFileWithBothFullP
     // A run file newer than the program: no question, no rebuild.
     hFile = CreateFileA(strRun.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-    FILETIME ftLater = {};
-    GetSystemTimeAsFileTime(&ftLater);
-    reinterpret_cast<ULARGE_INTEGER*>(&ftLater)->QuadPart += 10000000ULL * 60;
+    FILETIME ftNow = {};
+    GetSystemTimeAsFileTime(&ftNow);
+    ULARGE_INTEGER later;
+    later.LowPart = ftNow.dwLowDateTime;
+    later.HighPart = ftNow.dwHighDateTime;
+    later.QuadPart += 10000000ULL * 60;
+    FILETIME ftLater = {later.LowPart, later.HighPart};
     SetFileTime(hFile, nullptr, nullptr, &ftLater);
     CloseHandle(hFile);
     boxes.boxes.clear();
@@ -608,4 +624,30 @@ TEST_F(FrameMessagesTest, RunProgramOffersARebuildForAnOlderRunFileWithBothFullP
     DeleteFileA(strProgram.c_str());
     RemoveDirectoryA(strDir.c_str());
     m_pProgram->SetName("Untitled");
+}
+
+TEST_F(FrameMessagesTest, OpeningAProgramThatAWindowShowsMakesItCurrent)
+{
+    m_pProgram->SetName("C:\\apps\\Orders.ed");
+    m_pFrame->OpenEditWindow(m_pProgram.get(), m_pMain);
+    m_pFrame->OpenEditWindow(m_pProgram.get(), m_pSub);
+    ASSERT_EQ(WindowOf(m_pSub), m_pFrame->GetActiveEditWindow());
+    m_pFrame->SetCurrentProgram(nullptr);
+    HWND hFrame = m_pFrame->HWindow;
+
+    EXPECT_EQ(0, SendMessageA(hFrame, WM_UI_OPENPROGRAM, 0, 0));
+    EXPECT_EQ(nullptr, m_pFrame->GetCurrentProgram());
+
+    // The same file name in other letters and another folder: the program
+    // of the windows becomes current and its main page's window active.
+    EXPECT_EQ(0, SendMessageA(hFrame, WM_UI_OPENPROGRAM, 0, reinterpret_cast<LPARAM>("D:\\other\\ORDERS.ED")));
+    EXPECT_EQ(m_pProgram.get(), m_pFrame->GetCurrentProgram());
+    EXPECT_EQ(WindowOf(m_pMain), m_pFrame->GetActiveEditWindow());
+    EXPECT_EQ(2, m_pFrame->GetChildCount());
+
+    // A file that cannot be loaded opens nothing; the loader says why.
+    BoxRecorder boxes;
+    SendMessageA(hFrame, WM_UI_OPENPROGRAM, 0, reinterpret_cast<LPARAM>("C:\\nowhere\\MISSING.ed"));
+    EXPECT_EQ(2, m_pFrame->GetChildCount());
+    EXPECT_EQ(m_pProgram.get(), m_pFrame->GetCurrentProgram());
 }

@@ -289,6 +289,9 @@ TEST_F(FrameRecentTest, TheFileMenuIsFoundWhileAMaximisedWindowPutsItsSystemMenu
     EXPECT_EQ(GetSubMenu(hBar, 1), m_pFrame->GetFileMenu());
     m_pFrame->AddRecentProgram(Entry("SECOND").c_str());
     EXPECT_EQ(std::vector<std::string>({"-", "4211 &1 SECOND", "4212 &2 FIRST"}), RecentItems());
+    // The maximised window goes while the frame still stands: its going
+    // lays the palette window out again.
+    delete pChild;
 }
 
 TEST_F(FrameRecentTest, TheLongestEntriesAreCutToTheirSlotsAndShowOnlyTheirNames)
