@@ -19,13 +19,19 @@
 // The record of WM_UI_BLOCKREQUEST (lParam, the sender's): the block to
 // show, named by its page's name, "$" and its own name, or by its model
 // name; and what to do with it.
+// wParam -1 without a record: the marked block goes away.
 #define UI_BLOCKREQUEST_TEXT 128
-#define UI_BLOCKREQUEST_SHOW 1
+#define UI_BLOCKREQUEST_SHOW    1   // show and select the block (any action not below)
+#define UI_BLOCKREQUEST_TOGGLE  2   // the breakpoint mark toggled
+#define UI_BLOCKREQUEST_SET     4   // the breakpoint mark set
+#define UI_BLOCKREQUEST_CLEAR   8   // the breakpoint mark cleared
+#define UI_BLOCKREQUEST_MARK    16  // the block becomes the one current block, shown
+#define UI_BLOCKREQUEST_UNMARK  32  // no block is current
 
 struct BlockRequest
 {
     char szBlock[UI_BLOCKREQUEST_TEXT];
-    INT32 nAction;
+    WORD nAction;
 };
 
 // Answer bits of WM_UI_WINDOWKIND.

@@ -115,5 +115,22 @@
 #define IDS_MENU_NOOUTPUTS      4401    // "(No outputs)"
 #define IDS_MENU_SHOWALL        4402    // "&Show all"
 #define IDS_MENU_HIDEALL        4403    // "&Hide all"
+#define IDS_MENU_NONE           4404    // "None"
+#define IDS_MENU_LOW            4405    // "Low"
+#define IDS_MENU_MEDIUM         4406    // "Medium"
+#define IDS_MENU_HIGH           4407    // "High"
+
+// The recent programs at the end of the File menu: slot n is 4210 + n.
+#define CM_RECENTFIRST          4211
+#define CM_RECENTLAST           4220
+
+// Commands the main frame answers that no menu item carries: Find
+// PowerBlock and the debugger's.
+#define CM_FINDPOWERBLOCK       4179
+#define CM_DEBUGFIRST           4182
+#define CM_TOGGLEBREAKPOINTS    4189
+#define CM_DEBUGLAST            4192
+#define CM_RUNPROGRAM           4193
+#define CM_DEBUGBUSY            4194
 
 #endif

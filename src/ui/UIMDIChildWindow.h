@@ -24,7 +24,7 @@ public:
 
     virtual void RelayoutPanes();
     void ObjectChanged(UIObject* pObject, int nKind, int nFlags) override;
-    virtual void ShowObject(UIObject* pObject, bool bSelect);
+    void ShowObject(UIObject* pObject, bool bSelect) override;
     virtual void RereadScale();
     // The page window's program and page; none for other windows.
     Program* GetProgram() const override { return nullptr; }

@@ -13,6 +13,7 @@
 #include "TFindPBDialog.h"
 #include "Page.h"
 #include "Program.h"
+#include "PXCmdIds.h"
 #include "PXMainFrame.h"
 #include "PXPaletteManager.h"
 #include "PXMsgBox.h"
@@ -125,12 +126,50 @@ const TEventEntry* UIMDIFrame::EventTable()
     static const TEventEntry s_Table[] = {
         // Messages.
         E::Size(&UIMDIFrame::EvSize),
+        E::Close(&UIMDIFrame::EvClose),
+        E::ActivateApp(&UIMDIFrame::EvActivateApp),
+        E::SetCursor(&UIMDIFrame::EvSetCursor),
         E::GetMinMaxInfo(&UIMDIFrame::EvGetMinMaxInfo),
+        E::NCMouseMove(&UIMDIFrame::EvNCMouseMove),
         E::Timer(&UIMDIFrame::EvTimer),
-        E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        E::InitMenuPopup(&UIMDIFrame::EvInitMenuPopup),
+        E::MenuSelect(&UIMDIFrame::EvMenuSelect),
         E::Message(WM_PLT_TABSELECTED, &UIMDIFrame::EvPaletteTabSelected),
         E::Message(WM_PLT_DRAGSTART, &UIMDIFrame::EvPaletteDragStart),
+        E::Message(WM_UI_RELAYOUT, &UIMDIFrame::EvRelayout),
+        E::Message(WM_UI_MODELNOTIFY, &UIMDIFrame::EvNotify),
+        E::Message(WM_UI_WINDOWKIND, &UIMDIFrame::EvWindowKind),
+        E::Message(WM_UI_BLOCKREQUEST, &UIMDIFrame::EvBlockRequest),
+        E::Message(WM_UI_OPENPROGRAM, &UIMDIFrame::EvOpenProgram),
+        E::Message(WM_UI_BLOCKCHANGED, &UIMDIFrame::EvBlockChanged),
+        E::Message(WM_UI_BUSYCURSOR, &UIMDIFrame::EvBusyCursor),
+        E::Message(WM_UI_ARRANGE, &UIMDIFrame::EvArrange),
+        E::Message(WM_USER + 1102, &UIMDIFrame::EvQueryIgnored),
         // Commands.
+        E::Command(CM_FINDPOWERBLOCK, &UIMDIFrame::CmFindPowerBlock),
+        E::Command(4182, &UIMDIFrame::CmDebugNothing),
+        E::Command(4183, &UIMDIFrame::CmDebugNothing),
+        E::Command(4184, &UIMDIFrame::CmDebugNothing),
+        E::Command(4185, &UIMDIFrame::CmDebugNothing),
+        E::Command(4186, &UIMDIFrame::CmDebugNothing),
+        E::Command(4187, &UIMDIFrame::CmDebugNothing),
+        E::Command(4188, &UIMDIFrame::CmDebugNothing),
+        E::Command(CM_TOGGLEBREAKPOINTS, &UIMDIFrame::CmToggleBreakpoints),
+        E::Command(4190, &UIMDIFrame::CmDebugNothing),
+        E::Command(4191, &UIMDIFrame::CmDebugNothing),
+        E::Command(4192, &UIMDIFrame::CmDebugNothing),
+        E::Command(CM_RUNPROGRAM, &UIMDIFrame::CmRunProgram),
+        E::Command(CM_DEBUGBUSY, &UIMDIFrame::CmDebugBusy),
+        E::CommandId(CM_RECENTFIRST + 0, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 1, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 2, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 3, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 4, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 5, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 6, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 7, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 8, &UIMDIFrame::CmOpenRecent),
+        E::CommandId(CM_RECENTFIRST + 9, &UIMDIFrame::CmOpenRecent),
         E::Command(CM_PALETTE, &UIMDIFrame::TogglePalette),
         E::Command(CM_PRINTFLOW, &UIMDIFrame::CmPrint),
         E::Command(CM_PRINTSETUP, &UIMDIFrame::CmPrinterSetup),
@@ -143,6 +182,17 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
         E::Command(CM_FINDPOWERBLOCK, &UIMDIFrame::CmFindPowerBlock),
         // Enablers.
+        E::Enabler(4182, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4183, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4184, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4185, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4186, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4187, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4188, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4189, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4190, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4191, &UIMDIFrame::CeDebugNothing),
+        E::Enabler(4192, &UIMDIFrame::CeDebugNothing),
         {},
     };
     return s_Table;
@@ -160,30 +210,45 @@ bool UIMDIFrame::Find(TEventInfo& info)
 
 LRESULT UIMDIFrame::EvRelayout(WPARAM, LPARAM)
 {
-    RelayoutBars();
+    PXASSERT(::IsWindow(HWindow));
+    TMDIClient* pClient = GetClientWindow();
+    HWND hClient = pClient ? pClient->HWindow : nullptr;
+    // Only a lock of our own is undone: another window's stays.
+    bool bLocked = ::LockWindowUpdate(HWindow) != FALSE;
+    RECT rc = {};
+    ::GetClientRect(HWindow, &rc);
+    RECT rcClient = LayoutFrameBars(*this, rc);
+    if (hClient && !::IsIconic(HWindow))
+        ::SetWindowPos(hClient, nullptr, rcClient.left, rcClient.top, rcClient.right - rcClient.left,
+                       rcClient.bottom - rcClient.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    PXASSERT(m_pMainFrame != 0);
+    m_pMainFrame->Attach(HWindow, hClient);
+    PaletteFrameSize(rc.right - rc.left, rc.bottom - rc.top);
+    if (bLocked)
+        ::LockWindowUpdate(nullptr);
+    if (hClient)
+    {
+        ::InvalidateRect(hClient, nullptr, TRUE);
+        ::UpdateWindow(hClient);
+    }
     return 0;
 }
 
 void UIMDIFrame::RelayoutBars()
 {
-    if (!HWindow || ::IsIconic(HWindow))
-        return;
-    RECT rc = {};
-    ::GetClientRect(HWindow, &rc);
-    EvSize(SIZE_RESTORED, rc.right, rc.bottom);
+    if (HWindow)
+        ::SendMessageA(HWindow, WM_UI_RELAYOUT, 0, 0);
 }
 
 void UIMDIFrame::EvSize(UINT sizeType, int cx, int cy)
 {
-    TMDIFrame::EvSize(sizeType, cx, cy);
-    TMDIClient* pClient = GetClientWindow();
-    if (sizeType == SIZE_MINIMIZED || !pClient || !pClient->HWindow)
-        return;
-    RECT rc = {0, 0, cx, cy};
-    RECT rcClient = LayoutFrameBars(*this, rc);
-    ::MoveWindow(pClient->HWindow, rcClient.left, rcClient.top, rcClient.right - rcClient.left,
-                 rcClient.bottom - rcClient.top, TRUE);
-    PaletteFrameSize(cx, cy);
+    DefaultProcessing();
+    if (sizeType == SIZE_RESTORED || sizeType == SIZE_MAXIMIZED)
+    {
+        Attr.W = cx;
+        Attr.H = cy;
+    }
+    RelayoutBars();
 }
 
 void UIMDIFrame::EvTimer(UINT timerId)
@@ -204,8 +269,10 @@ UIMDIFrame::AutoSaveCall UIMDIFrame::SetAutoSaveCall(AutoSaveCall pfn)
 UIMDIFrame::UIMDIFrame(TMDIClient& client, TModule* pModule)
     : TMDIFrame(GetApplicationObject() ? GetApplicationObject()->GetName() : "", "MAINMENU", client, pModule),
       m_pMainFrame(new PXMainFrame), m_pStatusLine(nullptr), m_nGridCellWidth(0), m_nGridCellHeight(0),
-      m_pCurrentProgram(nullptr), m_pCurrentPage(nullptr), m_nClosing(0), m_bSettingPage(false)
+      m_pCurrentProgram(nullptr), m_pCurrentPage(nullptr), m_nClosing(0), m_bSettingPage(false),
+      m_pMarkedBlock(nullptr), m_nRecentCapacity(0), m_nRecentCount(0)
 {
+    ReadRecentPrograms();
     SetPXMainFrame(m_pMainFrame);
     PXWinApp::SetEditorFrame(this);
     PXWinApp::SetCurrentProgramSource(CurrentProgramPath);
@@ -253,6 +320,7 @@ void UIMDIFrame::SetupWindow()
             pStrip->Show(true);
     SetupPalette();
     RelayoutBars();
+    AddRecentProgram(nullptr);
     PXWinApp::UpdateCommandUI();
 }
 
@@ -346,6 +414,7 @@ void UIMDIFrame::ClosePageWindows(Page* pPage)
 UIMDIFrame::~UIMDIFrame()
 {
     m_nClosing = 1;
+    WriteRecentPrograms();
     if (PXWinApp::GetEditorFrame() == this)
         PXWinApp::SetEditorFrame(nullptr);
     delete m_pMainFrame;

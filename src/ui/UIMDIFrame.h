@@ -11,9 +11,13 @@
 #include "owl/TEventTable.h"
 #include "owl/TMDIFrame.h"
 
+#include <string>
 #include <vector>
 
 class UIObject;
+class PowerBlock;
+struct kvrBlockNotify;
+struct kvrHandleType;
 class Program;
 class Page;
 class PXMainFrame;
@@ -33,6 +37,8 @@ public:
 
     // Lays its panes out again (after a font or page-grid change).
     virtual void LayoutPanes() {}
+    // Brings the object into view, selecting it when bSelect.
+    virtual void ShowObject(UIObject* pObject, bool bSelect) {}
     // Reads its resources (fonts, pens) again.
     virtual void RereadResources() {}
     // The window's number among the windows of its program, and the
@@ -143,6 +149,90 @@ public:
     void RelayoutBars();
     // Timer 7 is the auto-save timer; every other timer is ignored.
     void EvTimer(UINT timerId) override;
+
+    // ---- The frame's messages (UIMDIFrameMessages.cpp)
+    // The program losing activation ends a palette drag of the active page
+    // window's edit pane.
+    void EvActivateApp(bool bActive, DWORD dwThreadId) override;
+    // The mouse over the frame's border clears the status line.
+    void EvNCMouseMove(UINT nHitTest, POINT pt) override;
+    // Menu hints: a command's string, a pop-up's text by its place in the
+    // bar; a separator, a command without a hint or the menu closing
+    // clear the line. Plain level: an error text in force stays.
+    void EvMenuSelect(UINT nItem, UINT nFlags, HMENU hMenu) override;
+    // After the enablers: the Program Diagnostics and Log Level pop-ups
+    // rebuilt with their check marks, the Hide/Show Outputs pop-up
+    // rebuilt from the one selected block.
+    void EvInitMenuPopup(HMENU hPopup, UINT nIndex, bool bSysMenu) override;
+    // WM_UI_WINDOWKIND: the frame (1).
+    LRESULT EvWindowKind(WPARAM wParam, LPARAM lParam);
+    // WM_UI_MODELNOTIFY: the application model's change reports, kinds 1
+    // to 11, to every window of the program concerned.
+    LRESULT EvNotify(WPARAM nKind, LPARAM lParam);
+    // WM_UI_BLOCKREQUEST: a block named "page$block" (or a block of
+    // "Main") shown, selected, given or cleared the breakpoint mark, or
+    // made the one current block; wParam -1 forgets the current block.
+    LRESULT EvBlockRequest(WPARAM wParam, LPARAM lParam);
+    // WM_UI_OPENPROGRAM: the program file at the path (lParam) made
+    // current when a window shows a program of that file name, else
+    // loaded and opened on its main page.
+    LRESULT EvOpenProgram(WPARAM wParam, LPARAM lParam);
+    // WM_UI_BLOCKCHANGED and WM_USER+1102: nothing to do.
+    LRESULT EvBlockChanged(WPARAM wParam, LPARAM lParam);
+    LRESULT EvQueryIgnored(WPARAM wParam, LPARAM lParam);
+    // WM_UI_BUSYCURSOR: the busy cursor, unless the text starts with a
+    // single quote.
+    LRESULT EvBusyCursor(WPARAM wParam, LPARAM lParam);
+    // WM_UI_ARRANGE: 0 tiles the MDI windows, 1 cascades them; any other
+    // value changes nothing.
+    LRESULT EvArrange(WPARAM wParam, LPARAM lParam);
+    // Commands no menu item carries: Find PowerBlock (4179) on the active
+    // page window's program; the debugger's commands, which have no
+    // debugger to talk to: 4182 to 4188 and 4190 to 4192 and their
+    // enablers do nothing, Toggle Breakpoints (4189) composes its text
+    // and drops it, 4194 shows the busy cursor and takes it away.
+    void CmFindPowerBlock();
+    void CmDebugNothing();
+    void CeDebugNothing(TCommandEnabler& ce);
+    void CmToggleBreakpoints();
+    void CmDebugBusy();
+    // Run Program (4193) on the active page window's program: an unsaved
+    // program is saved first, a run file older than the program (or
+    // missing) offers a rebuild, an incomplete program asks before one;
+    // nothing is built or run.
+    void CmRunProgram();
+    // The run file of a program file: its extension replaced by ".run".
+    static std::string RunFilePath(const char* pszProgramPath);
+    // The text of Toggle Breakpoints: each selected object's name, with
+    // the current page's name and '$' before it off the page "Main", and
+    // character 4 after it.
+    std::string BreakpointText() const;
+    // The block carrying the current-block mark, or none.
+    PowerBlock* GetMarkedBlock() const { return m_pMarkedBlock; }
+
+    // ---- The recent programs (UIMDIFrameRecent.cpp)
+    enum { MAX_RECENT = 10, RECENT_SIZE = 128 };
+    // Without an entry: the File menu's items from the slots (set-up).
+    // With one: the entry at the top of the list (moved there when it is
+    // in it already; compared without regard to case).
+    void AddRecentProgram(const char* pszEntry);
+    // 1 when the entry was listed and is removed, else 0.
+    int RemoveRecentProgram(const char* pszEntry);
+    // Slot n (1 to 10) to the top; 0 outside 1 to 10.
+    int MoveRecentToTop(int n);
+    // The text of slot n, or none outside 1 to 10.
+    const char* GetRecentEntry(int n) const;
+    int GetRecentCount() const { return m_nRecentCount; }
+    int GetRecentCapacity() const { return m_nRecentCapacity; }
+    // The File menu: the pop-up of the bar holding Exit.
+    HMENU GetFileMenu() const;
+    // Commands 4211 to 4220: the program of the slot opened again; a
+    // failed open drops the entry, a good one moves it to the top.
+    void CmOpenRecent(UINT nId);
+    // Opens a program from its recent entry: 0 when it opened (the
+    // application commands install it).
+    typedef int (*RecentOpener)(const char* pszEntry);
+    static RecentOpener SetRecentOpener(RecentOpener pfnOpen);
     // The auto-save run by timer 7 (none: nothing runs).
     typedef void (*AutoSaveCall)();
     static AutoSaveCall SetAutoSaveCall(AutoSaveCall pfn);
@@ -267,6 +357,24 @@ private:
     // Hint 33 at the error level with the warning sound.
     void NoPageWindow();
 
+    // The listed windows whose program has the model handle, in list order.
+    std::vector<UIMDIChild*> WindowsOfProgram(kvrHandleType* hProgram) const;
+    // Kinds 1 and 8: the block of a report brought in line with the model
+    // once per program.
+    void SyncBlockOfReport(const kvrBlockNotify* pReport, bool bRedraw);
+    // Kinds 9 and 10: the program made current and its page shown.
+    void ShowReportedPage(kvrHandleType* hProgram, const char* pszPage);
+    // The edit pane of the active page window, or none.
+    class EditChild* ActiveEditPane() const;
+    // The current-block mark taken off its block.
+    void ClearBlockMark();
+
+    void ReadRecentPrograms();
+    void WriteRecentPrograms();
+    std::string RecentLabel(int n) const;
+    void AppendRecentItem(HMENU hFile, int n);
+    void RelabelRecentItem(HMENU hFile, int n);
+
     std::vector<UIMDIChild*> m_Children;
     PXMainFrame* m_pMainFrame;      // owned, published while it lives
     UIStatusLine* m_pStatusLine;
@@ -276,6 +384,10 @@ private:
     Page* m_pCurrentPage;
     int m_nClosing;
     bool m_bSettingPage;     // SetCurrentPage runs
+    PowerBlock* m_pMarkedBlock;     // carries the current-block flag
+    int m_nRecentCapacity;          // 0 to 10; 0 turns the list off
+    int m_nRecentCount;             // recent items in the File menu
+    char m_szRecent[MAX_RECENT][RECENT_SIZE];   // slot 1 the most recent
     PaletteMDI* m_pPaletteWnd = nullptr;    // the "Blocks" palette window
 };
 

@@ -4,6 +4,7 @@
 
 // Strings of the main frame.
 #define IDS_UI_NOEDITCHILD          19      // "Edit child window not found in Edit MDI window."
+#define IDS_UI_INCOMPLETEBUILD      22      // "The program contains incomplete ZirirAradur.  Would you like to build anyway?"
 #define IDS_UI_SELECTPROGRAMWINDOW  33      // "Select window containing a program before executing this command."
 #define IDS_UI_SELECTSCALEWINDOW    34      // "Select window to Scale before executing command."
 
@@ -14,6 +15,11 @@
 #define IDS_UI_ERRORCAPTION2    3395    // "Error!"
 #define IDS_UI_ONEINSTANCE      3396    // "Cannot run more than one instance of Plexwright."
 #define IDS_UI_PROGRAMNAME      3397    // "Plexwright"
+#define IDS_UI_RECENTLABEL      3398    // "&%d ": the number of recent items 1 to 9
+#define IDS_UI_RECENTLABEL10    3399    // "%d&%d ": the number of recent item 10 (1, 0)
+#define IDS_UI_RUNNOTSAVED      3400    // "You need to save and build the program before you run it."
+#define IDS_UI_RUNOLDER         3401    // "The Run File You Requested To Run, %s, Is Older Than ..."
+#define IDS_UI_RUNOLDERCAPTION  3402    // "Warning!"
 
 // The program's name, which the application model's product name replaces.
 #define IDS_UI_APPNAME          10001

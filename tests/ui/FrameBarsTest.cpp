@@ -56,3 +56,50 @@ TEST(FrameBarsTest, TheFactoryGivesTheFrameItsBars)
     frame.SetStatusLine(nullptr);
     frame.Destroy();
 }
+
+TEST(FrameBarsTest, MenuHintsReachTheStatusLineAndAnErrorTextInForceStays)
+{
+    EnsureDrawingTables();
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    TMDIClient client;
+    UIMDIFrame frame(client);
+    MakeFrameBars(frame);
+    StatusLineChild* pLine = GetFrameStatusLine(frame);
+    ASSERT_NE(nullptr, pLine);
+    frame.Attr.Style = WS_POPUP | WS_CLIPCHILDREN;
+    frame.Attr.W = 600;
+    frame.Attr.H = 300;
+    ASSERT_TRUE(frame.Create());
+    HMENU hBar = GetMenu(frame.HWindow);
+    ASSERT_NE(nullptr, hBar);
+    HMENU hFile = GetSubMenu(hBar, 0);
+    auto select = [&](UINT nItem, UINT nFlags, HMENU hMenu) {
+        SendMessageA(frame.HWindow, WM_MENUSELECT, MAKEWPARAM(nItem, nFlags), reinterpret_cast<LPARAM>(hMenu));
+    };
+
+    // An error text within its time: neither a hint nor the closing menu
+    // replaces it.
+    frame.SetStatusText("The block has no name.", 1);
+    select(CM_FILEOPEN, MF_HILITE, hFile);
+    EXPECT_STREQ("The block has no name.", pLine->GetText());
+    select(0, 0xFFFF, nullptr);
+    EXPECT_STREQ("The block has no name.", pLine->GetText());
+
+    // Its time over (the status line's timer), hints show and the closing
+    // menu clears them.
+    SendMessageA(pLine->HWindow, WM_TIMER, 1, 0);
+    select(CM_FILEOPEN, MF_HILITE, hFile);
+    EXPECT_STREQ("Open an existing application.", pLine->GetText());
+    EXPECT_EQ(0, pLine->GetLevel());
+    // A pop-up item: the text of the bar's pop-up that holds it (the
+    // Edit menu holds Hide/Show Outputs); a pop-up of the bar itself
+    // leaves the line.
+    select(6, MF_POPUP | MF_HILITE, GetSubMenu(hBar, 1));
+    EXPECT_STREQ("Program editing operations.", pLine->GetText());
+    select(0, MF_POPUP | MF_HILITE, hBar);
+    EXPECT_STREQ("Program editing operations.", pLine->GetText());
+    select(0, 0xFFFF, nullptr);
+    EXPECT_STREQ("", pLine->GetText());
+    frame.SetStatusLine(nullptr);
+    frame.Destroy();
+}

@@ -17,10 +17,14 @@ const TEventEntry* FindEventEntry(const TEventEntry* pTable, const TEventInfo& i
 
 namespace
 {
+// The handler turned back into the signature its entry was made with.
 template <class H>
 H Handler(TEventEntry::TAnyHandler h)
 {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wcast-function-type"
     return reinterpret_cast<H>(h);
+#pragma GCC diagnostic pop
 }
 }
 

@@ -235,6 +235,54 @@ TEST(Plexstudio, StartsStandaloneOnceReadsAndWritesItsSettingsAndExitsCleanly)
     ForgetSections();
 }
 
+// Starts the editor standalone, waits until it waits for input and closes
+// its frame; true when it ended with 0.
+bool StartAndClose()
+{
+    Started s = Start();
+    if (!s.bOk)
+        return false;
+    HWND hFrame = WaitForWindow(s, "UIFRAME");
+    EXPECT_NE(nullptr, hFrame) << "no main frame";
+    if (hFrame)
+    {
+        WaitForInputIdle(s.pi.hProcess, 20000);
+        PostMessageA(hFrame, WM_CLOSE, 0, 0);
+    }
+    DWORD dwCode = WaitForExit(s);
+    Close(s);
+    return hFrame && dwCode == 0;
+}
+
+TEST(Plexstudio, TheRecentProgramsAreKeptAcrossTwoStarts)
+{
+    const char szSection[] = "Plexwright Past Programs Opened";
+    WritePrivateProfileStringA(szSection, nullptr, nullptr, s_szSettings);
+    // A capacity beyond ten and three entries, one of them longer than a
+    // slot holds.
+    std::string strLong = std::string(150, 'L') + "|3|1";
+    WritePrivateProfileStringA(szSection, "Number of Past Programs Opened", "25", s_szSettings);
+    WritePrivateProfileStringA(szSection, "Last Opened 1", "ORDERS|12|1", s_szSettings);
+    WritePrivateProfileStringA(szSection, "Last Opened 2", "Billing|40|2", s_szSettings);
+    WritePrivateProfileStringA(szSection, "Last Opened 3", strLong.c_str(), s_szSettings);
+
+    for (int nStart = 1; nStart <= 2; ++nStart)
+    {
+        SCOPED_TRACE("start " + std::to_string(nStart));
+        ASSERT_TRUE(StartAndClose());
+        // All eleven keys are written, the capacity held to ten, the
+        // entries in their order, the long one cut to its slot.
+        EXPECT_EQ("10", ReadKey(szSection, "Number of Past Programs Opened"));
+        EXPECT_EQ("ORDERS|12|1", ReadKey(szSection, "Last Opened 1"));
+        EXPECT_EQ("Billing|40|2", ReadKey(szSection, "Last Opened 2"));
+        EXPECT_EQ(strLong.substr(0, 127), ReadKey(szSection, "Last Opened 3"));
+        for (int n = 4; n <= 10; ++n)
+            EXPECT_EQ("", ReadKey(szSection, ("Last Opened " + std::to_string(n)).c_str())) << n;
+    }
+    WritePrivateProfileStringA(szSection, nullptr, nullptr, s_szSettings);
+    ForgetSections();
+}
+
 TEST(Plexstudio, AFailedLoginShowsItsMessageAndEndsWithANonZeroCode)
 {
     // A launch list with a server address: the client library cannot start

@@ -130,7 +130,10 @@ private:
         // The window is a T whenever its table is searched, so the handler
         // may be called through its TWindow part.
         R (TWindow::*hBase)(A...) = static_cast<R (TWindow::*)(A...)>(h);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wcast-function-type"
         TEventEntry entry = {msg, id, pfn, reinterpret_cast<TEventEntry::TAnyHandler>(hBase)};
+#pragma GCC diagnostic pop
         return entry;
     }
 };
