@@ -180,7 +180,6 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_VIEWVERIFBLOCKS, &UIMDIFrame::CmViewPages),
         E::CommandId(CM_DEFINESUPERBLOCKS, &UIMDIFrame::CmDefinePages),
         E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
-        E::Command(CM_FINDPOWERBLOCK, &UIMDIFrame::CmFindPowerBlock),
         // Enablers.
         E::Enabler(4182, &UIMDIFrame::CeDebugNothing),
         E::Enabler(4183, &UIMDIFrame::CeDebugNothing),

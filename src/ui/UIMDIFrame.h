@@ -344,7 +344,6 @@ public:
     // 4170 and 4173 SuperBlocks, 4176 and 4177 Verification Blocks.
     void CmViewPages(UINT nId);
     void CmDefinePages(UINT nId);
-    void CmFindPowerBlock();
 
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;

@@ -466,17 +466,6 @@ EditChild* UIMDIFrame::ActiveEditPane() const
     return pWindow ? pWindow->GetEditPane() : nullptr;
 }
 
-void UIMDIFrame::CmFindPowerBlock()
-{
-    EditChild* pPane = ActiveEditPane();
-    UIMDIChild* pWindow = GetActiveEditWindow();
-    if (!pPane || !pWindow)
-        return;
-    if (pPane->GetMouseMode() == 7)
-        pPane->EndTextEdit();
-    ShowFindPowerBlock(this, pWindow->GetProgram());
-}
-
 void UIMDIFrame::CmDebugNothing()
 {
 }

@@ -31,7 +31,7 @@ const int kVerificationBlocks = PX_PAGE_VERIFICATION;
 // The active page window and its edit pane, for a command that works on
 // them. Without a page window the status line shows the hint (an error)
 // and a beep sounds; a page window without an edit pane says so.
-EditChild* ActiveEditPane(UIMDIFrame& frame, UINT nNoWindowHint, EditMDI** ppWindow = nullptr)
+EditChild* ActivePaneOrHint(UIMDIFrame& frame, UINT nNoWindowHint, EditMDI** ppWindow = nullptr)
 {
     EditMDI* pWindow = dynamic_cast<EditMDI*>(frame.GetActiveEditWindow());
     if (!pWindow)
@@ -78,7 +78,7 @@ void UIMDIFrame::CmPrint()
 {
     SetPageGridCell(0, 0);
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActiveEditPane(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -107,7 +107,7 @@ void UIMDIFrame::CmPrinterSetup()
 
 void UIMDIFrame::CmSetZoom()
 {
-    EditChild* pPane = ActiveEditPane(*this, IDS_UI_SELECTSCALEWINDOW);
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTSCALEWINDOW);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -129,7 +129,7 @@ void UIMDIFrame::CmAbout()
 void UIMDIFrame::CmNewSuperBlock()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActiveEditPane(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     Program* pProgram = pWindow->GetProgram();
@@ -161,7 +161,7 @@ void UIMDIFrame::CmNewSuperBlock()
 void UIMDIFrame::CmViewPages(UINT nId)
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActiveEditPane(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -183,7 +183,7 @@ void UIMDIFrame::CmViewPages(UINT nId)
 void UIMDIFrame::CmDefinePages(UINT nId)
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActiveEditPane(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -198,7 +198,7 @@ void UIMDIFrame::CmDefinePages(UINT nId)
 void UIMDIFrame::CmFindPowerBlock()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActiveEditPane(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
