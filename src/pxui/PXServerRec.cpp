@@ -1,6 +1,7 @@
 // The server record: the server's lists read through the client library
 // into plain row records.
 #include "PXServerRec.h"
+#include "PXOwnedList.h"
 #include "PXAppLink.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
@@ -17,24 +18,6 @@
 namespace {
 
 const DWORD PXCAUSE_LISTS = 0x400;
-
-PXObArray* NewList()
-{
-    PXObArray* p = new (std::nothrow) PXObArray;
-    if (!p)
-        PXTHROW_XMEM(0);
-    return p;
-}
-
-void DeleteList(PXObArray*& rp)
-{
-    if (!rp)
-        return;
-    for (int i = 0; i < rp->GetSize(); ++i)
-        delete rp->GetAt(i);
-    delete rp;
-    rp = nullptr;
-}
 
 // A text member of a row: at most its size, terminated or not.
 CString RowText(const char* pMember, size_t cbMember)
@@ -80,11 +63,11 @@ PXServerRec::PXServerRec(int nMode)
 {
     try
     {
-        m_pApps = NewList();
-        m_pPrompts = NewList();
-        m_pResPerms = NewList();
-        m_pLanguages = NewList();
-        m_pVolumes = NewList();
+        m_pApps = PXNewOwnedList();
+        m_pPrompts = PXNewOwnedList();
+        m_pResPerms = PXNewOwnedList();
+        m_pLanguages = PXNewOwnedList();
+        m_pVolumes = PXNewOwnedList();
 
         for (int i = 0; i < 17; ++i)
         {
@@ -159,11 +142,11 @@ PXServerRec::PXServerRec(int nMode)
     catch (...)
     {
         DropCells();
-        DeleteList(m_pApps);
-        DeleteList(m_pLanguages);
-        DeleteList(m_pResPerms);
-        DeleteList(m_pPrompts);
-        DeleteList(m_pVolumes);
+        PXDeleteOwnedList(m_pApps);
+        PXDeleteOwnedList(m_pLanguages);
+        PXDeleteOwnedList(m_pResPerms);
+        PXDeleteOwnedList(m_pPrompts);
+        PXDeleteOwnedList(m_pVolumes);
         throw;
     }
 }
@@ -171,11 +154,11 @@ PXServerRec::PXServerRec(int nMode)
 PXServerRec::~PXServerRec()
 {
     DropCells();
-    DeleteList(m_pApps);
-    DeleteList(m_pLanguages);
-    DeleteList(m_pResPerms);
-    DeleteList(m_pPrompts);
-    DeleteList(m_pVolumes);
+    PXDeleteOwnedList(m_pApps);
+    PXDeleteOwnedList(m_pLanguages);
+    PXDeleteOwnedList(m_pResPerms);
+    PXDeleteOwnedList(m_pPrompts);
+    PXDeleteOwnedList(m_pVolumes);
 }
 
 void* PXServerRec::GetFieldMem(WORD wFieldId)

@@ -1,6 +1,7 @@
 // User applications: default profile, list fields over the application's
 // own lists, and their store through the lists' commits.
 #include "PXUserApp.h"
+#include "PXOwnedList.h"
 #include "PXFaxItem.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
@@ -19,25 +20,6 @@
 const char PXPASSWORD_PLACEHOLDER[] = "KRVMTQZXWPLHNGDSYB";
 
 namespace {
-
-
-PXObArray* NewList()
-{
-    PXObArray* p = new (std::nothrow) PXObArray;
-    if (!p)
-        PXTHROW_XMEM(0);
-    return p;
-}
-
-void DeleteList(PXObArray*& rp)
-{
-    if (!rp)
-        return;
-    for (int i = 0; i < rp->GetSize(); ++i)
-        delete rp->GetAt(i);
-    delete rp;
-    rp = nullptr;
-}
 
 // The first item of the list whose ID field holds sId counts one use more
 // or less; no such item: nothing.
@@ -87,11 +69,11 @@ PXUserApp::PXUserApp(CString path)
 
 void PXUserApp::CreateLists()
 {
-    m_pVoiceItems = NewList();
-    m_pFaxItems = NewList();
-    m_pImports = NewList();
-    m_pFunctions = NewList();
-    m_pResPermItems = NewList();
+    m_pVoiceItems = PXNewOwnedList();
+    m_pFaxItems = PXNewOwnedList();
+    m_pImports = PXNewOwnedList();
+    m_pFunctions = PXNewOwnedList();
+    m_pResPermItems = PXNewOwnedList();
 }
 
 void PXUserApp::SetDefaults(const char* pszName)
@@ -137,11 +119,11 @@ PXUserApp::~PXUserApp()
 void PXUserApp::DeleteLists()
 {
     DropCells();
-    DeleteList(m_pVoiceItems);
-    DeleteList(m_pFaxItems);
-    DeleteList(m_pImports);
-    DeleteList(m_pFunctions);
-    DeleteList(m_pResPermItems);
+    PXDeleteOwnedList(m_pVoiceItems);
+    PXDeleteOwnedList(m_pFaxItems);
+    PXDeleteOwnedList(m_pImports);
+    PXDeleteOwnedList(m_pFunctions);
+    PXDeleteOwnedList(m_pResPermItems);
 }
 
 void* PXUserApp::GetFieldMem(WORD wFieldId)

@@ -9,6 +9,7 @@
 // line). Not a test: run it by hand under a display. "--small" makes a page
 // of a tenth of the size; ctest runs it so, to keep it working.
 #include "BenchBlocks.h"
+#include "BenchFrame.h"
 #include "BitmapObject.h"
 #include "BrushObject.h"
 #include "DisplayObject.h"
@@ -48,88 +49,6 @@ int GOTOS = 500;
 int COLUMNS = 20;
 int ROWS = 20;
 
-int g_nBoxes = 0;
-
-int QuietBox(HWND, const char* pszText, const char* pszCaption, UINT)
-{
-    ++g_nBoxes;
-    fprintf(stderr, "box: %s: %s\n", pszCaption, pszText);
-    return IDOK;
-}
-
-double Now()
-{
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-void Flush()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
-// The frame of the benchmark: one page window, changes told to it.
-class BenchFrame : public TMDIFrame, public UIPageFrame, public ModelObserver
-{
-public:
-    explicit BenchFrame(TMDIClient& client) : TMDIFrame("Routing benchmark", TResId(), client)
-    {
-        Attr.Style = WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN;
-        Attr.X = 0;
-        Attr.Y = 0;
-        Attr.W = 1024;
-        Attr.H = 768;
-    }
-    const char* GetClassName() override { return "PXROUTEBENCHFRAME"; }
-
-    void ActivateChild(UIMDIChildWindow* pChild) override
-    {
-        ::SendMessageA(GetClientWindow()->HWindow, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pChild->HWindow), 0);
-    }
-    void SetCurrentProgram(Program*) override {}
-    void SetCurrentPage(Page*) override {}
-    Program* GetCurrentProgram() const override { return nullptr; }
-    void CloseChild(UIMDIChildWindow* pChild) override
-    {
-        if (pChild == pWindow)
-        {
-            pWindow->GetProgram()->AddOpenWindow(-1);
-            pWindow = nullptr;
-        }
-    }
-    void ShowPage(Page*) override {}
-    bool IsClosing() const override { return false; }
-    bool SaveProgram(Program*) override { return true; }
-    void CloseProgram(Program*) override {}
-    bool AskBlockName(HWND, const char*, char*, int) override { return false; }
-    bool ClipboardHasEndBlock() override { return false; }
-    int PasteClipboard(Page*, ObjectChild*, long, long) override { return 0; }
-    void RefreshPalette(Program*) override {}
-    bool BeginImageDrag(int, POINT) override { return false; }
-    void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
-    void EndImageDrag(POINT) override {}
-    void CancelImageDrag() override {}
-    void GetPageGridSize(long& cx, long& cy) override { cx = cy = 0; }
-    HWND GetPaletteWindow() override { return nullptr; }
-    void TogglePalette() override {}
-
-    void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override
-    {
-        if (pWindow)
-            pWindow->ObjectChanged(pObject, nKind, nFlags);
-    }
-    void RefreshCaptions() override {}
-    void RefreshCommandStates() override {}
-    void SetStatusText(const char*, int) override {}
-
-    EditMDI* pWindow = nullptr;
-};
 
 void SetSmartRouting(bool bOn)
 {
@@ -269,7 +188,7 @@ int main(int argc, char** argv)
     Icons::SetCurrent(&icons);
 
     TMDIClient* pClient = new TMDIClient();
-    BenchFrame* pFrame = new BenchFrame(*pClient);
+    BenchFrame* pFrame = new BenchFrame(*pClient, "Routing benchmark", "PXROUTEBENCHFRAME");
     if (!pFrame->Create())
     {
         fprintf(stderr, "no frame window (is there a display?)\n");

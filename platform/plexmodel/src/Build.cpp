@@ -155,29 +155,6 @@ private:
 
 std::string Num(long n) { return std::to_string(n); }
 
-std::string VarText(const Block* b, const VarDef& v, int offset)
-{
-    switch (v.memRep)
-    {
-    case KVR_MEM_CHAR:
-    {
-        const char* text = b->TextVar(offset);
-        return text ? text : "";
-    }
-    case KVR_MEM_INT16:
-    {
-        short value;
-        std::memcpy(&value, &b->area[offset], sizeof(value));
-        return Num(value);
-    }
-    default:
-    {
-        long value;
-        std::memcpy(&value, &b->area[offset], sizeof(value));
-        return Num(value);
-    }
-    }
-}
 
 void WriteRun(RunWriter& w, const Program* prog, long customer, long appId, const std::string& fileName)
 {
@@ -206,7 +183,7 @@ void WriteRun(RunWriter& w, const Program* prog, long customer, long appId, cons
             for (int i = 0; b->def && i < b->def->numVars; ++i)
             {
                 const VarDef& v = b->def->vars[i];
-                w.Line({ "Var", v.name, VarText(b, v, offset) });
+                w.Line({ "Var", v.name, VarValueText(b, v, offset) });
                 offset += SlotSize(v);
             }
             for (int i = 0; i < b->OutputCount(); ++i)

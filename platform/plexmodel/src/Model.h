@@ -23,6 +23,7 @@ Program* AsProgram(kvrHandleType* h);
 Page* AsPage(kvrHandleType* h);
 Block* AsBlock(kvrHandleType* h);
 struct Variable;
+struct VarDef;
 Variable* AsVariable(kvrHandleType* h);
 bool IsLiveSymbol(Symbol* sym, Program** owner);
 
@@ -58,6 +59,9 @@ bool IsValidLibraryName(const char* nameAndId);
 // its "{ApplicationModel}" line into an empty program.
 void AppendEscaped(std::string& out, const std::string& text);
 int ReadModelPart(Program* prog, FILE* in, int mode, FILE* log);
+// A block's variable at its offset in the block's area as text: the text
+// itself, or the number in decimal.
+std::string VarValueText(const Block* b, const VarDef& v, int offset);
 
 // Change reports to the program's main window.
 void Notify(Program* prog, int kind, LPARAM lParam);

@@ -34,6 +34,30 @@ const char kProgram[] = "{Program}";
 
 } // namespace
 
+std::string kvr::VarValueText(const Block* b, const VarDef& v, int offset)
+{
+    switch (v.memRep)
+    {
+    case KVR_MEM_CHAR:
+    {
+        const char* text = b->TextVar(offset);
+        return text ? text : "";
+    }
+    case KVR_MEM_INT16:
+    {
+        short value;
+        std::memcpy(&value, &b->area[offset], sizeof(value));
+        return std::to_string(value);
+    }
+    default:
+    {
+        long value;
+        std::memcpy(&value, &b->area[offset], sizeof(value));
+        return std::to_string(value);
+    }
+    }
+}
+
 void kvr::AppendEscaped(std::string& out, const std::string& text)
 {
     for (char c : text)
@@ -104,30 +128,6 @@ private:
 
 std::string Num(long n) { return std::to_string(n); }
 
-std::string VarValue(const Block* b, const VarDef& v, int offset)
-{
-    switch (v.memRep)
-    {
-    case KVR_MEM_CHAR:
-    {
-        const char* text = b->TextVar(offset);
-        return text ? text : "";
-    }
-    case KVR_MEM_INT16:
-    {
-        short value;
-        std::memcpy(&value, &b->area[offset], sizeof(value));
-        return Num(value);
-    }
-    default:
-    {
-        long value;
-        std::memcpy(&value, &b->area[offset], sizeof(value));
-        return Num(value);
-    }
-    }
-}
-
 void WriteSymbolData(Writer& w, const Symbol* s)
 {
     if (!s->Variable)
@@ -171,7 +171,7 @@ int WriteModel(Program* prog, FILE* out)
             for (int i = 0; b->def && i < b->def->numVars; ++i)
             {
                 const VarDef& v = b->def->vars[i];
-                w.Line({ "Var", v.name, VarValue(b, v, offset) });
+                w.Line({ "Var", v.name, VarValueText(b, v, offset) });
                 offset += SlotSize(v);
             }
         }
