@@ -12,6 +12,8 @@
 #include "Program.h"
 #include "PXFaultHandler.h"
 #include "PXMsgBox.h"
+#include "PXUserApp.h"
+#include "PXWinApp.h"
 #include "TAboutDialog.h"
 #include "TDefinePagesDialog.h"
 #include "TFindPBDialog.h"
@@ -118,6 +120,11 @@ void UIMDIFrame::CmSetZoom()
     // Step 0: the next Zoom In or Out first brings the percent onto the
     // ladder.
     pPane->SetZoom(nZoom, 0);
+    // The active application keeps the zoom with its program.
+    PXWinApp* pController = GetWinApp();
+    PXUserApp* pApp = pController ? pController->GetActiveUserApp() : nullptr;
+    if (pApp && pApp->GetProgram())
+        pApp->SetZoom(nZoom);
 }
 
 void UIMDIFrame::CmAbout()

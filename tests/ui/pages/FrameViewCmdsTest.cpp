@@ -15,6 +15,8 @@
 #include "PXMsgBox.h"
 #include "PXSObj.h"
 #include "PXTextUI.h"
+#include "PXUserApp.h"
+#include "PXWinApp.h"
 #include "TFindPBDialog.h"
 #include "UIApp.h"
 #include "UIFramePages.h"
@@ -181,10 +183,16 @@ TEST_F(FrameViewCmdsTest, WithoutAPageWindowTheCommandsSaySoAndBeep)
 
 TEST_F(FrameViewCmdsTest, SetZoomTakesThePercentChosenAndCancelKeepsTheZoom)
 {
-    EditMDI* pWindow = OpenProgram(nullptr);
+    Program* pProgram = nullptr;
+    EditMDI* pWindow = OpenProgram(&pProgram);
     ASSERT_NE(nullptr, pWindow);
     EditChild* pPane = pWindow->GetEditPane();
     ASSERT_EQ(100, pPane->GetZoom());
+    // The program is the active application's, which keeps its zoom.
+    PXUserApp* pApp = new PXUserApp(CString(pProgram->GetName()));
+    pApp->SetProgram(pProgram);
+    m_pController->AddUserApp(pApp);
+    ASSERT_EQ(pApp, m_pController->GetActiveUserApp());
 
     DialogScripts scripts;
     std::string shown;
@@ -197,6 +205,7 @@ TEST_F(FrameViewCmdsTest, SetZoomTakesThePercentChosenAndCancelKeepsTheZoom)
     EXPECT_TRUE(scripts.AllRun());
     EXPECT_EQ("100", shown);
     EXPECT_EQ(50, pPane->GetZoom());
+    EXPECT_EQ(50, pApp->GetZoom());
     EXPECT_EQ(0, pPane->GetZoomStep()) << "the next zoom step snaps it onto the ladder";
     int nPercent = pPane->GetZoom(), nStep = pPane->GetZoomStep();
     NormalizeZoom(nPercent, nStep);
@@ -210,7 +219,9 @@ TEST_F(FrameViewCmdsTest, SetZoomTakesThePercentChosenAndCancelKeepsTheZoom)
     Send(CM_SETZOOM);
     EXPECT_EQ("50", shown);
     EXPECT_EQ(50, pPane->GetZoom());
+    EXPECT_EQ(50, pApp->GetZoom());
     EXPECT_TRUE(m_status.lines.empty());
+    m_pController->RemoveUserApp(pApp);
 }
 
 TEST_F(FrameViewCmdsTest, AboutShowsTheAboutBox)
