@@ -4,13 +4,21 @@
 #ifndef BENCHFRAME_H
 #define BENCHFRAME_H
 
+#include "BitmapObject.h"
+#include "BrushObject.h"
 #include "EditMDI.h"
+#include "FontObject.h"
+#include "Icons.h"
 #include "ModelObserver.h"
+#include "PenObject.h"
+#include "PXSObj.h"
+#include "PXWinApp.h"
 #include "Program.h"
 #include "UIPageFrame.h"
 #include "owl/TMDIFrame.h"
 
 #include <stdio.h>
+#include <memory>
 #include <windows.h>
 
 namespace
@@ -101,6 +109,43 @@ public:
 
 private:
     const char* m_pszClass;
+};
+
+// What the editor makes at start-up and the benchmarks need: the drawing
+// tables, the controller, the current block icons and the frame over its
+// MDI client, observing the model. Start answers false without a frame
+// window (no display).
+class BenchSession
+{
+public:
+    bool Start(const char* pszTitle, const char* pszClass)
+    {
+        g_pFonts = new Fonts(DefaultFontRows);
+        g_pBrushes = new Brushes(DefaultBrushRows);
+        g_pPens = new Pens(DefaultPenRows);
+        g_pBitmaps = new Bitmaps();
+        app.reset(new PXWinApp(GetModuleHandleA(nullptr)));
+        PXSoftObj::Init(app.get());
+        PXSetWinApp(app.get());
+
+        kvrGetPowerBlockList(&table, 0, 1);
+        icons.reset(new Icons(&table));
+        Icons::SetCurrent(icons.get());
+
+        pClient = new TMDIClient();
+        pFrame = new BenchFrame(*pClient, pszTitle, pszClass);
+        if (!pFrame->Create())
+            return false;
+        ModelSetObserver(pFrame);
+        SetPageFrame(pFrame);
+        return true;
+    }
+
+    std::unique_ptr<PXWinApp> app;
+    IconInfoTable table = {};
+    std::unique_ptr<Icons> icons;
+    TMDIClient* pClient = nullptr;
+    BenchFrame* pFrame = nullptr;
 };
 
 } // namespace

@@ -174,28 +174,14 @@ int main(int argc, char** argv)
         ROWS = 6;
     }
     PXSetMessageBoxHook(QuietBox);
-    g_pFonts = new Fonts(DefaultFontRows);
-    g_pBrushes = new Brushes(DefaultBrushRows);
-    g_pPens = new Pens(DefaultPenRows);
-    g_pBitmaps = new Bitmaps();
-    std::unique_ptr<PXWinApp> app(new PXWinApp(GetModuleHandleA(nullptr)));
-    PXSoftObj::Init(app.get());
-    PXSetWinApp(app.get());
-
-    IconInfoTable table = {};
-    kvrGetPowerBlockList(&table, 0, 1);
-    Icons icons(&table);
-    Icons::SetCurrent(&icons);
-
-    TMDIClient* pClient = new TMDIClient();
-    BenchFrame* pFrame = new BenchFrame(*pClient, "Routing benchmark", "PXROUTEBENCHFRAME");
-    if (!pFrame->Create())
+    BenchSession session;
+    if (!session.Start("Routing benchmark", "PXROUTEBENCHFRAME"))
     {
         fprintf(stderr, "no frame window (is there a display?)\n");
         return 1;
     }
-    ModelSetObserver(pFrame);
-    SetPageFrame(pFrame);
+    TMDIClient* pClient = session.pClient;
+    BenchFrame* pFrame = session.pFrame;
     PXSetMainWindow(pFrame->HWindow);
     Flush();
 
