@@ -570,3 +570,79 @@ TEST_F(FramePaletteTest, APaletteDragStartEndsAnInPlaceNoteEdit)
         EXPECT_STREQ("Typed", pNote->GetText());
     }
 }
+
+// A block dragged past the bottom of its page pane scrolls the pane one
+// line for each move out there.
+TEST_F(FramePaletteTest, ABlockDraggedPastItsPanesEdgeScrollsThePane)
+{
+    Program* pProgram = nullptr;
+    EditMDI* pWindow = OpenProgram(&pProgram);
+    ASSERT_NE(nullptr, pWindow);
+    EditChild* pPane = pWindow->GetEditPane();
+    PowerBlock* pBlock = FirstBlock(pProgram->GetMainPage());
+    ASSERT_NE(nullptr, pBlock);
+    RECT rcPane;
+    ::GetClientRect(pPane->HWindow, &rcPane);
+
+    StartBlockDrag(pPane, pBlock);
+    ASSERT_TRUE(ImageDragShown());
+    Mouse(pPane, WM_MOUSEMOVE, {rcPane.right / 2, rcPane.bottom - 4}, MK_LBUTTON);
+    const int nBefore = pPane->GetVScrollPos();
+    Mouse(pPane, WM_MOUSEMOVE, {rcPane.right / 2, rcPane.bottom + 6}, MK_LBUTTON);
+    const int nOnce = pPane->GetVScrollPos();
+    EXPECT_GT(nOnce, nBefore);
+    Mouse(pPane, WM_MOUSEMOVE, {rcPane.right / 2, rcPane.bottom + 9}, MK_LBUTTON);
+    EXPECT_GT(pPane->GetVScrollPos(), nOnce);
+    EXPECT_TRUE(ImageDragShown());
+
+    ::SendMessageA(m_pFrame->HWindow, WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_FALSE(ImageDragShown());
+    EXPECT_EQ(MODE_IDLE, pPane->GetMouseMode());
+}
+
+namespace
+{
+// The recent list's opener: the program opens in a window of its own and
+// becomes the active application's.
+UIMDIFrame* g_pOpeningFrame = nullptr;
+PXWinApp* g_pOpeningController = nullptr;
+Program* g_pRecentProgram = nullptr;
+PXUserApp* g_pRecentApp = nullptr;
+
+int OpenRecentProgram(const char*)
+{
+    if (!g_pOpeningFrame->OpenEditWindow(g_pRecentProgram, g_pRecentProgram->GetMainPage()))
+        return 1;
+    g_pRecentApp = new PXUserApp(CString(g_pRecentProgram->GetName()));
+    g_pRecentApp->SetProgram(g_pRecentProgram);
+    g_pOpeningController->AddUserApp(g_pRecentApp);
+    return 0;
+}
+}
+
+// A program opened again from the recent list shows the zoom it was kept
+// with, and the palette's icons take that zoom.
+TEST_F(FramePaletteTest, AProgramOpenedFromTheRecentListBringsItsZoomToThePaletteIcons)
+{
+    Program* pProgram = NewProgram();
+    pProgram->SetZoom(62);
+    pProgram->ClearModified();
+    g_pOpeningFrame = m_pFrame;
+    g_pOpeningController = m_pController.get();
+    g_pRecentProgram = pProgram;
+    g_pRecentApp = nullptr;
+    UIMDIFrame::RecentOpener pfnOld = UIMDIFrame::SetRecentOpener(OpenRecentProgram);
+    const char kEntry[] = "ZOOMED|7|1";
+    m_pFrame->AddRecentProgram(kEntry);
+    Send(CM_RECENTFIRST);
+    UIMDIFrame::SetRecentOpener(pfnOld);
+    m_pFrame->RemoveRecentProgram(kEntry);
+
+    ASSERT_NE(nullptr, g_pRecentApp);
+    EditMDI* pWindow = dynamic_cast<EditMDI*>(m_pFrame->FindChildForPage(pProgram->GetMainPage()));
+    ASSERT_NE(nullptr, pWindow);
+    EXPECT_EQ(62, pWindow->GetEditPane()->GetZoom());
+    EXPECT_EQ(24, IconSide());
+    EXPECT_EQ(m_pResizedIconIL->m_hImageList, ShownList());
+    m_pController->RemoveUserApp(g_pRecentApp);
+}
