@@ -977,3 +977,22 @@ TEST_F(FrameEditCmdsTest, TheCommentCommandsMarkTheProgramOnlyWhenDone)
         EXPECT_EQ(c.bModified, m_pProgram->IsModified());
     }
 }
+
+// The sheet of the one selected block; cancelled, the block and its lines
+// stay as they were.
+TEST_F(FrameEditCmdsTest, BlockPropertiesRunsTheSheetOfTheOneSelectedBlock)
+{
+    SelectOnly({m_pA});
+    DialogScripts scripts;
+    scripts.Add([](HWND hSheet) { PostMessageA(hSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0); });
+    MessageBoxRecorder boxes;
+    Send(CM_BLOCKPROPERTIES);
+    EXPECT_TRUE(scripts.AllRun());
+    EXPECT_EQ(1u, scripts.captions.size());
+    EXPECT_EQ(0, scripts.nUnscripted);
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_FALSE(m_pProgram->IsModified());
+    EXPECT_EQ(m_pA, Find(m_pMain, "A"));
+    EXPECT_TRUE(HoldsLine(m_pA, m_pLine)) << "its lines as they were";
+    ExpectModelMatches(m_pProgram);
+}
