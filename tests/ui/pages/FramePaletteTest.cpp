@@ -209,10 +209,28 @@ protected:
     {
         ::SendMessageA(pPane->HWindow, nMsg, nKeys, MAKELPARAM(pt.x, pt.y));
     }
+    // The display is shared with other test processes, whose windows may
+    // lie over ours: the frame is put above every one of them, so that the
+    // point the drag looks under finds our pane.
+    static bool RaiseOver(ObjectChild* pPane, POINT ptScreen)
+    {
+        HWND hRoot = ::GetAncestor(pPane->HWindow, GA_ROOT);
+        for (int nTry = 0; nTry < 30; ++nTry)
+        {
+            if (::WindowFromPoint(ptScreen) == pPane->HWindow)
+                return true;
+            ::SetWindowPos(hRoot, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            ::Sleep(100);
+        }
+        return ::WindowFromPoint(ptScreen) == pPane->HWindow;
+    }
     // Pressed on the block and moved far enough for a drag.
     static void StartBlockDrag(ObjectChild* pPane, PowerBlock* pBlock)
     {
         const POINT pt = PointOf(pPane, pBlock);
+        POINT ptScreen = pt;
+        ::ClientToScreen(pPane->HWindow, &ptScreen);
+        RaiseOver(pPane, ptScreen);
         Mouse(pPane, WM_LBUTTONDOWN, pt, MK_LBUTTON);
         Mouse(pPane, WM_MOUSEMOVE, {pt.x + 10, pt.y + 6}, MK_LBUTTON);
     }
@@ -434,7 +452,7 @@ TEST_F(FramePaletteTest, ABlockMovedInItsPaneFollowsTheDragImage)
         ::ClientToScreen(pPane->HWindow, &toScreen);
         char szUnder[64] = "";
         ::GetClassNameA(::WindowFromPoint(toScreen), szUnder, sizeof(szUnder));
-        ASSERT_EQ(pPane->HWindow, ::WindowFromPoint(toScreen))
+        ASSERT_TRUE(RaiseOver(pPane, toScreen))
             << szUnder << " pane " << rcPane.right << "x" << rcPane.bottom << " at " << toScreen.x << "," << toScreen.y;
         Mouse(pPane, WM_MOUSEMOVE, to, MK_LBUTTON);
         const POINT last = GetPXMainFrame()->GetDragLast();
