@@ -27,6 +27,58 @@ OBJECT_BLOCK* s_pArena = nullptr;
 RouteContext s_context = {};
 GotoRouteStats s_stats = {};
 long s_nNextID = 2;
+// The rectangles of the blocks on the pane that the running search goes
+// round: every block but one that holds the start or the goal, which every
+// line must pass through.
+std::vector<RECT> s_bodies;
+// What a move meets within 2 of the start or of the goal is not counted:
+// a line may start or end beside a block.
+RECT s_rcStart, s_rcGoalEnd;
+
+// The rectangles overlap (not merely touch).
+bool Meets(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Within(const RECT& inner, const RECT& outer)
+{
+    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+           inner.bottom <= outer.bottom;
+}
+
+bool Holds(const RECT& rc, long x, long y)
+{
+    return rc.left < x && x < rc.right && rc.top < y && y < rc.bottom;
+}
+
+void CollectBodies(GotoRoutePane* pPane, long a, long b, long c, long d)
+{
+    std::vector<RECT> rects;
+    pPane->RouteBlockRects(rects);
+    s_bodies.clear();
+    for (const RECT& rc : rects)
+        if (!Holds(rc, a, b) && !Holds(rc, c, d))
+            s_bodies.push_back(rc);
+    s_rcStart = {a - 2, b - 2, a + 2, b + 2};
+    s_rcGoalEnd = {c - 2, d - 2, c + 2, d + 2};
+}
+
+// The blocks that a move's corridor passes through.
+long BodiesMeeting(const RECT& rcCorridor)
+{
+    long n = 0;
+    for (const RECT& rc : s_bodies)
+    {
+        if (!Meets(rc, rcCorridor))
+            continue;
+        const RECT overlap = {std::max(rc.left, rcCorridor.left), std::max(rc.top, rcCorridor.top),
+                              std::min(rc.right, rcCorridor.right), std::min(rc.bottom, rcCorridor.bottom)};
+        if (!Within(overlap, s_rcStart) && !Within(overlap, s_rcGoalEnd))
+            ++n;
+    }
+    return n;
+}
 
 // What an entry of the arena starts with.
 struct EntryHeader
@@ -143,13 +195,13 @@ void OBJECT_BLOCK::FreeChain(OBJECT_BLOCK* pFirst)
 // ---- paths -----------------------------------------------------------------------
 
 Path::Path()
-    : m_nBlockHits(0), m_nParallels(0), m_nCrossings(0), m_nTurns(0), m_nDistance(0), m_nEstimate(0), m_nValue(0),
+    : m_nBlockHits(0), m_nBodyHits(0), m_nParallels(0), m_nCrossings(0), m_nTurns(0), m_nDistance(0), m_nEstimate(0), m_nValue(0),
       m_nID(1), m_nMoves(0), m_nExpansion(0), m_pLast(nullptr), m_pNextAtPoint(nullptr)
 {
 }
 
 Path::Path(const Path& parent, int nDirection)
-    : Sortable(), m_nBlockHits(parent.m_nBlockHits), m_nParallels(parent.m_nParallels),
+    : Sortable(), m_nBlockHits(parent.m_nBlockHits), m_nBodyHits(parent.m_nBodyHits), m_nParallels(parent.m_nParallels),
       m_nCrossings(parent.m_nCrossings), m_nTurns(parent.m_nTurns), m_nDistance(parent.m_nDistance),
       m_nEstimate(parent.m_nEstimate), m_nValue(parent.m_nValue),
       m_nID(nDirection == parent.LastDirection() ? parent.m_nID : GotoRouter::NewID()), m_nMoves(parent.m_nMoves),
@@ -168,6 +220,8 @@ POINT Path::EndPoint() const
 int Path::isLessThan(const Object& test) const
 {
     const Path& other = static_cast<const Path&>(test);
+    if (m_nBodyHits != other.m_nBodyHits)
+        return m_nBodyHits < other.m_nBodyHits;
     if (m_nValue != other.m_nValue)
         return m_nValue < other.m_nValue;
     const RouteContext& c = GotoRouter::Context();
@@ -356,6 +410,7 @@ void Path::Charge(long px, long py, long& x, long& y, int nDirection)
             continue;
         }
         m_nBlockHits += nHits;
+        m_nBodyHits += BodiesMeeting(rc);
         m_nParallels += nParallels;
         m_nCrossings += nCrossings;
         return;
@@ -417,18 +472,43 @@ int PathPointer::isLessThan(const Object& test) const
     return m_nY != other.m_nY ? m_nY < other.m_nY : m_nX < other.m_nX;
 }
 
-long& PathPointer::Taken(int nDirection)
+namespace
+{
+int DirectionIndex(int nDirection)
 {
     switch (nDirection)
     {
     case MOVE_EAST:
-        return m_nTaken[0];
+        return 0;
     case MOVE_SOUTH:
-        return m_nTaken[1];
+        return 1;
     case MOVE_WEST:
-        return m_nTaken[2];
+        return 2;
     default:
-        return m_nTaken[3];
+        return 3;
+    }
+}
+}
+
+bool PathPointer::TakenBefore(const Path& path) const
+{
+    if (!path.m_pLast)
+        return false;
+    const int i = DirectionIndex(path.LastDirection());
+    return m_nTakenHits[i] < path.m_nBodyHits ||
+           (m_nTakenHits[i] == path.m_nBodyHits && m_nTakenValue[i] <= path.m_nValue);
+}
+
+void PathPointer::NoteTaken(const Path& path)
+{
+    if (!path.m_pLast)
+        return;
+    const int i = DirectionIndex(path.LastDirection());
+    if (path.m_nBodyHits < m_nTakenHits[i] ||
+        (path.m_nBodyHits == m_nTakenHits[i] && path.m_nValue < m_nTakenValue[i]))
+    {
+        m_nTakenHits[i] = path.m_nBodyHits;
+        m_nTakenValue[i] = path.m_nValue;
     }
 }
 
@@ -491,7 +571,7 @@ public:
             return false;
         // A point already left from, arriving the same way, at no higher
         // cost: nothing new to find from here.
-        if (pChild->m_pLast && pEntry->Taken(pChild->LastDirection()) <= pChild->m_nValue)
+        if (pEntry->TakenBefore(*pChild))
             return true;
         Path* pFirst = pEntry->m_pPaths;
         if (!pFirst)
@@ -524,8 +604,7 @@ public:
         if (PathPointer* pEntry = Entry(pPath->EndPoint(), false))
         {
             pEntry->Remove(pPath);
-            if (pPath->m_pLast)
-                pEntry->Taken(pPath->LastDirection()) = std::min(pEntry->Taken(pPath->LastDirection()), pPath->m_nValue);
+            pEntry->NoteTaken(*pPath);
         }
         return pPath;
     }
@@ -572,7 +651,7 @@ int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c,
 {
     pFound = nullptr;
     const long nBudget = Budget(a, b, c, d);
-    s_stats = {nBudget, 0, false, false};
+    s_stats = {nBudget, 0, false, false, false};
     if (!s_pArena)
         s_pArena = OBJECT_BLOCK::NewBlock();
     else
@@ -581,6 +660,7 @@ int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c,
         return 0;
     s_context = {pPane, pGoto, a, b, c, d, rcGoal};
     s_nNextID = 2;
+    CollectBodies(pPane, a, b, c, d);
 
     Search search;
     Path* pStart = Make<Path>();
@@ -604,7 +684,10 @@ int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c,
         }
         Path* pPath = search.TakeLeast();
         if (!pPath)
+        {
+            s_stats.bNoWay = true;
             return 0;
+        }
         ++nTaken;
         ++nSincePoll;
         s_stats.nExpanded = nTaken;
