@@ -31,21 +31,6 @@ long s_nNextID = 2;
 // round: every block but one that holds the start or the goal, which every
 // line must pass through.
 std::vector<RECT> s_bodies;
-// What a move meets within 2 of the start or of the goal is not counted:
-// a line may start or end beside a block.
-RECT s_rcStart, s_rcGoalEnd;
-
-// The rectangles overlap (not merely touch).
-bool Meets(const RECT& a, const RECT& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
-bool Within(const RECT& inner, const RECT& outer)
-{
-    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
-           inner.bottom <= outer.bottom;
-}
 
 bool Holds(const RECT& rc, long x, long y)
 {
@@ -60,21 +45,19 @@ void CollectBodies(GotoRoutePane* pPane, long a, long b, long c, long d)
     for (const RECT& rc : rects)
         if (!Holds(rc, a, b) && !Holds(rc, c, d))
             s_bodies.push_back(rc);
-    s_rcStart = {a - 2, b - 2, a + 2, b + 2};
-    s_rcGoalEnd = {c - 2, d - 2, c + 2, d + 2};
 }
 
-// The blocks that a move's corridor passes through.
-long BodiesMeeting(const RECT& rcCorridor)
+// The blocks whose inside the move from (px, py) to (x, y) passes through;
+// a move along a block's edge passes through none.
+long BodiesCrossed(long px, long py, long x, long y)
 {
     long n = 0;
     for (const RECT& rc : s_bodies)
     {
-        if (!Meets(rc, rcCorridor))
-            continue;
-        const RECT overlap = {std::max(rc.left, rcCorridor.left), std::max(rc.top, rcCorridor.top),
-                              std::min(rc.right, rcCorridor.right), std::min(rc.bottom, rcCorridor.bottom)};
-        if (!Within(overlap, s_rcStart) && !Within(overlap, s_rcGoalEnd))
+        const bool bCrosses =
+            py == y ? rc.top < y && y < rc.bottom && std::max(px, x) > rc.left && std::min(px, x) < rc.right
+                    : rc.left < x && x < rc.right && std::max(py, y) > rc.top && std::min(py, y) < rc.bottom;
+        if (bCrosses)
             ++n;
     }
     return n;
@@ -410,7 +393,7 @@ void Path::Charge(long px, long py, long& x, long& y, int nDirection)
             continue;
         }
         m_nBlockHits += nHits;
-        m_nBodyHits += BodiesMeeting(rc);
+        m_nBodyHits += BodiesCrossed(px, py, x, y);
         m_nParallels += nParallels;
         m_nCrossings += nCrossings;
         return;
@@ -644,6 +627,7 @@ void GotoRouter::FreeBlockGrid()
 {
     OBJECT_BLOCK::FreeChain(s_pArena);
     s_pArena = nullptr;
+    s_bodies.clear();
 }
 
 int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c, long d, const RECT& rcGoal,

@@ -122,8 +122,9 @@ public:
     RouteMove* GetLastMove() const { return m_pLast; }
 
     long m_nBlockHits;
-    // Of the block hits, those of block bodies that a line could go round:
-    // not the bodies at the start or at the goal, which every line meets.
+    // The blocks whose rectangles (name, icon and type) the moves pass
+    // through, but for one that holds the start or the goal, which every
+    // line passes through.
     long m_nBodyHits;
     long m_nParallels;
     long m_nCrossings;
