@@ -626,6 +626,11 @@ int PXWinApp::CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInU
     edit.Add(pCopy);
     PXFieldValue(wList, pClip).SetRecArray(edit);
     pClip->Commit();
+    // An item's name is told to the model's clipboard, which then lists
+    // its clashes with a paste's target.
+    if (wType != PXREC_RESPERM_ITEM)
+        kvrAddSymToClipboard(*PXFieldValue(wType == PXREC_FAX_ITEM ? PXFIELD_FAX_ITEM_NAME : PXFIELD_VOICE_ITEM_NAME,
+                                           pItem).GetText());
     return 0;
 }
 

@@ -15,6 +15,10 @@ class PXCmdInterface;
 class PXCommandHandler;
 class PXEditorFrame;
 class PXMainMenu;
+class TConflictResolveObj;
+class ClipboardHost;
+struct TClipInfo;
+struct PXItemInfo;
 
 // The client-server library's session calls that the login and logout
 // make, with the library's own signatures: the library's exports unless a
@@ -217,6 +221,42 @@ public:
     BOOL IsClipFaxEmpty() const { return !m_bClipFax; }
     BOOL IsClipResPermEmpty() const { return !m_bClipResPerm; }
     PXUserApp* GetClipUserApp() const { return m_pClipUserApp; }
+    // Between applications (PXWinAppClipboard.cpp): the clipboard
+    // application and every mark dropped, the clipboard program emptied; 0.
+    int ClearClip();
+    // The clipboard was filled from the active application: by name in
+    // standalone mode, by ID with a server. False when no block, item or
+    // import was copied, or there is no clipboard application.
+    BOOL IsClipFromSameApp() const;
+    // The clipboard application holds a voice item (kind 0) or fax item
+    // (kind 3) of that number (when not 0) or else that name, or either
+    // kind of that name (kind -1).
+    BOOL FindClipItem(int nKind, long lNumber, const char* pszName) const;
+    // The active application has a voice (fax) item of that number.
+    BOOL VoiceItemIDExists(long lId) const;
+    BOOL FaxItemIDExists(long lId) const;
+    // The library ("name.ID") of a copied imported-application block joins
+    // the clipboard application's imports: 0 added, -1 there already.
+    int CopyImportToClip(const char* pszReference);
+    // The clipboard's items pasted into the active application under the
+    // names and numbers the resolver chose: -1 nothing of the kind was
+    // copied, 0 done (or nothing to do), 1 the server refused (reported).
+    int PasteVoiceItemsFromClip(TConflictResolveObj* pResolver);
+    int PasteFaxItemsFromClip(TConflictResolveObj* pResolver);
+    // -1 when no import (list) was copied, else 0.
+    int PasteImportsFromClip();
+    int PasteResPermFromClip();
+    // The clipboard program's blocks use the new number in place of the old.
+    void RenumberClipVoiceItem(short sOld, short sNew);
+    void RenumberClipFaxItem(short sOld, short sNew);
+    // What the clipboard program asks of the controller.
+    static ClipboardHost* GetClipboardHost();
+    // The server's copy of an item's media between applications, the
+    // client library's own signature: PXCutCopyPasteItem unless a test
+    // answers it. Asked with a server only. Answers the previous one.
+    typedef int (__cdecl* ItemPasteCall)(int nOperation, int nCustID, int nAppID, const PXItemInfo* pItem,
+                                          int nCustID2, int nAppID2, const PXItemInfo* pItem2);
+    static ItemPasteCall SetItemPasteCall(ItemPasteCall pfn);
     // A new plain item record of the active application with the next free
     // number; the caller owns it.
     PXSoftRec* NewVoiceItem();
@@ -247,6 +287,10 @@ private:
     int CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInUse, WORD wConnected,
                        BOOL bResetInUse);
     int CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax);
+    int PasteItemsFromClip(TConflictResolveObj* pResolver, BOOL bFax);
+    void ResolvePastedItem(TConflictResolveObj* pResolver, PXSoftRec* pCopy, BOOL bFax, BOOL& rSkip,
+                           BOOL& rReplace);
+    void RenumberClipItem(short sOld, short sNew, BOOL bFax);
 
     char m_szLocation[255];
     char m_szServerTitle[255];
