@@ -360,6 +360,38 @@ public:
     void CmViewPages(UINT nId);
     void CmDefinePages(UINT nId);
 
+    // The Edit menu's commands on the selection of the active page
+    // window's edit pane, and the commands of the same kind that no menu
+    // item carries (UIMDIFrameEdit.cpp). Without a page window each says
+    // so on the status line (hint 33, an error) with a beep; a page window
+    // without an edit pane says so in a box. Cut, Copy, Paste and Delete
+    // go to a note edited in place as its own clipboard operation or key.
+    void CmEditCut();
+    void CmEditCopy();
+    void CmEditPaste();
+    void CmEditDelete();
+    // Delete: each selected block, note and line removed (protected blocks
+    // reported, output stubs refused with a beep), after the question of
+    // option "Confirm Paste/Delete"; objects that an earlier removal took
+    // with it are passed over.
+    void DeleteSelection();
+    // Esc: a pending paste is given up; otherwise nothing, not even a hint.
+    void CmCancelPaste();
+    void CmRename();
+    void CmBlockProperties();
+    void CmConfigureBlock();
+    // The Hide/Show Outputs submenu: Show all, Hide all, or the output of
+    // the item (an index the block does not have changes nothing).
+    void CmHideShowOutput(UINT nId);
+    void CmRerouteLine();
+    void CmRerouteAllLines();
+    void CmStubLine();
+    void CmCreateTextNote();
+    void CmTextNoteFont();
+    void CmEditTextNote();
+    void CmSuperBlockComment();
+    void CmProgramComment();
+
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;
