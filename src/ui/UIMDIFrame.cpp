@@ -177,6 +177,7 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::Command(CM_ZOOMIN, &UIMDIFrame::CmZoomIn),
         E::Command(CM_ZOOMOUT, &UIMDIFrame::CmZoomOut),
         E::Command(CM_ZOOMNORMAL, &UIMDIFrame::CmZoomNormal),
+        E::Command(CM_FULLSCREEN, &UIMDIFrame::CmFullScreen),
         E::Command(CM_ABOUT, &UIMDIFrame::CmAbout),
         E::Command(CM_NEWSUPERBLOCK, &UIMDIFrame::CmNewSuperBlock),
         E::CommandId(CM_VIEWSUPERBLOCKS, &UIMDIFrame::CmViewPages),

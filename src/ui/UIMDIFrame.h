@@ -337,6 +337,8 @@ public:
     // were replaced.
     bool RebuildResizedIcons(int nZoom);
     static int ResizedIconSize(int nZoom);
+    // Full-screen mode on or off (4233).
+    void CmFullScreen();
 
     // The print, zoom, About, page and Find commands (UIMDIFrameViewCmds.cpp).
     // Print (4135) and printer set-up (4136) clear the page-grid cache;

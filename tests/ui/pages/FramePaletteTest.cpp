@@ -664,3 +664,53 @@ TEST_F(FramePaletteTest, AProgramOpenedFromTheRecentListBringsItsZoomToThePalett
     EXPECT_EQ(m_pResizedIconIL->m_hImageList, ShownList());
     m_pController->RemoveUserApp(g_pRecentApp);
 }
+
+// The full-screen command puts the caption and borders off the screen with
+// the menu bar at its top, and the second time gives back the exact
+// placement the frame had, maximised or not.
+TEST_F(FramePaletteTest, FullScreenCoversTheScreenAndGivesBackThePlacement)
+{
+    PXMainFrame* pMainFrame = GetPXMainFrame();
+    ASSERT_NE(nullptr, pMainFrame);
+    for (bool bMaximised : {false, true})
+    {
+        SCOPED_TRACE(bMaximised ? "maximised" : "normal");
+        WINDOWPLACEMENT start = {};
+        start.length = sizeof(start);
+        ::GetWindowPlacement(m_pFrame->HWindow, &start);
+        start.showCmd = bMaximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+        ::SetWindowPlacement(m_pFrame->HWindow, &start);
+        Flush();
+        WINDOWPLACEMENT before = {};
+        before.length = sizeof(before);
+        ASSERT_TRUE(::GetWindowPlacement(m_pFrame->HWindow, &before));
+        ASSERT_EQ(bMaximised, ::IsZoomed(m_pFrame->HWindow) != FALSE);
+
+        Send(CM_FULLSCREEN);
+        EXPECT_TRUE(m_pFrame->IsFullScreen());
+        EXPECT_FALSE(::IsZoomed(m_pFrame->HWindow));
+        RECT rcFull = {};
+        ::GetWindowRect(m_pFrame->HWindow, &rcFull);
+        const RECT expected = pMainFrame->GetFullScreenRect();
+        EXPECT_TRUE(::EqualRect(&expected, &rcFull))
+            << rcFull.left << "," << rcFull.top << "," << rcFull.right << "," << rcFull.bottom;
+        EXPECT_LT(rcFull.top, 0);
+        EXPECT_LE(rcFull.left, 0);
+        EXPECT_GE(rcFull.right, ::GetSystemMetrics(SM_CXSCREEN));
+        // The menu bar lies at the screen's top, the client area under it.
+        POINT ptClient = {0, 0};
+        ::ClientToScreen(m_pFrame->HWindow, &ptClient);
+        EXPECT_GT(ptClient.y, 0);
+        EXPECT_LE(ptClient.y, ::GetSystemMetrics(SM_CYMENU) + 2);
+
+        Send(CM_FULLSCREEN);
+        EXPECT_FALSE(m_pFrame->IsFullScreen());
+        WINDOWPLACEMENT after = {};
+        after.length = sizeof(after);
+        ASSERT_TRUE(::GetWindowPlacement(m_pFrame->HWindow, &after));
+        EXPECT_EQ(before.showCmd, after.showCmd) << "zoomed " << ::IsZoomed(m_pFrame->HWindow);
+        EXPECT_TRUE(::EqualRect(&before.rcNormalPosition, &after.rcNormalPosition));
+        EXPECT_EQ(bMaximised, ::IsZoomed(m_pFrame->HWindow) != FALSE);
+    }
+    ::ShowWindow(m_pFrame->HWindow, SW_RESTORE);
+}
