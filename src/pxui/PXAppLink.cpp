@@ -14,6 +14,7 @@ PXAppLinkCalls PXAppLinkExports()
         PXFileNew, PXFileOpen, PXFileOpenOnRecovery, PXFileClose, PXEncryptString, PXIsImported,
         PXGetDataFromPW, PXFileImport, PXGetResPermDataFromPW, PXResPermUsed, PXFilesToDisplay,
         PXFilesToPump, PXLanguagesToDisplay, PXResPermToDisplay, PXVolumeToDisplay, PXFreeAllocatedMemory,
+        PXFileSave, PXFileSaveAs, PXFileProperties,
     };
     return calls;
 }

@@ -24,6 +24,10 @@ struct PXAppLinkCalls
     int (__cdecl* pfnResPermToDisplay)(PXResPermRow** ppRows);
     int (__cdecl* pfnVolumeToDisplay)(PXVolumeRow** ppRows);
     int (__cdecl* pfnFreeAllocatedMemory)(void* pRows);
+    int (__cdecl* pfnFileSave)(int nCustID, int nAppID, int nComplete, int nSaveType, PXFileInfo* pInfo);
+    int (__cdecl* pfnFileSaveAs)(int nCustID, int nAppID, int nComplete, int nNewCustID, int nNewAppID,
+                                 const char* pszNewName, int nNewVolumeID, int nModNum, PXFileInfo* pInfo);
+    int (__cdecl* pfnFileProperties)(PXAppProfileInfo* pProfile);
 };
 
 // The calls in force.

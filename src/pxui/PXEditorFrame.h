@@ -56,6 +56,15 @@ public:
         *ppProgram = nullptr;
         return 1;
     }
+
+    // Writes the program to its local file, as File Save writes the active
+    // page window's program: 1 when written, 0 when not (the writer has
+    // said why). The program need not be the active one. Without a frame
+    // that shows programs: 0.
+    virtual int SaveProgramFile(Program* pProgram) { return 0; }
+    // The palette shows the program's block icons afresh (after its
+    // imported libraries changed); nothing without a palette window.
+    virtual void RefreshPalette(Program* pProgram) {}
 };
 
 #endif

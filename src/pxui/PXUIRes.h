@@ -45,4 +45,26 @@
 #define IDS_UI_PALETTETITLE         8211
 #define IDS_UI_PALETTELOADING       8212
 
+// Saving, building, export and properties of a user application.
+#define IDS_UI_PROPSNOTSENT         8036
+#define IDS_UI_NOTEXPORTED          8037
+#define IDS_UI_EXPORTNOTUNDONE      8038
+#define IDS_UI_APPNOTSAVED          8040
+#define IDS_UI_SAVEASNOTEXPORTED    8080
+#define IDS_UI_APPASSIGNED          8081
+#define IDS_UI_TARGETLOCKED         8082
+#define IDS_UI_UNDOEXPORTIMPORTED   8085
+#define IDS_UI_UNDOEXPORTUSED       8117
+#define IDS_UI_INCOMPLETENOSERVICE  8230
+#define IDS_UI_ALERTCAPTION         8231
+#define IDS_UI_APPNOTBUILT          8232
+
+// Imported applications, restriction/permission lists and languages of a
+// user application.
+#define IDS_UI_IMPORTINUSE          8042
+#define IDS_UI_RESPERMMISSING       8102
+#define IDS_UI_LANGUAGEMISSING      8103
+#define IDS_UI_MOREBLOCKS           8104
+#define IDS_UI_IMPORTSELF           8119
+
 #endif

@@ -9,6 +9,7 @@
 #include "PXSdoHost.h"
 
 class PXSoftRec;
+class PXServerRec;
 class PXUserApp;
 class PXFieldValue;
 class PXCmdInterface;
@@ -115,6 +116,9 @@ public:
     typedef void (*ExitCall)(int nCode);
     static ExitCall SetExitCall(ExitCall pfn);
     void SetStandalone(BOOL bStandalone) { m_bStandalone = bStandalone ? 1 : 0; }
+    // A server session runs: from a login in server mode to the logout.
+    // The server's lists are read only while one does.
+    void SetServerSession(BOOL bSession) { m_bServerSession = bSession ? 1 : 0; }
     // The customer's minimum password length; 0 when the server does not
     // answer (always in standalone mode).
     short GetCustomerProfile() override;
@@ -198,6 +202,18 @@ public:
     // about a list's absence (HasServerLists tells).
     void FreeServerRecord() override;
     BOOL HasServerLists() override;
+    // The cached server record: made on the first request with that kind
+    // (the display mode of its application list) and kept, whatever kind
+    // is asked later, until it is freed or reloaded. None without a
+    // server session (standalone mode).
+    PXServerRec* GetServerRecord(int nKind);
+    // Lists 2305 to 2310: a new server record of the list's kind with the
+    // server's applications; more applications from the pump files, from
+    // the position that pData points at. 2314: nothing.
+    void ReloadServerRecord(WORD wListId) override;
+    void SetServerRecordParam(WORD wListId, void* pData) override;
+    // The kind of server record that a list of the soft dialogs shows.
+    static int ServerRecordKind(WORD wListId);
     int FindResPermList(long lListId) override;
     int FindLanguage(long lLanguageId) override;
 
@@ -305,6 +321,8 @@ private:
     PXUserApp* m_pClipUserApp;      // owned; none until something is copied
     PXCommandHandler* m_pCommandHandler;    // owned
     PXMainMenu* m_pMainMenu;        // owned, made on the first refresh; the menu bar is the frame's
+    PXServerRec* m_pServerRec = nullptr;    // owned, cached; none until asked for
+    BYTE m_bServerSession = 0;
 };
 
 // The active page pane edits a text note in place.

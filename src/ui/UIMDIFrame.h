@@ -127,6 +127,12 @@ public:
     // A user application's program file opened or brought forward
     // (UIMDIFrameApps.cpp).
     int OpenProgram(const char* pszPath, Program** ppProgram) override;
+    // A user application's own program written to its local file,
+    // whichever window is active (UIMDIFrameApps.cpp).
+    int SaveProgramFile(Program* pProgram) override;
+    // The palette pointed at no program and back at this one, so that it
+    // shows the program's imported libraries (UIMDIFrameApps.cpp).
+    void RefreshPalette(Program* pProgram) override;
 
     // The cached size of one page-grid cell (0: not measured).
     void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }

@@ -1,5 +1,6 @@
 // The main frame and the user applications: a program file opened in a page
-// window, or the window of a program already open brought forward.
+// window, or the window of a program already open brought forward; an
+// application's program written to its file.
 #include "UIMDIFrame.h"
 #include "Page.h"
 #include "Program.h"
@@ -71,4 +72,21 @@ int UIMDIFrame::OpenProgram(const char* pszPath, Program** ppProgram)
         SetCurrentProgram(pProgram);
     *ppProgram = pProgram;
     return 0;
+}
+
+int UIMDIFrame::SaveProgramFile(Program* pProgram)
+{
+    if (!pProgram)
+        return 0;
+    // The writer keeps the old file whole when the new one cannot be
+    // written, and says why; the program then stays modified.
+    int nResult = PXFileSaveProgram(pProgram->GetName(), pProgram, nullptr) == 1 ? 1 : 0;
+    RefreshCaptions();
+    return nResult;
+}
+
+void UIMDIFrame::RefreshPalette(Program* pProgram)
+{
+    PaletteFollowProgram(nullptr);
+    PaletteFollowProgram(pProgram);
 }
