@@ -15,6 +15,8 @@ PXAppLinkCalls PXAppLinkExports()
         PXGetDataFromPW, PXFileImport, PXGetResPermDataFromPW, PXResPermUsed, PXFilesToDisplay,
         PXFilesToPump, PXLanguagesToDisplay, PXResPermToDisplay, PXVolumeToDisplay, PXFreeAllocatedMemory,
     };
+    calls.pfnGetUnusedID = PXGetUnusedID;
+    calls.pfnFileDelete = PXFileDelete;
     return calls;
 }
 

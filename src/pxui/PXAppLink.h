@@ -24,6 +24,10 @@ struct PXAppLinkCalls
     int (__cdecl* pfnResPermToDisplay)(PXResPermRow** ppRows);
     int (__cdecl* pfnVolumeToDisplay)(PXVolumeRow** ppRows);
     int (__cdecl* pfnFreeAllocatedMemory)(void* pRows);
+    // The application commands': a free application ID, and the deletion
+    // of an application.
+    int (__cdecl* pfnGetUnusedID)(int* pnAppID);
+    int (__cdecl* pfnFileDelete)(int nCustID, int nAppID, const char* pszName, int nModNumber);
 };
 
 // The calls in force.

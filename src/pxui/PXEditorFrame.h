@@ -56,6 +56,10 @@ public:
         *ppProgram = nullptr;
         return 1;
     }
+
+    // Puts the entry ("name|ID|volume") at the top of the recent-program
+    // list. Without a frame that keeps one: nothing.
+    virtual void AddRecentProgram(const char* pszEntry) { (void)pszEntry; }
 };
 
 #endif

@@ -180,6 +180,13 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_VIEWVERIFBLOCKS, &UIMDIFrame::CmViewPages),
         E::CommandId(CM_DEFINESUPERBLOCKS, &UIMDIFrame::CmDefinePages),
         E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
+        // The File menu.
+        E::Command(CM_FILENEW, &UIMDIFrame::CmFileNew),
+        E::Command(CM_FILEOPEN, &UIMDIFrame::CmFileOpen),
+        E::Command(CM_FILECLOSE, &UIMDIFrame::CmFileClose),
+        E::Command(CM_FILEDELETE, &UIMDIFrame::CmFileDelete),
+        E::Command(CM_FILELOCKS, &UIMDIFrame::CmFileLocks),
+        E::Command(CM_EXIT, &UIMDIFrame::CmExit),
         // Enablers.
         E::Enabler(4182, &UIMDIFrame::CeDebugNothing),
         E::Enabler(4183, &UIMDIFrame::CeDebugNothing),
