@@ -113,14 +113,17 @@ void UIMDIFrame::ApplyStoredZoom()
     }
     PXWinApp* pController = GetWinApp();
     PXUserApp* pApp = pController ? pController->GetActiveUserApp() : nullptr;
-    if (!pApp || !pApp->GetProgram())
-        return;
-    // A damaged or old program file may hold any number: the pane takes it
-    // onto the zoom ladder's range.
-    int nPercent = pApp->GetZoom();
-    int nStep = 1;
-    NormalizeZoom(nPercent, nStep);
-    pPane->SetZoom(nPercent, nStep);
+    if (pApp && pApp->GetProgram())
+    {
+        // A damaged or old program file may hold any number: the pane takes
+        // it onto the zoom ladder's range.
+        int nPercent = pApp->GetZoom();
+        int nStep = 1;
+        NormalizeZoom(nPercent, nStep);
+        pPane->SetZoom(nPercent, nStep);
+    }
+    // The palette's icons follow the zoom the program opened with.
+    RebuildResizedIcons(pPane->GetZoom());
 }
 
 void UIMDIFrame::CmFileNew()
