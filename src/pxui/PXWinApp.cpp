@@ -249,7 +249,7 @@ PXUserApp* PXWinApp::FindUserAppByName(const char* pszName) const
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
     {
         PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
-        if (lstrcmpA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
+        if (lstrcmpiA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
             return pUserApp;
     }
     return nullptr;

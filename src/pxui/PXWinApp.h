@@ -20,6 +20,8 @@ class TConflictResolveObj;
 class ClipboardHost;
 struct TClipInfo;
 struct PXItemInfo;
+class PXServerRec;
+class PXRecArray;
 
 // The client-server library's session calls that the login and logout
 // make, with the library's own signatures: the library's exports unless a
@@ -127,11 +129,38 @@ public:
     void AddUserApp(PXUserApp* pUserApp);
     void RemoveUserApp(PXUserApp* pUserApp);
     int GetUserAppCount() const { return m_pUserAppArray->GetSize(); }
+    // Names are compared without regard to case, as the program files that
+    // they name are.
     PXUserApp* FindUserAppByName(const char* pszName) const;
     PXUserApp* FindUserAppByID(long lId) const;
     // The application of the program in the active page window, or null.
     PXUserApp* GetActiveUserApp() const;
     static void SetCurrentProgramSource(PXCurrentProgramSource pfnSource);
+
+    // The File menu's application commands (PXWinAppFile.cpp). Each answers
+    // 0 done, -1 refused or cancelled before any server work, 1 failed
+    // after the server was asked (already reported). Open takes a recent
+    // entry ("name|ID|volume") or, without one, lets the user choose.
+    int FileNew();
+    int FileOpen(const char* pszRecentEntry = nullptr);
+    int FileClose();
+    int FileDelete();
+    int FileLocks();
+    // The application chooser: runs the dialog over a server record until
+    // the choice is accepted (1) or the dialog is cancelled (0). With
+    // bSeed the dialog starts with a free ID; bIdCheck and bNameCheck
+    // validate the choice; the accepted choice goes to pTarget's ID, Name
+    // and Volume ID, or (with pOut) to pOut's application list.
+    int RunAppChooser(WORD wDialogId, WORD wHelpId, BOOL bSeed, BOOL bIdCheck, BOOL bNameCheck,
+                      PXUserApp* pTarget, PXServerRec* pOut);
+    // The record's application list gets one entry with a free ID.
+    void FillUnusedID(PXServerRec* pServerRec);
+    // 1 when the entry passes the checks asked for, else 0 (reported). An
+    // ID of -1 is stored as 0.
+    int ValidateChoice(BOOL bIdCheck, BOOL bNameCheck, PXSoftRec* pEntry);
+    // The names of a typed text ("A" "B" or a plain name) added to the
+    // array as plain application records; answers how many.
+    static int ParseAppNames(const char* pszText, PXRecArray& rArray);
 
     // Command states: the one table, recomputed by UpdateCommandUI, which
     // then refreshes the main menu bar and the tool bar from it.
@@ -307,6 +336,9 @@ private:
     void ResolvePastedItem(TConflictResolveObj* pResolver, PXSoftRec* pCopy, BOOL bFax, BOOL& rSkip,
                            BOOL& rReplace);
     void RenumberClipItem(short sOld, short sNew, BOOL bFax);
+    // Opens an application of the Open command: Open's answer, or -1 after
+    // a message when standalone mode has an application of that name open.
+    int OpenChosen(PXUserApp* pApp);
 
     char m_szLocation[255];
     char m_szServerTitle[255];

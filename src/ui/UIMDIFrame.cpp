@@ -184,6 +184,13 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_VIEWVERIFBLOCKS, &UIMDIFrame::CmViewPages),
         E::CommandId(CM_DEFINESUPERBLOCKS, &UIMDIFrame::CmDefinePages),
         E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
+        // The File menu.
+        E::Command(CM_FILENEW, &UIMDIFrame::CmFileNew),
+        E::Command(CM_FILEOPEN, &UIMDIFrame::CmFileOpen),
+        E::Command(CM_FILECLOSE, &UIMDIFrame::CmFileClose),
+        E::Command(CM_FILEDELETE, &UIMDIFrame::CmFileDelete),
+        E::Command(CM_FILELOCKS, &UIMDIFrame::CmFileLocks),
+        E::Command(CM_EXIT, &UIMDIFrame::CmExit),
         // The Edit menu and its commands that no menu item carries.
         E::Command(CM_EDITCUT, &UIMDIFrame::CmEditCut),
         E::Command(CM_EDITCOPY, &UIMDIFrame::CmEditCopy),
