@@ -54,10 +54,15 @@ public:
     void RefreshPalette(Program* pProgram) override;
     HWND GetPaletteWindow() override;
     void TogglePalette() override;
-    bool BeginImageDrag(int, POINT) override { return false; }
-    void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
-    void EndImageDrag(POINT) override {}
-    void CancelImageDrag() override {}
+    // A block moved inside a page pane runs the main frame's image drag
+    // with the block's image at the palette's size; its drop moves the
+    // block there (or is refused with a message outside the page window).
+    // Without the main frame, its MDI client or the image there is no
+    // image drag.
+    bool BeginImageDrag(int nImage, POINT ptScreen) override;
+    void MoveImageDrag(UINT nKeys, POINT ptScreen, ObjectChild* pSource) override;
+    void EndImageDrag(POINT ptScreen) override;
+    void CancelImageDrag() override;
     // The frame's page-grid cache.
     void GetPageGridSize(long& cx, long& cy) override;
     void SetPageGridSize(long cx, long cy) override;

@@ -174,6 +174,9 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::Command(CM_PRINTFLOW, &UIMDIFrame::CmPrint),
         E::Command(CM_PRINTSETUP, &UIMDIFrame::CmPrinterSetup),
         E::Command(CM_SETZOOM, &UIMDIFrame::CmSetZoom),
+        E::Command(CM_ZOOMIN, &UIMDIFrame::CmZoomIn),
+        E::Command(CM_ZOOMOUT, &UIMDIFrame::CmZoomOut),
+        E::Command(CM_ZOOMNORMAL, &UIMDIFrame::CmZoomNormal),
         E::Command(CM_ABOUT, &UIMDIFrame::CmAbout),
         E::Command(CM_NEWSUPERBLOCK, &UIMDIFrame::CmNewSuperBlock),
         E::CommandId(CM_VIEWSUPERBLOCKS, &UIMDIFrame::CmViewPages),
@@ -636,6 +639,8 @@ bool UIMDIFrame::ActivateChild(UIMDIChild* pChild)
         ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
         return false;
     }
+    // The palette's icons take the size of the active page's zoom.
+    RebuildResizedIcons(pActive->GetEditZoom());
     return true;
 }
 

@@ -271,7 +271,7 @@ public:
     // top and activates it in the MDI client. Then, for a page window
     // without an edit pane, message 19; with no page window active, hint 33
     // at the error level and a beep. True when a page window with an edit
-    // pane is active afterwards.
+    // pane is active afterwards; the palette's icons then follow its zoom.
     bool ActivateChild(UIMDIChild* pChild);
     // The framework's window object under a screen point, or none.
     static TWindow* WindowFromPoint(POINT ptScreen);
@@ -330,6 +330,13 @@ public:
     LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
     void ForgetPalette(PaletteMDI* pPalette);
+    // The palette's block icons made again at the size of a page pane's
+    // zoom (zoom * 40 / 100 pixels square) while the palette is open, its
+    // tabs refilled with the chosen one kept. Nothing when they are of
+    // that size already, or while a rebuild runs; true when the icons
+    // were replaced.
+    bool RebuildResizedIcons(int nZoom);
+    static int ResizedIconSize(int nZoom);
 
     // The print, zoom, About, page and Find commands (UIMDIFrameViewCmds.cpp).
     // Print (4135) and printer set-up (4136) clear the page-grid cache;
@@ -339,6 +346,12 @@ public:
     void CmPrint();
     void CmPrinterSetup();
     void CmSetZoom();
+    // Zoom In (4142) and Zoom Out (4143) one step of the zoom ladder (35 to
+    // 100 percent), Zoom Normal (4165) back to 100; the active application
+    // keeps the zoom and the palette's icons follow it.
+    void CmZoomIn();
+    void CmZoomOut();
+    void CmZoomNormal();
     void CmAbout();
     void CmNewSuperBlock();
     // 4170 and 4173 SuperBlocks, 4176 and 4177 Verification Blocks.
@@ -420,6 +433,7 @@ private:
     int m_nRecentCount;             // recent items in the File menu
     char m_szRecent[MAX_RECENT][RECENT_SIZE];   // slot 1 the most recent
     PaletteMDI* m_pPaletteWnd = nullptr;    // the "Blocks" palette window
+    bool m_bRebuildingIcons = false;        // RebuildResizedIcons runs
 };
 
 #endif

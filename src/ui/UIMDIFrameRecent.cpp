@@ -260,4 +260,6 @@ void UIMDIFrame::CmOpenRecent(UINT nId)
     PXUserApp* pApp = pController ? pController->GetActiveUserApp() : nullptr;
     if (Program* pProgram = pApp ? pApp->GetProgram() : nullptr)
         pPane->SetZoom(pProgram->GetZoom(), 1);
+    // The palette's icons follow the zoom the program opened with.
+    RebuildResizedIcons(pPane->GetZoom());
 }
