@@ -133,6 +133,7 @@ struct PendingConnect {
     ULONG timeout;
     ULONG rc = LDAP_TIMEOUT;
     LONG refs = 2;
+    HMODULE module = nullptr;   // held by the thread while it runs our code
 };
 
 void ReleasePending(PendingConnect* p, bool abandoned)
@@ -153,7 +154,12 @@ DWORD WINAPI ConnectThread(LPVOID param)
     // the caller's own bind replaces.
     if (p->rc == LDAP_SUCCESS)
         p->rc = ldap_simple_bind_sW(p->ld, nullptr, nullptr);
+    HMODULE module = p->module;
     ReleasePending(p, true);
+    // An abandoned connect can outlast every user of this library: the
+    // reference it holds keeps the code it returns to loaded until here.
+    if (module)
+        FreeLibraryAndExitThread(module, 0);
     return 0;
 }
 
@@ -165,8 +171,13 @@ DWORD WINAPI ConnectThread(LPVOID param)
 ULONG TvDirectory::ConnectWithDeadline()
 {
     PendingConnect* p = new PendingConnect{ m_ld, m_timeout };
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS,
+                            reinterpret_cast<LPCWSTR>(&ConnectThread), &p->module))
+        p->module = nullptr;
     HANDLE h = CreateThread(nullptr, 0, ConnectThread, p, 0, nullptr);
     if (!h) {
+        if (p->module)
+            FreeLibrary(p->module);
         delete p;
         return ConnectPlain();
     }
