@@ -478,8 +478,14 @@ bool PathPointer::TakenBefore(const Path& path) const
     if (!path.m_pLast)
         return false;
     const int i = DirectionIndex(path.LastDirection());
-    return m_nTakenHits[i] < path.m_nBodyHits ||
-           (m_nTakenHits[i] == path.m_nBodyHits && m_nTakenValue[i] <= path.m_nValue);
+    if (m_nTakenHits[i] < path.m_nBodyHits ||
+        (m_nTakenHits[i] == path.m_nBodyHits && m_nTakenValue[i] <= path.m_nValue))
+        return true;
+    // Arriving another way: whatever this path can still do, the one taken
+    // here can do with at most two more turns.
+    const long nCost = path.m_nValue - path.m_nEstimate;
+    return m_nBestHits < path.m_nBodyHits ||
+           (m_nBestHits == path.m_nBodyHits && m_nBestCost <= LONG_MAX - 100 && m_nBestCost + 100 <= nCost);
 }
 
 void PathPointer::NoteTaken(const Path& path)
@@ -492,6 +498,12 @@ void PathPointer::NoteTaken(const Path& path)
     {
         m_nTakenHits[i] = path.m_nBodyHits;
         m_nTakenValue[i] = path.m_nValue;
+    }
+    const long nCost = path.m_nValue - path.m_nEstimate;
+    if (path.m_nBodyHits < m_nBestHits || (path.m_nBodyHits == m_nBestHits && nCost < m_nBestCost))
+    {
+        m_nBestHits = path.m_nBodyHits;
+        m_nBestCost = nCost;
     }
 }
 

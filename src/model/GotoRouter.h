@@ -148,7 +148,8 @@ private:
 class PathPointer : public Sortable
 {
 public:
-    PathPointer(long x, long y) : m_nX(x), m_nY(y), m_pPaths(nullptr)
+    PathPointer(long x, long y)
+        : m_nX(x), m_nY(y), m_pPaths(nullptr), m_nBestHits(LONG_MAX), m_nBestCost(LONG_MAX)
     {
         for (long& n : m_nTakenHits)
             n = LONG_MAX;
@@ -181,6 +182,10 @@ public:
     // north).
     long m_nTakenHits[4];
     long m_nTakenValue[4];
+    // The least body hits, and the least cost so far (the value without
+    // the estimate) with them, of the paths taken here in any direction.
+    long m_nBestHits;
+    long m_nBestCost;
 };
 
 // What the last search did, for the benchmark and the tests.

@@ -9,6 +9,7 @@
 #include "GotoRouter.h"
 #include "ModelRes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -235,6 +236,94 @@ TEST(GotoRouterTest, EstimateChargesTheWayRoundTheTargetAndTheHeading)
     Path path;
     for (const auto& c : cases)
         EXPECT_EQ(c.nEstimate, path.Estimate(c.x, c.y, c.nDirection)) << c.x << "," << c.y << " " << c.nDirection;
+}
+
+namespace
+{
+// A pane that shows only block rectangles.
+class BlocksPane : public EmptyPane
+{
+public:
+    explicit BlocksPane(std::vector<RECT> blocks) : rects(std::move(blocks)) {}
+    void RouteBlockRects(std::vector<RECT>& out) override { out = rects; }
+    std::vector<RECT> rects;
+};
+
+// The rectangles whose inside the moves from (a, b) pass through.
+std::vector<size_t> Crossed(long a, long b, const std::vector<Move>& moves, const std::vector<RECT>& rects)
+{
+    std::vector<size_t> crossed;
+    long x = a, y = b;
+    for (const Move& m : moves)
+    {
+        for (size_t i = 0; i < rects.size(); ++i)
+        {
+            const RECT& rc = rects[i];
+            const bool bCrosses =
+                m.y == y ? rc.top < y && y < rc.bottom && std::max(x, m.x) > rc.left && std::min(x, m.x) < rc.right
+                         : rc.left < x && x < rc.right && std::max(y, m.y) > rc.top && std::min(y, m.y) < rc.bottom;
+            if (bCrosses && std::find(crossed.begin(), crossed.end(), i) == crossed.end())
+                crossed.push_back(i);
+        }
+        x = m.x;
+        y = m.y;
+    }
+    return crossed;
+}
+}
+
+TEST(GotoRouterTest, TheSearchGoesRoundEveryBlockItNeedNotPassThrough)
+{
+    const struct
+    {
+        const char* pszCase;
+        long a, b, c, d;
+        std::vector<RECT> blocks;
+        std::vector<size_t> crossed;  // the blocks the line must pass through
+        long nDistance;               // 0: longer than the straight way
+    } cases[] = {
+        {"a block on the straight way", 0, 0, 600, 0, {{250, -30, 330, 30}}, {}, 0},
+        {"a tall block on the straight way", 0, 0, 600, 0, {{250, -150, 330, 150}}, {}, 0},
+        {"a block on the way down", 0, 0, 0, 400, {{-40, 150, 40, 210}}, {}, 0},
+        {"a block on the way to the left", 600, 0, 0, 100, {{250, -30, 330, 130}}, {}, 0},
+        {"a line along a block's edge passes it", 0, 0, 600, 0, {{250, 0, 330, 60}, {400, -60, 480, 0}}, {}, 600},
+        {"a block that holds the goal", 0, 0, 600, 0, {{560, -30, 640, 30}}, {0}, 600},
+        {"a block that holds the start", 0, 0, 600, 0, {{-40, -30, 40, 30}}, {0}, 600},
+        {"the way between two blocks", 0, 0, 600, 0, {{250, -100, 330, -10}, {250, 10, 330, 100}}, {}, 600},
+    };
+    for (const auto& c : cases)
+    {
+        BlocksPane pane(c.blocks);
+        RECT rcGoal = {c.c - 4, c.d - 20, c.c + 60, c.d + 20};
+        Path* pFound = nullptr;
+        ASSERT_EQ(1, GotoRouter::Route(nullptr, &pane, c.a, c.b, c.c, c.d, rcGoal, pFound)) << c.pszCase;
+        ASSERT_NE(nullptr, pFound);
+        const std::vector<Move> moves = MovesOf(pFound);
+        const long nDistance = pFound->m_nDistance;
+        GotoRouter::FreeBlockGrid();
+        ASSERT_FALSE(moves.empty()) << c.pszCase;
+        EXPECT_EQ(c.c, moves.back().x) << c.pszCase;
+        EXPECT_EQ(c.d, moves.back().y) << c.pszCase;
+        EXPECT_EQ(c.crossed, Crossed(c.a, c.b, moves, c.blocks)) << c.pszCase;
+        if (c.nDistance)
+            EXPECT_EQ(c.nDistance, nDistance) << c.pszCase;
+        else
+            EXPECT_GT(nDistance, labs(c.a - c.c) + labs(c.b - c.d)) << c.pszCase;
+    }
+}
+
+TEST(GotoRouterTest, AGoalWalledInFailsWithinTheBudget)
+{
+    // A ring of blocks round the goal, none holding it: no way in.
+    BlocksPane pane({{500, -100, 700, -60}, {500, 60, 700, 100}, {500, -100, 540, 100}, {660, -100, 700, 100}});
+    Path* pFound = nullptr;
+    EXPECT_EQ(0, GotoRouter::Route(nullptr, &pane, 0, 0, 600, 0, {596, -20, 660, 20}, pFound));
+    GotoRouter::FreeBlockGrid();
+    EXPECT_EQ(nullptr, pFound);
+    const GotoRouteStats& stats = GotoRouter::LastStats();
+    EXPECT_FALSE(stats.bFound);
+    EXPECT_EQ(1000, stats.nBudget);
+    EXPECT_LE(stats.nExpanded, stats.nBudget + 1);
 }
 
 TEST(GotoRouterTest, EscapeStopsTheSearchBeforeItsFirstExpansion)
