@@ -9,6 +9,7 @@
 #include "PXSdoHost.h"
 
 class PXSoftRec;
+class PXServerRec;
 class PXUserApp;
 class PXFieldValue;
 class PXCmdInterface;
@@ -19,6 +20,8 @@ class TConflictResolveObj;
 class ClipboardHost;
 struct TClipInfo;
 struct PXItemInfo;
+class PXServerRec;
+class PXRecArray;
 
 // The client-server library's session calls that the login and logout
 // make, with the library's own signatures: the library's exports unless a
@@ -115,6 +118,9 @@ public:
     typedef void (*ExitCall)(int nCode);
     static ExitCall SetExitCall(ExitCall pfn);
     void SetStandalone(BOOL bStandalone) { m_bStandalone = bStandalone ? 1 : 0; }
+    // A server session runs: from a login in server mode to the logout.
+    // The server's lists are read only while one does.
+    void SetServerSession(BOOL bSession) { m_bServerSession = bSession ? 1 : 0; }
     // The customer's minimum password length; 0 when the server does not
     // answer (always in standalone mode).
     short GetCustomerProfile() override;
@@ -123,11 +129,38 @@ public:
     void AddUserApp(PXUserApp* pUserApp);
     void RemoveUserApp(PXUserApp* pUserApp);
     int GetUserAppCount() const { return m_pUserAppArray->GetSize(); }
+    // Names are compared without regard to case, as the program files that
+    // they name are.
     PXUserApp* FindUserAppByName(const char* pszName) const;
     PXUserApp* FindUserAppByID(long lId) const;
     // The application of the program in the active page window, or null.
     PXUserApp* GetActiveUserApp() const;
     static void SetCurrentProgramSource(PXCurrentProgramSource pfnSource);
+
+    // The File menu's application commands (PXWinAppFile.cpp). Each answers
+    // 0 done, -1 refused or cancelled before any server work, 1 failed
+    // after the server was asked (already reported). Open takes a recent
+    // entry ("name|ID|volume") or, without one, lets the user choose.
+    int FileNew();
+    int FileOpen(const char* pszRecentEntry = nullptr);
+    int FileClose();
+    int FileDelete();
+    int FileLocks();
+    // The application chooser: runs the dialog over a server record until
+    // the choice is accepted (1) or the dialog is cancelled (0). With
+    // bSeed the dialog starts with a free ID; bIdCheck and bNameCheck
+    // validate the choice; the accepted choice goes to pTarget's ID, Name
+    // and Volume ID, or (with pOut) to pOut's application list.
+    int RunAppChooser(WORD wDialogId, WORD wHelpId, BOOL bSeed, BOOL bIdCheck, BOOL bNameCheck,
+                      PXUserApp* pTarget, PXServerRec* pOut);
+    // The record's application list gets one entry with a free ID.
+    void FillUnusedID(PXServerRec* pServerRec);
+    // 1 when the entry passes the checks asked for, else 0 (reported). An
+    // ID of -1 is stored as 0.
+    int ValidateChoice(BOOL bIdCheck, BOOL bNameCheck, PXSoftRec* pEntry);
+    // The names of a typed text ("A" "B" or a plain name) added to the
+    // array as plain application records; answers how many.
+    static int ParseAppNames(const char* pszText, PXRecArray& rArray);
 
     // Command states: the one table, recomputed by UpdateCommandUI, which
     // then refreshes the main menu bar and the tool bar from it.
@@ -198,6 +231,18 @@ public:
     // about a list's absence (HasServerLists tells).
     void FreeServerRecord() override;
     BOOL HasServerLists() override;
+    // The cached server record: made on the first request with that kind
+    // (the display mode of its application list) and kept, whatever kind
+    // is asked later, until it is freed or reloaded. None without a
+    // server session (standalone mode).
+    PXServerRec* GetServerRecord(int nKind);
+    // Lists 2305 to 2310: a new server record of the list's kind with the
+    // server's applications; more applications from the pump files, from
+    // the position that pData points at. 2314: nothing.
+    void ReloadServerRecord(WORD wListId) override;
+    void SetServerRecordParam(WORD wListId, void* pData) override;
+    // The kind of server record that a list of the soft dialogs shows.
+    static int ServerRecordKind(WORD wListId);
     int FindResPermList(long lListId) override;
     int FindLanguage(long lLanguageId) override;
 
@@ -291,6 +336,9 @@ private:
     void ResolvePastedItem(TConflictResolveObj* pResolver, PXSoftRec* pCopy, BOOL bFax, BOOL& rSkip,
                            BOOL& rReplace);
     void RenumberClipItem(short sOld, short sNew, BOOL bFax);
+    // Opens an application of the Open command: Open's answer, or -1 after
+    // a message when standalone mode has an application of that name open.
+    int OpenChosen(PXUserApp* pApp);
 
     char m_szLocation[255];
     char m_szServerTitle[255];
@@ -305,6 +353,8 @@ private:
     PXUserApp* m_pClipUserApp;      // owned; none until something is copied
     PXCommandHandler* m_pCommandHandler;    // owned
     PXMainMenu* m_pMainMenu;        // owned, made on the first refresh; the menu bar is the frame's
+    PXServerRec* m_pServerRec = nullptr;    // owned, cached; none until asked for
+    BYTE m_bServerSession = 0;
 };
 
 // The active page pane edits a text note in place.
