@@ -737,6 +737,10 @@ int PXWinApp::CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax
     PXUserApp* pUserApp = GetActiveUserApp();
     if (!pUserApp)
         return -1;
+    // Blocks that share an item bring it once: a second copy would be
+    // pasted twice and refused the second time.
+    if (FindClipItem(bFax ? 3 : 0, sId, ""))
+        return 0;
     PXRecArray items(static_cast<PXObArray*>(pUserApp->GetFieldMem(wList)));
     int nItemIndex = PXFindRecIndexByInt(wIdField, sId, items);
     if (nItemIndex < 0)

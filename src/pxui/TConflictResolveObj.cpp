@@ -79,7 +79,9 @@ void TConflictResolveObj::Add(TClipInfo* pInfo)
 
 BOOL TConflictResolveObj::IsNameFree(const char* pszName, BOOL bClip) const
 {
-    if (kvrFindSymbol(pszName))
+    // A block off the main page is known to the model by its page's name
+    // too: the plain name on the current page counts as well.
+    if (kvrFindSymbol(pszName) || kvrFindPowerBlock(pszName, 0, 0))
         return FALSE;
     for (int i = 0; i < m_nIndex && i < GetCount(); ++i)
         if (std::strcmp(GetAt(i)->newName, pszName) == 0)

@@ -287,7 +287,7 @@ bool TResolveConflictDlg::CanClose()
     const UINT nNameMsg = IsBlock() ? IDS_CONFLICT_BLOCKNAMEREFUSED
                           : IsVoice(m_pInfo) ? IDS_UI_VOICENAMEREFUSED
                                              : IDS_UI_FAXNAMEREFUSED;
-    if (std::strlen(szName) > PX_MAX_PASTE_NAME || !m_pResolver->IsNewNameValid(szName) ||
+    if (std::strlen(szName) > PX_MAX_PASTE_NAME || std::strchr(szName, '$') || !m_pResolver->IsNewNameValid(szName) ||
         (IsBlock() && kvrItsAReservedPB(szName)))
         return Refuse(nNameMsg, IDC_CONFLICT_TYPEDNAME);
     if (!IsBlock())

@@ -548,3 +548,54 @@ TEST_F(ConflictTest, TheDialogTemplatesLoad)
     }});
     EXPECT_EQ(IDCANCEL, first.Execute());
 }
+
+TEST_F(ConflictTest, BlocksSharingAnItemBringItOnce)
+{
+    ASSERT_EQ(1, AddItem(items, false, "Hello", 3));
+    ASSERT_EQ(1, AddItem(items, true, "Doc", 3));
+    app->BeginClipCopy();
+    for (int i = 0; i < 2; ++i)
+    {
+        EXPECT_EQ(0, app->CopyVoiceItemToClipByID(3));
+        EXPECT_EQ(0, app->CopyFaxItemToClipByID(3));
+    }
+    PXUserApp* pClip = app->GetClipUserApp();
+    ASSERT_NE(nullptr, pClip);
+    EXPECT_EQ(1, static_cast<PXObArray*>(pClip->GetFieldMem(PXFIELD_USER_APP_VOICE_ITEMS))->GetSize());
+    EXPECT_EQ(1, static_cast<PXObArray*>(pClip->GetFieldMem(PXFIELD_USER_APP_FAX_ITEMS))->GetSize());
+    // Pasted into another application, each comes once and without a
+    // complaint.
+    Activate(other);
+    EXPECT_EQ(0, app->PasteVoiceItemsFromClip(nullptr));
+    EXPECT_EQ(0, app->PasteFaxItemsFromClip(nullptr));
+    EXPECT_EQ((std::vector<std::string>{"Hello:3"}), Items(other, false));
+    EXPECT_EQ((std::vector<std::string>{"Doc:3"}), Items(other, true));
+}
+
+TEST_F(ConflictTest, ATypedBlockNameMustBeFreeShortAndNotTheModelsOwn)
+{
+    int nRetry = 0;
+    ASSERT_NE(nullptr, kvrCreatePowerBlock(402, "Menu1", &nRetry, ""));
+    TClipInfo menu = Record("Menu1", KVR_CLIPINFO_BLOCK);
+    TClipInfo* p = &menu;
+    TConflictResolveObj resolver(&p, 1);
+    MessageBoxRecorder boxes;
+    ArmAnswers({[&](HWND hDlg) {
+        Click(hDlg, IDC_CONFLICT_NEWNAME);
+        for (const char* pszName : {"Menu1", "End", "main", "A$B", "ABCDEFGHIJKLMNOPQRSTUVWXYZABCDE", ""})
+        {
+            Type(hDlg, IDC_CONFLICT_TYPEDNAME, pszName);
+            SendMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        }
+        Type(hDlg, IDC_CONFLICT_TYPEDNAME, "Choice");
+        PressButton(hDlg, IDOK);
+    }});
+    EXPECT_EQ(PX_RESOLVE_DONE, resolver.ResolveAll());
+    // In use, reserved (in any case), holding '$', longer than 30
+    // characters, empty: each refused, the dialog open.
+    std::vector<std::string> texts;
+    for (const PXShownBox& box : boxes.boxes)
+        texts.push_back(box.text);
+    EXPECT_EQ(std::vector<std::string>(6, "The specified Block Name is either invalid or currently in use."), texts);
+    EXPECT_EQ("Choice", std::string(menu.newName));
+}
