@@ -130,6 +130,10 @@ public:
     InsertArray& Route(GotoRoutePane* pPane);
     // Lays the line out again from the pane's stub and block places.
     void RouteLine(GotoRoutePane* pPane);
+    // Where a routed line leaves its exit run (a, b) and joins its entry
+    // run (c, d), as RouteLine lays them out now; false when the output is
+    // not drawn or has no target.
+    bool GetRouteEnds(GotoRoutePane* pPane, long& a, long& b, long& c, long& d);
     // The three-segment line from (a, b) to the goal (c, d).
     void SimpleRoute(GotoRoutePane* pPane, long a, long b, long c, long d);
     // The line of the search of "Smart Routing" from (a, b) to the goal

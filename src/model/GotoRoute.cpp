@@ -88,6 +88,38 @@ InsertArray& Goto::Route(GotoRoutePane* pPane)
     return m_Segments;
 }
 
+namespace
+{
+// The exit length e and the approach of a line from the stub (sx, sy) of
+// half width w to the entry point (tx, ty).
+void ExitAndApproach(PowerBlock* pBlock, long sx, long sy, long w, long tx, long ty, long nameOver, long typeOver,
+                     long& e, long& approach)
+{
+    const bool bNear = std::labs(ty - sy) < 24 && sx < tx && tx < sx + 32;
+    e = (pBlock->CountOptionalOutputs() == 1 && bNear) ? w + 4 : w + 10;
+    approach = std::max(nameOver, typeOver) + 8;
+    if (approach <= 10 || (std::labs(ty - sy) < 32 && sx < tx && tx < sx + 96))
+        approach = 10;
+}
+}
+
+bool Goto::GetRouteEnds(GotoRoutePane* pPane, long& a, long& b, long& c, long& d)
+{
+    a = b = c = d = 0;
+    PowerBlock* pBlock = GetBlock();
+    if (!pPane || !pBlock || !m_pTarget || !pBlock->IsOutputOptional(m_strOutput))
+        return false;
+    long sx = 0, sy = 0, w = 0, tx = 0, ty = 0, nameOver = 0, typeOver = 0, e = 0, approach = 0;
+    pPane->GetObjectCentre(pBlock, m_strOutput, sx, sy, w);
+    pPane->GetGotoAnchors(m_pTarget, tx, ty, nameOver, typeOver);
+    ExitAndApproach(pBlock, sx, sy, w, tx, ty, nameOver, typeOver, e, approach);
+    a = sx + e;
+    b = sy;
+    c = tx - approach;
+    d = ty;
+    return true;
+}
+
 void Goto::RouteLine(GotoRoutePane* pPane)
 {
     ClearFlag(GOTO_FLAG_REROUTE);
@@ -101,7 +133,6 @@ void Goto::RouteLine(GotoRoutePane* pPane)
     pPane->GetObjectCentre(pBlock, m_strOutput, sx, sy, w);
     long tx = 0, ty = 0, nameOver = 0, typeOver = 0;
     pPane->GetGotoAnchors(m_pTarget, tx, ty, nameOver, typeOver);
-    long approach = std::max(nameOver, typeOver) + 8;
 
     if (HasFlag(GOTO_FLAG_STUB | GOTO_FLAG_LABELSTUB))
     {
@@ -114,10 +145,8 @@ void Goto::RouteLine(GotoRoutePane* pPane)
         return;
 
     RemoveAllSegments();
-    const bool bNear = std::labs(ty - sy) < 24 && sx < tx && tx < sx + 32;
-    const long e = (pBlock->CountOptionalOutputs() == 1 && bNear) ? w + 4 : w + 10;
-    if (approach <= 10 || (std::labs(ty - sy) < 32 && sx < tx && tx < sx + 96))
-        approach = 10;
+    long e = 0, approach = 0;
+    ExitAndApproach(pBlock, sx, sy, w, tx, ty, nameOver, typeOver, e, approach);
     Put(this, tx - approach, ty, tx, ty);
     // A line asked for while another search runs (from a message that the
     // running search dispatched) gets the three runs now and stays marked,

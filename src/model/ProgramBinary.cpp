@@ -183,12 +183,13 @@ bool PowerBlock::ReadBinary(Buffer& buf)
         }
     }
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || PXFileGetState().pProgram->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
+    if (!hBlock || PXFileBlockHeld(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         PXFileInconsistent(IDS_FILE_CAPBLOCKHANDLE);
         return false;
     }
     m_hModel = hBlock;
+    PXFileHoldBlock(hBlock);
     PXFileCheckBlock(this, 0);
     return true;
 }

@@ -25,6 +25,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace
@@ -350,19 +351,26 @@ std::vector<std::string> ModelNames(int nType)
 void DropModelObjectsNotLoaded(Program* pProgram)
 {
     pProgram->Activate();
+    // The model handles the loaded program holds, gathered once: a program
+    // has thousands of blocks, and each model block is looked up in them.
+    std::unordered_set<kvrHandleType*> pages, blocks;
+    for (ListIterator it(pProgram->GetPages()); it;)
+    {
+        Page& page = static_cast<Page&>(it++);
+        pages.insert(page.GetHandle());
+        for (ListIterator it2(page.GetBlocks()); it2;)
+            blocks.insert(static_cast<PowerBlock&>(it2++).GetHandle());
+    }
     for (const std::string& name : ModelNames(KVR_SYM_PAGE))
     {
         kvrHandleType* hPage = kvrFindPage(name.c_str());
-        bool bLoaded = false;
-        for (ListIterator pages(pProgram->GetPages()); pages && !bLoaded;)
-            bLoaded = static_cast<Page&>(pages++).GetHandle() == hPage;
-        if (hPage && !bLoaded)
+        if (hPage && !pages.count(hPage))
             kvrRemovePage(hPage, 0);
     }
     for (const std::string& name : ModelNames(KVR_SYM_POWERBLOCK))
     {
         kvrHandleType* hBlock = kvrFindPowerBlock(name.c_str(), 1, 0);
-        if (hBlock && !pProgram->FindBlockByHandle(hBlock))
+        if (hBlock && !blocks.count(hBlock))
             kvrDeletePowerBlock(hBlock, 0);
     }
 }
@@ -493,6 +501,16 @@ BOOL PXFilePrompt(const char* pszName, UINT nText, int nCode)
     CString text(pszName ? pszName : "");
     text += Text(nText);
     return LSReportError(g_state.nPromptMode, text, nCode);
+}
+
+bool PXFileBlockHeld(kvrHandleType* hBlock)
+{
+    return g_state.heldBlocks.count(hBlock) != 0;
+}
+
+void PXFileHoldBlock(kvrHandleType* hBlock)
+{
+    g_state.heldBlocks.insert(hBlock);
 }
 
 void PXFileNoteID(long nID)

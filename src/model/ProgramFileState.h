@@ -9,6 +9,8 @@
 
 #include <stdio.h>
 
+#include <unordered_set>
+
 class FileBuffer;
 class Program;
 class PowerBlock;
@@ -24,9 +26,18 @@ struct PXFileState
     FILE* pLog = nullptr;           // the batch log of a load, or none
     FileBuffer* pFile = nullptr;    // the open file
     long nHighestID = 0;            // the highest object ID read
+    // The model blocks that the blocks read so far hold: a later block that
+    // names one of them again is dropped. A set, since a program's blocks
+    // run to thousands and each is checked once.
+    std::unordered_set<kvrHandleType*> heldBlocks;
 };
 
 PXFileState& PXFileGetState();
+
+// Whether a block read before holds the model block; PXFileHoldBlock records
+// that one now does.
+bool PXFileBlockHeld(kvrHandleType* hBlock);
+void PXFileHoldBlock(kvrHandleType* hBlock);
 
 // Version gates: the file's version against the gate's number ("2.01").
 bool PXFileVersionBelow(const char* pszGate);

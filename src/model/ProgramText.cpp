@@ -402,13 +402,14 @@ int PowerBlock::ReadText(LSStream&)
     // names other blocks), or whose model block is of another type, is
     // dropped.
     kvrHandleType* hBlock = kvrFindPowerBlock(ModelName(), 1, 0);
-    if (!hBlock || PXFileGetState().pProgram->FindBlockByHandle(hBlock) || !PXFileModelTypeMatches(this, hBlock))
+    if (!hBlock || PXFileBlockHeld(hBlock) || !PXFileModelTypeMatches(this, hBlock))
     {
         pPage->GetBlocks().detach(*this, TShouldDelete::NoDelete);
         SetOwner(nullptr);
         return PXFilePrompt(m_strName, IDS_FILE_BLOCKLOAD, SEC_BLOCKS);
     }
     m_hModel = hBlock;
+    PXFileHoldBlock(hBlock);
     Enter(this, pID->GetValue());
     PXFileCheckBlock(this, 0);
     return 1;

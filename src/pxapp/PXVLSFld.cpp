@@ -133,11 +133,21 @@ int LSWriteSectionTag(int nSection, BOOL bEnd)
     return LSWriteLine(bEnd ? g_tags[nSection].pszEnd : g_tags[nSection].pszBegin);
 }
 
-CString LSSectionTag(int nSection, BOOL bEnd)
+namespace {
+
+// The tag compared while reading, without making a text of it per line.
+const char* ComparedTag(int nSection, BOOL bEnd)
 {
     if (nSection < 0 || nSection >= g_nTags || nSection == 11 || !g_tags[nSection].pszBegin)
-        return CString();
-    return CString(bEnd ? g_tags[nSection].pszEnd : g_tags[nSection].pszBegin);
+        return "";
+    return bEnd ? g_tags[nSection].pszEnd : g_tags[nSection].pszBegin;
+}
+
+} // namespace
+
+CString LSSectionTag(int nSection, BOOL bEnd)
+{
+    return CString(ComparedTag(nSection, bEnd));
 }
 
 CString LSEscapeText(const char* pszText)
@@ -392,6 +402,8 @@ void STRING_Field::FromText(const char* pszText)
 
 AbstrRecord::AbstrRecord()
 {
+    // Room for the fields of every record line of a program file at once.
+    m_fields.reserve(16);
 }
 
 AbstrRecord::~AbstrRecord()
@@ -457,8 +469,7 @@ int AbstrRecord::ReadLine(int nSection)
     delimiter d = LSGetDelimiter(nSection);
     if (!*d.separator)
         return 0;
-    CString endTag = LSSectionTag(nSection, TRUE);
-    return ReadLineWith(d.open, d.separator, d.close, endTag);
+    return ReadLineWith(d.open, d.separator, d.close, ComparedTag(nSection, TRUE));
 }
 
 int AbstrRecord::ReadLineWith(const char* pszOpen, const char* pszSep, const char* pszClose,
@@ -477,7 +488,10 @@ int AbstrRecord::ParseLine(const CString& lineIn, const char* pszOpen, const cha
         return 2;
     if (!pszOpen || !pszSep || !pszClose || !*pszSep)
         return 0;
-    std::string line(static_cast<const char*>(lineIn));
+    // Lines are not parsed from two places at once: one buffer serves all.
+    static std::string s_line;
+    std::string& line = s_line;
+    line.assign(static_cast<const char*>(lineIn), static_cast<size_t>(lineIn.GetLength()));
     size_t nSep = strlen(pszSep);
     size_t p = line.find(pszOpen);
     if (p == std::string::npos)

@@ -16,6 +16,8 @@ PXAppLinkCalls PXAppLinkExports()
         PXFilesToPump, PXLanguagesToDisplay, PXResPermToDisplay, PXVolumeToDisplay, PXFreeAllocatedMemory,
         PXFileSave, PXFileSaveAs, PXFileProperties, PXManipulateItem,
     };
+    calls.pfnGetUnusedID = PXGetUnusedID;
+    calls.pfnFileDelete = PXFileDelete;
     return calls;
 }
 

@@ -29,6 +29,10 @@ struct PXAppLinkCalls
                                  const char* pszNewName, int nNewVolumeID, int nModNum, PXFileInfo* pInfo);
     int (__cdecl* pfnFileProperties)(PXAppProfileInfo* pProfile);
     int (__cdecl* pfnManipulateItem)(int nCustID, int nAppID, int nOperation, const PXItemInfo* pItem);
+    // The application commands': a free application ID, and the deletion
+    // of an application.
+    int (__cdecl* pfnGetUnusedID)(int* pnAppID);
+    int (__cdecl* pfnFileDelete)(int nCustID, int nAppID, const char* pszName, int nModNumber);
 };
 
 // The calls in force.

@@ -38,6 +38,11 @@
 #define CM_TEXTNOTE             4221
 #define CM_TEXTNOTEFONT         4222
 #define CM_EDITTEXTNOTE         4249
+// Sent by no menu item, key or button.
+#define CM_CONFIGUREBLOCK       4151
+#define CM_REROUTEALLLINES      4168
+#define CM_SBCOMMENT            4224
+#define CM_PROGRAMCOMMENT       4226
 
 // The Hide/Show Outputs submenu. Its placeholder item (also its status
 // hint) and the two commands on all outputs keep their numbers; output j

@@ -32,6 +32,9 @@ public:
     // The page of the active MDI window; none when that is no page window
     // (or there is none).
     virtual Page* GetActivePage() = 0;
+    // Puts the entry ("name|ID|volume") at the top of the recent-program
+    // list. Without a frame that keeps one: nothing.
+    virtual void AddRecentProgram(const char* pszEntry) { (void)pszEntry; }
     // Activates the first window showing the page, or opens one on it.
     virtual void ShowPage(Page* pPage) = 0;
     // Closes every window showing the page.

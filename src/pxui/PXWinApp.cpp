@@ -249,7 +249,7 @@ PXUserApp* PXWinApp::FindUserAppByName(const char* pszName) const
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
     {
         PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
-        if (lstrcmpA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
+        if (lstrcmpiA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
             return pUserApp;
     }
     return nullptr;
@@ -704,6 +704,11 @@ int PXWinApp::CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInU
     edit.Add(pCopy);
     PXFieldValue(wList, pClip).SetRecArray(edit);
     pClip->Commit();
+    // An item's name is told to the model's clipboard, which then lists
+    // its clashes with a paste's target.
+    if (wType != PXREC_RESPERM_ITEM)
+        kvrAddSymToClipboard(*PXFieldValue(wType == PXREC_FAX_ITEM ? PXFIELD_FAX_ITEM_NAME : PXFIELD_VOICE_ITEM_NAME,
+                                           pItem).GetText());
     return 0;
 }
 

@@ -149,6 +149,10 @@ public:
     void BeginTextNote();
     void EndTextEdit();
     PXTextUI* GetEditedTextNote();
+    // Opens the note's in-place editor in this pane as a double click on
+    // the note does (a running edit ends first): the note alone selected,
+    // mode 7. False when the pane does not show the note.
+    bool BeginNoteEdit(PXTextUI* pNote);
     // A mouse message over the in-place note editor goes to the editor;
     // false when the point lies outside it (or no note is edited).
     bool ForwardToNoteEditor(UINT nMsg, UINT nKeys, POINT pt);

@@ -757,6 +757,28 @@ void ObjectChild::EndTextEdit()
     ClearSelection();
 }
 
+bool ObjectChild::BeginNoteEdit(PXTextUI* pNote)
+{
+    if (!pNote || !FindOwnDisplayObject(pNote, PX_CLASS_TEXTDOBJ))
+        return false;
+    if (m_nMode == MODE_TEXTEDIT)
+        EndTextEdit();
+    else if (m_nMode != MODE_IDLE)
+        CancelMode();
+    ClearSelection();
+    Select(pNote, true, 1);
+    // Ending an edit makes the note's display objects again: look once more.
+    DisplayObject* pObj = FindOwnDisplayObject(pNote, PX_CLASS_TEXTDOBJ);
+    if (!pObj)
+        return false;
+    m_nMode = MODE_TEXTEDIT;
+    PXWinApp::UpdateCommandUI();
+    CaptureMouse();
+    const RECT rc = pObj->GetRect();
+    pObj->Click(rc.left, rc.top, DO_CLICK_DOUBLE);
+    return true;
+}
+
 // ---- the palette's messages ------------------------------------------------
 
 LRESULT ObjectChild::OnPaletteDrop(WPARAM wParam, LPARAM lParam)

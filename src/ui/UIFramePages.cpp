@@ -2,11 +2,39 @@
 #include "UIFramePages.h"
 #include "EditMDI.h"
 #include "LayoutRecord.h"
+#include "ObjectChild.h"
 #include "Page.h"
 #include "PaletteMDI.h"
+#include "PXImageList.h"
+#include "PXMainFrame.h"
 #include "UIMDIFrame.h"
 
+#include <commctrl.h>
 #include <new>
+
+namespace
+{
+// The page pane that a block drag leaves behind: near its edges it
+// scrolls. The main frame gives the point in the client coordinates of
+// the MDI child the drag began in.
+class PaneEdge : public PXDragPane
+{
+public:
+    PaneEdge(ObjectChild* pPane, HWND hChild) : m_pPane(pPane), m_hChild(hChild) {}
+    void DragOverEdge(POINT* pPoint) override
+    {
+        if (!m_pPane || !m_pPane->HWindow || !pPoint)
+            return;
+        POINT pt = *pPoint;
+        ::MapWindowPoints(m_hChild, m_pPane->HWindow, &pt, 1);
+        m_pPane->AutoScrollAtEdge(pt);
+    }
+
+private:
+    ObjectChild* m_pPane;
+    HWND m_hChild;
+};
+}
 
 UIFramePages::UIFramePages(UIMDIFrame& frame) : m_frame(frame), m_pOldFrame(SetPageFrame(this))
 {
@@ -102,4 +130,53 @@ HWND UIFramePages::GetPaletteWindow()
 void UIFramePages::TogglePalette()
 {
     m_frame.TogglePalette();
+}
+
+bool UIFramePages::BeginImageDrag(int nImage, POINT ptScreen)
+{
+    PXMainFrame* pMainFrame = m_frame.GetPXFrame();
+    if (!pMainFrame || !pMainFrame->m_hWndMDIClient || !::IsWindow(pMainFrame->m_hWndMDIClient))
+        return false;
+    if (!m_pResizedIconIL || nImage < 0 || nImage >= m_pResizedIconIL->GetImageCount())
+        return false;
+    // The drag shows the one image, copied with its mask into a list of
+    // its own; the drag keeps a copy of it.
+    HIMAGELIST hResized = m_pResizedIconIL->m_hImageList;
+    int cx = 0, cy = 0;
+    if (!ImageList_GetIconSize(hResized, &cx, &cy))
+        return false;
+    HIMAGELIST hOne = ImageList_Create(cx, cy, ILC_MASK | ILC_COLOR24, 1, 0);
+    if (!hOne)
+        return false;
+    bool bAdded = false;
+    if (HICON hIcon = ImageList_GetIcon(hResized, nImage, ILD_NORMAL))
+    {
+        bAdded = ImageList_AddIcon(hOne, hIcon) == 0;
+        ::DestroyIcon(hIcon);
+    }
+    if (bAdded)
+        pMainFrame->BeginDrag(hOne, ptScreen.x, ptScreen.y, 0, nullptr, 1);
+    ImageList_Destroy(hOne);
+    return bAdded;
+}
+
+void UIFramePages::MoveImageDrag(UINT nKeys, POINT ptScreen, ObjectChild* pSource)
+{
+    PXMainFrame* pMainFrame = m_frame.GetPXFrame();
+    if (!pMainFrame)
+        return;
+    PaneEdge edge(pSource, pMainFrame->GetDragChild());
+    pMainFrame->DragMove(nKeys, ptScreen.x, ptScreen.y, pSource ? &edge : nullptr);
+}
+
+void UIFramePages::EndImageDrag(POINT ptScreen)
+{
+    if (PXMainFrame* pMainFrame = m_frame.GetPXFrame())
+        pMainFrame->EndDrag(ptScreen.x, ptScreen.y, false);
+}
+
+void UIFramePages::CancelImageDrag()
+{
+    if (PXMainFrame* pMainFrame = m_frame.GetPXFrame())
+        pMainFrame->CancelDrag();
 }

@@ -2,10 +2,9 @@
 // over the frame's registry, current program and page; and the maker of
 // page windows that the frame's OpenEditWindow calls. What the frame does
 // not do itself yet (saving and closing an application, the naming
-// dialog of a new block, the clipboard, the palette) goes through calls
-// that the application installs; without them a save fails (so that a
-// close keeps the window), a new block is not named and nothing is
-// pasted.
+// dialog of a new block, the palette) goes through calls that the
+// application installs; without them a save fails (so that a close keeps
+// the window) and a new block is not named.
 #ifndef UIFRAMEPAGES_H
 #define UIFRAMEPAGES_H
 
@@ -49,15 +48,21 @@ public:
     {
         return pfnAskName && pfnAskName(hOwner, pszPrompt, pszName, nSize);
     }
-    bool ClipboardHasEndBlock() override { return false; }
-    int PasteClipboard(Page*, ObjectChild*, long, long) override { return -1; }
+    // The clipboard program (UIFramePaste.cpp).
+    bool ClipboardHasEndBlock() override;
+    int PasteClipboard(Page* pPage, ObjectChild* pPane, long mx, long my) override;
     void RefreshPalette(Program* pProgram) override;
     HWND GetPaletteWindow() override;
     void TogglePalette() override;
-    bool BeginImageDrag(int, POINT) override { return false; }
-    void MoveImageDrag(UINT, POINT, ObjectChild*) override {}
-    void EndImageDrag(POINT) override {}
-    void CancelImageDrag() override {}
+    // A block moved inside a page pane runs the main frame's image drag
+    // with the block's image at the palette's size; its drop moves the
+    // block there (or is refused with a message outside the page window).
+    // Without the main frame, its MDI client or the image there is no
+    // image drag.
+    bool BeginImageDrag(int nImage, POINT ptScreen) override;
+    void MoveImageDrag(UINT nKeys, POINT ptScreen, ObjectChild* pSource) override;
+    void EndImageDrag(POINT ptScreen) override;
+    void CancelImageDrag() override;
     // The frame's page-grid cache.
     void GetPageGridSize(long& cx, long& cy) override;
     void SetPageGridSize(long cx, long cy) override;

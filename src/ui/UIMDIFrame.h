@@ -22,6 +22,7 @@ class Program;
 class Page;
 class PXMainFrame;
 class PaletteMDI;
+class UIFramePages;
 
 // A page window as the frame lists it. The page window class implements it
 // beside its MDI child window; the frame asks nothing else of it.
@@ -277,7 +278,7 @@ public:
     // top and activates it in the MDI client. Then, for a page window
     // without an edit pane, message 19; with no page window active, hint 33
     // at the error level and a beep. True when a page window with an edit
-    // pane is active afterwards.
+    // pane is active afterwards; the palette's icons then follow its zoom.
     bool ActivateChild(UIMDIChild* pChild);
     // The framework's window object under a screen point, or none.
     static TWindow* WindowFromPoint(POINT ptScreen);
@@ -336,6 +337,15 @@ public:
     LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);
     PaletteMDI* GetPaletteMDI() const { return m_pPaletteWnd; }
     void ForgetPalette(PaletteMDI* pPalette);
+    // The palette's block icons made again at the size of a page pane's
+    // zoom (zoom * 40 / 100 pixels square) while the palette is open, its
+    // tabs refilled with the chosen one kept. Nothing when they are of
+    // that size already, or while a rebuild runs; true when the icons
+    // were replaced.
+    bool RebuildResizedIcons(int nZoom);
+    static int ResizedIconSize(int nZoom);
+    // Full-screen mode on or off (4233).
+    void CmFullScreen();
 
     // The print, zoom, About, page and Find commands (UIMDIFrameViewCmds.cpp).
     // Print (4135) and printer set-up (4136) clear the page-grid cache;
@@ -345,11 +355,74 @@ public:
     void CmPrint();
     void CmPrinterSetup();
     void CmSetZoom();
+    // Zoom In (4142) and Zoom Out (4143) one step of the zoom ladder (35 to
+    // 100 percent), Zoom Normal (4165) back to 100; the active application
+    // keeps the zoom and the palette's icons follow it.
+    void CmZoomIn();
+    void CmZoomOut();
+    void CmZoomNormal();
     void CmAbout();
     void CmNewSuperBlock();
     // 4170 and 4173 SuperBlocks, 4176 and 4177 Verification Blocks.
     void CmViewPages(UINT nId);
     void CmDefinePages(UINT nId);
+
+    // The File menu (UIMDIFrameFile.cpp). The application commands go to
+    // the controller; Open then gives the active pane the application's
+    // stored zoom. Close asks the active MDI child (not the palette) to
+    // close, Exit the frame, each after ending an in-place note edit.
+    void CmFileNew();
+    void CmFileOpen();
+    void CmFileClose();
+    void CmFileDelete();
+    void CmFileLocks();
+    void CmExit();
+    // Writes the active page window's program to its local file, asking
+    // for a name while it is "Untitled": 1 when written, 0 when not (no
+    // page window, no name chosen, a read-only file, a failed write). The
+    // first save of a run makes "%KVR%\UPROG" the current folder; a
+    // relative file name is made absolute first.
+    int FileSave();
+    // Whether that folder change has happened (tests start a run afresh).
+    static void SetSaveFolderDone(bool bDone);
+    // The active pane takes the active application's stored zoom, brought
+    // onto the zoom ladder's range.
+    void ApplyStoredZoom();
+    // The page windows' frame with the controller's save and close behind
+    // their questions, and the recent list opening through the controller;
+    // the caller owns it.
+    UIFramePages* MakeApplicationPages();
+    // The Edit menu's commands on the selection of the active page
+    // window's edit pane, and the commands of the same kind that no menu
+    // item carries (UIMDIFrameEdit.cpp). Without a page window each says
+    // so on the status line (hint 33, an error) with a beep; a page window
+    // without an edit pane says so in a box. Cut, Copy, Paste and Delete
+    // go to a note edited in place as its own clipboard operation or key.
+    void CmEditCut();
+    void CmEditCopy();
+    void CmEditPaste();
+    void CmEditDelete();
+    // Delete: each selected block, note and line removed (protected blocks
+    // reported, output stubs refused with a beep), after the question of
+    // option "Confirm Paste/Delete"; objects that an earlier removal took
+    // with it are passed over.
+    void DeleteSelection();
+    // Esc: a pending paste is given up; otherwise nothing, not even a hint.
+    void CmCancelPaste();
+    void CmRename();
+    void CmBlockProperties();
+    void CmConfigureBlock();
+    // The Hide/Show Outputs submenu: Show all, Hide all, or the output of
+    // the item (an index the block does not have changes nothing).
+    void CmHideShowOutput(UINT nId);
+    void CmRerouteLine();
+    void CmRerouteAllLines();
+    void CmStubLine();
+    void CmCreateTextNote();
+    void CmTextNoteFont();
+    void CmEditTextNote();
+    void CmSuperBlockComment();
+    void CmProgramComment();
 
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
@@ -394,6 +467,7 @@ private:
     int m_nRecentCount;             // recent items in the File menu
     char m_szRecent[MAX_RECENT][RECENT_SIZE];   // slot 1 the most recent
     PaletteMDI* m_pPaletteWnd = nullptr;    // the "Blocks" palette window
+    bool m_bRebuildingIcons = false;        // RebuildResizedIcons runs
 };
 
 #endif

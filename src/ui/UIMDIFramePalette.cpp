@@ -1,6 +1,8 @@
 // The main frame's side of the block palette: the palette manager and its
 // windows, the "Blocks" palette window whose panes hold the palette's
-// groups and blocks, and the frame messages that the palette sends.
+// groups and blocks, the frame messages that the palette sends, the
+// palette's block icons at the active page's zoom, and the full-screen
+// mode that the main-frame wrapper runs.
 #include "UIMDIFrame.h"
 #include "EditChild.h"
 #include "EditMDI.h"
@@ -8,6 +10,8 @@
 #include "LayoutRecord.h"
 #include "PaletteMDI.h"
 #include "PXAssert.h"
+#include "PXImageList.h"
+#include "PXInTabWnd.h"
 #include "PXMainFrame.h"
 #include "PXTabPaletteMgr.h"
 #include "owl/TMDIClient.h"
@@ -131,6 +135,67 @@ LRESULT UIMDIFrame::EvPaletteDragStart(WPARAM, LPARAM)
             if (pPane->GetEditedTextNote())
                 pPane->EndTextEdit();
     return 0;
+}
+
+int UIMDIFrame::ResizedIconSize(int nZoom)
+{
+    const int nSize = nZoom * 40 / 100;
+    return nSize < 1 ? 1 : nSize;
+}
+
+bool UIMDIFrame::RebuildResizedIcons(int nZoom)
+{
+    // Refilling the tabs below reaches the frame again (the chosen group
+    // is shown, windows may be activated): a rebuild already under way is
+    // not started twice.
+    if (m_bRebuildingIcons || nZoom <= 0 || !m_pIconIL)
+        return false;
+    PXInTabWnd* pInner = m_pMainFrame ? dynamic_cast<PXInTabWnd*>(m_pMainFrame->GetInWnd()) : nullptr;
+    if (!pInner || !::IsWindow(pInner->m_hWnd))
+        return false;
+    const int nSize = ResizedIconSize(nZoom);
+    // The palette's icons are already of that size.
+    if (m_pResizedIconIL && m_pResizedIconIL->m_nCellWidth == nSize && m_pResizedIconIL->m_nCellHeight == nSize)
+        return false;
+
+    m_bRebuildingIcons = true;
+    const int nSel = pInner->GetCurSel();
+    pInner->BeginUpdate();
+    // The new list is made before the old one goes: a list that cannot be
+    // made leaves the palette with the icons it had.
+    PXImageListEx* pResized = new (std::nothrow) PXImageListEx;
+    bool bMade = false;
+    if (pResized)
+    {
+        try
+        {
+            SIZE size = {nSize, nSize};
+            pResized->CreateResized(m_pIconIL, PXIL_RESIZE_HALFTONE, size, static_cast<COLORREF>(-1),
+                                    static_cast<COLORREF>(-1));
+            bMade = true;
+        }
+        catch (...)
+        {
+            delete pResized;
+            pResized = nullptr;
+        }
+    }
+    if (bMade)
+    {
+        delete m_pResizedIconIL;
+        m_pResizedIconIL = pResized;
+    }
+    pInner->EndUpdate();
+    if (m_pPaletteWnd)
+        m_pPaletteWnd->RefreshGroupTabs(nSel < 0 ? 0 : nSel);
+    m_bRebuildingIcons = false;
+    return bMade;
+}
+
+void UIMDIFrame::CmFullScreen()
+{
+    if (m_pMainFrame)
+        m_pMainFrame->ToggleFullScreen();
 }
 
 void UIMDIFrame::ForgetPalette(PaletteMDI* pPalette)

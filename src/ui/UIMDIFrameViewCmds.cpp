@@ -1,5 +1,6 @@
 // The main frame's commands around the editor's dialogs: printing the
-// active page and the printer set-up, the zoom of the active page pane,
+// active page and the printer set-up, the zoom of the active page pane
+// (its ladder steps and the Set Zoom dialog),
 // the About box, new SuperBlock pages, viewing and defining SuperBlock and
 // Verification Block pages, and the Find PowerBlock dialog.
 #include "UIMDIFrame.h"
@@ -70,6 +71,18 @@ bool IsShown(const UIMDIFrame& frame, const Program* pProgram)
     return false;
 }
 
+// The pane takes the zoom; the active application keeps it with its
+// program; the palette's icons follow it.
+void ApplyZoom(UIMDIFrame& frame, EditChild* pPane, int nPercent, int nStep)
+{
+    pPane->SetZoom(nPercent, nStep);
+    PXWinApp* pController = GetWinApp();
+    PXUserApp* pApp = pController ? pController->GetActiveUserApp() : nullptr;
+    if (pApp && pApp->GetProgram())
+        pApp->SetZoom(nPercent);
+    frame.RebuildResizedIcons(nPercent);
+}
+
 int PageKindOf(UINT nId)
 {
     return nId == CM_VIEWVERIFBLOCKS || nId == CM_DEFINEVERIFBLOCKS ? kVerificationBlocks : kSuperBlocks;
@@ -119,12 +132,52 @@ void UIMDIFrame::CmSetZoom()
         return;
     // Step 0: the next Zoom In or Out first brings the percent onto the
     // ladder.
-    pPane->SetZoom(nZoom, 0);
-    // The active application keeps the zoom with its program.
-    PXWinApp* pController = GetWinApp();
-    PXUserApp* pApp = pController ? pController->GetActiveUserApp() : nullptr;
-    if (pApp && pApp->GetProgram())
-        pApp->SetZoom(nZoom);
+    ApplyZoom(*this, pPane, nZoom, 0);
+}
+
+void UIMDIFrame::CmZoomIn()
+{
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW);
+    if (!pPane)
+        return;
+    EndNoteEdit(pPane);
+    int nPercent = pPane->GetZoom(), nStep = pPane->GetZoomStep();
+    NormalizeZoom(nPercent, nStep);
+    nPercent += nStep + 1;
+    ++nStep;
+    if (nPercent > 100)
+    {
+        nPercent = 100;
+        nStep = 11;
+    }
+    ApplyZoom(*this, pPane, nPercent, nStep);
+}
+
+void UIMDIFrame::CmZoomOut()
+{
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW);
+    if (!pPane)
+        return;
+    EndNoteEdit(pPane);
+    int nPercent = pPane->GetZoom(), nStep = pPane->GetZoomStep();
+    NormalizeZoom(nPercent, nStep);
+    nPercent -= nStep;
+    --nStep;
+    if (nPercent < 35)
+    {
+        nPercent = 35;
+        nStep = 1;
+    }
+    ApplyZoom(*this, pPane, nPercent, nStep);
+}
+
+void UIMDIFrame::CmZoomNormal()
+{
+    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTSCALEWINDOW);
+    if (!pPane)
+        return;
+    EndNoteEdit(pPane);
+    ApplyZoom(*this, pPane, 100, 11);
 }
 
 void UIMDIFrame::CmAbout()

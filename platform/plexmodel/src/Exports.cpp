@@ -205,7 +205,9 @@ int kvrRenamePowerBlock(kvrHandleType* hBlock, const char* pszNewName,
             NotifyStatus(prog, IDS_KVR_BLOCKINUSE, name);
             return KVR_ERR_INUSE;
         }
+        std::string oldName = block->name;
         block->name = name;
+        block->page->BlockRenamed(block, oldName);
         CopyBounded(block->sym.Name, sizeof(block->sym.Name), block->ModelName());
         return KVR_OK;
     });

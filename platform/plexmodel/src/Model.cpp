@@ -275,10 +275,40 @@ Page::~Page() {}
 
 Block* Page::FindBlock(const std::string& plainName) const
 {
+    auto it = m_byName.find(plainName);
+    return it != m_byName.end() ? it->second : nullptr;
+}
+
+void Page::IndexFirstNamed(const std::string& name)
+{
+    m_byName.erase(name);
     for (Block* b : blocks)
-        if (b->name == plainName)
-            return b;
-    return nullptr;
+        if (b->name == name)
+        {
+            m_byName.emplace(name, b);
+            return;
+        }
+}
+
+void Page::BlockAdded(Block* block)
+{
+    // A block added behind another of its name does not take its place.
+    m_byName.emplace(block->name, block);
+}
+
+void Page::BlockRemoved(Block* block)
+{
+    auto it = m_byName.find(block->name);
+    if (it != m_byName.end() && it->second == block)
+        IndexFirstNamed(block->name);
+}
+
+void Page::BlockRenamed(Block* block, const std::string& oldName)
+{
+    auto it = m_byName.find(oldName);
+    if (it != m_byName.end() && it->second == block)
+        IndexFirstNamed(oldName);
+    IndexFirstNamed(block->name);
 }
 
 Block* Page::FindType(int type) const
@@ -430,6 +460,8 @@ Block* NewBlock(Page* page, const std::string& name, int type,
                                   block->ModelName());
         block->sym.ItemNumber = (short)type;
         page->blocks.push_back(block);
+        try { page->BlockAdded(block); }
+        catch (...) { page->blocks.pop_back(); throw; }
     }
     catch (...)
     {
@@ -451,6 +483,7 @@ void DeleteBlock(Block* block)
     ClipboardBlockGone(block);
     Page* page = block->page;
     page->blocks.erase(std::find(page->blocks.begin(), page->blocks.end(), block));
+    page->BlockRemoved(block);
     Unregister(block);
     delete block;
 }

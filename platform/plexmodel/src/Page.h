@@ -6,6 +6,7 @@
 #include "kvrHandleType.h"
 
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kvr {
@@ -29,6 +30,20 @@ struct Page : kvrHandleType
 
     Block* FindBlock(const std::string& plainName) const;
     Block* FindType(int type) const;
+
+    // The name index follows the blocks: whoever adds a block to `blocks`,
+    // removes one or renames one tells the page here.
+    void BlockAdded(Block* block);
+    void BlockRemoved(Block* block);
+    void BlockRenamed(Block* block, const std::string& oldName);
+
+private:
+    // The first block of each name, in the order of `blocks`: a program's
+    // pages hold thousands of blocks, and every load, save and paste looks
+    // blocks up by name.
+    std::unordered_map<std::string, Block*> m_byName;
+
+    void IndexFirstNamed(const std::string& name);
 };
 
 } // namespace kvr

@@ -174,3 +174,33 @@ TEST_F(PageQueryTest, VoiceSentencesAndVariablesInTextSettings)
     EXPECT_EQ(0, kvrIsPBUseVSentence(pwd, "CallerPin"));
     EXPECT_EQ(0, kvrIsPBUseVariable(nullptr, "CallerPin"));
 }
+
+// A block is found by its name on its page as long as it holds the name:
+// after a rename by the new one only, after its deletion not at all, and a
+// later block may take a name that was given up.
+TEST_F(PageQueryTest, BlocksAreFoundByTheNamesTheyHoldNow)
+{
+    EXPECT_EQ(m_menu, kvrFindPowerBlock("Menu1", 1, 0));
+    EXPECT_EQ(m_inner, kvrFindPowerBlock("Sub$Inner", 1, 0));
+    EXPECT_EQ(nullptr, kvrFindPowerBlock("Inner", 1, 0));
+
+    ASSERT_EQ(KVR_OK, kvrRenamePowerBlock(m_menu, "Greeting", nullptr));
+    EXPECT_EQ(nullptr, kvrFindPowerBlock("Menu1", 1, 0));
+    EXPECT_EQ(m_menu, kvrFindPowerBlock("Greeting", 1, 0));
+    // The name taken is refused to another block; the block keeps its own.
+    EXPECT_NE(KVR_OK, kvrRenamePowerBlock(m_call, "Greeting", nullptr));
+    EXPECT_EQ(m_menu, kvrFindPowerBlock("Greeting", 1, 0));
+    EXPECT_EQ(m_call, kvrFindPowerBlock("CallSub", 1, 0));
+
+    // The old name given up is free for a new block.
+    kvrHandleType* pNewMenu = Block(402, "Menu1");
+    ASSERT_NE(nullptr, pNewMenu);
+    EXPECT_EQ(pNewMenu, kvrFindPowerBlock("Menu1", 1, 0));
+
+    ASSERT_EQ(KVR_OK, kvrDeletePowerBlock(m_menu, 0));
+    EXPECT_EQ(nullptr, kvrFindPowerBlock("Greeting", 1, 0));
+    EXPECT_EQ(pNewMenu, kvrFindPowerBlock("Menu1", 1, 0));
+    ASSERT_EQ(KVR_OK, kvrRenamePowerBlock(pNewMenu, "Greeting", nullptr));
+    EXPECT_EQ(pNewMenu, kvrFindPowerBlock("Greeting", 1, 0));
+    EXPECT_EQ(nullptr, kvrFindPowerBlock("Menu1", 1, 0));
+}

@@ -221,6 +221,10 @@ TEST_F(PaletteDragTest, AnIconDroppedOnThePagePaneAddsTheBlockWithItsDefaultName
     PowerBlockIcon* pIcon = IconOf(402);
     ASSERT_NE(nullptr, pIcon);
     const int nBefore = static_cast<int>(pMain->GetBlocks().getItemsInContainer());
+    // The name the block will take: its type's word with the first free
+    // number.
+    char szDefault[64] = "";
+    ASSERT_TRUE(pIcon->MakeUniqueName(szDefault, sizeof(szDefault)));
 
     BeginItemDrag(pIcon);
     EXPECT_TRUE(Inner()->IsDragging());
@@ -251,6 +255,7 @@ TEST_F(PaletteDragTest, AnIconDroppedOnThePagePaneAddsTheBlockWithItsDefaultName
     }
     ASSERT_NE(nullptr, pNew);
     EXPECT_STRNE("", pNew->GetName());
+    EXPECT_STREQ(szDefault, pNew->GetName());
     EXPECT_NE(nullptr, pPane->FindOwnDisplayObject(pNew, PX_CLASS_POWERBLOCKOBJECT));
 }
 

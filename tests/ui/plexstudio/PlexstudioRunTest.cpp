@@ -4,6 +4,7 @@
 // at exit. Message boxes of the started processes are found on the desktop,
 // read and answered with OK, as a user would.
 #include "PXTestSupport.h"
+#include "PlexstudioProcess.h"
 
 #include <string>
 #include <vector>
@@ -11,117 +12,6 @@
 namespace
 {
 const char s_szSettings[] = "KALVERODIN.INI";
-
-std::string ExeDir()
-{
-    char szPath[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, szPath, sizeof(szPath));
-    std::string path(szPath);
-    return path.substr(0, path.find_last_of("\\/") + 1);
-}
-
-struct Started
-{
-    PROCESS_INFORMATION pi = {};
-    bool bOk = false;
-};
-
-Started Start(const char* pszArgs = "")
-{
-    Started s;
-    std::string exe = ExeDir() + "plexstudio.exe";
-    std::string line = "\"" + exe + "\"" + (pszArgs && *pszArgs ? std::string(" ") + pszArgs : std::string());
-    std::vector<char> buf(line.begin(), line.end());
-    buf.push_back('\0');
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    s.bOk = CreateProcessA(exe.c_str(), buf.data(), nullptr, nullptr, FALSE, 0, nullptr, ExeDir().c_str(), &si,
-                           &s.pi) != FALSE;
-    return s;
-}
-
-struct FindData
-{
-    DWORD dwProcessId;
-    const char* pszClass;
-    HWND hFound;
-};
-
-BOOL CALLBACK FindTopLevel(HWND hWnd, LPARAM lParam)
-{
-    FindData* pData = reinterpret_cast<FindData*>(lParam);
-    DWORD dwPid = 0;
-    GetWindowThreadProcessId(hWnd, &dwPid);
-    char szClass[64] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    if (dwPid == pData->dwProcessId && lstrcmpiA(szClass, pData->pszClass) == 0 && IsWindowVisible(hWnd))
-    {
-        pData->hFound = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// A visible top-level window of that class of the process, waited for.
-HWND WaitForWindow(const Started& s, const char* pszClass, DWORD dwMillis = 30000)
-{
-    for (DWORD dwWaited = 0; dwWaited < dwMillis; dwWaited += 100)
-    {
-        FindData data = {s.pi.dwProcessId, pszClass, nullptr};
-        EnumWindows(FindTopLevel, reinterpret_cast<LPARAM>(&data));
-        if (data.hFound)
-            return data.hFound;
-        if (WaitForSingleObject(s.pi.hProcess, 100) == WAIT_OBJECT_0)
-            return nullptr;
-    }
-    return nullptr;
-}
-
-BOOL CALLBACK FindStaticText(HWND hWnd, LPARAM lParam)
-{
-    char szClass[32] = "";
-    GetClassNameA(hWnd, szClass, sizeof(szClass));
-    char szText[256] = "";
-    GetWindowTextA(hWnd, szText, sizeof(szText));
-    if (lstrcmpiA(szClass, "Static") == 0 && szText[0])
-    {
-        *reinterpret_cast<std::string*>(lParam) = szText;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-// The text and caption of a message box, which is then answered with OK.
-void ReadAndAnswer(HWND hBox, std::string& rText, std::string& rCaption)
-{
-    char szCaption[128] = "";
-    GetWindowTextA(hBox, szCaption, sizeof(szCaption));
-    rCaption = szCaption;
-    EnumChildWindows(hBox, FindStaticText, reinterpret_cast<LPARAM>(&rText));
-    PostMessageA(hBox, WM_COMMAND, IDOK, 0);
-}
-
-DWORD WaitForExit(const Started& s, DWORD dwMillis = 30000)
-{
-    if (WaitForSingleObject(s.pi.hProcess, dwMillis) != WAIT_OBJECT_0)
-    {
-        TerminateProcess(s.pi.hProcess, 99);
-        WaitForSingleObject(s.pi.hProcess, 5000);
-        return 0xFFFFFFFF;
-    }
-    DWORD dwCode = 0xFFFFFFFF;
-    GetExitCodeProcess(s.pi.hProcess, &dwCode);
-    return dwCode;
-}
-
-void Close(Started& s)
-{
-    if (s.pi.hProcess)
-        CloseHandle(s.pi.hProcess);
-    if (s.pi.hThread)
-        CloseHandle(s.pi.hThread);
-    s.pi = PROCESS_INFORMATION();
-}
 
 std::string ReadKey(const char* pszSection, const char* pszKey)
 {
