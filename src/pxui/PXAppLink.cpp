@@ -14,7 +14,7 @@ PXAppLinkCalls PXAppLinkExports()
         PXFileNew, PXFileOpen, PXFileOpenOnRecovery, PXFileClose, PXEncryptString, PXIsImported,
         PXGetDataFromPW, PXFileImport, PXGetResPermDataFromPW, PXResPermUsed, PXFilesToDisplay,
         PXFilesToPump, PXLanguagesToDisplay, PXResPermToDisplay, PXVolumeToDisplay, PXFreeAllocatedMemory,
-        PXFileSave, PXFileSaveAs, PXFileProperties,
+        PXFileSave, PXFileSaveAs, PXFileProperties, PXManipulateItem,
     };
     calls.pfnGetUnusedID = PXGetUnusedID;
     calls.pfnFileDelete = PXFileDelete;

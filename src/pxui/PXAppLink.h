@@ -28,6 +28,7 @@ struct PXAppLinkCalls
     int (__cdecl* pfnFileSaveAs)(int nCustID, int nAppID, int nComplete, int nNewCustID, int nNewAppID,
                                  const char* pszNewName, int nNewVolumeID, int nModNum, PXFileInfo* pInfo);
     int (__cdecl* pfnFileProperties)(PXAppProfileInfo* pProfile);
+    int (__cdecl* pfnManipulateItem)(int nCustID, int nAppID, int nOperation, const PXItemInfo* pItem);
     // The application commands': a free application ID, and the deletion
     // of an application.
     int (__cdecl* pfnGetUnusedID)(int* pnAppID);

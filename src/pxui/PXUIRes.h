@@ -89,4 +89,8 @@
 #define IDS_UI_MOREBLOCKS           8104
 #define IDS_UI_IMPORTSELF           8119
 
+// Voice and fax items of a user application on the server.
+#define IDS_UI_VOICEITEMNOTDELETED  8029
+#define IDS_UI_FAXITEMNOTDELETED    8031
+
 #endif

@@ -147,6 +147,20 @@ public:
     // nMode is 1: 0 done, 1 failed, -1 cancelled in the sheet.
     int EditProperties(int nMode);
 
+    // ---- Items on the server (PXUserAppItems.cpp). Each answers the
+    // library's code (failures reported); after a change on the server the
+    // program is saved locally and stays modified.
+    int AddVoiceItemOnServer(CString name, int nId, CString description);
+    int DeleteVoiceItemOnServer(CString name, int nId, CString description);
+    int AddFaxItemOnServer(CString name, int nId, CString description);
+    int DeleteFaxItemOnServer(CString name, int nId, CString description);
+    // The voice part of the fax item that the record names goes.
+    int DeleteFaxItemVoice(PXSoftRec* pFaxItem);
+    // The spoken-name recording joins the application's items on the
+    // server and its fields say so.
+    void AddSpokenName();
+    BOOL IsSpokenNameRecorded();
+
     // Opens the application (PXOPEN_*): 0 done; 1 failed (reported, or
     // silently for a kept lock and for a program file that would not
     // open); -1 already open in this workspace.
@@ -219,6 +233,9 @@ private:
     // The Continue block of export: the page it goes on, a new one placed
     // (none when the model refused it), and one taken away (the block
     // given while the page still holds it, or any block of its name).
+    int ManipulateItem(int nOperation, int nKind, const char* pszName, int nId, const char* pszDescription,
+                       UINT nFailMsgId);
+    void SaveAfterItemChange();
     // The blocks of the type whose list or language the server lacks,
     // named in message nMsgId; their number.
     int CheckServerBlocks(int nType, UINT nMsgId);
@@ -249,6 +266,14 @@ private:
     PXImportRow* m_pAppArray = nullptr;         // between build and free only
     PXResPermUseRow* m_pResPermArray = nullptr; // between build and free only
 };
+
+// The auto-save timer on the main window.
+#define PXAUTOSAVE_TIMER 7
+// Sets the auto-save timer with the period of the settings ("Auto Save
+// Interval" minutes, kept within 1 to 60) when "Auto Save Enabled" is
+// "TRUE" (in any case): what SetTimer answers; -1 when auto-save is off.
+// Setting it again restarts the period.
+int StartAutoSaveTimer();
 
 BOOL IsValidAppID(long lId);
 BOOL IsNonEmptyText(const CString& rText);

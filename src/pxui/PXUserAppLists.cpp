@@ -102,8 +102,8 @@ void RefreshPalette(Program* pProgram)
 
 int PXUserApp::CheckServerBlocks(int nType, UINT nMsgId)
 {
+    // Without a program there are no blocks to check.
     PXWinApp* pApp = GetWinApp();
-    PXASSERT(m_pProgram!=0);
     if (!pApp || !m_pProgram)
         return 0;
     // The server's lists are read again for the check.

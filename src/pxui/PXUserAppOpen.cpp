@@ -15,6 +15,7 @@
 #include "Page.h"
 #include "Program.h"
 #include "ProgramFile.h"
+#include "ModelObserver.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -128,6 +129,27 @@ int PXUserApp::ReportOpenResult(int nResult, int nMode)
     return nAnswer;
 }
 
+int StartAutoSaveTimer()
+{
+    const char* pszSettings = GetModelSettings().strSettingsFile;
+    char szEnabled[128] = "";
+    GetPrivateProfileStringA("Main", "Auto Save Enabled", "TRUE", szEnabled, sizeof(szEnabled), pszSettings);
+    if (lstrcmpiA(szEnabled, "TRUE") != 0)
+        return -1;
+    int nMinutes = static_cast<int>(GetPrivateProfileIntA("Main", "Auto Save Interval", 10, pszSettings));
+    // Only the settings file itself can hold a period the options refuse:
+    // it is kept within theirs, so that the timer neither races nor
+    // overflows.
+    if (nMinutes < 1)
+        nMinutes = 1;
+    else if (nMinutes > 60)
+        nMinutes = 60;
+    HWND hMain = PXGetMainWindow();
+    if (!hMain)
+        return 0;
+    return static_cast<int>(SetTimer(hMain, PXAUTOSAVE_TIMER, static_cast<UINT>(nMinutes) * 60000u, nullptr));
+}
+
 int PXUserApp::OpenProgramFile(Program** ppProgram)
 {
     if (ppProgram)
@@ -139,6 +161,8 @@ int PXUserApp::OpenProgramFile(Program** ppProgram)
     GetEdFileName(strPath);
     Program* pProgram = nullptr;
     int nResult = pFrame->OpenProgram(strPath, &pProgram);
+    if (nResult == 0)
+        StartAutoSaveTimer();
     if (ppProgram)
         *ppProgram = nResult == 0 ? pProgram : nullptr;
     return nResult;

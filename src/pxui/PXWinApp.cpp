@@ -410,24 +410,44 @@ BOOL PXWinApp::CheckFaxItem(PXSoftRec* pRec, int& rNameOk, int& rIdOk)
 // The item calls of the client-server library keep the server's media in
 // step. Without a server session (standalone mode) the library stores
 // nothing and answers 0, and so do these operations.
-int PXWinApp::AddVoiceItem(const CString&, short, const CString&)
+int PXWinApp::ItemOnServer(UINT nNoAppMsgId, int (PXUserApp::*pfnOperation)(CString, int, CString),
+                           const CString& rName, short sId, const CString& rDescription, const char* pszFile,
+                           int nLine)
 {
-    return CheckActiveUserApp(IDS_UI_ADDVOICENOAPP, __FILE__, __LINE__);
+    if (CheckActiveUserApp(nNoAppMsgId, pszFile, nLine) != 0)
+        return -1;
+    PXUserApp* pUserApp = GetActiveUserApp();
+    SetWaitCursor();
+    int nResult = (pUserApp->*pfnOperation)(rName, sId, rDescription);
+    SetArrowCursor();
+    // The command states follow the program of the application.
+    if (pUserApp->GetProgram())
+        UpdateCommandUI();
+    return nResult == 0 ? 0 : -1;
 }
 
-int PXWinApp::DeleteVoiceItem(const CString&, short, const CString&)
+int PXWinApp::AddVoiceItem(const CString& rName, short sId, const CString& rDescription)
 {
-    return CheckActiveUserApp(IDS_UI_DELVOICENOAPP, __FILE__, __LINE__);
+    return ItemOnServer(IDS_UI_ADDVOICENOAPP, &PXUserApp::AddVoiceItemOnServer, rName, sId, rDescription, __FILE__,
+                        __LINE__);
 }
 
-int PXWinApp::AddFaxItem(const CString&, short, const CString&)
+int PXWinApp::DeleteVoiceItem(const CString& rName, short sId, const CString& rDescription)
 {
-    return CheckActiveUserApp(IDS_UI_ADDFAXNOAPP, __FILE__, __LINE__);
+    return ItemOnServer(IDS_UI_DELVOICENOAPP, &PXUserApp::DeleteVoiceItemOnServer, rName, sId, rDescription,
+                        __FILE__, __LINE__);
 }
 
-int PXWinApp::DeleteFaxItem(const CString&, short, const CString&)
+int PXWinApp::AddFaxItem(const CString& rName, short sId, const CString& rDescription)
 {
-    return CheckActiveUserApp(IDS_UI_DELFAXNOAPP, __FILE__, __LINE__);
+    return ItemOnServer(IDS_UI_ADDFAXNOAPP, &PXUserApp::AddFaxItemOnServer, rName, sId, rDescription, __FILE__,
+                        __LINE__);
+}
+
+int PXWinApp::DeleteFaxItem(const CString& rName, short sId, const CString& rDescription)
+{
+    return ItemOnServer(IDS_UI_DELFAXNOAPP, &PXUserApp::DeleteFaxItemOnServer, rName, sId, rDescription, __FILE__,
+                        __LINE__);
 }
 
 void PXWinApp::AddVoiceItemRef(short sId)
@@ -537,26 +557,30 @@ int PXWinApp::RemoveListEntry(long lListId)
 }
 
 // The server learns the lists in use, and the blocks' languages are checked
-// against its own, through the server session. Without one (standalone
-// mode) the application's local list is all there is, and it is already
-// up to date.
+// against its own. Without a server session (standalone mode) the library
+// answers at once and nothing is checked.
 int PXWinApp::RefreshResPermList()
 {
-    if (!GetActiveUserApp())
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
     {
         ReportMessage(IDS_UI_IMPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
         return -1;
     }
+    pUserApp->SendResPerms(0);
     return 0;
 }
 
 int PXWinApp::RefreshImportList()
 {
-    if (!GetActiveUserApp())
+    PXUserApp* pUserApp = GetActiveUserApp();
+    if (!pUserApp)
     {
         ReportMessage(IDS_UI_IMPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
         return -1;
     }
+    if (pUserApp->GetProgram())
+        pUserApp->CheckLanguages();
     return 0;
 }
 

@@ -328,6 +328,11 @@ private:
     // The active application, which the caller's work needs.
     PXUserApp* NeedActiveUserApp() const;
     BOOL ItemIdInUse(WORD wListField, WORD wIdField, short sId) const;
+    // An item operation of the active application on the server, framed by
+    // the cursors and the command-state refresh: 0 done, -1 failed or no
+    // active application (nNoAppMsgId).
+    int ItemOnServer(UINT nNoAppMsgId, int (PXUserApp::*pfnOperation)(CString, int, CString), const CString& rName,
+                     short sId, const CString& rDescription, const char* pszFile, int nLine);
     PXUserApp* ClipUserApp(PXUserApp* pActive);
     int CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInUse, WORD wConnected,
                        BOOL bResetInUse);

@@ -5,6 +5,7 @@
 #define PXUITESTSUPPORT_H
 
 #include "PXTestSupport.h"
+#include "PXAppLink.h"
 #include "PXSObj.h"
 #include "PXWinApp.h"
 
@@ -20,9 +21,15 @@ protected:
         PXSetWinApp(app.get());
         PXWinApp::SetCurrentProgramSource(CurrentProgram);
         s_pszProgram = nullptr;
+        // The server takes every item and every use of a list.
+        PXAppLinkCalls calls = PXAppLinkExports();
+        calls.pfnManipulateItem = TakeItem;
+        calls.pfnResPermUsed = TakeListUses;
+        m_oldLink = PXSetAppLink(calls);
     }
     void TearDown() override
     {
+        PXSetAppLink(m_oldLink);
         PXWinApp::SetCurrentProgramSource(nullptr);
         PXSetWinApp(nullptr);
         app.reset();
@@ -34,6 +41,9 @@ protected:
 
 private:
     static const char* CurrentProgram() { return s_pszProgram; }
+    static int __cdecl TakeItem(int, int, int, const PXItemInfo*) { return 0; }
+    static int __cdecl TakeListUses(int, int, const PXAppDataRequest*) { return 0; }
+    PXAppLinkCalls m_oldLink;
 };
 
 #endif
