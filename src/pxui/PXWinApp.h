@@ -144,6 +144,15 @@ public:
     int FileNew();
     int FileOpen(const char* pszRecentEntry = nullptr);
     int FileClose();
+    int FileSave();
+    // Save As answers 0 only when the application was saved under the new
+    // name (which then enters the recent list).
+    int FileSaveAs();
+    int FileProperties();
+    int FileImport();
+    int FileRemoveImport();
+    int FileExport();
+    int FileUndoExport();
     int FileDelete();
     int FileLocks();
     // The application chooser: runs the dialog over a server record until

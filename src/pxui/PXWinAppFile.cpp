@@ -1,6 +1,7 @@
 // The File menu's application commands: the application chooser with its
-// checks, and New, Open, Close, Delete and Locks on the applications of
-// the server (or, in standalone mode, on the local program files that the
+// checks, and New, Open, Close, Save, Save As, Properties, Import, Remove
+// Import, Export, Undo Export, Delete and Locks on the applications of the
+// server (or, in standalone mode, on the local program files that the
 // client library serves offline).
 #include "PXWinApp.h"
 #include "PXAppLink.h"
@@ -31,8 +32,11 @@ const DWORD PXCAUSE_SERVER = 0x10000000;
 const DWORD UI_OPTION_CONFIRMDELETE = 0x80;
 
 // The chooser dialogs and their help topics.
+const WORD DLG_SAVEAS = 14509, HELP_SAVEAS = 11130;
+const WORD DLG_IMPORT = 14510, HELP_IMPORT = 11110;
 const WORD DLG_NEW = 14511, HELP_NEW = 11112;
 const WORD DLG_OPEN = 14512, HELP_OPEN = 11120;
+const WORD DLG_REMOVEIMPORT = 14513, HELP_REMOVEIMPORT = 11111;
 const WORD DLG_DELETE = 14514, HELP_DELETE = 11131;
 const WORD DLG_LOCKS = 14515, HELP_LOCKS = 11135;
 
@@ -476,6 +480,8 @@ int PXWinApp::FileClose()
     {
         SetArrowCursor();
         ReportMessage(IDS_UI_CLOSEREFUSED, PXCAUSE_SERVER, __FILE__, __LINE__);
+        // The application stays open; its program is kept locally.
+        pApp->Build(0);
         return 1;
     }
     RemoveUserApp(pApp);
@@ -483,6 +489,185 @@ int PXWinApp::FileClose()
     UpdateCommandUI();
     return 0;
 }
+
+int PXWinApp::FileSave()
+{
+    PXUserApp* pApp = GetActiveUserApp();
+    if (!pApp)
+    {
+        ReportMessage(IDS_UI_SAVENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    if (pApp->IsExported() && !pApp->IsComplete())
+    {
+        PXArgList message(IDS_UI_EXPORTEDINCOMPLETE);
+        Report(PXCAUSE_USER, PXICON_QUESTION, PXBTN_OK, PXANS_OK, &message, nullptr, 0, __FILE__, __LINE__);
+        return -1;
+    }
+    SetWaitCursor();
+    int nResult = pApp->Save(1);
+    SetArrowCursor();
+    UpdateCommandUI();
+    return nResult;
+}
+
+int PXWinApp::FileSaveAs()
+{
+    PXUserApp* pApp = GetActiveUserApp();
+    if (!pApp)
+    {
+        ReportMessage(IDS_UI_SAVENOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    if (pApp->IsExported() && !pApp->IsComplete())
+    {
+        ReportMessage(IDS_UI_EXPORTEDINCOMPLETE, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    std::unique_ptr<PXUserApp> pTarget = NewUserApp(CString(), 0, 0);
+    for (;;)
+    {
+        if (!RunAppChooser(DLG_SAVEAS, HELP_SAVEAS, TRUE, TRUE, TRUE, pTarget.get(), nullptr))
+            return -1;
+        CString strName = FieldText(pTarget.get(), PXFIELD_USER_APP_NAME);
+        if (HasRefusedChar(strName))
+        {
+            ReportMessage(IDS_UI_BADAPPNAMECHARS, PXCAUSE_USER, __FILE__, __LINE__);
+            continue;
+        }
+        // Offline every application has the same ID: only the name tells
+        // them apart.
+        bool bOpen = FindUserAppByName(strName) != nullptr ||
+                     (!IsStandalone() && FindUserAppByID(FieldInt(pTarget.get(), PXFIELD_USER_APP_ID)));
+        if (!bOpen)
+            break;
+        PXArgList message(IDS_UI_APPOPENNOOVERWRITE);
+        if (Report(PXCAUSE_USER, PXICON_EXCLAMATION, PXBTN_OKCANCEL, PXANS_OK, &message, nullptr, 0, __FILE__,
+                   __LINE__) != PXANS_OK)
+            return -1;
+    }
+    SetWaitCursor();
+    int nResult = pApp->SaveAs(pTarget.get());
+    SetArrowCursor();
+    // Listed only once it is there.
+    if (nResult == 0)
+        AddRecent(pTarget.get());
+    UpdateCommandUI();
+    return nResult == 0 ? 0 : 1;
+}
+
+int PXWinApp::FileProperties()
+{
+    PXUserApp* pApp = GetActiveUserApp();
+    if (!pApp)
+    {
+        ReportMessage(IDS_UI_PROPERTIESNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    SetWaitCursor();
+    pApp->EditProperties(1);
+    SetArrowCursor();
+    UpdateCommandUI();
+    return 0;
+}
+
+int PXWinApp::FileImport()
+{
+    if (CheckActiveUserApp(IDS_UI_IMPORTNOAPP, __FILE__, __LINE__) != 0)
+        return -1;
+    std::unique_ptr<PXServerRec> pRec(new PXServerRec(-1));
+    if (!RunAppChooser(DLG_IMPORT, HELP_IMPORT, FALSE, FALSE, TRUE, nullptr, pRec.get()))
+        return -1;
+    SetWaitCursor();
+    for (PXSoftRec* pEntry : ChosenEntries(pRec.get()))
+    {
+        // The import list takes the application over when it is imported.
+        std::unique_ptr<PXUserApp> pImport =
+            NewUserApp(FieldText(pEntry, PXFIELD_USER_APP_NAME), FieldInt(pEntry, PXFIELD_USER_APP_ID),
+                       FieldInt(pEntry, PXFIELD_USER_APP_VOLUME_ID));
+        PXUserApp* pActive = GetActiveUserApp();
+        if (pActive && pActive->AddImport(pImport.get()) == 0)
+            pImport.release();
+    }
+    SetArrowCursor();
+    UpdateCommandUI();
+    return 0;
+}
+
+int PXWinApp::FileRemoveImport()
+{
+    if (CheckActiveUserApp(IDS_UI_REMOVEIMPORTNOAPP, __FILE__, __LINE__) != 0)
+        return -1;
+    std::unique_ptr<PXServerRec> pRec(new PXServerRec(-1));
+    if (!RunAppChooser(DLG_REMOVEIMPORT, HELP_REMOVEIMPORT, FALSE, FALSE, TRUE, nullptr, pRec.get()))
+        return -1;
+    SetWaitCursor();
+    std::unique_ptr<PXUserApp> pScratch = NewUserApp(CString(), 0, 0);
+    for (PXSoftRec* pEntry : ChosenEntries(pRec.get()))
+    {
+        PXFieldValue(PXFIELD_USER_APP_ID, pScratch.get()).SetInt32(FieldInt(pEntry, PXFIELD_USER_APP_ID));
+        PXFieldValue(PXFIELD_USER_APP_NAME, pScratch.get()).SetText(FieldText(pEntry, PXFIELD_USER_APP_NAME));
+        PXFieldValue(PXFIELD_USER_APP_VOLUME_ID, pScratch.get())
+            .SetInt32(FieldInt(pEntry, PXFIELD_USER_APP_VOLUME_ID));
+        pScratch->Commit();
+        if (PXUserApp* pActive = GetActiveUserApp())
+            pActive->RemoveImport(pScratch.get());
+    }
+    SetArrowCursor();
+    UpdateCommandUI();
+    return 0;
+}
+
+int PXWinApp::FileExport()
+{
+    PXUserApp* pApp = GetActiveUserApp();
+    UINT nRefusal = !pApp                  ? IDS_UI_EXPORTNOAPP
+                    : !pApp->IsComplete()  ? IDS_UI_EXPORTINCOMPLETE
+                    : pApp->IsExported()   ? IDS_UI_ALREADYEXPORTED
+                                           : 0;
+    if (nRefusal)
+    {
+        ReportMessage(nRefusal, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    SetWaitCursor();
+    pApp->Export();
+    SetArrowCursor();
+    UpdateCommandUI();
+    return 0;
+}
+
+int PXWinApp::FileUndoExport()
+{
+    PXUserApp* pApp = GetActiveUserApp();
+    if (!pApp)
+    {
+        ReportMessage(IDS_UI_UNDOEXPORTNOAPP, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    if (!pApp->IsExported())
+    {
+        ReportMessage(IDS_UI_APPNOTEXPORTED, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    int nImported = 0;
+    if (pApp->QueryImported(&nImported) != 0)
+    {
+        ReportMessage(IDS_UI_EXPORTNOTUNDONE, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    if (nImported)
+    {
+        ReportMessage(IDS_UI_UNDOEXPORTIMPORTED, PXCAUSE_USER, __FILE__, __LINE__);
+        return -1;
+    }
+    SetWaitCursor();
+    pApp->UndoExport();
+    SetArrowCursor();
+    UpdateCommandUI();
+    return 0;
+}
+
 
 int PXWinApp::FileDelete()
 {

@@ -374,6 +374,13 @@ public:
     void CmFileNew();
     void CmFileOpen();
     void CmFileClose();
+    void CmFileSave();
+    void CmFileSaveAs();
+    void CmFileProperties();
+    void CmFileImport();
+    void CmFileRemoveImport();
+    void CmFileExport();
+    void CmFileUndoExport();
     void CmFileDelete();
     void CmFileLocks();
     void CmExit();

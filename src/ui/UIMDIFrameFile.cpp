@@ -70,6 +70,18 @@ int OpenRecentEntry(const char* pszEntry)
     return pController ? pController->FileOpen(pszEntry) : 1;
 }
 
+bool SaveApplication(Program* pProgram)
+{
+    PXWinApp* pController = GetWinApp();
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    if (!pController)
+        return false;
+    // The application saved is the program's, whichever window is active.
+    if (pFrame && pProgram && pFrame->GetCurrentProgram() != pProgram)
+        pFrame->SetCurrentProgram(pProgram);
+    return pController->FileSave() == 0;
+}
+
 bool CloseApplication(Program* pProgram)
 {
     PXWinApp* pController = GetWinApp();
@@ -92,6 +104,7 @@ void UIMDIFrame::SetSaveFolderDone(bool bDone)
 UIFramePages* UIMDIFrame::MakeApplicationPages()
 {
     UIFramePages* pPages = new UIFramePages(*this);
+    pPages->pfnSave = SaveApplication;
     pPages->pfnClose = CloseApplication;
     SetRecentOpener(OpenRecentEntry);
     return pPages;
@@ -150,6 +163,50 @@ void UIMDIFrame::CmFileClose()
     if (!hActive || dynamic_cast<PaletteMDI*>(TWindow::GetWindowPtr(hActive)))
         return;
     ::SendMessageA(hActive, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+// The application commands on the active application: each reports its
+// own failures.
+void UIMDIFrame::CmFileSave()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileSave();
+}
+
+void UIMDIFrame::CmFileSaveAs()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileSaveAs();
+}
+
+void UIMDIFrame::CmFileProperties()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileProperties();
+}
+
+void UIMDIFrame::CmFileImport()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileImport();
+}
+
+void UIMDIFrame::CmFileRemoveImport()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileRemoveImport();
+}
+
+void UIMDIFrame::CmFileExport()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileExport();
+}
+
+void UIMDIFrame::CmFileUndoExport()
+{
+    if (PXWinApp* pController = GetWinApp())
+        pController->FileUndoExport();
 }
 
 void UIMDIFrame::CmFileDelete()

@@ -687,3 +687,127 @@ TEST_F(FileCommandsTest, ExitClosesTheFrameThroughItsQuestions)
     EXPECT_TRUE(IsWindow(m_pFrame->HWindow));
     EXPECT_EQ(1, m_pFrame->GetChildCount());
 }
+
+// The commands on the active application refuse without one, each with
+// its own message; Close alone says nothing.
+TEST_F(FileCommandsTest, CommandsWithoutAnApplicationSaySo)
+{
+    struct Case
+    {
+        int (PXWinApp::*pfn)();
+        const char* pszText;
+    };
+    const Case cases[] = {
+        {&PXWinApp::FileSave, "Select an application window before attempting to save."},
+        {&PXWinApp::FileSaveAs, "Select an application window before attempting to save."},
+        {&PXWinApp::FileProperties, "Select an application window before attempting to edit properties."},
+        {&PXWinApp::FileImport, "Select an application window before attempting to import."},
+        {&PXWinApp::FileRemoveImport, "Select an application window before attempting to remove an import."},
+        {&PXWinApp::FileExport, "Select an application window before attempting to export."},
+        {&PXWinApp::FileUndoExport, "Select an application window before attempting to undo export."},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszText);
+        MessageBoxRecorder boxes;
+        DialogScripts scripts;
+        EXPECT_EQ(-1, (m_pController.get()->*c.pfn)());
+        EXPECT_EQ(std::vector<std::string>{c.pszText}, Texts(boxes));
+        EXPECT_TRUE(scripts.captions.empty());
+    }
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(-1, m_pController->FileClose());
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
+// Undo Export of an application that is not exported, and Export of one
+// that is (or is incomplete), are refused before the server is asked.
+TEST_F(FileCommandsTest, ExportAndUndoExportRefuseTheWrongState)
+{
+    WriteProgramFile(m_dir + "Sales.ed");
+    ASSERT_EQ(0, m_pController->FileOpen("Sales|1000|1"));
+    PXUserApp* pApp = m_pController->GetActiveUserApp();
+    ASSERT_NE(nullptr, pApp);
+    {
+        MessageBoxRecorder boxes;
+        EXPECT_EQ(-1, m_pController->FileUndoExport());
+        EXPECT_EQ(std::vector<std::string>{"The application is not exported."}, Texts(boxes));
+    }
+    pApp->SetExported(TRUE);
+    {
+        MessageBoxRecorder boxes;
+        EXPECT_EQ(-1, m_pController->FileExport());
+        EXPECT_EQ(std::vector<std::string>{pApp->IsComplete() ? "The application is already exported."
+                                                               : "This application is incomplete.  It must be "
+                                                                 "made complete before it can be exported."},
+                  Texts(boxes));
+    }
+}
+
+// Save As onto an application open here is refused whatever the case of
+// its name ("sales" must not overwrite "Sales"); OK brings the chooser
+// back, Cancel ends it, and nothing enters the recent list.
+TEST_F(FileCommandsTest, SaveAsOntoAnOpenApplicationIsRefusedWhateverItsCase)
+{
+    WriteProgramFile(m_dir + "Sales.ed");
+    WriteProgramFile(m_dir + "Orders.ed");
+    ASSERT_EQ(0, m_pController->FileOpen("Sales|1000|1"));
+    ASSERT_EQ(0, m_pController->FileOpen("Orders|1001|1"));
+    int nRecent = m_pFrame->GetRecentCount();
+    MessageBoxRecorder boxes;
+    boxes.Answer(IDOK);         // refused: choose again
+    boxes.Answer(IDOK);         // the refused characters
+    boxes.Answer(IDCANCEL);     // refused: give up
+    DialogScripts scripts;
+    scripts.Add(TypeAndOk("sales"));
+    scripts.Add(TypeAndOk("Bad/Name"));
+    scripts.Add(TypeAndOk("ORDERS"));
+    EXPECT_EQ(-1, m_pController->FileSaveAs());
+    EXPECT_TRUE(scripts.AllRun());
+    EXPECT_EQ(0, scripts.nUnscripted);
+    const std::string refused =
+        "This file is open for editing and cannot be overwritten.\nPlease use a different name and id.";
+    EXPECT_EQ((std::vector<std::string>{refused,
+                                        "A filename cannot contain any of the following characters:\n  \\ / : * ? "
+                                        "\" < > |",
+                                        refused}),
+              Texts(boxes));
+    EXPECT_EQ(nRecent, m_pFrame->GetRecentCount());
+    EXPECT_EQ(2, m_pController->GetUserAppCount());
+}
+
+// Save As answers what happened: a refused save keeps the recent list as
+// it was and answers 1; a good one lists the new name and answers 0.
+TEST_F(FileCommandsTest, SaveAsListsTheNewNameOnlyWhenSaved)
+{
+    WriteProgramFile(m_dir + "Sales.ed");
+    ASSERT_EQ(0, m_pController->FileOpen("Sales|1000|1"));
+    m_pController->SetStandalone(FALSE);
+    PXAppLinkCalls calls = PXAppLinkExports();
+    calls.pfnFileSaveAs = [](int, int, int, int, int, const char*, int, int, PXFileInfo*) -> int { return 36; };
+    PXSetAppLink(calls);
+    {
+        MessageBoxRecorder boxes;
+        DialogScripts scripts;
+        scripts.Add([](HWND h) {
+            Type(h, ID, "2000");
+            Type(h, NAME, "Copy");
+            Command(h, IDOK, BN_CLICKED);
+        });
+        EXPECT_EQ(1, m_pController->FileSaveAs());
+        EXPECT_FALSE(boxes.boxes.empty());
+        for (int n = 1; n <= m_pFrame->GetRecentCount(); ++n)
+            EXPECT_STRNE("Copy|2000|0", m_pFrame->GetRecentEntry(n));
+    }
+    m_pController->SetStandalone(TRUE);
+    PXSetAppLink(PXAppLinkExports());
+    {
+        MessageBoxRecorder boxes;
+        DialogScripts scripts;
+        scripts.Add(TypeAndOk("Copy"));
+        EXPECT_EQ(0, m_pController->FileSaveAs());
+        EXPECT_TRUE(FileExists(m_dir + "Copy.ed"));
+        ASSERT_GE(m_pFrame->GetRecentCount(), 1);
+        EXPECT_STREQ("Copy|1000|0", m_pFrame->GetRecentEntry(1));
+    }
+}
