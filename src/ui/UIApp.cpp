@@ -1,6 +1,7 @@
 // The application object: options, levels and fonts with their settings
 // keys, the resource libraries, the start-up order and the exit.
 #include "UIApp.h"
+#include "UIFramePages.h"
 #include "UIMDIFrame.h"
 #include "CUserAppChecker.h"
 #include "FontObject.h"
@@ -177,6 +178,8 @@ void UIApp::LoadBitmapLibrary()
 
 UIApp::~UIApp()
 {
+    delete m_pPages;
+    m_pPages = nullptr;
     // An application object that never read the settings has nothing of
     // its own to write: it must not put its defaults over the user's.
     if (m_bSettingsRead)
@@ -332,6 +335,8 @@ void UIApp::StartEditing(UIMDIFrame* pFrame)
         m_pIcons[i] = new Icons(m_pIconTables[i]);
     Icons::SetCurrent(m_pIcons[0]);
     Icons::SetObsolete(m_pIcons[1]);
+    delete m_pPages;
+    m_pPages = pFrame->MakeApplicationPages();
     PXWinApp::UpdateCommandUI();
 }
 

@@ -182,6 +182,9 @@ private:
     bool m_bUserSettingsRead = false; // the model read its own settings at start
     IconInfoTable* m_pIconTables[2];   // current and obsolete blocks, owned
     Icons* m_pIcons[2];
+    // The page windows' frame over the main frame, with the application
+    // commands behind it; owned, made once editing starts.
+    class UIFramePages* m_pPages = nullptr;
 };
 
 #endif
