@@ -217,7 +217,7 @@ int CopyToClipboard(Page* pPage, std::vector<PowerBlock*>& blocks, const std::ve
     return nResult;
 }
 
-// Every window relays out and repaints at once.
+// The frame and the pane repaint at once.
 void RepaintNow(UIMDIFrame& frame, EditChild* pPane)
 {
     if (frame.HWindow)

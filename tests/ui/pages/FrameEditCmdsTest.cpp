@@ -247,6 +247,7 @@ TEST(EditCmdResources, EveryTextOfTheEditCommandsLoads)
         {IDS_EDIT_CLIPEMPTY, "The clipboard is empty!"},
         {IDS_EDIT_CLIPNOTBLOCKS, "The last cut/copy operation was not a powerblock!"},
         {IDS_EDIT_RENAMECAPTION, "Rename Block %.50s"},
+        {CM_CONFIGUREBLOCK, "Change PowerBlock configuration (add description, select which gotos to display)."},
     };
     for (const auto& t : texts)
         EXPECT_EQ(t.pszText, Str(t.nId)) << t.nId;
