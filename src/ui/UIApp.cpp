@@ -1,8 +1,11 @@
 // The application object: options, levels and fonts with their settings
 // keys, the resource libraries, the start-up order and the exit.
 #include "UIApp.h"
+#include "UIFramePages.h"
 #include "UIMDIFrame.h"
 #include "CUserAppChecker.h"
+#include "BitmapObject.h"
+#include "BrushObject.h"
 #include "FontObject.h"
 #include "Icons.h"
 #include "ModelObserver.h"
@@ -11,6 +14,7 @@
 #include "PXString.h"
 #include "PXWinApp.h"
 #include "PXWnd.h"
+#include "PenObject.h"
 #include "UIRes.h"
 #include "bwcc/Bwcc.h"
 #include "owl/TDialog.h"
@@ -172,11 +176,27 @@ void UIApp::LoadBitmapLibrary()
     m_hBitmapLibrary = hBitmaps;
     m_pBitmapModule = new TModule(s_szBitmapLibrary, hBitmaps);
     if (hBitmaps)
+    {
         BWCCRegister(hBitmaps);
+        // The blocks' pictures on the pages come from it too.
+        BitmapObject::SetLibrary(hBitmaps);
+    }
 }
 
 UIApp::~UIApp()
 {
+    // The page windows went with the frame's window.
+    delete m_pPages;
+    m_pPages = nullptr;
+    if (m_bOwnDrawingTables)
+    {
+        delete g_pBrushes;
+        g_pBrushes = nullptr;
+        delete g_pPens;
+        g_pPens = nullptr;
+        delete g_pBitmaps;
+        g_pBitmaps = nullptr;
+    }
     // An application object that never read the settings has nothing of
     // its own to write: it must not put its defaults over the user's.
     if (m_bSettingsRead)
@@ -253,6 +273,8 @@ UIApp::~UIApp()
     }
     delete m_pBitmapModule;
     m_pBitmapModule = nullptr;
+    if (m_hBitmapLibrary)
+        BitmapObject::SetLibrary(nullptr);
     if (m_hBitmapLibrary && m_bFreeBitmapLibrary)
         FreeLibrary(m_hBitmapLibrary);
     m_hBitmapLibrary = nullptr;
@@ -270,6 +292,15 @@ void UIApp::InitInstance()
     Step("fonts");
     delete g_pFonts;
     g_pFonts = new Fonts(DefaultFontRows);
+    // The brushes, pens and bitmaps that page windows draw blocks and lines
+    // with.
+    if (!g_pBrushes && !g_pPens && !g_pBitmaps)
+    {
+        g_pBrushes = new Brushes(DefaultBrushRows);
+        g_pPens = new Pens(DefaultPenRows);
+        g_pBitmaps = new Bitmaps();
+        m_bOwnDrawingTables = true;
+    }
 
     Step("settings");
     ReadSettings();
@@ -311,6 +342,9 @@ void UIApp::InitInstance()
 
 void UIApp::StartEditing(UIMDIFrame* pFrame)
 {
+    // The frame shows programs in page windows from now on.
+    delete m_pPages;
+    m_pPages = new UIFramePages(*pFrame);
     Step("login");
     m_pController->Login(m_strCmdLine, m_nLogLevel, m_nLogInterval);
     if (!m_pController->IsStandalone())

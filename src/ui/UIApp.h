@@ -15,6 +15,7 @@ class TModule;
 class TSplashWindow;
 class PXWinApp;
 class Icons;
+class UIFramePages;
 struct IconInfoTable;
 
 // Option bits of the application object (section "Main" of the settings).
@@ -182,6 +183,8 @@ private:
     bool m_bUserSettingsRead = false; // the model read its own settings at start
     IconInfoTable* m_pIconTables[2];   // current and obsolete blocks, owned
     Icons* m_pIcons[2];
+    UIFramePages* m_pPages = nullptr;  // owned: the main frame's page windows
+    bool m_bOwnDrawingTables = false;  // the brushes, pens and bitmaps were made here
 };
 
 #endif
