@@ -14,6 +14,7 @@
 #include "PXString.h"
 #include "PXWinApp.h"
 #include "PXWnd.h"
+#include "PaletteMDI.h"
 #include "PenObject.h"
 #include "UIRes.h"
 #include "bwcc/Bwcc.h"
@@ -366,6 +367,13 @@ void UIApp::StartEditing(UIMDIFrame* pFrame)
         m_pIcons[i] = new Icons(m_pIconTables[i]);
     Icons::SetCurrent(m_pIcons[0]);
     Icons::SetObsolete(m_pIcons[1]);
+    // The frame's palette was made before the blocks were known.
+    if (PaletteMDI* pPalette = pFrame->GetPaletteMDI())
+    {
+        pPalette->SetIcons(m_pIcons[0]);
+        pPalette->SetProgram(pFrame->GetCurrentProgram());
+        pPalette->UpdateGroupTabs();
+    }
     PXWinApp::UpdateCommandUI();
 }
 

@@ -10,6 +10,8 @@
 #include "FontObject.h"
 #include "Icons.h"
 #include "Page.h"
+#include "PaletteMDI.h"
+#include "PalettePanes.h"
 #include "PenObject.h"
 #include "ProgramFile.h"
 #include "PXMainFrame.h"
@@ -533,5 +535,27 @@ TEST_F(Startup, AStartedEditorShowsAProgramInAPageWindow)
     Flush();
     for (const auto& box : boxes.boxes)
         ADD_FAILURE() << box.text;
+    // The page window closes before the frame goes with the application.
+    SendMessageA(pFrame->GetChild(0)->GetHandle(), WM_CLOSE, 0, 0);
+    Flush();
+    EXPECT_EQ(0, pFrame->GetChildCount());
     DeleteFileA(path.c_str());
+}
+
+// The frame's palette window is made before the start knows the blocks:
+// once it does, the palette offers them, group by group.
+TEST_F(Startup, ThePaletteOffersTheBlocksTheStartLoaded)
+{
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    app.InitInstance();
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    PaletteMDI* pPalette = pFrame->GetPaletteMDI();
+    ASSERT_NE(nullptr, pPalette);
+    ASSERT_NE(nullptr, Icons::GetCurrent());
+    EXPECT_EQ(Icons::GetCurrent(), pPalette->GetIcons());
+    ASSERT_NE(nullptr, pPalette->GetGroupPane());
+    List* pGroups = pPalette->GetGroupPane()->GetItemList();
+    ASSERT_NE(nullptr, pGroups);
+    EXPECT_GT(pGroups->getItemsInContainer(), 0);
 }
