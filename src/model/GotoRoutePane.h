@@ -2,7 +2,7 @@
 // shows it: where the output's stub sits, where the target block takes
 // the line in, and the block bodies, all in model units; and, for the
 // search of "Smart Routing", the pane's display objects that a move
-// touches, in the pane's view units.
+// touches, in the pane's view units, and the rectangles of its blocks.
 #ifndef GOTOROUTEPANE_H
 #define GOTOROUTEPANE_H
 
@@ -34,6 +34,9 @@ public:
     // Every display object of the pane that meets the view rectangle, each
     // once.
     virtual void RouteObjectsMeeting(const RECT& rcView, std::vector<DisplayObject*>& objects) = 0;
+    // The rectangles of the blocks that the pane shows (name, icon and type
+    // together), in model units; the search goes round them.
+    virtual void RouteBlockRects(std::vector<RECT>& rects) { rects.clear(); }
 };
 
 #endif

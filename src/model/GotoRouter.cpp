@@ -27,6 +27,41 @@ OBJECT_BLOCK* s_pArena = nullptr;
 RouteContext s_context = {};
 GotoRouteStats s_stats = {};
 long s_nNextID = 2;
+// The rectangles of the blocks on the pane that the running search goes
+// round: every block but one that holds the start or the goal, which every
+// line must pass through.
+std::vector<RECT> s_bodies;
+
+bool Holds(const RECT& rc, long x, long y)
+{
+    return rc.left < x && x < rc.right && rc.top < y && y < rc.bottom;
+}
+
+void CollectBodies(GotoRoutePane* pPane, long a, long b, long c, long d)
+{
+    std::vector<RECT> rects;
+    pPane->RouteBlockRects(rects);
+    s_bodies.clear();
+    for (const RECT& rc : rects)
+        if (!Holds(rc, a, b) && !Holds(rc, c, d))
+            s_bodies.push_back(rc);
+}
+
+// The blocks whose inside the move from (px, py) to (x, y) passes through;
+// a move along a block's edge passes through none.
+long BodiesCrossed(long px, long py, long x, long y)
+{
+    long n = 0;
+    for (const RECT& rc : s_bodies)
+    {
+        const bool bCrosses =
+            py == y ? rc.top < y && y < rc.bottom && std::max(px, x) > rc.left && std::min(px, x) < rc.right
+                    : rc.left < x && x < rc.right && std::max(py, y) > rc.top && std::min(py, y) < rc.bottom;
+        if (bCrosses)
+            ++n;
+    }
+    return n;
+}
 
 // What an entry of the arena starts with.
 struct EntryHeader
@@ -143,13 +178,13 @@ void OBJECT_BLOCK::FreeChain(OBJECT_BLOCK* pFirst)
 // ---- paths -----------------------------------------------------------------------
 
 Path::Path()
-    : m_nBlockHits(0), m_nParallels(0), m_nCrossings(0), m_nTurns(0), m_nDistance(0), m_nEstimate(0), m_nValue(0),
+    : m_nBlockHits(0), m_nBodyHits(0), m_nParallels(0), m_nCrossings(0), m_nTurns(0), m_nDistance(0), m_nEstimate(0), m_nValue(0),
       m_nID(1), m_nMoves(0), m_nExpansion(0), m_pLast(nullptr), m_pNextAtPoint(nullptr)
 {
 }
 
 Path::Path(const Path& parent, int nDirection)
-    : Sortable(), m_nBlockHits(parent.m_nBlockHits), m_nParallels(parent.m_nParallels),
+    : Sortable(), m_nBlockHits(parent.m_nBlockHits), m_nBodyHits(parent.m_nBodyHits), m_nParallels(parent.m_nParallels),
       m_nCrossings(parent.m_nCrossings), m_nTurns(parent.m_nTurns), m_nDistance(parent.m_nDistance),
       m_nEstimate(parent.m_nEstimate), m_nValue(parent.m_nValue),
       m_nID(nDirection == parent.LastDirection() ? parent.m_nID : GotoRouter::NewID()), m_nMoves(parent.m_nMoves),
@@ -168,6 +203,8 @@ POINT Path::EndPoint() const
 int Path::isLessThan(const Object& test) const
 {
     const Path& other = static_cast<const Path&>(test);
+    if (m_nBodyHits != other.m_nBodyHits)
+        return m_nBodyHits < other.m_nBodyHits;
     if (m_nValue != other.m_nValue)
         return m_nValue < other.m_nValue;
     const RouteContext& c = GotoRouter::Context();
@@ -356,6 +393,7 @@ void Path::Charge(long px, long py, long& x, long& y, int nDirection)
             continue;
         }
         m_nBlockHits += nHits;
+        m_nBodyHits += BodiesCrossed(px, py, x, y);
         m_nParallels += nParallels;
         m_nCrossings += nCrossings;
         return;
@@ -417,18 +455,43 @@ int PathPointer::isLessThan(const Object& test) const
     return m_nY != other.m_nY ? m_nY < other.m_nY : m_nX < other.m_nX;
 }
 
-long& PathPointer::Taken(int nDirection)
+namespace
+{
+int DirectionIndex(int nDirection)
 {
     switch (nDirection)
     {
     case MOVE_EAST:
-        return m_nTaken[0];
+        return 0;
     case MOVE_SOUTH:
-        return m_nTaken[1];
+        return 1;
     case MOVE_WEST:
-        return m_nTaken[2];
+        return 2;
     default:
-        return m_nTaken[3];
+        return 3;
+    }
+}
+}
+
+bool PathPointer::TakenBefore(const Path& path) const
+{
+    if (!path.m_pLast)
+        return false;
+    const int i = DirectionIndex(path.LastDirection());
+    return m_nTakenHits[i] < path.m_nBodyHits ||
+           (m_nTakenHits[i] == path.m_nBodyHits && m_nTakenValue[i] <= path.m_nValue);
+}
+
+void PathPointer::NoteTaken(const Path& path)
+{
+    if (!path.m_pLast)
+        return;
+    const int i = DirectionIndex(path.LastDirection());
+    if (path.m_nBodyHits < m_nTakenHits[i] ||
+        (path.m_nBodyHits == m_nTakenHits[i] && path.m_nValue < m_nTakenValue[i]))
+    {
+        m_nTakenHits[i] = path.m_nBodyHits;
+        m_nTakenValue[i] = path.m_nValue;
     }
 }
 
@@ -491,7 +554,7 @@ public:
             return false;
         // A point already left from, arriving the same way, at no higher
         // cost: nothing new to find from here.
-        if (pChild->m_pLast && pEntry->Taken(pChild->LastDirection()) <= pChild->m_nValue)
+        if (pEntry->TakenBefore(*pChild))
             return true;
         Path* pFirst = pEntry->m_pPaths;
         if (!pFirst)
@@ -524,8 +587,7 @@ public:
         if (PathPointer* pEntry = Entry(pPath->EndPoint(), false))
         {
             pEntry->Remove(pPath);
-            if (pPath->m_pLast)
-                pEntry->Taken(pPath->LastDirection()) = std::min(pEntry->Taken(pPath->LastDirection()), pPath->m_nValue);
+            pEntry->NoteTaken(*pPath);
         }
         return pPath;
     }
@@ -565,6 +627,7 @@ void GotoRouter::FreeBlockGrid()
 {
     OBJECT_BLOCK::FreeChain(s_pArena);
     s_pArena = nullptr;
+    s_bodies.clear();
 }
 
 int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c, long d, const RECT& rcGoal,
@@ -572,7 +635,7 @@ int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c,
 {
     pFound = nullptr;
     const long nBudget = Budget(a, b, c, d);
-    s_stats = {nBudget, 0, false, false};
+    s_stats = {nBudget, 0, false, false, false};
     if (!s_pArena)
         s_pArena = OBJECT_BLOCK::NewBlock();
     else
@@ -581,6 +644,7 @@ int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c,
         return 0;
     s_context = {pPane, pGoto, a, b, c, d, rcGoal};
     s_nNextID = 2;
+    CollectBodies(pPane, a, b, c, d);
 
     Search search;
     Path* pStart = Make<Path>();
@@ -604,7 +668,10 @@ int GotoRouter::Route(Goto* pGoto, GotoRoutePane* pPane, long a, long b, long c,
         }
         Path* pPath = search.TakeLeast();
         if (!pPath)
+        {
+            s_stats.bNoWay = true;
             return 0;
+        }
         ++nTaken;
         ++nSincePoll;
         s_stats.nExpanded = nTaken;

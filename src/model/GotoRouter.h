@@ -98,8 +98,10 @@ public:
     const char* nameOf() const override { return "KVROBJECT"; }
     hashValueType hashValue() const override { return 0; }
     int isEqual(const Object& test) const override { return &test == this; }
-    // Lower value first; then the end point nearer the goal; then the
-    // lower ID.
+    // Fewer passes through block bodies first, so that a way round a block
+    // is always preferred to a way through it, however long the way round
+    // (the budget bounds it); then lower value; then the end point nearer
+    // the goal; then the lower ID.
     int isLessThan(const Object& test) const override;
     void printOn(std::ostream& os) const override;
 
@@ -120,6 +122,10 @@ public:
     RouteMove* GetLastMove() const { return m_pLast; }
 
     long m_nBlockHits;
+    // The blocks whose rectangles (name, icon and type) the moves pass
+    // through, but for one that holds the start or the goal, which every
+    // line passes through.
+    long m_nBodyHits;
     long m_nParallels;
     long m_nCrossings;
     long m_nTurns;
@@ -144,7 +150,9 @@ class PathPointer : public Sortable
 public:
     PathPointer(long x, long y) : m_nX(x), m_nY(y), m_pPaths(nullptr)
     {
-        for (long& n : m_nTaken)
+        for (long& n : m_nTakenHits)
+            n = LONG_MAX;
+        for (long& n : m_nTakenValue)
             n = LONG_MAX;
     }
 
@@ -159,14 +167,20 @@ public:
     void Add(Path* pPath);
     void Remove(Path* pPath);
 
-    // The least value of a path taken from the open set here, by the
-    // direction of its last move (east, south, west, north).
-    long& Taken(int nDirection);
+    // Whether a path already taken from the open set here, arriving the
+    // same way, was no dearer than this one: nothing new is found from it.
+    bool TakenBefore(const Path& path) const;
+    // Notes the path as taken from the open set here.
+    void NoteTaken(const Path& path);
 
     long m_nX;
     long m_nY;
     Path* m_pPaths;
-    long m_nTaken[4];
+    // The least body hits, and the least value with them, of the paths
+    // taken here, by the direction of their last move (east, south, west,
+    // north).
+    long m_nTakenHits[4];
+    long m_nTakenValue[4];
 };
 
 // What the last search did, for the benchmark and the tests.
@@ -176,6 +190,7 @@ struct GotoRouteStats
     long nExpanded;             // paths it took
     bool bFound;
     bool bEscaped;              // stopped by Escape
+    bool bNoWay;                // every way from the start was tried
 };
 
 class GotoRouter

@@ -14,7 +14,10 @@ PXAppLinkCalls PXAppLinkExports()
         PXFileNew, PXFileOpen, PXFileOpenOnRecovery, PXFileClose, PXEncryptString, PXIsImported,
         PXGetDataFromPW, PXFileImport, PXGetResPermDataFromPW, PXResPermUsed, PXFilesToDisplay,
         PXFilesToPump, PXLanguagesToDisplay, PXResPermToDisplay, PXVolumeToDisplay, PXFreeAllocatedMemory,
+        PXFileSave, PXFileSaveAs, PXFileProperties,
     };
+    calls.pfnGetUnusedID = PXGetUnusedID;
+    calls.pfnFileDelete = PXFileDelete;
     return calls;
 }
 

@@ -24,6 +24,14 @@ struct PXAppLinkCalls
     int (__cdecl* pfnResPermToDisplay)(PXResPermRow** ppRows);
     int (__cdecl* pfnVolumeToDisplay)(PXVolumeRow** ppRows);
     int (__cdecl* pfnFreeAllocatedMemory)(void* pRows);
+    int (__cdecl* pfnFileSave)(int nCustID, int nAppID, int nComplete, int nSaveType, PXFileInfo* pInfo);
+    int (__cdecl* pfnFileSaveAs)(int nCustID, int nAppID, int nComplete, int nNewCustID, int nNewAppID,
+                                 const char* pszNewName, int nNewVolumeID, int nModNum, PXFileInfo* pInfo);
+    int (__cdecl* pfnFileProperties)(PXAppProfileInfo* pProfile);
+    // The application commands': a free application ID, and the deletion
+    // of an application.
+    int (__cdecl* pfnGetUnusedID)(int* pnAppID);
+    int (__cdecl* pfnFileDelete)(int nCustID, int nAppID, const char* pszName, int nModNumber);
 };
 
 // The calls in force.

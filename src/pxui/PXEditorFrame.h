@@ -32,6 +32,9 @@ public:
     // The page of the active MDI window; none when that is no page window
     // (or there is none).
     virtual Page* GetActivePage() = 0;
+    // Puts the entry ("name|ID|volume") at the top of the recent-program
+    // list. Without a frame that keeps one: nothing.
+    virtual void AddRecentProgram(const char* pszEntry) { (void)pszEntry; }
     // Activates the first window showing the page, or opens one on it.
     virtual void ShowPage(Page* pPage) = 0;
     // Closes every window showing the page.
@@ -56,6 +59,15 @@ public:
         *ppProgram = nullptr;
         return 1;
     }
+
+    // Writes the program to its local file, as File Save writes the active
+    // page window's program: 1 when written, 0 when not (the writer has
+    // said why). The program need not be the active one. Without a frame
+    // that shows programs: 0.
+    virtual int SaveProgramFile(Program* pProgram) { return 0; }
+    // The palette shows the program's block icons afresh (after its
+    // imported libraries changed); nothing without a palette window.
+    virtual void RefreshPalette(Program* pProgram) {}
 };
 
 #endif

@@ -55,13 +55,14 @@ void PXMainFrame::Attach(HWND hWnd, HWND hWndMDIClient)
 
 RECT PXMainFrame::GetFullScreenRect() const
 {
-    // The client area covers the screen; the frame's borders, caption and
-    // menu bar lie outside it.
+    // The desktop grown by the frame's caption and borders, so that they
+    // lie off the screen while the menu bar stays at its top.
     RECT rc = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    ::GetWindowRect(::GetDesktopWindow(), &rc);
     DWORD dwStyle = m_hWnd ? static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_STYLE)) : WS_OVERLAPPEDWINDOW;
     DWORD dwExStyle = m_hWnd ? static_cast<DWORD>(GetWindowLongPtrA(m_hWnd, GWL_EXSTYLE)) : 0;
-    AdjustWindowRectEx(&rc, dwStyle, FALSE, dwExStyle);
-    rc.top -= GetSystemMetrics(SM_CYMENU);
+    AdjustWindowRectEx(&rc, dwStyle, TRUE, dwExStyle);
+    rc.top += GetSystemMetrics(SM_CYMENU);
     return rc;
 }
 
@@ -69,25 +70,40 @@ void PXMainFrame::ToggleFullScreen()
 {
     if (!m_hWnd || !IsWindow(m_hWnd))
         return;
-    if (!m_bFullScreen)
+    WINDOWPLACEMENT wp;
+    if (m_bFullScreen)
+    {
+        wp = m_wpSaved;
+        m_bFullScreen = FALSE;
+    }
+    else
     {
         m_wpSaved.length = sizeof(m_wpSaved);
         if (!GetWindowPlacement(m_hWnd, &m_wpSaved))
             return;
+        if (m_wpSaved.ptMinPosition.x == -1)
+            m_wpSaved.ptMinPosition.x = 0;
+        if (m_wpSaved.ptMaxPosition.x == -1)
+            m_wpSaved.ptMaxPosition.x = 0;
         m_rcFullScreen = GetFullScreenRect();
+        wp = m_wpSaved;
+        wp.showCmd = SW_SHOWNORMAL;
+        wp.rcNormalPosition = m_rcFullScreen;
         // The frame's size limits ask whether it is in full-screen mode.
         m_bFullScreen = TRUE;
-        ShowWindow(m_hWnd, SW_SHOWNORMAL);
-        SetWindowPos(m_hWnd, nullptr, m_rcFullScreen.left, m_rcFullScreen.top,
-                     m_rcFullScreen.right - m_rcFullScreen.left, m_rcFullScreen.bottom - m_rcFullScreen.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    else
-    {
-        m_bFullScreen = FALSE;
-        SetWindowPlacement(m_hWnd, &m_wpSaved);
     }
     PXWinApp::UpdateCommandUI();
+    // One repaint of everything at the end, none while the frame moves.
+    const bool bLocked = ::LockWindowUpdate(m_hWnd) != FALSE;
+    const bool bClient = m_hWndMDIClient && ::IsWindow(m_hWndMDIClient);
+    if (bClient)
+        ::SendMessageA(m_hWndMDIClient, WM_SETREDRAW, FALSE, 0);
+    ::SetWindowPlacement(m_hWnd, &wp);
+    if (bLocked)
+        ::LockWindowUpdate(nullptr);
+    if (bClient)
+        ::SendMessageA(m_hWndMDIClient, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(nullptr, nullptr, TRUE);
 }
 
 void PXMainFrame::GetMDIClientRect(RECT* pRect) const

@@ -60,8 +60,9 @@ public:
 
     // True while the frame fills the desktop.
     BOOL IsFullScreen() const { return m_bFullScreen; }
-    // Between the saved placement and one that covers the desktop (with
-    // the menu bar's height added above it); then the command states.
+    // Between the saved placement (maximised or not) and one whose client
+    // area and menu bar cover the desktop, the caption and borders off the
+    // screen; the command states follow.
     void ToggleFullScreen();
     // The rectangle the frame takes in full-screen mode.
     RECT GetFullScreenRect() const;

@@ -7,6 +7,28 @@
 #define IDS_UI_BLOCKDEFSREFUSED     8116
 #define IDS_UI_IMPORTNOAPP          8010
 #define IDS_UI_REMOVEIMPORTNOAPP    8012
+// The File menu's application commands.
+#define IDS_UI_APPIDRANGE           8004
+#define IDS_UI_APPNAMENOTFOUND      8005
+#define IDS_UI_APPNAMEMISSING       8006
+#define IDS_UI_SAVENOAPP            8008
+#define IDS_UI_PROPERTIESNOAPP      8009
+#define IDS_UI_EXPORTNOAPP          8011
+#define IDS_UI_UNDOEXPORTNOAPP      8013
+#define IDS_UI_EXPORTEDINCOMPLETE   8023
+#define IDS_UI_APPOPENNOOVERWRITE   8024
+#define IDS_UI_EXPORTINCOMPLETE     8025
+#define IDS_UI_ALREADYEXPORTED      8026
+#define IDS_UI_APPNOTEXPORTED       8027
+#define IDS_UI_DELETEFAILED         8035
+#define IDS_UI_DELETEINUSE          8043
+#define IDS_UI_DELETEOPENELSEWHERE  8044
+#define IDS_UI_DELETEOPEN           8045
+#define IDS_UI_CLOSEREFUSED         8071
+#define IDS_UI_DELETEIMPORTED       8083
+#define IDS_UI_DELETEASSIGNED       8084
+#define IDS_UI_CONFIRMAPPDELETE     8112
+#define IDS_UI_BADAPPNAMECHARS      8121
 #define IDS_UI_ADDVOICENOAPP        8014
 #define IDS_UI_DELVOICENOAPP        8015
 #define IDS_UI_ADDFAXNOAPP          8016
@@ -44,5 +66,27 @@
 #define IDS_UI_MOVEBETWEENPAGES     8210
 #define IDS_UI_PALETTETITLE         8211
 #define IDS_UI_PALETTELOADING       8212
+
+// Saving, building, export and properties of a user application.
+#define IDS_UI_PROPSNOTSENT         8036
+#define IDS_UI_NOTEXPORTED          8037
+#define IDS_UI_EXPORTNOTUNDONE      8038
+#define IDS_UI_APPNOTSAVED          8040
+#define IDS_UI_SAVEASNOTEXPORTED    8080
+#define IDS_UI_APPASSIGNED          8081
+#define IDS_UI_TARGETLOCKED         8082
+#define IDS_UI_UNDOEXPORTIMPORTED   8085
+#define IDS_UI_UNDOEXPORTUSED       8117
+#define IDS_UI_INCOMPLETENOSERVICE  8230
+#define IDS_UI_ALERTCAPTION         8231
+#define IDS_UI_APPNOTBUILT          8232
+
+// Imported applications, restriction/permission lists and languages of a
+// user application.
+#define IDS_UI_IMPORTINUSE          8042
+#define IDS_UI_RESPERMMISSING       8102
+#define IDS_UI_LANGUAGEMISSING      8103
+#define IDS_UI_MOREBLOCKS           8104
+#define IDS_UI_IMPORTSELF           8119
 
 #endif

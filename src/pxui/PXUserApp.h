@@ -12,6 +12,8 @@
 // The typed password that means "the stored password stays in force".
 extern const char PXPASSWORD_PLACEHOLDER[];
 
+class Page;
+class PowerBlock;
 class Program;
 
 // Modes of PXUserApp::Open.
@@ -117,6 +119,34 @@ public:
     // The program shown goes to *ppProgram when given.
     int OpenProgramFile(Program** ppProgram = nullptr);
 
+    // ---- Saving and building (PXUserAppSave.cpp). The operations answer
+    // 0 done and 1 failed (reported), unless said otherwise.
+    enum
+    {
+        PXBUILD_DONE = 0,       // written, and built when asked and complete
+        PXBUILD_NOTSAVED = 1,   // the program file was not written (the writer said why)
+        PXBUILD_NOTBUILT = 2    // written, but the build failed (reported)
+    };
+    // Writes the application's own program, with the profile copy, to its
+    // local file; with bFull and a complete program also the diagnostics,
+    // the run-time files and, when exported, the RLL copy of them.
+    int Build(int bFull);
+    // The marker step and the local save; with bToServer also the save on
+    // the server (complete only when complete and built).
+    int Save(int bToServer);
+    // Saves the application under the Name, ID and Volume ID of pTarget;
+    // a refusal leaves it under its own.
+    int SaveAs(PXUserApp* pTarget);
+    // The local save only: the recovery copy of the auto-save.
+    int SaveRecoveryCopy();
+    // Export places the Continue block, undo export takes it away; a
+    // refused one puts things back.
+    int Export();
+    int UndoExport();
+    // The properties sent to the server, after the property sheet when
+    // nMode is 1: 0 done, 1 failed, -1 cancelled in the sheet.
+    int EditProperties(int nMode);
+
     // Opens the application (PXOPEN_*): 0 done; 1 failed (reported, or
     // silently for a kept lock and for a program file that would not
     // open); -1 already open in this workspace.
@@ -133,6 +163,24 @@ public:
     void LoadResPermItems();
     // Index of the imported application with that ID, or -1.
     int FindImport(long lId);
+    // Imports the application that the entry (a record of this type with
+    // its Name and ID) names: 0 done, and the import list keeps the entry;
+    // -1 refused (its own ID: reported; imported already: silently); 1 not
+    // imported (the model or the server refused: reported there). On any
+    // answer but 0 the entry stays the caller's.
+    int AddImport(PXSoftRecMem* pEntry);
+    // Removes the imported application with the entry's ID: 0 done (the
+    // list's own entry deleted); -1 its library is still used by blocks
+    // (reported); 1 the server refused (reported; the entry stays).
+    int RemoveImport(PXSoftRec* pEntry);
+    // The SetLanguage blocks checked against the server's languages: the
+    // blocks naming one it lacks are listed in a message. The number of
+    // blocks named; 0 while the server's lists are not known.
+    int CheckLanguages();
+    // The ThruDial blocks checked likewise against the server's
+    // restriction/permission lists, the used lists cut to those the server
+    // has, and the rows for the server built.
+    void PrepareResPermRows();
     // The import list and the used restriction/permission lists told to
     // the server: mode 1 as the saved state, otherwise as edited. The
     // library's code (failures reported).
@@ -160,6 +208,23 @@ public:
     const BYTE* GetStoredPassword() const { return m_abStoredPassword; }
 
 private:
+    // The application's program written through the main frame: 1 written.
+    int SaveProgramFile();
+    // A restored application's marker cleared on the server: 0 go on, 1
+    // failed (reported).
+    int ClearRestoredMarker();
+    // After a good save on the server: its profile taken in (not in
+    // standalone mode) and the program no longer modified.
+    int FinishServerSave(const PXFileInfo& rInfo);
+    // The Continue block of export: the page it goes on, a new one placed
+    // (none when the model refused it), and one taken away (the block
+    // given while the page still holds it, or any block of its name).
+    // The blocks of the type whose list or language the server lacks,
+    // named in message nMsgId; their number.
+    int CheckServerBlocks(int nType, UINT nMsgId);
+    Page* ContinueBlockPage();
+    PowerBlock* AddContinueBlock();
+    void RemoveContinueBlock(PowerBlock* pBlock);
     PXSoftRec* NewItemRecord(WORD wType, WORD wIdField);
     // Every field at the default of a new application named pszName.
     void SetDefaults(const char* pszName);
@@ -190,5 +255,7 @@ BOOL IsNonEmptyText(const CString& rText);
 // The name under which the model knows an imported library: the name, a
 // dot and the ID, cut to fewer than 32 characters. pszOut holds 32 bytes.
 void MakeNameAndID(long lId, const char* pszName, char* pszOut);
+// Copies the ".run" file beside a program file over its ".rll" file.
+BOOL CopyRunToRll(const char* pszEdPath);
 
 #endif

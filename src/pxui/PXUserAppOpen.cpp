@@ -222,14 +222,12 @@ int PXUserApp::Open(int nMode)
     {
         // The program's copy takes the profile and the program is kept in
         // its local file.
-        StoreInProgram();
-        CString strPath;
-        GetEdFileName(strPath);
-        PXFileSaveProgram(strPath, m_pProgram, nullptr);
+        Build(0);
     }
 
     SendImports(1);
     SendResPerms(1);
+    CheckLanguages();
     Commit();
     if (nMode == PXOPEN_RECOVER)
         m_pProgram->SetModified();
@@ -422,22 +420,7 @@ int PXUserApp::SendImports(int nMode)
 
 int PXUserApp::SendResPerms(int nMode)
 {
-    // Lists the server does not have are not sent; while the server's
-    // lists are not known (no session) every list is.
-    PXWinApp* pApp = GetWinApp();
-    if (pApp && pApp->HasServerLists())
-    {
-        PXRecArray edit(PXFieldValue(PXFIELD_USER_APP_USED_RES_PERM_LIST, this).GetRecArray());
-        for (int i = edit.GetSize() - 1; i >= 0; --i)
-        {
-            long lListId = *PXFieldValue(PXFIELD_RESPERM_ITEM_LISTID, edit.GetAt(i)).GetInt32();
-            if (pApp->FindResPermList(lListId) < 0)
-                edit.RemoveAt(i);
-        }
-        PXFieldValue(PXFIELD_USER_APP_USED_RES_PERM_LIST, this).SetRecArray(edit);
-        Commit();
-    }
-    BuildResPermRows();
+    PrepareResPermRows();
     int nResult;
     if (nMode == 1)
         nResult = PXAppLink().pfnGetResPermDataFromPW(1, AppID(this), m_pResPermArray);

@@ -7,6 +7,7 @@
 #include "PXMenu.h"
 #include "PXFieldValue.h"
 #include "PXRecArray.h"
+#include "PXServerRec.h"
 #include "PXSoftRec.h"
 #include "PXUIClasses.h"
 #include "PXUIRes.h"
@@ -88,6 +89,8 @@ PXWinApp::PXWinApp(HINSTANCE hInstance)
 PXWinApp::~PXWinApp()
 {
     PXSoftObj::Leave(this);
+    delete m_pServerRec;
+    m_pServerRec = nullptr;
     delete m_pClipUserApp;
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
         delete m_pUserAppArray->GetAt(i);
@@ -246,7 +249,7 @@ PXUserApp* PXWinApp::FindUserAppByName(const char* pszName) const
     for (int i = 0; i < m_pUserAppArray->GetSize(); ++i)
     {
         PXUserApp* pUserApp = static_cast<PXUserApp*>(m_pUserAppArray->GetAt(i));
-        if (lstrcmpA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
+        if (lstrcmpiA(*PXFieldValue(PXFIELD_USER_APP_NAME, pUserApp).GetText(), pszName) == 0)
             return pUserApp;
     }
     return nullptr;
@@ -295,15 +298,19 @@ void PXWinApp::GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue)
     case 2315: wField = PXFIELD_USER_APP_USED_RES_PERM_LIST; break;
     case 2305: case 2306: case 2307: case 2308: case 2309: case 2310:
     case 2311: case 2312: case 2313: case 2316:
+    {
         // The server's lists come with the server session; without one
-        // the handle names no record.
-        rFieldValue.SetRecord(nullptr);
+        // (standalone mode) or without an active application the handle
+        // names no record.
+        PXServerRec* pServerRec = GetActiveUserApp() ? GetServerRecord(ServerRecordKind(wControlId)) : nullptr;
+        rFieldValue.SetRecord(pServerRec);
         rFieldValue.SetFieldId(wControlId == 2311   ? PXFIELD_SERVER_SYSTEM_PROMPTS
                                : wControlId == 2312 ? PXFIELD_SERVER_RESPERM_LISTS
                                : wControlId == 2313 ? PXFIELD_SERVER_LANGUAGES
                                : wControlId == 2316 ? PXFIELD_SERVER_VOLUMES
                                                     : PXFIELD_SERVER_APPS);
         return;
+    }
     default:
         PXASSERT(0);
     }
@@ -554,24 +561,71 @@ int PXWinApp::RefreshImportList()
 }
 
 // The server record is fetched through the server session; without one
-// there is none, so nothing is cached and no list is known.
+// (standalone mode) there is none, so nothing is cached and no list is
+// known.
+PXServerRec* PXWinApp::GetServerRecord(int nKind)
+{
+    if (m_bStandalone || !m_bServerSession)
+        return nullptr;
+    if (!m_pServerRec)
+        m_pServerRec = new PXServerRec(nKind);
+    return m_pServerRec;
+}
+
 void PXWinApp::FreeServerRecord()
 {
+    delete m_pServerRec;
+    m_pServerRec = nullptr;
+}
+
+void PXWinApp::ReloadServerRecord(WORD wListId)
+{
+    if (wListId == 2314)
+        return;
+    PXASSERT(wListId>=2305 && wListId<=2310);
+    FreeServerRecord();
+    if (PXServerRec* pServerRec = GetServerRecord(ServerRecordKind(wListId)))
+        pServerRec->LoadApplications();
+}
+
+void PXWinApp::SetServerRecordParam(WORD wListId, void* pData)
+{
+    if (wListId == 2314)
+        return;
+    PXASSERT(wListId>=2305 && wListId<=2310);
+    if (PXServerRec* pServerRec = GetServerRecord(-1))
+        pServerRec->LoadPumpFiles(static_cast<int>(reinterpret_cast<INT_PTR>(pData)));
+}
+
+int PXWinApp::ServerRecordKind(WORD wListId)
+{
+    switch (wListId)
+    {
+    case 2305: return 2;
+    case 2306: return 1;
+    case 2307: return 6;
+    case 2308: return 3;
+    case 2309: return 4;
+    case 2310: return 5;
+    default: return -1;
+    }
 }
 
 BOOL PXWinApp::HasServerLists()
 {
-    return FALSE;
+    return GetServerRecord(-1) != nullptr;
 }
 
-int PXWinApp::FindResPermList(long)
+int PXWinApp::FindResPermList(long lListId)
 {
-    return -1;
+    PXServerRec* pServerRec = GetServerRecord(-1);
+    return pServerRec ? pServerRec->FindResPermList(lListId) : -1;
 }
 
-int PXWinApp::FindLanguage(long)
+int PXWinApp::FindLanguage(long lLanguageId)
 {
-    return -1;
+    PXServerRec* pServerRec = GetServerRecord(-1);
+    return pServerRec ? pServerRec->FindLanguage(lLanguageId) : -1;
 }
 
 // ---------------------------------------------------------------------------
@@ -626,6 +680,11 @@ int PXWinApp::CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInU
     edit.Add(pCopy);
     PXFieldValue(wList, pClip).SetRecArray(edit);
     pClip->Commit();
+    // An item's name is told to the model's clipboard, which then lists
+    // its clashes with a paste's target.
+    if (wType != PXREC_RESPERM_ITEM)
+        kvrAddSymToClipboard(*PXFieldValue(wType == PXREC_FAX_ITEM ? PXFIELD_FAX_ITEM_NAME : PXFIELD_VOICE_ITEM_NAME,
+                                           pItem).GetText());
     return 0;
 }
 

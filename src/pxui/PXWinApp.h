@@ -9,12 +9,19 @@
 #include "PXSdoHost.h"
 
 class PXSoftRec;
+class PXServerRec;
 class PXUserApp;
 class PXFieldValue;
 class PXCmdInterface;
 class PXCommandHandler;
 class PXEditorFrame;
 class PXMainMenu;
+class TConflictResolveObj;
+class ClipboardHost;
+struct TClipInfo;
+struct PXItemInfo;
+class PXServerRec;
+class PXRecArray;
 
 // The client-server library's session calls that the login and logout
 // make, with the library's own signatures: the library's exports unless a
@@ -111,6 +118,9 @@ public:
     typedef void (*ExitCall)(int nCode);
     static ExitCall SetExitCall(ExitCall pfn);
     void SetStandalone(BOOL bStandalone) { m_bStandalone = bStandalone ? 1 : 0; }
+    // A server session runs: from a login in server mode to the logout.
+    // The server's lists are read only while one does.
+    void SetServerSession(BOOL bSession) { m_bServerSession = bSession ? 1 : 0; }
     // The customer's minimum password length; 0 when the server does not
     // answer (always in standalone mode).
     short GetCustomerProfile() override;
@@ -119,11 +129,38 @@ public:
     void AddUserApp(PXUserApp* pUserApp);
     void RemoveUserApp(PXUserApp* pUserApp);
     int GetUserAppCount() const { return m_pUserAppArray->GetSize(); }
+    // Names are compared without regard to case, as the program files that
+    // they name are.
     PXUserApp* FindUserAppByName(const char* pszName) const;
     PXUserApp* FindUserAppByID(long lId) const;
     // The application of the program in the active page window, or null.
     PXUserApp* GetActiveUserApp() const;
     static void SetCurrentProgramSource(PXCurrentProgramSource pfnSource);
+
+    // The File menu's application commands (PXWinAppFile.cpp). Each answers
+    // 0 done, -1 refused or cancelled before any server work, 1 failed
+    // after the server was asked (already reported). Open takes a recent
+    // entry ("name|ID|volume") or, without one, lets the user choose.
+    int FileNew();
+    int FileOpen(const char* pszRecentEntry = nullptr);
+    int FileClose();
+    int FileDelete();
+    int FileLocks();
+    // The application chooser: runs the dialog over a server record until
+    // the choice is accepted (1) or the dialog is cancelled (0). With
+    // bSeed the dialog starts with a free ID; bIdCheck and bNameCheck
+    // validate the choice; the accepted choice goes to pTarget's ID, Name
+    // and Volume ID, or (with pOut) to pOut's application list.
+    int RunAppChooser(WORD wDialogId, WORD wHelpId, BOOL bSeed, BOOL bIdCheck, BOOL bNameCheck,
+                      PXUserApp* pTarget, PXServerRec* pOut);
+    // The record's application list gets one entry with a free ID.
+    void FillUnusedID(PXServerRec* pServerRec);
+    // 1 when the entry passes the checks asked for, else 0 (reported). An
+    // ID of -1 is stored as 0.
+    int ValidateChoice(BOOL bIdCheck, BOOL bNameCheck, PXSoftRec* pEntry);
+    // The names of a typed text ("A" "B" or a plain name) added to the
+    // array as plain application records; answers how many.
+    static int ParseAppNames(const char* pszText, PXRecArray& rArray);
 
     // Command states: the one table, recomputed by UpdateCommandUI, which
     // then refreshes the main menu bar and the tool bar from it.
@@ -194,6 +231,18 @@ public:
     // about a list's absence (HasServerLists tells).
     void FreeServerRecord() override;
     BOOL HasServerLists() override;
+    // The cached server record: made on the first request with that kind
+    // (the display mode of its application list) and kept, whatever kind
+    // is asked later, until it is freed or reloaded. None without a
+    // server session (standalone mode).
+    PXServerRec* GetServerRecord(int nKind);
+    // Lists 2305 to 2310: a new server record of the list's kind with the
+    // server's applications; more applications from the pump files, from
+    // the position that pData points at. 2314: nothing.
+    void ReloadServerRecord(WORD wListId) override;
+    void SetServerRecordParam(WORD wListId, void* pData) override;
+    // The kind of server record that a list of the soft dialogs shows.
+    static int ServerRecordKind(WORD wListId);
     int FindResPermList(long lListId) override;
     int FindLanguage(long lLanguageId) override;
 
@@ -217,6 +266,42 @@ public:
     BOOL IsClipFaxEmpty() const { return !m_bClipFax; }
     BOOL IsClipResPermEmpty() const { return !m_bClipResPerm; }
     PXUserApp* GetClipUserApp() const { return m_pClipUserApp; }
+    // Between applications (PXWinAppClipboard.cpp): the clipboard
+    // application and every mark dropped, the clipboard program emptied; 0.
+    int ClearClip();
+    // The clipboard was filled from the active application: by name in
+    // standalone mode, by ID with a server. False when no block, item or
+    // import was copied, or there is no clipboard application.
+    BOOL IsClipFromSameApp() const;
+    // The clipboard application holds a voice item (kind 0) or fax item
+    // (kind 3) of that number (when not 0) or else that name, or either
+    // kind of that name (kind -1).
+    BOOL FindClipItem(int nKind, long lNumber, const char* pszName) const;
+    // The active application has a voice (fax) item of that number.
+    BOOL VoiceItemIDExists(long lId) const;
+    BOOL FaxItemIDExists(long lId) const;
+    // The library ("name.ID") of a copied imported-application block joins
+    // the clipboard application's imports: 0 added, -1 there already.
+    int CopyImportToClip(const char* pszReference);
+    // The clipboard's items pasted into the active application under the
+    // names and numbers the resolver chose: -1 nothing of the kind was
+    // copied, 0 done (or nothing to do), 1 the server refused (reported).
+    int PasteVoiceItemsFromClip(TConflictResolveObj* pResolver);
+    int PasteFaxItemsFromClip(TConflictResolveObj* pResolver);
+    // -1 when no import (list) was copied, else 0.
+    int PasteImportsFromClip();
+    int PasteResPermFromClip();
+    // The clipboard program's blocks use the new number in place of the old.
+    void RenumberClipVoiceItem(short sOld, short sNew);
+    void RenumberClipFaxItem(short sOld, short sNew);
+    // What the clipboard program asks of the controller.
+    static ClipboardHost* GetClipboardHost();
+    // The server's copy of an item's media between applications, the
+    // client library's own signature: PXCutCopyPasteItem unless a test
+    // answers it. Asked with a server only. Answers the previous one.
+    typedef int (__cdecl* ItemPasteCall)(int nOperation, int nCustID, int nAppID, const PXItemInfo* pItem,
+                                          int nCustID2, int nAppID2, const PXItemInfo* pItem2);
+    static ItemPasteCall SetItemPasteCall(ItemPasteCall pfn);
     // A new plain item record of the active application with the next free
     // number; the caller owns it.
     PXSoftRec* NewVoiceItem();
@@ -247,6 +332,13 @@ private:
     int CopyItemToClip(PXSoftRec* pItem, WORD wType, WORD wList, WORD wInUse, WORD wConnected,
                        BOOL bResetInUse);
     int CopyItemToClipByID(short sId, WORD wList, WORD wIdField, BOOL bFax);
+    int PasteItemsFromClip(TConflictResolveObj* pResolver, BOOL bFax);
+    void ResolvePastedItem(TConflictResolveObj* pResolver, PXSoftRec* pCopy, BOOL bFax, BOOL& rSkip,
+                           BOOL& rReplace);
+    void RenumberClipItem(short sOld, short sNew, BOOL bFax);
+    // Opens an application of the Open command: Open's answer, or -1 after
+    // a message when standalone mode has an application of that name open.
+    int OpenChosen(PXUserApp* pApp);
 
     char m_szLocation[255];
     char m_szServerTitle[255];
@@ -261,6 +353,8 @@ private:
     PXUserApp* m_pClipUserApp;      // owned; none until something is copied
     PXCommandHandler* m_pCommandHandler;    // owned
     PXMainMenu* m_pMainMenu;        // owned, made on the first refresh; the menu bar is the frame's
+    PXServerRec* m_pServerRec = nullptr;    // owned, cached; none until asked for
+    BYTE m_bServerSession = 0;
 };
 
 // The active page pane edits a text note in place.

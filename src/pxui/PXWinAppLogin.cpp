@@ -189,6 +189,8 @@ void PXWinApp::Login(const char* pszCmdLine, int nLogLevel, int nLogInterval)
                                           args.lSslPort, args.lSslLevel);
     }
 
+    if (nResult == 0 && !m_bStandalone)
+        m_bServerSession = 1;
     if (nResult == 0 && !m_bStandalone && s_linkCalls.pfnGetServerVersion)
     {
         char szVersion[sizeof(s_szServerVersion)] = "";
@@ -235,6 +237,8 @@ void PXWinApp::Login(const char* pszCmdLine, int nLogLevel, int nLogInterval)
 bool PXWinApp::Logout()
 {
     SetWaitCursor();
+    FreeServerRecord();
+    m_bServerSession = 0;
     int nResult = s_linkCalls.pfnTerm ? s_linkCalls.pfnTerm() : 60;
     SetArrowCursor();
     return nResult != 0;

@@ -473,6 +473,17 @@ void EditChild::RouteObjectsMeeting(const RECT& rcView, std::vector<DisplayObjec
         m_pGrid->Collect(rcView, objects);
 }
 
+void EditChild::RouteBlockRects(std::vector<RECT>& rects)
+{
+    rects.clear();
+    if (!m_pPage)
+        return;
+    for (ListIterator it(m_pPage->GetBlocks()); it; ++it)
+        if (DisplayObject* pObj =
+                FindOwnDisplayObject(static_cast<PowerBlock*>(&it.current()), PX_CLASS_POWERBLOCKOBJECT))
+            rects.push_back(ViewRectToModel(pObj->GetRect()));
+}
+
 RECT EditChild::GetBlockModelRect(PowerBlock* pBlock)
 {
     long vx, vy;

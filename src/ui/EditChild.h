@@ -48,6 +48,7 @@ public:
     RECT GetBlockModelRect(PowerBlock* pBlock) override;
     void RouteModelToView(long mx, long my, long& vx, long& vy) const override { ModelToView(mx, my, vx, vy); }
     void RouteObjectsMeeting(const RECT& rcView, std::vector<DisplayObject*>& objects) override;
+    void RouteBlockRects(std::vector<RECT>& rects) override;
 
     // The body rectangle of a block whose icon is at the view point.
     RECT BlockRectAt(long vx, long vy) const;

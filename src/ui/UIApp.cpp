@@ -186,9 +186,9 @@ void UIApp::LoadBitmapLibrary()
 
 UIApp::~UIApp()
 {
-    // The page windows went with the frame's window.
     delete m_pPages;
     m_pPages = nullptr;
+    // The page windows went with the frame's window.
     if (m_bOwnDrawingTables)
     {
         delete g_pBrushes;
@@ -343,9 +343,6 @@ void UIApp::InitInstance()
 
 void UIApp::StartEditing(UIMDIFrame* pFrame)
 {
-    // The frame shows programs in page windows from now on.
-    delete m_pPages;
-    m_pPages = new UIFramePages(*pFrame);
     Step("login");
     m_pController->Login(m_strCmdLine, m_nLogLevel, m_nLogInterval);
     if (!m_pController->IsStandalone())
@@ -374,6 +371,8 @@ void UIApp::StartEditing(UIMDIFrame* pFrame)
         pPalette->SetProgram(pFrame->GetCurrentProgram());
         pPalette->UpdateGroupTabs();
     }
+    delete m_pPages;
+    m_pPages = pFrame->MakeApplicationPages();
     PXWinApp::UpdateCommandUI();
 }
 

@@ -15,7 +15,6 @@ class TModule;
 class TSplashWindow;
 class PXWinApp;
 class Icons;
-class UIFramePages;
 struct IconInfoTable;
 
 // Option bits of the application object (section "Main" of the settings).
@@ -183,7 +182,9 @@ private:
     bool m_bUserSettingsRead = false; // the model read its own settings at start
     IconInfoTable* m_pIconTables[2];   // current and obsolete blocks, owned
     Icons* m_pIcons[2];
-    UIFramePages* m_pPages = nullptr;  // owned: the main frame's page windows
+    // The page windows' frame over the main frame, with the application
+    // commands behind it; owned, made once editing starts.
+    class UIFramePages* m_pPages = nullptr;
     bool m_bOwnDrawingTables = false;  // the brushes, pens and bitmaps were made here
 };
 

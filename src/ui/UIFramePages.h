@@ -2,10 +2,9 @@
 // over the frame's registry, current program and page; and the maker of
 // page windows that the frame's OpenEditWindow calls. What the frame does
 // not do itself yet (saving and closing an application, the naming
-// dialog of a new block, the clipboard, the palette) goes through calls
-// that the application installs; without them a save fails (so that a
-// close keeps the window), a new block is not named and nothing is
-// pasted.
+// dialog of a new block, the palette) goes through calls that the
+// application installs; without them a save fails (so that a close keeps
+// the window) and a new block is not named.
 #ifndef UIFRAMEPAGES_H
 #define UIFRAMEPAGES_H
 
@@ -49,8 +48,9 @@ public:
     {
         return pfnAskName && pfnAskName(hOwner, pszPrompt, pszName, nSize);
     }
-    bool ClipboardHasEndBlock() override { return false; }
-    int PasteClipboard(Page*, ObjectChild*, long, long) override { return -1; }
+    // The clipboard program (UIFramePaste.cpp).
+    bool ClipboardHasEndBlock() override;
+    int PasteClipboard(Page* pPage, ObjectChild* pPane, long mx, long my) override;
     void RefreshPalette(Program* pProgram) override;
     HWND GetPaletteWindow() override;
     void TogglePalette() override;

@@ -22,6 +22,7 @@ class Program;
 class Page;
 class PXMainFrame;
 class PaletteMDI;
+class UIFramePages;
 
 // A page window as the frame lists it. The page window class implements it
 // beside its MDI child window; the frame asks nothing else of it.
@@ -127,6 +128,12 @@ public:
     // A user application's program file opened or brought forward
     // (UIMDIFrameApps.cpp).
     int OpenProgram(const char* pszPath, Program** ppProgram) override;
+    // A user application's own program written to its local file,
+    // whichever window is active (UIMDIFrameApps.cpp).
+    int SaveProgramFile(Program* pProgram) override;
+    // The palette pointed at no program and back at this one, so that it
+    // shows the program's imported libraries (UIMDIFrameApps.cpp).
+    void RefreshPalette(Program* pProgram) override;
 
     // The cached size of one page-grid cell (0: not measured).
     void SetPageGridCell(int nWidth, int nHeight) { m_nGridCellWidth = nWidth; m_nGridCellHeight = nHeight; }
@@ -337,6 +344,8 @@ public:
     // were replaced.
     bool RebuildResizedIcons(int nZoom);
     static int ResizedIconSize(int nZoom);
+    // Full-screen mode on or off (4233).
+    void CmFullScreen();
 
     // The print, zoom, About, page and Find commands (UIMDIFrameViewCmds.cpp).
     // Print (4135) and printer set-up (4136) clear the page-grid cache;
@@ -358,6 +367,31 @@ public:
     void CmViewPages(UINT nId);
     void CmDefinePages(UINT nId);
 
+    // The File menu (UIMDIFrameFile.cpp). The application commands go to
+    // the controller; Open then gives the active pane the application's
+    // stored zoom. Close asks the active MDI child (not the palette) to
+    // close, Exit the frame, each after ending an in-place note edit.
+    void CmFileNew();
+    void CmFileOpen();
+    void CmFileClose();
+    void CmFileDelete();
+    void CmFileLocks();
+    void CmExit();
+    // Writes the active page window's program to its local file, asking
+    // for a name while it is "Untitled": 1 when written, 0 when not (no
+    // page window, no name chosen, a read-only file, a failed write). The
+    // first save of a run makes "%KVR%\UPROG" the current folder; a
+    // relative file name is made absolute first.
+    int FileSave();
+    // Whether that folder change has happened (tests start a run afresh).
+    static void SetSaveFolderDone(bool bDone);
+    // The active pane takes the active application's stored zoom, brought
+    // onto the zoom ladder's range.
+    void ApplyStoredZoom();
+    // The page windows' frame with the controller's save and close behind
+    // their questions, and the recent list opening through the controller;
+    // the caller owns it.
+    UIFramePages* MakeApplicationPages();
     // The Edit menu's commands on the selection of the active page
     // window's edit pane, and the commands of the same kind that no menu
     // item carries (UIMDIFrameEdit.cpp). Without a page window each says

@@ -1,5 +1,6 @@
 // The main frame and the user applications: a program file opened in a page
-// window, or the window of a program already open brought forward.
+// window, or the window of a program already open brought forward; an
+// application's program written to its file.
 #include "UIMDIFrame.h"
 #include "Page.h"
 #include "Program.h"
@@ -24,6 +25,24 @@ Page* FirstUnfinishedPage(Program* pProgram)
     return pFound ? pFound : pProgram->GetMainPage();
 }
 
+// Whether two names are of one program file: both made absolute and
+// compared without regard to case, as the file system compares them.
+bool SameProgramFile(const char* pszA, const char* pszB)
+{
+    char szA[MAX_PATH], szB[MAX_PATH];
+    DWORD nA = ::GetFullPathNameA(pszA, sizeof(szA), szA, nullptr);
+    DWORD nB = ::GetFullPathNameA(pszB, sizeof(szB), szB, nullptr);
+    if (nA == 0 || nA >= sizeof(szA) || nB == 0 || nB >= sizeof(szB))
+        return ::lstrcmpiA(pszA, pszB) == 0;
+    for (char* p = szA; *p; ++p)
+        if (*p == '/')
+            *p = '\\';
+    for (char* p = szB; *p; ++p)
+        if (*p == '/')
+            *p = '\\';
+    return ::lstrcmpiA(szA, szB) == 0;
+}
+
 } // namespace
 
 int UIMDIFrame::OpenProgram(const char* pszPath, Program** ppProgram)
@@ -33,7 +52,7 @@ int UIMDIFrame::OpenProgram(const char* pszPath, Program** ppProgram)
     for (UIMDIChild* pChild : m_Children)
     {
         Program* pShown = pChild->GetProgram();
-        if (pShown && strcmp(pShown->GetName(), pszPath) == 0)
+        if (pShown && SameProgramFile(pShown->GetName(), pszPath))
         {
             pProgram = pShown;
             break;
@@ -71,4 +90,21 @@ int UIMDIFrame::OpenProgram(const char* pszPath, Program** ppProgram)
         SetCurrentProgram(pProgram);
     *ppProgram = pProgram;
     return 0;
+}
+
+int UIMDIFrame::SaveProgramFile(Program* pProgram)
+{
+    if (!pProgram)
+        return 0;
+    // The writer keeps the old file whole when the new one cannot be
+    // written, and says why; the program then stays modified.
+    int nResult = PXFileSaveProgram(pProgram->GetName(), pProgram, nullptr) == 1 ? 1 : 0;
+    RefreshCaptions();
+    return nResult;
+}
+
+void UIMDIFrame::RefreshPalette(Program* pProgram)
+{
+    PaletteFollowProgram(nullptr);
+    PaletteFollowProgram(pProgram);
 }

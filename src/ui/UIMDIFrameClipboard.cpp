@@ -5,6 +5,7 @@
 #include "ClipboardProgram.h"
 #include "Page.h"
 #include "Program.h"
+#include "PXWinApp.h"
 #include "UIPageFrame.h"
 
 void UIMDIFrame::MakeClipboardProgram()
@@ -13,12 +14,14 @@ void UIMDIFrame::MakeClipboardProgram()
         return;
     ClipboardProgram* pClip = new ClipboardProgram();
     SetClipboardProgram(pClip);
+    SetClipboardHost(PXWinApp::GetClipboardHost());
 }
 
 void UIMDIFrame::FreeClipboardProgram()
 {
     ClipboardProgram* pClip = GetClipboardProgram();
     SetClipboardProgram(nullptr);
+    SetClipboardHost(nullptr);
     delete pClip;
 }
 

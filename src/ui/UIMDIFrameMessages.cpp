@@ -4,6 +4,7 @@
 // and hints, and the few commands it answers itself (Find and the
 // debugger's).
 #include "UIMDIFrame.h"
+#include "ClipboardProgram.h"
 #include "DrawHelpers.h"
 #include "EditChild.h"
 #include "EditMDI.h"
@@ -326,13 +327,18 @@ LRESULT UIMDIFrame::EvNotify(WPARAM wParam, LPARAM lParam)
     case 11:
         if (lParam)
         {
+            // Once per matching window; the clipboard program's icons are
+            // refreshed when its own handle is reported.
             kvrHandleType* hProgram = *reinterpret_cast<kvrHandleType* const*>(lParam);
+            ClipboardProgram* pClip = GetClipboardProgram();
             std::vector<UIMDIChild*> children(m_Children);
             for (UIMDIChild* pChild : children)
             {
                 Program* pProgram = pChild->GetProgram();
                 if (pProgram && pProgram->GetHandle() == hProgram)
                     pProgram->RefreshRllIcons();
+                else if (pClip && hProgram && pClip->GetHandle() == hProgram)
+                    pClip->RefreshRllIcons();
             }
         }
         break;
@@ -447,6 +453,7 @@ LRESULT UIMDIFrame::EvOpenProgram(WPARAM, LPARAM lParam)
     {
         if (Page* pMain = pProgram->GetMainPage())
             OpenEditWindow(pProgram, pMain);
+        kvrImportAllRLLs(pProgram->GetHandle(), nullptr);
         pProgram->RefreshRllIcons();
     }
     else if (UIMDIChild* pActive = GetActiveEditWindow())

@@ -1,6 +1,8 @@
 // The main frame's side of the block palette: the palette manager and its
 // windows, the "Blocks" palette window whose panes hold the palette's
-// groups and blocks, and the frame messages that the palette sends.
+// groups and blocks, the frame messages that the palette sends, the
+// palette's block icons at the active page's zoom, and the full-screen
+// mode that the main-frame wrapper runs.
 #include "UIMDIFrame.h"
 #include "EditChild.h"
 #include "EditMDI.h"
@@ -188,6 +190,12 @@ bool UIMDIFrame::RebuildResizedIcons(int nZoom)
         m_pPaletteWnd->RefreshGroupTabs(nSel < 0 ? 0 : nSel);
     m_bRebuildingIcons = false;
     return bMade;
+}
+
+void UIMDIFrame::CmFullScreen()
+{
+    if (m_pMainFrame)
+        m_pMainFrame->ToggleFullScreen();
 }
 
 void UIMDIFrame::ForgetPalette(PaletteMDI* pPalette)

@@ -244,22 +244,5 @@ void UIMDIFrame::CmOpenRecent(UINT nId)
         return;
     }
     AddRecentProgram(strEntry.c_str());
-    EditMDI* pWindow = dynamic_cast<EditMDI*>(GetActiveEditWindow());
-    if (!pWindow)
-    {
-        NoPageWindow();
-        return;
-    }
-    EditChild* pPane = pWindow->GetEditPane();
-    if (!pPane)
-    {
-        ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    PXWinApp* pController = GetWinApp();
-    PXUserApp* pApp = pController ? pController->GetActiveUserApp() : nullptr;
-    if (Program* pProgram = pApp ? pApp->GetProgram() : nullptr)
-        pPane->SetZoom(pProgram->GetZoom(), 1);
-    // The palette's icons follow the zoom the program opened with.
-    RebuildResizedIcons(pPane->GetZoom());
+    ApplyStoredZoom();
 }

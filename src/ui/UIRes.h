@@ -20,6 +20,8 @@
 #define IDS_UI_RUNNOTSAVED      3400    // "You need to save and build the program before you run it."
 #define IDS_UI_RUNOLDER         3401    // "The Run File You Requested To Run, %s, Is Older Than ..."
 #define IDS_UI_RUNOLDERCAPTION  3402    // "Warning!"
+// The main frame's save of the active program.
+#define IDS_UI_READONLYPROGRAM  3410    // "Program is set to read only cannot save over."
 
 // The program's name, which the application model's product name replaces.
 #define IDS_UI_APPNAME          10001

@@ -350,7 +350,7 @@ int main(int argc, char** argv)
 
     std::vector<double> times;
     std::vector<long> expanded;
-    int nFailed = 0, nCrossFound = 0, nCrossFailed = 0, nAvoidableFound = 0, nAvoidableFailed = 0;
+    int nFailed = 0, nNoWay = 0, nCrossFound = 0, nCrossFailed = 0, nAvoidableFound = 0, nAvoidableFailed = 0;
     const std::vector<RECT> rects = BlockRects(pPane, blocks);
     double fLength = 0, fManhattan = 0;
     for (Goto* pGoto : gotos)
@@ -363,7 +363,7 @@ int main(int argc, char** argv)
         const GotoRouteStats& stats = GotoRouter::LastStats();
         expanded.push_back(stats.nExpanded);
         if (!stats.bFound)
-            ++nFailed;
+            ++(stats.bNoWay ? nNoWay : nFailed);
         long sx, sy, w, tx, ty, a, b;
         pPane->GetObjectCentre(pGoto->GetBlock(), pGoto->GetOutputName(), sx, sy, w);
         pPane->GetGotoAnchors(pGoto->GetTarget(), tx, ty, a, b);
@@ -387,7 +387,8 @@ int main(int argc, char** argv)
            times.empty() ? 0.0 : *std::max_element(times.begin(), times.end()) * 1000);
     printf("expanded  median %ld, maximum %ld paths per goto\n", Median(expanded),
            expanded.empty() ? 0L : *std::max_element(expanded.begin(), expanded.end()));
-    printf("failed    %d of %zu searches left the three-run line\n", nFailed, gotos.size());
+    printf("failed    %d of %zu searches left the three-run line (%d spent their budget, %d found no way)\n",
+           nFailed + nNoWay, gotos.size(), nFailed, nNoWay);
     printf("length    %.3f of the Manhattan distances (%.0f / %.0f)\n", fManhattan > 0 ? fLength / fManhattan : 0.0,
            fLength, fManhattan);
     printf("crossing  %d lines found by the search and %d three-run lines pass through a block\n", nCrossFound,

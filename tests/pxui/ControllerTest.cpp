@@ -99,7 +99,11 @@ TEST_F(Controller, OpenApplicationsAreFoundByNameAndId)
     PXUserApp* pMain = Open("C:\\p\\Main.ed", 1300);
     EXPECT_EQ(2, app->GetUserAppCount());
     EXPECT_EQ(pSales, app->FindUserAppByName("Sales"));
-    EXPECT_EQ(nullptr, app->FindUserAppByName("sales"));
+    // Names are the program files' and compared as those are: "sales"
+    // must not pass for an application other than "Sales".
+    EXPECT_EQ(pSales, app->FindUserAppByName("sales"));
+    EXPECT_EQ(pSales, app->FindUserAppByName("SALES"));
+    EXPECT_EQ(nullptr, app->FindUserAppByName("Sale"));
     EXPECT_EQ(pMain, app->FindUserAppByID(1300));
     EXPECT_EQ(nullptr, app->FindUserAppByID(1400));
     app->RemoveUserApp(pSales);

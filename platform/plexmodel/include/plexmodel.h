@@ -480,6 +480,11 @@ int kvrGetRLList(kvrHandleType* hProgram, char (*pNames)[KVR_MAX_RLL_NAME],
  * (also written to pLog when given). */
 int kvrImportRLL(kvrHandleType* hProgram, const char* pszNameAndId,
                  FILE* pLog);
+/* Imports every library the program runs: those it lists and those its
+ * imported-application blocks name; a block's library that cannot be
+ * taken (an empty or too long name) is written to pLog when given.
+ * Answers how many libraries were added to the list. */
+int kvrImportAllRLLs(kvrHandleType* hProgram, FILE* pLog);
 /* Drops the library (names compared without regard to case); 0 done. */
 int kvrRemoveRLL(kvrHandleType* hProgram, const char* pszNameAndId);
 /* 1 when an imported-application block of the program runs the library. */
@@ -543,6 +548,63 @@ const char* kvrWhatIsNewName(const char* pszName);
  * application itself (nTargetAppId, the ID after the library name's last
  * '.') is not pasted. 0 done, otherwise nothing is pasted. */
 int kvrPasteZiriraradur(int nMode, long nTargetAppId);
+
+/* One record of the clipboard list: a name the clipboard holds (a block
+ * copied one by one, a page, or a voice or fax item registered with
+ * kvrAddSymToClipboard) with what a paste is to do with it. The model owns
+ * the records from the copy until kvrEmptyClipboard; the editor writes the
+ * outcome members (notPasted to replace) between kvrGetAllNameConflicts
+ * and the paste that follows, which takes a block's skip, notPasted and
+ * newName; items are the editor's own to paste. */
+#define KVR_CLIPINFO_VOICE 0
+#define KVR_CLIPINFO_FAX   3
+#define KVR_CLIPINFO_BLOCK 1
+#define KVR_CLIPINFO_OTHER (-1) /* a page or an unknown name: never a conflict */
+#define KVR_CLIPINFO_NAME  128
+
+#pragma pack(push, 2)
+typedef struct TClipInfo
+{
+    char name[KVR_CLIPINFO_NAME];    /* 0: zero-ended */
+    short symbolType;                /* 128: KVR_SYM_* of the name */
+    short modelFlags;                /* 130: the model's */
+    short modelIndex;                /* 132: the model's: order of copy */
+    short notPasted;                 /* 134: 1 for the End block */
+    short skip;                      /* 136: 1: not pasted */
+    char newName[KVR_CLIPINFO_NAME]; /* 138: "" keeps the name */
+    long oldNumber;                  /* 266: item number on the clipboard */
+    long newNumber;                  /* 270: 0 or below keeps it */
+    long kind;                       /* 274: KVR_CLIPINFO_* */
+    unsigned char replace;           /* 278: 1: replaces the target's item */
+} TClipInfo;
+#pragma pack(pop)
+
+/* No pointers: one layout on both architectures. */
+KVR_STATIC_ASSERT(sizeof(TClipInfo) == 280, "TClipInfo is 280 bytes");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, symbolType) == 128, "symbol type at 128");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, notPasted) == 134, "not pasted at 134");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, skip) == 136, "skip at 136");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, newName) == 138, "new name at 138");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, oldNumber) == 266, "old number at 266");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, newNumber) == 270, "new number at 270");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, kind) == 274, "kind at 274");
+KVR_STATIC_ASSERT(offsetof(TClipInfo, replace) == 278, "replace at 278");
+
+/* Every record of the clipboard list, in the order copied: up to nMax
+ * pointers into ppList (may be 0 with nMax 0); answers how many there are.
+ * The records stay valid until kvrEmptyClipboard. */
+int kvrGetClipboardList(TClipInfo** ppList, int nMax);
+/* The records whose names or numbers clash with the current program (a
+ * block's name on the current page, or in the program when that is the
+ * main page; an item's name anywhere in the program, or its number among
+ * the program's items of its kind), the End block always. Every record's
+ * outcome is cleared first (newNumber -1), and the paste that follows
+ * takes the outcomes the caller writes. Up to nMax pointers into ppList;
+ * answers how many clash. */
+int kvrGetAllNameConflicts(TClipInfo** ppList, int nMax);
+/* 1 for a name the model keeps for its own blocks and pages ("Begin",
+ * "End", "Main", without regard to case), which no pasted block takes. */
+int kvrItsAReservedPB(const char* pszName);
 
 /* ---- Start-up settings ------------------------------------------------ */
 

@@ -17,6 +17,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <map>
+#include <memory>
 #include <new>
 #include <set>
 #include <string>
@@ -52,6 +53,11 @@ struct ClipState
     bool setupPageMode = false;
     PastePlan plan;
     std::string answer;                     // kvrWhatIsNewName's text
+    // The clipboard list: one record per name copied, in the order copied.
+    std::vector<std::unique_ptr<TClipInfo>> list;
+    // The outcomes of the records were asked for (kvrGetAllNameConflicts)
+    // and hold for the next paste.
+    bool resolved = false;
 };
 
 ClipState& Clip()
@@ -149,6 +155,65 @@ void ConnectCopies()
 void ForgetPlan()
 {
     Clip().plan = PastePlan();
+}
+
+TClipInfo* FindRecord(const std::string& name, long kind)
+{
+    for (auto& record : Clip().list)
+        if (record->kind == kind && name == record->name)
+            return record.get();
+    return nullptr;
+}
+
+void AddRecord(const std::string& name, short symbolType, long kind, long number)
+{
+    ClipState& clip = Clip();
+    if (FindRecord(name, kind))
+        return;
+    std::unique_ptr<TClipInfo> record(new TClipInfo);
+    std::memset(record.get(), 0, sizeof(TClipInfo));
+    CopyBounded(record->name, sizeof(record->name), name);
+    record->symbolType = symbolType;
+    record->modelIndex = (short)clip.list.size();
+    record->oldNumber = number;
+    record->newNumber = -1;
+    record->kind = kind;
+    clip.list.push_back(std::move(record));
+}
+
+void ClearOutcome(TClipInfo* record)
+{
+    record->notPasted = 0;
+    record->skip = 0;
+    record->newName[0] = 0;
+    record->newNumber = -1;
+    record->replace = 0;
+}
+
+long ItemKind(const Symbol* sym)
+{
+    const kvrItemData* item = static_cast<const kvrItemData*>(sym->Variable);
+    return item ? item->mediaKind : KVR_CLIPINFO_VOICE;
+}
+
+// Whether a clipboard record clashes with the program and its page.
+bool Clashes(const TClipInfo* record, const Program* target, const Page* page)
+{
+    std::string name = record->name;
+    if (record->kind == KVR_CLIPINFO_BLOCK)
+    {
+        if (record->symbolType == KVR_SYM_POWERBLOCK && name == "End")
+            return true;
+        return (page && page->FindBlock(name)) || (page && page->main && target->IsNameInUse(name));
+    }
+    if (record->kind != KVR_CLIPINFO_VOICE && record->kind != KVR_CLIPINFO_FAX)
+        return false;
+    if (target->IsNameInUse(name))
+        return true;
+    for (const Symbol* s : target->symbols)
+        if (s->Type == KVR_SYM_ITEM && s->ItemNumber == record->oldNumber && ItemKind(s) == record->kind)
+            return true;
+    return false;
 }
 
 // Application ID of an imported-application block: the number after the
@@ -265,6 +330,16 @@ int MakePlan(bool pageMode)
                        !(targetPage->main && target->IsNameInUse(n));
             };
             std::string name = b->name;
+            const TClipInfo* record = clip.resolved ? FindRecord(b->name, KVR_CLIPINFO_BLOCK) : nullptr;
+            if (record && (record->skip || record->notPasted))
+            {
+                plan.skipped.insert(b->name);
+                continue;
+            }
+            // The name the user chose stands when it is still free.
+            if (record && record->newName[0] && IsValidSymbolName(record->newName) &&
+                std::strlen(record->newName) <= KVR_MAX_BLOCK_NAME && isFree(record->newName))
+                name = record->newName;
             if (!isFree(name))
                 name = ProposeName(b->name, KVR_MAX_BLOCK_NAME, isFree);
             if (name.empty())
@@ -359,6 +434,8 @@ int kvrEmptyClipboard(void)
         clip.copies.clear();
         clip.pageSymbols.clear();
         clip.symbols.clear();
+        clip.list.clear();
+        clip.resolved = false;
         clip.copiedPage.clear();
         clip.source = nullptr;
         clip.clipType = KVR_CLIP_BLOCKS;
@@ -390,6 +467,8 @@ int kvrCopyZiriraradur(const char* pszName)
         clip.source = original->page->program;
         Block* copy = PasteBlock(dest, original->name, original, original->customType);
         clip.copies.push_back(std::make_pair(copy, original));
+        if (clip.clipType != KVR_CLIP_PAGE)
+            AddRecord(original->name, KVR_SYM_POWERBLOCK, KVR_CLIPINFO_BLOCK, 0);
         ConnectCopies();
         return KVR_OK;
     });
@@ -417,7 +496,19 @@ int kvrAddSymToClipboard(const char* pszName)
                 return KVR_OK;
         clip.symbols.push_back(pszName);
         if (g_pCurrent && g_pCurrent->FindPage(pszName))
+        {
             clip.pageSymbols.insert(pszName);
+            AddRecord(pszName, KVR_SYM_PAGE, KVR_CLIPINFO_OTHER, 0);
+        }
+        else if (Symbol* item = g_pCurrent ? g_pCurrent->FindItemSymbol(pszName) : nullptr)
+        {
+            if (item->Type == KVR_SYM_ITEM)
+                AddRecord(pszName, KVR_SYM_ITEM, ItemKind(item), item->ItemNumber);
+            else
+                AddRecord(pszName, item->Type, KVR_CLIPINFO_OTHER, item->ItemNumber);
+        }
+        else
+            AddRecord(pszName, 0, KVR_CLIPINFO_OTHER, 0);
         return KVR_OK;
     });
 }
@@ -586,7 +677,57 @@ int kvrPasteZiriraradur(int nMode, long nTargetAppId)
                 copy->conn[i] = to && to->page == copy->page ? to : nullptr;
             }
         }
+        // The outcomes served this paste; the next one asks again.
+        clip.resolved = false;
         return KVR_OK;
+    });
+}
+
+int kvrGetClipboardList(TClipInfo** ppList, int nMax)
+{
+    return Guard(0, [&] {
+        ClipState& clip = Clip();
+        int n = (int)clip.list.size();
+        for (int i = 0; ppList && i < n && i < nMax; ++i)
+            ppList[i] = clip.list[i].get();
+        return n;
+    });
+}
+
+int kvrGetAllNameConflicts(TClipInfo** ppList, int nMax)
+{
+    return Guard(0, [&] {
+        ClipState& clip = Clip();
+        for (auto& record : clip.list)
+            ClearOutcome(record.get());
+        ForgetPlan();
+        clip.resolved = true;
+        Program* target = g_pCurrent;
+        if (!target || target == g_pClipboard)
+            return 0;
+        Page* page = CurrentPageOf(target);
+        int n = 0;
+        for (auto& record : clip.list)
+        {
+            if (!Clashes(record.get(), target, page))
+                continue;
+            if (ppList && n < nMax)
+                ppList[n] = record.get();
+            ++n;
+        }
+        return n;
+    });
+}
+
+int kvrItsAReservedPB(const char* pszName)
+{
+    return Guard(0, [&] {
+        if (!pszName)
+            return 0;
+        for (const char* reserved : {"Begin", "End", "Main"})
+            if (lstrcmpiA(pszName, reserved) == 0)
+                return 1;
+        return 0;
     });
 }
 

@@ -71,6 +71,39 @@ int kvrImportRLL(kvrHandleType* hProgram, const char* pszNameAndId, FILE* pLog)
     }
 }
 
+int kvrImportAllRLLs(kvrHandleType* hProgram, FILE* pLog)
+{
+    try
+    {
+        Program* prog = AsProgram(hProgram);
+        if (!prog)
+            return 0;
+        int added = 0;
+        for (Page* p : prog->pages)
+            for (Block* b : p->blocks)
+            {
+                if (b->type != KVR_PB_IMPORTED)
+                    continue;
+                if (!IsValidLibraryName(b->customType.c_str()))
+                {
+                    if (pLog)
+                        std::fprintf(pLog, "Block %s names no library that can be imported.\n", b->name.c_str());
+                    continue;
+                }
+                if (FindLibrary(prog, b->customType.c_str()) < 0)
+                {
+                    prog->libraries.push_back(b->customType);
+                    ++added;
+                }
+            }
+        return added;
+    }
+    catch (...)
+    {
+        return 0;
+    }
+}
+
 int kvrRemoveRLL(kvrHandleType* hProgram, const char* pszNameAndId)
 {
     try

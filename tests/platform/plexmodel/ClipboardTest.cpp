@@ -301,3 +301,145 @@ TEST_F(ClipboardTest, ACutLeavesTheCopiesAndTheirConnections)
     ASSERT_NE(nullptr, pasted);
     EXPECT_EQ(kvrFindPowerBlock("Day", 1, 0), kvrGetGotoConnection(pasted, ConnIndex(pasted, "1")));
 }
+
+namespace {
+
+std::vector<TClipInfo*> Conflicts()
+{
+    int n = kvrGetAllNameConflicts(nullptr, 0);
+    std::vector<TClipInfo*> list(n > 0 ? n : 0);
+    if (n > 0)
+        EXPECT_EQ(n, kvrGetAllNameConflicts(list.data(), n));
+    return list;
+}
+
+std::vector<std::string> Names(const std::vector<TClipInfo*>& list)
+{
+    std::vector<std::string> names;
+    for (TClipInfo* p : list)
+        names.push_back(p->name);
+    return names;
+}
+
+} // namespace
+
+TEST_F(ClipboardTest, TheClipboardListHoldsCopiedBlocksItemsAndPages)
+{
+    static kvrItemData fax = {};
+    fax.mediaKind = 3;
+    Symbol* s = nullptr;
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Welcome", KVR_SYM_ITEM, 1, 7, 1, 0, nullptr));
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Prices", KVR_SYM_ITEM, 1, 12, 1, 0, &fax));
+    Block(402, "Menu1");
+    Block(396, "End");
+    CopyBlocks({"Menu1", "End"});
+    ASSERT_EQ(KVR_OK, kvrAddSymToClipboard("Welcome"));
+    ASSERT_EQ(KVR_OK, kvrAddSymToClipboard("Prices"));
+    ASSERT_EQ(KVR_OK, kvrAddSymToClipboard("Main"));
+
+    std::vector<TClipInfo*> all(kvrGetClipboardList(nullptr, 0));
+    ASSERT_EQ(5u, all.size());
+    ASSERT_EQ(5, kvrGetClipboardList(all.data(), (int)all.size()));
+    struct Expected { const char* name; short symbolType; long kind; long number; };
+    const Expected expected[] = {
+        {"Menu1", KVR_SYM_POWERBLOCK, KVR_CLIPINFO_BLOCK, 0},
+        {"End", KVR_SYM_POWERBLOCK, KVR_CLIPINFO_BLOCK, 0},
+        {"Welcome", KVR_SYM_ITEM, KVR_CLIPINFO_VOICE, 7},
+        {"Prices", KVR_SYM_ITEM, KVR_CLIPINFO_FAX, 12},
+        {"Main", KVR_SYM_PAGE, KVR_CLIPINFO_OTHER, 0},
+    };
+    for (size_t i = 0; i < all.size(); ++i)
+    {
+        EXPECT_EQ(expected[i].name, std::string(all[i]->name));
+        EXPECT_EQ(expected[i].symbolType, all[i]->symbolType) << i;
+        EXPECT_EQ(expected[i].kind, all[i]->kind) << i;
+        EXPECT_EQ(expected[i].number, all[i]->oldNumber) << i;
+    }
+    ASSERT_EQ(KVR_OK, kvrEmptyClipboard());
+    EXPECT_EQ(0, kvrGetClipboardList(nullptr, 0));
+}
+
+TEST_F(ClipboardTest, ConflictsAreTheNamesAndNumbersTheTargetUses)
+{
+    static kvrItemData fax = {};
+    fax.mediaKind = 3;
+    Symbol* s = nullptr;
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Welcome", KVR_SYM_ITEM, 1, 7, 1, 0, nullptr));
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Prices", KVR_SYM_ITEM, 1, 12, 1, 0, &fax));
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Hours", KVR_SYM_ITEM, 1, 8, 1, 0, nullptr));
+    Block(402, "Menu1");
+    Block(395, "Day");
+    Block(396, "End");
+    CopyBlocks({"Menu1", "Day", "End"});
+    for (const char* item : {"Welcome", "Prices", "Hours"})
+        ASSERT_EQ(KVR_OK, kvrAddSymToClipboard(item));
+
+    // Within the program every name clashes.
+    EXPECT_EQ((std::vector<std::string>{"Menu1", "Day", "End", "Welcome", "Prices", "Hours"}), Names(Conflicts()));
+
+    // Another program: "Day" is a block there, "Prices" a voice item,
+    // number 7 a voice item of another name, number 8 only a fax item;
+    // the End block is always listed.
+    static kvrItemData otherFax = {};
+    otherFax.mediaKind = 3;
+    OtherProgram();
+    Block(395, "Day");
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Prices", KVR_SYM_ITEM, 1, 30, 1, 0, nullptr));
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Greeting", KVR_SYM_ITEM, 1, 7, 1, 0, nullptr));
+    ASSERT_EQ(1, kvrAddSymbol(&s, "Form", KVR_SYM_ITEM, 1, 8, 1, 0, &otherFax));
+    std::vector<TClipInfo*> list = Conflicts();
+    EXPECT_EQ((std::vector<std::string>{"Day", "End", "Welcome", "Prices"}), Names(list));
+    // Each listing starts the outcomes afresh.
+    for (TClipInfo* p : list)
+    {
+        EXPECT_EQ(-1, p->newNumber);
+        lstrcpyA(p->newName, "X");
+        p->skip = 1;
+    }
+    list = Conflicts();
+    for (TClipInfo* p : list)
+    {
+        EXPECT_EQ(0, p->skip);
+        EXPECT_EQ("", std::string(p->newName));
+    }
+}
+
+TEST_F(ClipboardTest, ThePasteTakesTheResolvedNamesAndSkips)
+{
+    Block(402, "Menu1");
+    Block(395, "Day");
+    Block(407, "Left");
+    CopyBlocks({"Menu1", "Day", "Left"});
+    std::vector<TClipInfo*> list = Conflicts();
+    ASSERT_EQ(3u, list.size());
+    lstrcpyA(list[0]->newName, "Choice");     // chosen by the user
+    list[1]->skip = 1;                        // not pasted
+    // "Left" keeps no outcome: the model's own proposal.
+    ASSERT_EQ(KVR_OK, kvrPreparePaste(0));
+    EXPECT_EQ("Choice", NewName("Menu1"));
+    EXPECT_EQ("Left1", NewName("Left"));
+    ASSERT_EQ(KVR_OK, kvrPasteZiriraradur(0, 0));
+    EXPECT_NE(nullptr, kvrFindPowerBlock("Choice", 1, 0));
+    EXPECT_NE(nullptr, kvrFindPowerBlock("Left1", 1, 0));
+    EXPECT_EQ(nullptr, kvrFindPowerBlock("Day1", 1, 0));
+
+    // The outcomes served that paste: the next one without a listing
+    // proposes names of its own and pastes everything.
+    ASSERT_EQ(KVR_OK, kvrPreparePaste(0));
+    EXPECT_EQ("Menu2", NewName("Menu1"));
+    EXPECT_EQ("Day1", NewName("Day"));
+
+    // A chosen name that is taken by now falls back to a proposal.
+    list = Conflicts();
+    lstrcpyA(list[0]->newName, "Left");
+    ASSERT_EQ(KVR_OK, kvrPreparePaste(0));
+    EXPECT_EQ("Menu2", NewName("Menu1"));
+}
+
+TEST_F(ClipboardTest, ReservedNamesAreTheModelsOwn)
+{
+    for (const char* name : {"Begin", "End", "Main", "end", "MAIN"})
+        EXPECT_EQ(1, kvrItsAReservedPB(name)) << name;
+    for (const char* name : {"Menu1", "Ending", "", static_cast<const char*>(nullptr)})
+        EXPECT_EQ(0, kvrItsAReservedPB(name));
+}

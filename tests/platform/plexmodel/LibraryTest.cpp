@@ -72,3 +72,17 @@ TEST_F(ModelTest, LibrariesTravelWithTheModelsPartOfTheFile)
     EXPECT_EQ((std::vector<std::string>{"Orders.12", "Bill|ing.7"}), Libraries(back));
     kvrRemoveProgram(back);
 }
+
+TEST_F(ModelTest, ImportingAllTakesTheLibrariesTheBlocksRun)
+{
+    ASSERT_NE(0, kvrImportRLL(m_prog, "Orders.12", nullptr));
+    Block(KVR_PB_IMPORTED, "RunOrders", "ORDERS.12");
+    Block(KVR_PB_IMPORTED, "RunBilling", "Billing.7");
+    Block(KVR_PB_IMPORTED, "RunBillingAgain", "Billing.7");
+    Block(402, "Menu1");
+    // Only the library no list holds yet is added, once.
+    EXPECT_EQ(1, kvrImportAllRLLs(m_prog, nullptr));
+    EXPECT_EQ((std::vector<std::string>{"Orders.12", "Billing.7"}), Libraries(m_prog));
+    EXPECT_EQ(0, kvrImportAllRLLs(m_prog, nullptr));
+    EXPECT_EQ(0, kvrImportAllRLLs(nullptr, nullptr));
+}

@@ -996,3 +996,32 @@ TEST_F(FrameEditCmdsTest, BlockPropertiesRunsTheSheetOfTheOneSelectedBlock)
     EXPECT_TRUE(HoldsLine(m_pA, m_pLine)) << "its lines as they were";
     ExpectModelMatches(m_pProgram);
 }
+
+// The line of a group output goes with its members' lines, also when a
+// member's line is selected after it; the block's other lines stay shown.
+TEST_F(FrameEditCmdsTest, DeleteOfAGroupLineTakesItsMembersAndKeepsTheOtherLines)
+{
+    PowerBlock* pDays = AddBlock(m_pMain, 395, "Days", 700, 200);
+    Goto* pGroup = pDays->Connect(m_pB, "Weekdays", 0);
+    ASSERT_NE(nullptr, pGroup);
+    ASSERT_TRUE(pGroup->HasFlag(GOTO_FLAG_GROUP));
+    Goto* pMonday = pDays->FindGoto("Monday");
+    ASSERT_NE(nullptr, pMonday);
+    Goto* pSaturday = pDays->Connect(m_pA, "Saturday", 0);
+    ASSERT_NE(nullptr, pSaturday);
+    m_pFrame->NotifyChildren(pDays, OBJECT_ADDED, OBJECT_OWN_GOTOS);
+    ASSERT_FALSE(pSaturday->GetDisplayObjects().isEmpty());
+
+    SelectOnly({pGroup, pMonday});
+    Send(CM_EDITDELETE);
+    EXPECT_EQ(nullptr, pDays->FindGoto("Weekdays"));
+    EXPECT_EQ(nullptr, pDays->FindGoto("Monday"));
+    EXPECT_EQ(nullptr, pDays->FindGoto("Friday"));
+    EXPECT_EQ(pSaturday, pDays->FindGoto("Saturday"));
+    EXPECT_FALSE(pSaturday->GetDisplayObjects().isEmpty()) << "shown again";
+    ExpectModelMatches(m_pProgram);
+    // No display object is left over a line that went: the pane lays out
+    // and draws.
+    m_pPane->Relayout();
+    UpdateWindow(m_pPane->HWindow);
+}

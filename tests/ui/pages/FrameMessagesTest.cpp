@@ -4,6 +4,7 @@
 // status line and the pop-ups prepared when they open.
 #include "PageTestSupport.h"
 #include "../../model/DisplayTestSupport.h"
+#include "ClipboardProgram.h"
 #include "PXCmdIds.h"
 #include "PXMsgBox.h"
 #include "PXUIMsg.h"
@@ -650,4 +651,54 @@ TEST_F(FrameMessagesTest, OpeningAProgramThatAWindowShowsMakesItCurrent)
     SendMessageA(hFrame, WM_UI_OPENPROGRAM, 0, reinterpret_cast<LPARAM>("C:\\nowhere\\MISSING.ed"));
     EXPECT_EQ(2, m_pFrame->GetChildCount());
     EXPECT_EQ(m_pProgram.get(), m_pFrame->GetCurrentProgram());
+}
+
+TEST_F(FrameMessagesTest, ABlockWhoseConnectionsChangedInTheModelIsRedrawnWithThem)
+{
+    m_pFrame->OpenEditWindow(m_pProgram.get(), m_pMain);
+    RecordingWindow* pMain = WindowOf(m_pMain);
+    ASSERT_NE(nullptr, pMain);
+    ASSERT_EQ(nullptr, m_pA->FindGoto("1"));
+    // The model connects A's first output to B behind the editor's back.
+    ASSERT_EQ(0, kvrCreateGoto(m_pA->GetHandle(), m_pB->GetHandle(), 0));
+    kvrBlockNotify report = {m_pProgram->GetHandle(), m_pA->GetHandle()};
+    ClearEvents();
+    EXPECT_EQ(0, SendMessageA(m_pFrame->HWindow, WM_UI_MODELNOTIFY, 1, reinterpret_cast<LPARAM>(&report)));
+    EXPECT_EQ((std::vector<std::string>{"A 3,2", "A 4,2"}), pMain->events);
+    Goto* pLine = m_pA->FindGoto("1");
+    ASSERT_NE(nullptr, pLine);
+    EXPECT_EQ(m_pB, pLine->GetTarget());
+    // Told again, the block agrees: nobody hears of it.
+    ClearEvents();
+    SendMessageA(m_pFrame->HWindow, WM_UI_MODELNOTIFY, 1, reinterpret_cast<LPARAM>(&report));
+    EXPECT_TRUE(pMain->events.empty());
+}
+
+TEST_F(FrameMessagesTest, LibraryReportsRefreshTheIconsOfEachWindowsProgramOrTheClipboard)
+{
+    std::unique_ptr<Program> other(NewProgram());
+    ClipboardProgram* pClip = GetClipboardProgram();
+    ASSERT_NE(nullptr, pClip);
+    ASSERT_NE(0, kvrImportRLL(m_pProgram->GetHandle(), "Orders.12", nullptr));
+    ASSERT_NE(0, kvrImportRLL(other->GetHandle(), "Billing.7", nullptr));
+    ASSERT_NE(0, kvrImportRLL(pClip->GetHandle(), "Stock.3", nullptr));
+    HWND hFrame = m_pFrame->HWindow;
+
+    // Without a window nothing is refreshed, not even the clipboard.
+    kvrHandleType* hClip = pClip->GetHandle();
+    SendMessageA(hFrame, WM_UI_MODELNOTIFY, 11, reinterpret_cast<LPARAM>(&hClip));
+    EXPECT_TRUE(pClip->GetLibraryGroups().isEmpty());
+
+    m_pFrame->OpenEditWindow(m_pProgram.get(), m_pMain);
+    kvrHandleType* hProgram = m_pProgram->GetHandle();
+    kvrHandleType* hOther = other->GetHandle();
+    SendMessageA(hFrame, WM_UI_MODELNOTIFY, 11, reinterpret_cast<LPARAM>(&hOther));
+    EXPECT_TRUE(other->GetLibraryGroups().isEmpty());
+    EXPECT_TRUE(m_pProgram->GetLibraryGroups().isEmpty());
+    SendMessageA(hFrame, WM_UI_MODELNOTIFY, 11, reinterpret_cast<LPARAM>(&hProgram));
+    EXPECT_FALSE(m_pProgram->GetLibraryGroups().isEmpty());
+    SendMessageA(hFrame, WM_UI_MODELNOTIFY, 11, reinterpret_cast<LPARAM>(&hClip));
+    EXPECT_FALSE(pClip->GetLibraryGroups().isEmpty());
+    EXPECT_EQ(0, SendMessageA(hFrame, WM_UI_MODELNOTIFY, 11, 0));
+    pClip->Clear();
 }

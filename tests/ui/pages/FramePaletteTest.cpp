@@ -209,10 +209,28 @@ protected:
     {
         ::SendMessageA(pPane->HWindow, nMsg, nKeys, MAKELPARAM(pt.x, pt.y));
     }
+    // The display is shared with other test processes, whose windows may
+    // lie over ours: the frame is put above every one of them, so that the
+    // point the drag looks under finds our pane.
+    static bool RaiseOver(ObjectChild* pPane, POINT ptScreen)
+    {
+        HWND hRoot = ::GetAncestor(pPane->HWindow, GA_ROOT);
+        for (int nTry = 0; nTry < 30; ++nTry)
+        {
+            if (::WindowFromPoint(ptScreen) == pPane->HWindow)
+                return true;
+            ::SetWindowPos(hRoot, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            ::Sleep(100);
+        }
+        return ::WindowFromPoint(ptScreen) == pPane->HWindow;
+    }
     // Pressed on the block and moved far enough for a drag.
     static void StartBlockDrag(ObjectChild* pPane, PowerBlock* pBlock)
     {
         const POINT pt = PointOf(pPane, pBlock);
+        POINT ptScreen = pt;
+        ::ClientToScreen(pPane->HWindow, &ptScreen);
+        RaiseOver(pPane, ptScreen);
         Mouse(pPane, WM_LBUTTONDOWN, pt, MK_LBUTTON);
         Mouse(pPane, WM_MOUSEMOVE, {pt.x + 10, pt.y + 6}, MK_LBUTTON);
     }
@@ -434,7 +452,7 @@ TEST_F(FramePaletteTest, ABlockMovedInItsPaneFollowsTheDragImage)
         ::ClientToScreen(pPane->HWindow, &toScreen);
         char szUnder[64] = "";
         ::GetClassNameA(::WindowFromPoint(toScreen), szUnder, sizeof(szUnder));
-        ASSERT_EQ(pPane->HWindow, ::WindowFromPoint(toScreen))
+        ASSERT_TRUE(RaiseOver(pPane, toScreen))
             << szUnder << " pane " << rcPane.right << "x" << rcPane.bottom << " at " << toScreen.x << "," << toScreen.y;
         Mouse(pPane, WM_MOUSEMOVE, to, MK_LBUTTON);
         const POINT last = GetPXMainFrame()->GetDragLast();
@@ -645,4 +663,54 @@ TEST_F(FramePaletteTest, AProgramOpenedFromTheRecentListBringsItsZoomToThePalett
     EXPECT_EQ(24, IconSide());
     EXPECT_EQ(m_pResizedIconIL->m_hImageList, ShownList());
     m_pController->RemoveUserApp(g_pRecentApp);
+}
+
+// The full-screen command puts the caption and borders off the screen with
+// the menu bar at its top, and the second time gives back the exact
+// placement the frame had, maximised or not.
+TEST_F(FramePaletteTest, FullScreenCoversTheScreenAndGivesBackThePlacement)
+{
+    PXMainFrame* pMainFrame = GetPXMainFrame();
+    ASSERT_NE(nullptr, pMainFrame);
+    for (bool bMaximised : {false, true})
+    {
+        SCOPED_TRACE(bMaximised ? "maximised" : "normal");
+        WINDOWPLACEMENT start = {};
+        start.length = sizeof(start);
+        ::GetWindowPlacement(m_pFrame->HWindow, &start);
+        start.showCmd = bMaximised ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL;
+        ::SetWindowPlacement(m_pFrame->HWindow, &start);
+        Flush();
+        WINDOWPLACEMENT before = {};
+        before.length = sizeof(before);
+        ASSERT_TRUE(::GetWindowPlacement(m_pFrame->HWindow, &before));
+        ASSERT_EQ(bMaximised, ::IsZoomed(m_pFrame->HWindow) != FALSE);
+
+        Send(CM_FULLSCREEN);
+        EXPECT_TRUE(m_pFrame->IsFullScreen());
+        EXPECT_FALSE(::IsZoomed(m_pFrame->HWindow));
+        RECT rcFull = {};
+        ::GetWindowRect(m_pFrame->HWindow, &rcFull);
+        const RECT expected = pMainFrame->GetFullScreenRect();
+        EXPECT_TRUE(::EqualRect(&expected, &rcFull))
+            << rcFull.left << "," << rcFull.top << "," << rcFull.right << "," << rcFull.bottom;
+        EXPECT_LT(rcFull.top, 0);
+        EXPECT_LE(rcFull.left, 0);
+        EXPECT_GE(rcFull.right, ::GetSystemMetrics(SM_CXSCREEN));
+        // The menu bar lies at the screen's top, the client area under it.
+        POINT ptClient = {0, 0};
+        ::ClientToScreen(m_pFrame->HWindow, &ptClient);
+        EXPECT_GT(ptClient.y, 0);
+        EXPECT_LE(ptClient.y, ::GetSystemMetrics(SM_CYMENU) + 2);
+
+        Send(CM_FULLSCREEN);
+        EXPECT_FALSE(m_pFrame->IsFullScreen());
+        WINDOWPLACEMENT after = {};
+        after.length = sizeof(after);
+        ASSERT_TRUE(::GetWindowPlacement(m_pFrame->HWindow, &after));
+        EXPECT_EQ(before.showCmd, after.showCmd) << "zoomed " << ::IsZoomed(m_pFrame->HWindow);
+        EXPECT_TRUE(::EqualRect(&before.rcNormalPosition, &after.rcNormalPosition));
+        EXPECT_EQ(bMaximised, ::IsZoomed(m_pFrame->HWindow) != FALSE);
+    }
+    ::ShowWindow(m_pFrame->HWindow, SW_RESTORE);
 }

@@ -145,10 +145,13 @@ protected:
     }
 
     // A block whose body's top left corner is at the cell (column, row) of
-    // the layout area, right of and below the program's default blocks.
-    PowerBlock* AddAt(const char* pszName, int nColumn, int nRow)
+    // the layout area, right of and below the program's default blocks. A
+    // cell is three blocks wide and two high: blocks a third of a column or
+    // half a row apart touch.
+    PowerBlock* AddAt(const char* pszName, double column, double row)
     {
-        return Add(pszName, 2000 + nColumn * nCellX + nOffsetX, 1000 + nRow * nCellY + nOffsetY);
+        return Add(pszName, 2000 + static_cast<long>(column * nCellX) + nOffsetX,
+                   1000 + static_cast<long>(row * nCellY) + nOffsetY);
     }
 
     // Connects the block's first output that is drawn to the target; the
@@ -236,13 +239,14 @@ TEST_F(GotoRouteTest, LinesGoAroundTheBlocksInTheirWay)
 {
     struct Place
     {
-        int nColumn, nRow;
+        double column, row;
     };
     const struct
     {
         const char* pszCase;
         Place source, target;
         std::vector<Place> others;
+        const char* pszOthersName; // a long name makes a block wide
     } cases[] = {
         {"target right", {2, 2}, {4, 2}, {}},
         {"target left", {4, 2}, {2, 2}, {}},
@@ -254,6 +258,17 @@ TEST_F(GotoRouteTest, LinesGoAroundTheBlocksInTheirWay)
         {"behind a wall, to the left", {4, 2}, {0, 2}, {{2, 1}, {2, 2}, {2, 3}}},
         {"blocks on the straight way", {0, 2}, {6, 2}, {{2, 2}, {4, 2}}},
         {"behind a block, below", {2, 0}, {2, 4}, {{2, 2}}},
+        // Going round a wall of touching blocks costs more turns and length
+        // than passing through one of them would.
+        {"behind a solid wall", {0, 2}, {4, 2}, {{2, 0.5}, {2, 1}, {2, 1.5}, {2, 2}, {2, 2.5}, {2, 3}, {2, 3.5}}},
+        {"behind a solid wall, to the left", {4, 2}, {0, 2}, {{2, 0.5}, {2, 1}, {2, 1.5}, {2, 2}, {2, 2.5}, {2, 3}, {2, 3.5}}},
+        {"past a wide block, below", {2, 0}, {2, 4}, {{2, 2}}, "Wide with a long name"},
+        {"past a wide block, above", {2, 4}, {2, 0}, {{2, 2}}, "Wide with a long name"},
+        // A long name makes a block's rectangle wider than its icon and type:
+        // the corners beside them belong to the block as well.
+        {"up to a target beside a wide block", {2, 6}, {4, 3}, {{3, 3}}, "Wide with a long name"},
+        {"to a target beside a wide block a little higher", {0, 5}, {4, 3}, {{3.1, 2.9}}, "Wide with a long name"},
+        {"to a target beside a wide block, from below", {0, 6}, {4, 3}, {{3.1, 3}}, "Wide with a long name"},
     };
     int n = 0;
     for (const auto& c : cases)
@@ -261,14 +276,14 @@ TEST_F(GotoRouteTest, LinesGoAroundTheBlocksInTheirWay)
         // Each layout in its own stretch of the page.
         const int nBase = n++ * 10;
         std::string name = "S" + std::to_string(n);
-        PowerBlock* pFrom = AddAt(name.c_str(), nBase + c.source.nColumn, c.source.nRow);
+        PowerBlock* pFrom = AddAt(name.c_str(), nBase + c.source.column, c.source.row);
         name = "T" + std::to_string(n);
-        PowerBlock* pTo = AddAt(name.c_str(), nBase + c.target.nColumn, c.target.nRow);
+        PowerBlock* pTo = AddAt(name.c_str(), nBase + c.target.column, c.target.row);
         int m = 0;
         for (const Place& p : c.others)
         {
-            name = "O" + std::to_string(n) + "_" + std::to_string(m++);
-            AddAt(name.c_str(), nBase + p.nColumn, p.nRow);
+            name = (c.pszOthersName ? c.pszOthersName : std::string("O")) + std::to_string(n) + "_" + std::to_string(m++);
+            AddAt(name.c_str(), nBase + p.column, p.row);
         }
         ASSERT_TRUE(pFrom && pTo) << c.pszCase;
         Goto* pGoto = Connect(pFrom, pTo);
