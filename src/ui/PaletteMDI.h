@@ -22,6 +22,9 @@ public:
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void SetProgram(Program* pProgram);
+    // The blocks the palette offers, when they are known only after the
+    // window was made; SetProgram then shows their groups.
+    void SetIcons(Icons* pIcons) { m_pIcons = pIcons; }
     void ShowGroup(GroupIcon* pGroup);
     // The palette's tabs refilled from the group pane.
     void InitGroupTabs();

@@ -4,6 +4,8 @@
 #include "UIFramePages.h"
 #include "UIMDIFrame.h"
 #include "CUserAppChecker.h"
+#include "BitmapObject.h"
+#include "BrushObject.h"
 #include "FontObject.h"
 #include "Icons.h"
 #include "ModelObserver.h"
@@ -12,6 +14,8 @@
 #include "PXString.h"
 #include "PXWinApp.h"
 #include "PXWnd.h"
+#include "PaletteMDI.h"
+#include "PenObject.h"
 #include "UIRes.h"
 #include "bwcc/Bwcc.h"
 #include "owl/TDialog.h"
@@ -173,13 +177,27 @@ void UIApp::LoadBitmapLibrary()
     m_hBitmapLibrary = hBitmaps;
     m_pBitmapModule = new TModule(s_szBitmapLibrary, hBitmaps);
     if (hBitmaps)
+    {
         BWCCRegister(hBitmaps);
+        // The blocks' pictures on the pages come from it too.
+        BitmapObject::SetLibrary(hBitmaps);
+    }
 }
 
 UIApp::~UIApp()
 {
     delete m_pPages;
     m_pPages = nullptr;
+    // The page windows went with the frame's window.
+    if (m_bOwnDrawingTables)
+    {
+        delete g_pBrushes;
+        g_pBrushes = nullptr;
+        delete g_pPens;
+        g_pPens = nullptr;
+        delete g_pBitmaps;
+        g_pBitmaps = nullptr;
+    }
     // An application object that never read the settings has nothing of
     // its own to write: it must not put its defaults over the user's.
     if (m_bSettingsRead)
@@ -256,6 +274,8 @@ UIApp::~UIApp()
     }
     delete m_pBitmapModule;
     m_pBitmapModule = nullptr;
+    if (m_hBitmapLibrary)
+        BitmapObject::SetLibrary(nullptr);
     if (m_hBitmapLibrary && m_bFreeBitmapLibrary)
         FreeLibrary(m_hBitmapLibrary);
     m_hBitmapLibrary = nullptr;
@@ -273,6 +293,15 @@ void UIApp::InitInstance()
     Step("fonts");
     delete g_pFonts;
     g_pFonts = new Fonts(DefaultFontRows);
+    // The brushes, pens and bitmaps that page windows draw blocks and lines
+    // with.
+    if (!g_pBrushes && !g_pPens && !g_pBitmaps)
+    {
+        g_pBrushes = new Brushes(DefaultBrushRows);
+        g_pPens = new Pens(DefaultPenRows);
+        g_pBitmaps = new Bitmaps();
+        m_bOwnDrawingTables = true;
+    }
 
     Step("settings");
     ReadSettings();
@@ -335,6 +364,13 @@ void UIApp::StartEditing(UIMDIFrame* pFrame)
         m_pIcons[i] = new Icons(m_pIconTables[i]);
     Icons::SetCurrent(m_pIcons[0]);
     Icons::SetObsolete(m_pIcons[1]);
+    // The frame's palette was made before the blocks were known.
+    if (PaletteMDI* pPalette = pFrame->GetPaletteMDI())
+    {
+        pPalette->SetIcons(m_pIcons[0]);
+        pPalette->SetProgram(pFrame->GetCurrentProgram());
+        pPalette->UpdateGroupTabs();
+    }
     delete m_pPages;
     m_pPages = pFrame->MakeApplicationPages();
     PXWinApp::UpdateCommandUI();

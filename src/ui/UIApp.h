@@ -185,6 +185,7 @@ private:
     // The page windows' frame over the main frame, with the application
     // commands behind it; owned, made once editing starts.
     class UIFramePages* m_pPages = nullptr;
+    bool m_bOwnDrawingTables = false;  // the brushes, pens and bitmaps were made here
 };
 
 #endif

@@ -5,8 +5,15 @@
 // checks of the values read from the settings file, and what the exit
 // writes back.
 #include "PXTestSupport.h"
+#include "BitmapObject.h"
+#include "BrushObject.h"
 #include "FontObject.h"
 #include "Icons.h"
+#include "Page.h"
+#include "PaletteMDI.h"
+#include "PalettePanes.h"
+#include "PenObject.h"
+#include "ProgramFile.h"
 #include "PXMainFrame.h"
 #include "PXWinApp.h"
 #include "PXUIRes.h"
@@ -493,4 +500,62 @@ TEST_F(Startup, TheActiveApplicationFollowsTheFramesCurrentProgram)
     pFrame->SetCurrentProgram(nullptr);
     EXPECT_EQ(nullptr, pController->GetActiveUserApp());
     pOrders->SetProgram(nullptr);
+}
+
+// A started editor shows programs: a program file opens in a page window
+// whose blocks are drawn with the drawing tables the start made and the
+// pictures of the bitmap library, without a message.
+TEST_F(Startup, AStartedEditorShowsAProgramInAPageWindow)
+{
+    char szTemp[MAX_PATH] = "";
+    GetTempPathA(sizeof(szTemp), szTemp);
+    const std::string path = std::string(szTemp) + "pxstartup.ed";
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    app.InitInstance();
+    EXPECT_NE(nullptr, g_pBrushes);
+    EXPECT_NE(nullptr, g_pPens);
+    EXPECT_NE(nullptr, g_pBitmaps);
+    MessageBoxRecorder boxes;
+    {
+        BitmapObject picture("PB_BEGIN");
+        EXPECT_NE(nullptr, picture.GetBitmap());
+        Program program("Startup", 0);
+        Page* pMain = new Page(&program, "Main", PX_PAGE_MAIN, 0);
+        program.AddPage(pMain);
+        ASSERT_EQ(1, pMain->AddMainDefaultBlocks());
+        ASSERT_EQ(1, PXFileSaveProgram(path.c_str(), &program, nullptr));
+    }
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    Program* pProgram = nullptr;
+    ASSERT_EQ(0, pFrame->OpenProgram(path.c_str(), &pProgram));
+    ASSERT_NE(nullptr, pProgram);
+    EXPECT_EQ(1, pFrame->GetChildCount());
+    RedrawWindow(pFrame->HWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    Flush();
+    for (const auto& box : boxes.boxes)
+        ADD_FAILURE() << box.text;
+    // The page window closes before the frame goes with the application.
+    SendMessageA(pFrame->GetChild(0)->GetHandle(), WM_CLOSE, 0, 0);
+    Flush();
+    EXPECT_EQ(0, pFrame->GetChildCount());
+    DeleteFileA(path.c_str());
+}
+
+// The frame's palette window is made before the start knows the blocks:
+// once it does, the palette offers them, group by group.
+TEST_F(Startup, ThePaletteOffersTheBlocksTheStartLoaded)
+{
+    UIApp app("Plexwright", GetModuleHandleA(nullptr), "");
+    app.InitInstance();
+    UIMDIFrame* pFrame = UIApp::GetMainFrame();
+    ASSERT_NE(nullptr, pFrame);
+    PaletteMDI* pPalette = pFrame->GetPaletteMDI();
+    ASSERT_NE(nullptr, pPalette);
+    ASSERT_NE(nullptr, Icons::GetCurrent());
+    EXPECT_EQ(Icons::GetCurrent(), pPalette->GetIcons());
+    ASSERT_NE(nullptr, pPalette->GetGroupPane());
+    List* pGroups = pPalette->GetGroupPane()->GetItemList();
+    ASSERT_NE(nullptr, pGroups);
+    EXPECT_GT(pGroups->getItemsInContainer(), 0);
 }

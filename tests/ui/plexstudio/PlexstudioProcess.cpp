@@ -181,3 +181,31 @@ void Settle(const Started& s, DWORD dwMillis)
     WaitForInputIdle(s.pi.hProcess, dwMillis);
     Sleep(100);
 }
+
+RemoteBuffer::RemoteBuffer(const Started& s, size_t nSize)
+    : m_hProcess(s.pi.hProcess),
+      m_pRemote(VirtualAllocEx(s.pi.hProcess, nullptr, nSize, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+{
+}
+
+RemoteBuffer::~RemoteBuffer()
+{
+    if (m_pRemote)
+        VirtualFreeEx(m_hProcess, m_pRemote, 0, MEM_RELEASE);
+}
+
+bool RemoteBuffer::Write(const void* pData, size_t nSize, size_t nOffset)
+{
+    SIZE_T nDone = 0;
+    return m_pRemote &&
+           WriteProcessMemory(m_hProcess, static_cast<char*>(m_pRemote) + nOffset, pData, nSize, &nDone) &&
+           nDone == nSize;
+}
+
+bool RemoteBuffer::Read(void* pData, size_t nSize, size_t nOffset) const
+{
+    SIZE_T nDone = 0;
+    return m_pRemote &&
+           ReadProcessMemory(m_hProcess, static_cast<char*>(m_pRemote) + nOffset, pData, nSize, &nDone) &&
+           nDone == nSize;
+}

@@ -47,6 +47,25 @@ std::string MessageText(HWND hBox);
 // button (IDOK unless told).
 void ReadAndAnswer(HWND hBox, std::string& rText, std::string& rCaption, int nButton = IDOK);
 
+// Memory in the started process, for the messages of common controls that
+// pass a pointer: the control reads and writes it there.
+class RemoteBuffer
+{
+public:
+    RemoteBuffer(const Started& s, size_t nSize);
+    ~RemoteBuffer();
+    void* Address() const { return m_pRemote; }
+    LPARAM Param() const { return reinterpret_cast<LPARAM>(m_pRemote); }
+    bool Write(const void* pData, size_t nSize, size_t nOffset = 0);
+    bool Read(void* pData, size_t nSize, size_t nOffset = 0) const;
+
+private:
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    HANDLE m_hProcess;
+    void* m_pRemote;
+};
+
 // Waits until the process waits for input again: its messages are handled.
 void Settle(const Started& s, DWORD dwMillis = 10000);
 
