@@ -77,9 +77,9 @@
 #define IDS_UI_TARGETLOCKED         8082
 #define IDS_UI_UNDOEXPORTIMPORTED   8085
 #define IDS_UI_UNDOEXPORTUSED       8117
-#define IDS_UI_INCOMPLETENOSERVICE  8230
-#define IDS_UI_ALERTCAPTION         8231
-#define IDS_UI_APPNOTBUILT          8232
+#define IDS_UI_INCOMPLETENOSERVICE  8240
+#define IDS_UI_ALERTCAPTION         8241
+#define IDS_UI_APPNOTBUILT          8242
 
 // Imported applications, restriction/permission lists and languages of a
 // user application.
