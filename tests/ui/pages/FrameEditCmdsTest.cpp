@@ -1026,3 +1026,31 @@ TEST_F(FrameEditCmdsTest, DeleteOfAGroupLineTakesItsMembersAndKeepsTheOtherLines
     m_pPane->Relayout();
     UpdateWindow(m_pPane->HWindow);
 }
+
+// Cut, then Paste: the click in the pane puts the block back, and the pane
+// selects it.
+TEST_F(FrameEditCmdsTest, TheClickAfterPastePastesTheCutBlock)
+{
+    SelectOnly({m_pA});
+    Send(CM_EDITCUT);
+    ASSERT_EQ(nullptr, Find(m_pMain, "A"));
+    ASSERT_TRUE(ClipHolds("A"));
+    m_pA = nullptr;
+    m_pLine = nullptr;
+
+    MessageBoxRecorder boxes;
+    DialogScripts scripts;
+    Send(CM_EDITPASTE);
+    ASSERT_EQ(MODE_PASTE, m_pPane->GetMouseMode());
+    // The click itself: where it lands on the shared display is not the
+    // test's to decide, so the pane is told the view point directly.
+    m_pPane->PasteAt(600, 300, 1);
+    EXPECT_EQ(MODE_IDLE, m_pPane->GetMouseMode());
+    EXPECT_TRUE(boxes.boxes.empty());
+    EXPECT_EQ(0, scripts.nUnscripted);
+    PowerBlock* pPasted = Find(m_pMain, "A");
+    ASSERT_NE(nullptr, pPasted);
+    EXPECT_TRUE(m_pPane->IsSelected(pPasted));
+    EXPECT_TRUE(m_pProgram->IsModified());
+    ExpectModelMatches(m_pProgram);
+}
