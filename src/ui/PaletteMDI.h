@@ -34,6 +34,8 @@ public:
     GroupPaletteChild* GetGroupPane() const { return m_pGroupPane; }
     PowerBlockPaletteChild* GetBlockPane() const { return m_pBlockPane; }
     Icons* GetIcons() const { return m_pIcons; }
+    // The library groups of the program the palette follows (none without one).
+    List* GetLibraryGroups() const { return m_pLibraryGroups; }
     // 1 the custom group shown; 0 otherwise.
     int GetCustomShown() const { return m_nCustomShown; }
     // 1 SuperBlocks, 2 Verification Blocks shown; 0 otherwise.

@@ -7,6 +7,7 @@
 #include "../../model/DisplayTestSupport.h"
 #include "../dialogs/EditorDlgTestSupport.h"
 #include "EditorDlgRes.h"
+#include "PaletteMDI.h"
 #include "PowerBlockObject.h"
 #include "PXCmdIds.h"
 #include "PXImageList.h"
@@ -713,4 +714,33 @@ TEST_F(FramePaletteTest, FullScreenCoversTheScreenAndGivesBackThePlacement)
         EXPECT_EQ(bMaximised, ::IsZoomed(m_pFrame->HWindow) != FALSE);
     }
     ::ShowWindow(m_pFrame->HWindow, SW_RESTORE);
+}
+
+// A report that a program's groups changed points the palette at that
+// program again, when a window shows it; a report for a program without a
+// window, or without a record, leaves the palette alone.
+TEST_F(FramePaletteTest, AGroupsReportPointsThePaletteAtItsProgram)
+{
+    Program* pFirst = nullptr;
+    Program* pSecond = nullptr;
+    ASSERT_NE(nullptr, OpenProgram(&pFirst));
+    ASSERT_NE(nullptr, OpenProgram(&pSecond));
+    std::unique_ptr<Program> pHidden(NewProgram());
+    PaletteMDI* pPalette = m_pFrame->GetPaletteMDI();
+    ASSERT_NE(nullptr, pPalette);
+    const auto* pFirstBlocks = &pFirst->GetLibraryGroups();
+    const auto* pSecondBlocks = &pSecond->GetLibraryGroups();
+    ASSERT_NE(pFirstBlocks, pSecondBlocks);
+    m_pFrame->PaletteFollowProgram(pSecond);
+    ASSERT_EQ(pSecondBlocks, pPalette->GetLibraryGroups());
+
+    kvrHandleType* hFirst = pFirst->GetHandle();
+    EXPECT_EQ(0, ::SendMessageA(m_pFrame->HWindow, WM_UI_MODELNOTIFY, 6, reinterpret_cast<LPARAM>(&hFirst)));
+    EXPECT_EQ(pFirstBlocks, pPalette->GetLibraryGroups());
+
+    kvrHandleType* hHidden = pHidden->GetHandle();
+    m_pFrame->PaletteFollowProgram(pSecond);
+    ::SendMessageA(m_pFrame->HWindow, WM_UI_MODELNOTIFY, 6, reinterpret_cast<LPARAM>(&hHidden));
+    ::SendMessageA(m_pFrame->HWindow, WM_UI_MODELNOTIFY, 6, 0);
+    EXPECT_EQ(pSecondBlocks, pPalette->GetLibraryGroups());
 }
