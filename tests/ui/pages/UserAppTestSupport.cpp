@@ -66,7 +66,11 @@ void UserAppFixture::SetUp()
         PXCreateBlockImageLists();
     char szTemp[MAX_PATH];
     GetTempPathA(sizeof(szTemp), szTemp);
-    m_dir = std::string(szTemp) + "pxuserapp\\";
+    // A folder of its own for each test, so that what one test's windows
+    // still hold cannot stop the next one.
+    static int s_nTest = 0;
+    m_dir = std::string(szTemp) + "pxuserapp" + std::to_string(GetCurrentProcessId()) + "_" +
+            std::to_string(++s_nTest) + "\\";
     RemoveTree(m_dir);
     ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((m_dir + "default").c_str(), nullptr));
@@ -99,7 +103,7 @@ void UserAppFixture::TearDown()
     for (PXUserApp* pUserApp : m_userApps)
         delete pUserApp;
     MessageBoxRecorder boxes;     // a modified program's question
-    while (m_pFrame->GetChildCount() > 0)
+    while (m_pFrame && m_pFrame->GetChildCount() > 0)
     {
         int nBefore = m_pFrame->GetChildCount();
         ::SendMessageA(m_pFrame->GetChild(0)->GetHandle(), WM_CLOSE, 0, 0);
