@@ -451,6 +451,12 @@ private:
     void ShowReportedPage(kvrHandleType* hProgram, const char* pszPage);
     // The edit pane of the active page window, or none.
     class EditChild* ActiveEditPane() const;
+    // The same for a command that works on a page: without a page window the
+    // hint goes to the status line as an error with a beep; a page window
+    // without its edit pane says so in a box.
+    class EditChild* ActivePaneOrHint(UINT nNoWindowHint, class EditMDI** ppWindow = nullptr);
+    // Most commands end an in-place note edit of the pane before they act.
+    static void EndNoteEdit(class EditChild* pPane);
     // The current-block mark taken off its block.
     void ClearBlockMark();
 

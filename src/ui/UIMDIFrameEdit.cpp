@@ -74,35 +74,6 @@ void ReportBlock(UINT nId, PXIconKind icon, const char* pszFile, int nLine)
 }
 #define EDIT_REPORT(id) ReportBlock((id), PXICON_EXCLAMATION, __FILE__, __LINE__)
 
-// The active page window and its edit pane, for a command that works on a
-// page. Without a page window hint 33 goes to the status line as an error
-// with a beep; a page window without its edit pane says so in a box.
-EditChild* EditPaneOrHint(UIMDIFrame& frame, EditMDI** ppWindow = nullptr)
-{
-    EditMDI* pWindow = dynamic_cast<EditMDI*>(frame.GetActiveEditWindow());
-    if (!pWindow)
-    {
-        frame.ShowStatusHint(IDS_UI_SELECTPROGRAMWINDOW, 1);
-        PXMessageBeep(MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    EditChild* pPane = pWindow->GetEditPane();
-    if (!pPane)
-    {
-        ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    if (ppWindow)
-        *ppWindow = pWindow;
-    return pPane;
-}
-
-void EndNoteEdit(EditChild* pPane)
-{
-    if (pPane->GetMouseMode() == MODE_TEXTEDIT)
-        pPane->EndTextEdit();
-}
-
 // While a note is edited in place, the editor's window; otherwise none.
 HWND NoteEditorWindow(EditChild* pPane)
 {
@@ -238,7 +209,7 @@ void UIMDIFrame::CmEditDelete()
 void UIMDIFrame::DeleteSelection()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     if (pPane->GetMouseMode() == MODE_TEXTEDIT)
@@ -329,7 +300,7 @@ void UIMDIFrame::DeleteSelection()
 void UIMDIFrame::CmEditCut()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     if (pPane->GetMouseMode() == MODE_TEXTEDIT)
@@ -358,7 +329,7 @@ void UIMDIFrame::CmEditCut()
 void UIMDIFrame::CmEditCopy()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     if (pPane->GetMouseMode() == MODE_TEXTEDIT)
@@ -382,7 +353,7 @@ void UIMDIFrame::CmEditCopy()
 void UIMDIFrame::CmEditPaste()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     if (pPane->GetMouseMode() == MODE_TEXTEDIT)
@@ -439,7 +410,7 @@ void UIMDIFrame::CmCancelPaste()
 void UIMDIFrame::CmRename()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     PowerBlock* pBlock = SingleSelectedBlock(pPane);
@@ -487,7 +458,7 @@ void UIMDIFrame::CmRename()
 void UIMDIFrame::CmBlockProperties()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     PowerBlock* pBlock = SingleSelectedBlock(pPane);
@@ -507,14 +478,14 @@ void UIMDIFrame::CmBlockProperties()
 
 void UIMDIFrame::CmConfigureBlock()
 {
-    if (EditChild* pPane = EditPaneOrHint(*this))
+    if (EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW))
         SingleSelectedBlock(pPane);
 }
 
 void UIMDIFrame::CmHideShowOutput(UINT nId)
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -557,7 +528,7 @@ void UIMDIFrame::CmHideShowOutput(UINT nId)
 
 void UIMDIFrame::CmRerouteLine()
 {
-    EditChild* pPane = EditPaneOrHint(*this);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
     if (!pPane)
         return;
     bool bFound = false;
@@ -578,7 +549,7 @@ void UIMDIFrame::CmRerouteLine()
 void UIMDIFrame::CmRerouteAllLines()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane || !pWindow->GetPage())
         return;
     SetBusyCursor(3, 0, kWaitCursor);
@@ -595,7 +566,7 @@ void UIMDIFrame::CmRerouteAllLines()
 
 void UIMDIFrame::CmStubLine()
 {
-    EditChild* pPane = EditPaneOrHint(*this);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
     if (!pPane)
         return;
     UIObject* pFirst = pPane->GetFirstSelected();
@@ -625,7 +596,7 @@ void UIMDIFrame::CmStubLine()
 
 void UIMDIFrame::CmCreateTextNote()
 {
-    EditChild* pPane = EditPaneOrHint(*this);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -635,7 +606,7 @@ void UIMDIFrame::CmCreateTextNote()
 void UIMDIFrame::CmTextNoteFont()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -675,7 +646,7 @@ void UIMDIFrame::CmTextNoteFont()
 
 void UIMDIFrame::CmEditTextNote()
 {
-    EditChild* pPane = EditPaneOrHint(*this);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
     if (!pPane)
         return;
     UIObject* pFirst = pPane->GetFirstSelected();
@@ -698,7 +669,7 @@ void UIMDIFrame::CmEditTextNote()
 void UIMDIFrame::CmSuperBlockComment()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane || !pWindow->GetPage())
         return;
     EndNoteEdit(pPane);
@@ -709,7 +680,7 @@ void UIMDIFrame::CmSuperBlockComment()
 void UIMDIFrame::CmProgramComment()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = EditPaneOrHint(*this, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane || !pWindow->GetProgram())
         return;
     if (EditProgramComment(pPane, pWindow->GetProgram()))

@@ -31,36 +31,6 @@ namespace
 const int kSuperBlocks = PX_PAGE_SUPERBLOCK;
 const int kVerificationBlocks = PX_PAGE_VERIFICATION;
 
-// The active page window and its edit pane, for a command that works on
-// them. Without a page window the status line shows the hint (an error)
-// and a beep sounds; a page window without an edit pane says so.
-EditChild* ActivePaneOrHint(UIMDIFrame& frame, UINT nNoWindowHint, EditMDI** ppWindow = nullptr)
-{
-    EditMDI* pWindow = dynamic_cast<EditMDI*>(frame.GetActiveEditWindow());
-    if (!pWindow)
-    {
-        frame.ShowStatusHint(nNoWindowHint, 1);
-        PXMessageBeep(MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    EditChild* pPane = pWindow->GetEditPane();
-    if (!pPane)
-    {
-        ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
-        return nullptr;
-    }
-    if (ppWindow)
-        *ppWindow = pWindow;
-    return pPane;
-}
-
-// Most commands end an in-place note edit before they act.
-void EndNoteEdit(EditChild* pPane)
-{
-    if (pPane->GetMouseMode() == MODE_TEXTEDIT)
-        pPane->EndTextEdit();
-}
-
 // Whether a listed window still shows the program: the last window of a
 // program deletes it, and a page dialog may close windows.
 bool IsShown(const UIMDIFrame& frame, const Program* pProgram)
@@ -89,11 +59,37 @@ int PageKindOf(UINT nId)
 }
 }
 
+EditChild* UIMDIFrame::ActivePaneOrHint(UINT nNoWindowHint, EditMDI** ppWindow)
+{
+    EditMDI* pWindow = dynamic_cast<EditMDI*>(GetActiveEditWindow());
+    if (!pWindow)
+    {
+        ShowStatusHint(nNoWindowHint, 1);
+        PXMessageBeep(MB_ICONEXCLAMATION);
+        return nullptr;
+    }
+    EditChild* pPane = pWindow->GetEditPane();
+    if (!pPane)
+    {
+        ShowMessageId(IDS_UI_NOEDITCHILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
+    }
+    if (ppWindow)
+        *ppWindow = pWindow;
+    return pPane;
+}
+
+void UIMDIFrame::EndNoteEdit(EditChild* pPane)
+{
+    if (pPane->GetMouseMode() == MODE_TEXTEDIT)
+        pPane->EndTextEdit();
+}
+
 void UIMDIFrame::CmPrint()
 {
     SetPageGridCell(0, 0);
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -122,7 +118,7 @@ void UIMDIFrame::CmPrinterSetup()
 
 void UIMDIFrame::CmSetZoom()
 {
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTSCALEWINDOW);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTSCALEWINDOW);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -137,7 +133,7 @@ void UIMDIFrame::CmSetZoom()
 
 void UIMDIFrame::CmZoomIn()
 {
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -155,7 +151,7 @@ void UIMDIFrame::CmZoomIn()
 
 void UIMDIFrame::CmZoomOut()
 {
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -173,7 +169,7 @@ void UIMDIFrame::CmZoomOut()
 
 void UIMDIFrame::CmZoomNormal()
 {
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTSCALEWINDOW);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTSCALEWINDOW);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -189,7 +185,7 @@ void UIMDIFrame::CmAbout()
 void UIMDIFrame::CmNewSuperBlock()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     Program* pProgram = pWindow->GetProgram();
@@ -221,7 +217,7 @@ void UIMDIFrame::CmNewSuperBlock()
 void UIMDIFrame::CmViewPages(UINT nId)
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -243,7 +239,7 @@ void UIMDIFrame::CmViewPages(UINT nId)
 void UIMDIFrame::CmDefinePages(UINT nId)
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
@@ -258,7 +254,7 @@ void UIMDIFrame::CmDefinePages(UINT nId)
 void UIMDIFrame::CmFindPowerBlock()
 {
     EditMDI* pWindow = nullptr;
-    EditChild* pPane = ActivePaneOrHint(*this, IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
     if (!pPane)
         return;
     EndNoteEdit(pPane);
