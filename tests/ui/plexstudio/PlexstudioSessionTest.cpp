@@ -17,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ namespace
 const char s_szSettings[] = "KALVERODIN.INI";
 const char s_szRecentSection[] = "Plexwright Past Programs Opened";
 const char s_szKey[] = "SOFTWARE\\Zantrel\\Telvanta\\Plexwright";
+// The File menu's commands, as its items send them.
+const WPARAM s_cmdNew = 4128, s_cmdSave = 4130, s_cmdSaveAs = 4131, s_cmdRecentFirst = 4211;
 
 std::string TempFolder()
 {
@@ -243,4 +246,28 @@ TEST_F(PlexstudioSession, ThePaletteOffersTheBlocksOfItsGroupsAtStart)
         EXPECT_FALSE(name.empty());
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Call Transfer"));
     EXPECT_EQ(0u, Exit());
+}
+
+// New: the chooser of the editor is answered with a name and OK; the new
+// application's page window shows, its program file lies in the program
+// folder and the recent list names it when the editor ends.
+TEST_F(PlexstudioSession, NewMakesTheApplicationFromTheChooserAndListsItAsRecent)
+{
+    StartEditor();
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdNew, 0);
+    HWND hChooser = WaitForWindow(m_editor, "#32770");
+    ASSERT_NE(nullptr, hChooser) << Windows();
+    HWND hName = GetDlgItem(hChooser, 102);
+    ASSERT_NE(nullptr, hName) << DescribeTree(hChooser);
+    SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Sales"));
+    PostMessageA(hChooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hChooser, IDOK)));
+    HWND hPage = PageWindow("Sales");
+    ASSERT_NE(nullptr, hPage) << Windows();
+    EXPECT_NE(nullptr, PagePane(hPage)) << DescribeTree(hPage);
+    const DWORD dwAttr = GetFileAttributesA((m_dir + "Sales.ed").c_str());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, dwAttr);
+    EXPECT_EQ(0u, Exit());
+    char szEntry[128] = "";
+    GetPrivateProfileStringA(s_szRecentSection, "Last Opened 1", "", szEntry, sizeof(szEntry), s_szSettings);
+    EXPECT_EQ(0, strncmp(szEntry, "Sales|", 6)) << szEntry;
 }
