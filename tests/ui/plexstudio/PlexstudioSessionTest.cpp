@@ -17,6 +17,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,8 @@ namespace
 const char s_szSettings[] = "KALVERODIN.INI";
 const char s_szRecentSection[] = "Plexwright Past Programs Opened";
 const char s_szKey[] = "SOFTWARE\\Zantrel\\Telvanta\\Plexwright";
+// The File menu's commands, as its items send them.
+const WPARAM s_cmdNew = 4128, s_cmdSave = 4130, s_cmdSaveAs = 4131, s_cmdRecentFirst = 4211;
 
 std::string TempFolder()
 {
@@ -71,6 +76,35 @@ bool WriteTemplate(const std::string& path)
     Page* pMain = new Page(&program, "Main", PX_PAGE_MAIN, 0);
     program.AddPage(pMain);
     return pMain->AddMainDefaultBlocks() == 1 && PXFileSaveProgram(path.c_str(), &program, nullptr) == 1;
+}
+
+// The names of the blocks of every page of a saved program file, "page:name"
+// each; empty when the file does not load.
+std::vector<std::string> SavedBlocks(const std::string& path)
+{
+    std::vector<std::string> names;
+    const DWORD dwAttr = GetFileAttributesA(path.c_str());
+    if (dwAttr == INVALID_FILE_ATTRIBUTES || (dwAttr & FILE_ATTRIBUTE_DIRECTORY))
+        return names;
+    std::unique_ptr<Program> pProgram(PXFileLoadProgram(path.c_str(), nullptr));
+    if (!pProgram)
+        return names;
+    ListIterator pages(pProgram->GetPages());
+    while (pages)
+    {
+        Page& page = static_cast<Page&>(pages++);
+        ListIterator blocks(page.GetBlocks());
+        while (blocks)
+            names.push_back(std::string(page.GetName()) + ":" + static_cast<PowerBlock&>(blocks++).GetName());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool FileExists(const std::string& path)
+{
+    const DWORD dwAttr = GetFileAttributesA(path.c_str());
+    return dwAttr != INVALID_FILE_ATTRIBUTES && (dwAttr & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 // A session's settings and program folder, and the editor's windows.
@@ -219,6 +253,54 @@ protected:
     }
     static HWND PagePane(HWND hPageWindow) { return FindDescendant(hPageWindow, "UIOBJECTCHILD"); }
 
+    // Answers the message boxes the editor shows, Yes where the box asks
+    // and OK otherwise, until the step is done and none has come for a
+    // while (or the time runs out). Their texts, in order.
+    std::vector<std::string> AnswerBoxesUntil(const std::function<bool()>& done, DWORD dwMaxMillis = 30000)
+    {
+        std::vector<std::string> texts;
+        DWORD dwQuiet = 0;
+        for (DWORD dwWaited = 0; dwWaited < dwMaxMillis && WaitForSingleObject(m_editor.pi.hProcess, 0) != WAIT_OBJECT_0;)
+        {
+            HWND hBox = nullptr;
+            for (HWND hWnd : TopLevelWindows(m_editor))
+                if (ClassOf(hWnd) == "#32770")
+                    hBox = hWnd;
+            if (!hBox)
+            {
+                if (dwQuiet >= 1000 && done())
+                    break;
+                Sleep(100);
+                dwQuiet += 100;
+                dwWaited += 100;
+                continue;
+            }
+            dwQuiet = 0;
+            std::string text, caption;
+            ReadAndAnswer(hBox, text, caption, GetDlgItem(hBox, IDYES) ? IDYES : IDOK);
+            texts.push_back(text);
+            Sleep(200);
+            dwWaited += 200;
+        }
+        return texts;
+    }
+
+    // Answers the editor's application chooser with the name and OK.
+    void Choose(const char* pszName)
+    {
+        HWND hChooser = WaitForWindow(m_editor, "#32770");
+        ASSERT_NE(nullptr, hChooser) << Windows();
+        HWND hName = GetDlgItem(hChooser, 102);
+        ASSERT_NE(nullptr, hName) << DescribeTree(hChooser);
+        SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszName));
+        PostMessageA(hChooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hChooser, IDOK)));
+        // The chooser closes before anything the choice shows.
+        for (DWORD dwWaited = 0; IsWindow(hChooser) && IsWindowVisible(hChooser) && dwWaited < 10000; dwWaited += 50)
+            Sleep(50);
+        EXPECT_FALSE(IsWindow(hChooser) && IsWindowVisible(hChooser)) << DescribeTree(hChooser);
+    }
+
     std::string m_dir;
     Started m_editor;
     HWND m_hFrame = nullptr;
@@ -243,4 +325,83 @@ TEST_F(PlexstudioSession, ThePaletteOffersTheBlocksOfItsGroupsAtStart)
         EXPECT_FALSE(name.empty());
     EXPECT_NE(names.end(), std::find(names.begin(), names.end(), "Call Transfer"));
     EXPECT_EQ(0u, Exit());
+}
+
+// New: the chooser of the editor is answered with a name and OK; the new
+// application's page window shows, its program file lies in the program
+// folder and the recent list names it when the editor ends.
+TEST_F(PlexstudioSession, NewMakesTheApplicationFromTheChooserAndListsItAsRecent)
+{
+    StartEditor();
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdNew, 0);
+    HWND hChooser = WaitForWindow(m_editor, "#32770");
+    ASSERT_NE(nullptr, hChooser) << Windows();
+    HWND hName = GetDlgItem(hChooser, 102);
+    ASSERT_NE(nullptr, hName) << DescribeTree(hChooser);
+    SendMessageA(hName, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Sales"));
+    PostMessageA(hChooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hChooser, IDOK)));
+    HWND hPage = PageWindow("Sales");
+    ASSERT_NE(nullptr, hPage) << Windows();
+    EXPECT_NE(nullptr, PagePane(hPage)) << DescribeTree(hPage);
+    const DWORD dwAttr = GetFileAttributesA((m_dir + "Sales.ed").c_str());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, dwAttr);
+    EXPECT_EQ(0u, Exit());
+    char szEntry[128] = "";
+    GetPrivateProfileStringA(s_szRecentSection, "Last Opened 1", "", szEntry, sizeof(szEntry), s_szSettings);
+    EXPECT_EQ(0, strncmp(szEntry, "Sales|", 6)) << szEntry;
+}
+
+// A user's session over two starts: New, a block dragged from the palette
+// onto the page, Save, exit; the next start opens the application from the
+// recent list and saves it under another name, and both program files hold
+// the blocks.
+TEST_F(PlexstudioSession, ABlockPlacedAndSavedIsThereWhenTheApplicationIsOpenedAgain)
+{
+    StartEditor();
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdNew, 0);
+    Choose("Sales");
+    HWND hPage = PageWindow("Sales");
+    ASSERT_NE(nullptr, hPage) << Windows();
+    HWND hPane = PagePane(hPage);
+    ASSERT_NE(nullptr, hPane) << DescribeTree(hPage);
+    const std::vector<std::string> before = SavedBlocks(m_dir + "Sales.ed");
+    ASSERT_FALSE(before.empty());
+
+    // The palette's "Call Transfer" dropped in the middle of the page.
+    std::vector<std::string> palette = PaletteNames();
+    auto it = std::find(palette.begin(), palette.end(), "Call Transfer");
+    ASSERT_NE(palette.end(), it);
+    RECT rcPane = {};
+    GetWindowRect(hPane, &rcPane);
+    DragFromPalette(static_cast<int>(it - palette.begin()),
+                    POINT{(rcPane.left + rcPane.right) / 2, (rcPane.top + rcPane.bottom) / 2});
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdSave, 0);
+    const std::string path = m_dir + "Sales.ed";
+    const std::vector<std::string> saveBoxes =
+        AnswerBoxesUntil([&] { return SavedBlocks(path).size() == before.size() + 1; });
+    const std::vector<std::string> saved = SavedBlocks(m_dir + "Sales.ed");
+    EXPECT_EQ(before.size() + 1, saved.size()) << Windows();
+    EXPECT_TRUE(std::includes(saved.begin(), saved.end(), before.begin(), before.end()));
+    EXPECT_EQ(0u, Exit());
+
+    // The next start: the recent list's first entry opens it again.
+    StartEditor();
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdRecentFirst, 0);
+    ASSERT_NE(nullptr, PageWindow("Sales")) << Windows();
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdSaveAs, 0);
+    Choose("Orders");
+    const std::vector<std::string> saveAsBoxes =
+        AnswerBoxesUntil([&] { return !SavedBlocks(m_dir + "Orders.ed").empty(); });
+    EXPECT_NE(nullptr, PageWindow("Orders")) << Windows();
+    EXPECT_TRUE(FileExists(m_dir + "Orders.ed"));
+    EXPECT_EQ(saved, SavedBlocks(m_dir + "Orders.ed"));
+    EXPECT_EQ(saved, SavedBlocks(m_dir + "Sales.ed"));
+    EXPECT_EQ(0u, Exit());
+    // The block dropped is not reached from Begin: the save says the
+    // application is incomplete, and saves it all the same; Save As says
+    // nothing else.
+    const std::vector<std::string> incomplete = {"Incomplete applications cannot be put into service."};
+    EXPECT_EQ(incomplete, saveBoxes);
+    for (const std::string& text : saveAsBoxes)
+        EXPECT_EQ(incomplete[0], text);
 }
