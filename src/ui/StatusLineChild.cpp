@@ -174,6 +174,18 @@ LRESULT StatusLineChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         Paint(hDC, true, rc);
         return 0;
     }
+    // The window's text is the one it shows, for screen readers and
+    // whatever else reads windows.
+    if (msg == WM_GETTEXTLENGTH)
+        return static_cast<LRESULT>(strlen(m_szText));
+    if (msg == WM_GETTEXT)
+    {
+        char* pszOut = reinterpret_cast<char*>(lParam);
+        if (!pszOut || wParam == 0)
+            return 0;
+        lstrcpynA(pszOut, m_szText, static_cast<int>(wParam < sizeof(m_szText) ? wParam : sizeof(m_szText)));
+        return static_cast<LRESULT>(strlen(pszOut));
+    }
     return TWindow::WindowProc(msg, wParam, lParam);
 }
 

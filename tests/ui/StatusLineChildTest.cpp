@@ -211,6 +211,27 @@ TEST_F(StatusLineChildTest, LongTextsKeepTheirFirst255Characters)
     EXPECT_EQ(255u, strlen(line->GetText()));
 }
 
+// Whatever reads windows reads the shown text as the window's own, cut
+// to the reader's buffer.
+TEST_F(StatusLineChildTest, TheWindowsTextIsTheShownText)
+{
+    line->SetText(0, "Click to connect this output to a Block.", false);
+    char szText[64] = "";
+    EXPECT_EQ(40, GetWindowTextLengthA(line->HWindow));
+    EXPECT_EQ(40, GetWindowTextA(line->HWindow, szText, sizeof(szText)));
+    EXPECT_STREQ("Click to connect this output to a Block.", szText);
+    char szShort[6] = "";
+    EXPECT_EQ(5, SendMessageA(line->HWindow, WM_GETTEXT, sizeof(szShort), reinterpret_cast<LPARAM>(szShort)));
+    EXPECT_STREQ("Click", szShort);
+    EXPECT_EQ(0, SendMessageA(line->HWindow, WM_GETTEXT, 0, reinterpret_cast<LPARAM>(szShort)));
+    std::string long300(300, 'y');
+    line->SetText(0, long300.c_str(), false);
+    char szLong[400] = "";
+    EXPECT_EQ(255, GetWindowTextA(line->HWindow, szLong, sizeof(szLong)));
+    line->SetText(0, nullptr, false);
+    EXPECT_EQ(0, GetWindowTextLengthA(line->HWindow));
+}
+
 TEST_F(StatusLineChildTest, AnErrorTextIsRedAndAPlainOneIsNot)
 {
     RECT rc = line->GetClientRect();

@@ -6,6 +6,7 @@
 #include "PXTestSupport.h"
 #include "PlexstudioProcess.h"
 
+#include "Goto.h"
 #include "Icons.h"
 #include "Page.h"
 #include "PowerBlock.h"
@@ -16,9 +17,12 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -78,33 +82,132 @@ bool WriteTemplate(const std::string& path)
     return pMain->AddMainDefaultBlocks() == 1 && PXFileSaveProgram(path.c_str(), &program, nullptr) == 1;
 }
 
-// The names of the blocks of every page of a saved program file, "page:name"
-// each; empty when the file does not load.
-std::vector<std::string> SavedBlocks(const std::string& path)
+// The blocks of every page of a saved program file, "page:name" each, and
+// their connections, "page:name.output->target" each, sorted; empty when
+// the file does not load.
+struct SavedProgram
 {
-    std::vector<std::string> names;
+    std::vector<std::string> blocks;
+    std::vector<std::string> gotos;
+};
+
+SavedProgram LoadSaved(const std::string& path)
+{
+    SavedProgram saved;
     const DWORD dwAttr = GetFileAttributesA(path.c_str());
     if (dwAttr == INVALID_FILE_ATTRIBUTES || (dwAttr & FILE_ATTRIBUTE_DIRECTORY))
-        return names;
+        return saved;
     std::unique_ptr<Program> pProgram(PXFileLoadProgram(path.c_str(), nullptr));
     if (!pProgram)
-        return names;
+        return saved;
     ListIterator pages(pProgram->GetPages());
     while (pages)
     {
         Page& page = static_cast<Page&>(pages++);
         ListIterator blocks(page.GetBlocks());
         while (blocks)
-            names.push_back(std::string(page.GetName()) + ":" + static_cast<PowerBlock&>(blocks++).GetName());
+        {
+            PowerBlock& block = static_cast<PowerBlock&>(blocks++);
+            const std::string name = std::string(page.GetName()) + ":" + block.GetName();
+            saved.blocks.push_back(name);
+            ListIterator gotos(block.GetGotos());
+            while (gotos)
+            {
+                Goto& line = static_cast<Goto&>(gotos++);
+                if (line.GetTarget())
+                    saved.gotos.push_back(name + "." + line.GetOutputName() + "->" + line.GetTarget()->GetName());
+            }
+        }
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(saved.blocks.begin(), saved.blocks.end());
+    std::sort(saved.gotos.begin(), saved.gotos.end());
+    return saved;
+}
+
+std::vector<std::string> SavedBlocks(const std::string& path)
+{
+    return LoadSaved(path).blocks;
+}
+
+// The lines of a text file; none when it cannot be read.
+std::vector<std::string> FileLines(const std::string& path)
+{
+    std::vector<std::string> lines;
+    FILE* pFile = fopen(path.c_str(), "rb");
+    if (!pFile)
+        return lines;
+    std::string line;
+    for (int c; (c = fgetc(pFile)) != EOF;)
+    {
+        if (c == '\n')
+        {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            lines.push_back(line);
+            line.clear();
+        }
+        else
+            line += static_cast<char>(c);
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    fclose(pFile);
+    return lines;
+}
+
+// The fields of a run-time record, split at its '|'s.
+std::vector<std::string> Fields(const std::string& line)
+{
+    std::vector<std::string> fields(1);
+    for (char c : line)
+        if (c == '|')
+            fields.emplace_back();
+        else
+            fields.back() += c;
+    return fields;
+}
+
+// The run-time file's connection of the block's output, as "block.output->
+// target" by the blocks' names, or why there is none.
+std::string RunConnection(const std::vector<std::string>& lines, const char* pszBlock, const char* pszOutput)
+{
+    std::vector<std::pair<std::string, std::string>> numbers;    // number, name
+    std::string current, target;
+    for (const std::string& line : lines)
+    {
+        std::vector<std::string> f = Fields(line);
+        if (f[0] == "Block" && f.size() >= 4)
+        {
+            numbers.emplace_back(f[1], f[3]);
+            current = f[3];
+        }
+        else if (f[0] == "Out" && f.size() >= 3 && current == pszBlock && f[1] == pszOutput)
+            target = f[2];
+    }
+    if (target.empty())
+        return "no output record";
+    for (const auto& number : numbers)
+        if (number.first == target)
+            return std::string(pszBlock) + "." + pszOutput + "->" + number.second;
+    return "output to unknown block " + target;
 }
 
 bool FileExists(const std::string& path)
 {
     const DWORD dwAttr = GetFileAttributesA(path.c_str());
     return dwAttr != INVALID_FILE_ATTRIBUTES && (dwAttr & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// The boxes of a complete save of the session's application: the
+// checker's loop of the template's Rotary Dial and Attendant, then End,
+// which no line leads to; nothing else.
+void ExpectDiagnostics(const std::vector<std::string>& boxes)
+{
+    ASSERT_EQ(2u, boxes.size()) << ::testing::PrintToString(boxes);
+    EXPECT_NE(std::string::npos, boxes[0].find("These areas of the program contain loops: \n\"  Rotary  Attendant\"\n"))
+        << boxes[0];
+    EXPECT_NE(std::string::npos, boxes[1].find("The following blocks are unreachable in this application:\n\n\"End\"\n "))
+        << boxes[1];
 }
 
 // A session's settings and program folder, and the editor's windows.
@@ -239,17 +342,19 @@ protected:
         Settle(m_editor);
     }
 
-    // The page window of the program, and its page pane.
+    // The page window of the program, looked for until the time runs out
+    // (once with none), and its page pane.
     HWND PageWindow(const char* pszCaption, DWORD dwMillis = 20000) const
     {
-        for (DWORD dwWaited = 0; dwWaited < dwMillis; dwWaited += 100)
+        for (DWORD dwWaited = 0;; dwWaited += 100)
         {
             for (HWND hWnd : FindDescendants(m_hFrame, "UIMDI"))
                 if (TextOf(hWnd) == pszCaption)
                     return hWnd;
+            if (dwWaited >= dwMillis)
+                return nullptr;
             Sleep(100);
         }
-        return nullptr;
     }
     static HWND PagePane(HWND hPageWindow) { return FindDescendant(hPageWindow, "UIOBJECTCHILD"); }
 
@@ -285,6 +390,52 @@ protected:
         return texts;
     }
 
+    // What the status line says with the mouse over the pane's point, as
+    // the user reads it while moving the mouse.
+    std::string HoverText(HWND hPane, POINT pt)
+    {
+        if (!IsWindow(m_hStatus))
+            m_hStatus = FindDescendant(m_hFrame, "STATUSLINE");
+        if (!m_hStatus)
+            return "";
+        SendMessageTimeoutA(hPane, WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y), SMTO_ABORTIFHUNG, 5000, nullptr);
+        return TextOf(m_hStatus);
+    }
+
+    // The first point, row by row from the top of the pane's client area
+    // over a grid of points, where the status line says the text; the texts
+    // it said instead, when there is none.
+    bool FindHover(HWND hPane, const char* pszText, int nStep, POINT& rFound, std::string& rSeen)
+    {
+        std::map<std::string, int> seen;
+        RECT rc = {};
+        GetClientRect(hPane, &rc);
+        for (long y = rc.top + nStep / 2; y < rc.bottom; y += nStep)
+            for (long x = rc.left + nStep / 2; x < rc.right; x += nStep)
+            {
+                const std::string text = HoverText(hPane, POINT{x, y});
+                if (text == pszText)
+                {
+                    rFound = POINT{x, y};
+                    return true;
+                }
+                ++seen[text];
+            }
+        rSeen.clear();
+        for (const auto& entry : seen)
+            rSeen += "\"" + entry.first + "\" at " + std::to_string(entry.second) + " points\n";
+        return false;
+    }
+
+    // A click of the left button at the pane's point.
+    void ClickAt(HWND hPane, POINT pt) const
+    {
+        const LPARAM lPoint = MAKELPARAM(pt.x, pt.y);
+        SendMessageTimeoutA(hPane, WM_MOUSEMOVE, 0, lPoint, SMTO_ABORTIFHUNG, 5000, nullptr);
+        SendMessageTimeoutA(hPane, WM_LBUTTONDOWN, MK_LBUTTON, lPoint, SMTO_ABORTIFHUNG, 5000, nullptr);
+        SendMessageTimeoutA(hPane, WM_LBUTTONUP, 0, lPoint, SMTO_ABORTIFHUNG, 5000, nullptr);
+    }
+
     // Answers the editor's application chooser with the name and OK.
     void Choose(const char* pszName)
     {
@@ -304,6 +455,7 @@ protected:
     std::string m_dir;
     Started m_editor;
     HWND m_hFrame = nullptr;
+    HWND m_hStatus = nullptr;
 };
 }
 
@@ -352,11 +504,16 @@ TEST_F(PlexstudioSession, NewMakesTheApplicationFromTheChooserAndListsItAsRecent
 }
 
 // A user's session over two starts: New, a block dragged from the palette
-// onto the page, Save, exit; the next start opens the application from the
-// recent list and saves it under another name, and both program files hold
-// the blocks.
-TEST_F(PlexstudioSession, ABlockPlacedAndSavedIsThereWhenTheApplicationIsOpenedAgain)
+// onto the page and the Begin block's output connected to it, Save, exit;
+// the next start opens the application from the recent list and saves it
+// under another name. The application is complete: each save builds its
+// run-time file, and both program files hold the blocks and the line.
+TEST_F(PlexstudioSession, AnApplicationMadeConnectedAndSavedIsThereWhenOpenedAgain)
 {
+    const char kOutputHover[] = "Click to connect this output to a Block.";
+    const char kTargetHover[] = "Click to connect selected output to this Block.";
+    const char kLineHover[] = "Connected to: Call Transfer / Call_Transfer1";
+
     StartEditor();
     PostMessageA(m_hFrame, WM_COMMAND, s_cmdNew, 0);
     Choose("Sales");
@@ -364,44 +521,85 @@ TEST_F(PlexstudioSession, ABlockPlacedAndSavedIsThereWhenTheApplicationIsOpenedA
     ASSERT_NE(nullptr, hPage) << Windows();
     HWND hPane = PagePane(hPage);
     ASSERT_NE(nullptr, hPane) << DescribeTree(hPage);
-    const std::vector<std::string> before = SavedBlocks(m_dir + "Sales.ed");
+    const std::string path = m_dir + "Sales.ed", runPath = m_dir + "Sales.run";
+    const std::vector<std::string> before = SavedBlocks(path);
     ASSERT_FALSE(before.empty());
+    // The template's Begin leads nowhere yet: nothing is built.
+    EXPECT_FALSE(FileExists(runPath));
 
     // The palette's "Call Transfer" dropped in the middle of the page.
     std::vector<std::string> palette = PaletteNames();
     auto it = std::find(palette.begin(), palette.end(), "Call Transfer");
     ASSERT_NE(palette.end(), it);
     RECT rcPane = {};
-    GetWindowRect(hPane, &rcPane);
-    DragFromPalette(static_cast<int>(it - palette.begin()),
-                    POINT{(rcPane.left + rcPane.right) / 2, (rcPane.top + rcPane.bottom) / 2});
+    GetClientRect(hPane, &rcPane);
+    POINT ptDrop = {(rcPane.left + rcPane.right) / 2, (rcPane.top + rcPane.bottom) / 2};
+    POINT ptDropScreen = ptDrop;
+    ClientToScreen(hPane, &ptDropScreen);
+    DragFromPalette(static_cast<int>(it - palette.begin()), ptDropScreen);
+    // The Begin block's output is found as the user finds it: the status
+    // line invites a click on every output that leads nowhere, and Begin,
+    // where the call enters, stands above every other block of the
+    // template, its output beside it.
+    {
+        std::unique_ptr<Program> pTemplate(PXFileLoadProgram((m_dir + "default\\default.ed").c_str(), nullptr));
+        ASSERT_NE(nullptr, pTemplate);
+        PowerBlock* pBegin = pTemplate->GetMainPage()->FindBlockByName("Begin");
+        ASSERT_NE(nullptr, pBegin);
+        ListIterator blocks(pTemplate->GetMainPage()->GetBlocks());
+        while (blocks)
+        {
+            PowerBlock& block = static_cast<PowerBlock&>(blocks++);
+            if (&block != pBegin)
+                ASSERT_LT(pBegin->GetY(), block.GetY()) << block.GetName();
+        }
+    }
+    POINT ptOutput = {};
+    std::string seen;
+    ASSERT_TRUE(FindHover(hPane, kOutputHover, 4, ptOutput, seen)) << seen;
+    ASSERT_LT(ptOutput.y, ptDrop.y) << seen;
+
+    // A click on the output, then one on the block it is to lead to.
+    ClickAt(hPane, ptOutput);
+    EXPECT_EQ(kTargetHover, HoverText(hPane, ptDrop)) << "the output is not selected, or no block was dropped";
+    ClickAt(hPane, ptDrop);
+    // The line now leads there, as its segments tell.
+    POINT ptLine = {};
+    EXPECT_TRUE(FindHover(hPane, kLineHover, 4, ptLine, seen)) << seen;
+
+    // Save: the application is complete, so no box says otherwise; the
+    // checker's warnings come before the build, which writes the run-time
+    // file. The template's Rotary Dial and Attendant lead to each other,
+    // and no line leads to End.
     PostMessageA(m_hFrame, WM_COMMAND, s_cmdSave, 0);
-    const std::string path = m_dir + "Sales.ed";
     const std::vector<std::string> saveBoxes =
-        AnswerBoxesUntil([&] { return SavedBlocks(path).size() == before.size() + 1; });
-    const std::vector<std::string> saved = SavedBlocks(m_dir + "Sales.ed");
-    EXPECT_EQ(before.size() + 1, saved.size()) << Windows();
-    EXPECT_TRUE(std::includes(saved.begin(), saved.end(), before.begin(), before.end()));
+        AnswerBoxesUntil([&] { return FileExists(runPath) && SavedBlocks(path).size() == before.size() + 1; });
+    ExpectDiagnostics(saveBoxes);
+    const SavedProgram saved = LoadSaved(path);
+    EXPECT_EQ(before.size() + 1, saved.blocks.size()) << Windows();
+    EXPECT_TRUE(std::includes(saved.blocks.begin(), saved.blocks.end(), before.begin(), before.end()));
+    EXPECT_NE(saved.blocks.end(), std::find(saved.blocks.begin(), saved.blocks.end(), "Main:Call_Transfer1"));
+    EXPECT_NE(saved.gotos.end(), std::find(saved.gotos.begin(), saved.gotos.end(), "Main:Begin.Start->Call_Transfer1"));
+    EXPECT_EQ("Begin.Start->Call_Transfer1", RunConnection(FileLines(runPath), "Begin", "Start"));
     EXPECT_EQ(0u, Exit());
 
-    // The next start: the recent list's first entry opens it again.
+    // The next start: the recent list's first entry opens it again, with
+    // its line, and Save As builds the copy under the new name.
     StartEditor();
     PostMessageA(m_hFrame, WM_COMMAND, s_cmdRecentFirst, 0);
     ASSERT_NE(nullptr, PageWindow("Sales")) << Windows();
     PostMessageA(m_hFrame, WM_COMMAND, s_cmdSaveAs, 0);
     Choose("Orders");
-    const std::vector<std::string> saveAsBoxes =
-        AnswerBoxesUntil([&] { return !SavedBlocks(m_dir + "Orders.ed").empty(); });
-    EXPECT_NE(nullptr, PageWindow("Orders")) << Windows();
-    EXPECT_TRUE(FileExists(m_dir + "Orders.ed"));
-    EXPECT_EQ(saved, SavedBlocks(m_dir + "Orders.ed"));
-    EXPECT_EQ(saved, SavedBlocks(m_dir + "Sales.ed"));
+    const std::string ordersPath = m_dir + "Orders.ed", ordersRun = m_dir + "Orders.run";
+    // The page window takes the new name once the save is done.
+    const std::vector<std::string> saveAsBoxes = AnswerBoxesUntil(
+        [&] { return PageWindow("Orders", 0) && FileExists(ordersRun) && !SavedBlocks(ordersPath).empty(); });
+    ExpectDiagnostics(saveAsBoxes);
+    EXPECT_NE(nullptr, PageWindow("Orders", 0)) << Windows();
+    const SavedProgram copy = LoadSaved(ordersPath);
+    EXPECT_EQ(saved.blocks, copy.blocks);
+    EXPECT_EQ(saved.gotos, copy.gotos);
+    EXPECT_EQ("Begin.Start->Call_Transfer1", RunConnection(FileLines(ordersRun), "Begin", "Start"));
+    EXPECT_EQ(saved.blocks, SavedBlocks(path));
     EXPECT_EQ(0u, Exit());
-    // The block dropped is not reached from Begin: the save says the
-    // application is incomplete, and saves it all the same; Save As says
-    // nothing else.
-    const std::vector<std::string> incomplete = {"Incomplete applications cannot be put into service."};
-    EXPECT_EQ(incomplete, saveBoxes);
-    for (const std::string& text : saveAsBoxes)
-        EXPECT_EQ(incomplete[0], text);
 }
