@@ -103,6 +103,17 @@
 #define CM_DEFINEVERIFBLOCKS    4177
 #define CM_FINDPOWERBLOCK       4179
 
+// View, option and build commands that no menu item, key or button sends.
+#define CM_SMARTROUTING         4163
+#define CM_STATUSLINE           4157
+#define CM_LABELSTUBS           4172
+#define CM_SNAPTOGRID           4175
+#define CM_OLDVARTYPES          4200
+#define CM_BLOCKFONT            4158
+#define CM_PALETTEFONT          4166
+#define CM_OBSOLETEPALETTE      4171
+#define CM_BUILD                4167
+
 // Window
 #define CM_CASCADE              24361
 #define CM_TILE                 24362

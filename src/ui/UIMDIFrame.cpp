@@ -257,6 +257,44 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_OUTPUTFIRST + 37, &UIMDIFrame::CmHideShowOutput),
         E::CommandId(CM_OUTPUTFIRST + 38, &UIMDIFrame::CmHideShowOutput),
         E::CommandId(CM_OUTPUTFIRST + 39, &UIMDIFrame::CmHideShowOutput),
+        // The View, Options, build and Help commands.
+        E::CommandId(CM_CONFIRMPASTE, &UIMDIFrame::CmToggleOption),
+        E::CommandId(CM_PRINTFRAME, &UIMDIFrame::CmToggleOption),
+        E::CommandId(CM_AUTONAME, &UIMDIFrame::CmToggleOption),
+        E::CommandId(CM_SMARTROUTING, &UIMDIFrame::CmToggleOption),
+        E::CommandId(CM_LABELSTUBS, &UIMDIFrame::CmToggleOption),
+        E::CommandId(CM_SNAPTOGRID, &UIMDIFrame::CmToggleOption),
+        E::Command(CM_OLDVARTYPES, &UIMDIFrame::CmOldVarTypes),
+        E::Command(CM_STATUSLINE, &UIMDIFrame::CmStatusLine),
+        E::Command(CM_TOOLBAR, &UIMDIFrame::CmToolBar),
+        E::Command(CM_PAGEGRID, &UIMDIFrame::CmPageGrid),
+        E::CommandId(CM_DIAGNONE, &UIMDIFrame::CmDiagLevel),
+        E::CommandId(CM_DIAGLOW, &UIMDIFrame::CmDiagLevel),
+        E::CommandId(CM_DIAGMEDIUM, &UIMDIFrame::CmDiagLevel),
+        E::CommandId(CM_DIAGHIGH, &UIMDIFrame::CmDiagLevel),
+        E::CommandId(CM_LOGLOW, &UIMDIFrame::CmLogLevel),
+        E::CommandId(CM_LOGMEDIUM, &UIMDIFrame::CmLogLevel),
+        E::CommandId(CM_LOGHIGH, &UIMDIFrame::CmLogLevel),
+        E::CommandId(CM_BLOCKFONT, &UIMDIFrame::CmNamedFont),
+        E::CommandId(CM_PALETTEFONT, &UIMDIFrame::CmNamedFont),
+        E::CommandId(CM_DEFAULTNOTEFONT, &UIMDIFrame::CmNamedFont),
+        E::Command(CM_OBSOLETEPALETTE, &UIMDIFrame::CmObsoletePalette),
+        E::CommandId(CM_PAGEUP, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_PAGEDOWN, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_PAGELEFT, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_PAGERIGHT, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_LINEUP, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_LINEDOWN, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_LINELEFT, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_LINERIGHT, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_HOME, &UIMDIFrame::CmScroll),
+        E::CommandId(CM_TOP, &UIMDIFrame::CmScroll),
+        E::Command(CM_BUILD, &UIMDIFrame::CmBuild),
+        E::CommandId(CM_HELPTOPICS, &UIMDIFrame::CmHelp),
+        E::CommandId(CM_HELPOVERVIEW, &UIMDIFrame::CmHelp),
+        E::CommandId(CM_HELPUSING, &UIMDIFrame::CmHelp),
+        E::Command(CM_TUTORIAL, &UIMDIFrame::CmTutorial),
+        E::Command(CM_DOCUMENTATION, &UIMDIFrame::CmDocumentation),
         // Enablers.
         E::Enabler(4182, &UIMDIFrame::CeDebugNothing),
         E::Enabler(4183, &UIMDIFrame::CeDebugNothing),
@@ -400,18 +438,33 @@ void UIMDIFrame::SetupWindow()
     PXWinApp::UpdateCommandUI();
 }
 
+// The menu holding the command among the menu's items and, at any depth,
+// its pop-ups' items.
+static HMENU MenuHolding(HMENU hMenu, UINT nId)
+{
+    int nItems = hMenu ? ::GetMenuItemCount(hMenu) : 0;
+    for (int j = 0; j < nItems; ++j)
+    {
+        if (HMENU hSub = ::GetSubMenu(hMenu, j))
+        {
+            if (HMENU hFound = MenuHolding(hSub, nId))
+                return hFound;
+        }
+        else if (::GetMenuItemID(hMenu, j) == nId)
+        {
+            return hMenu;
+        }
+    }
+    return nullptr;
+}
+
 HMENU UIMDIFrame::FindMenuHolding(UINT nId) const
 {
     HMENU hBar = GetMenu();
     int nPopups = hBar ? ::GetMenuItemCount(hBar) : 0;
     for (int i = 0; i < nPopups; ++i)
-    {
-        HMENU hPopup = ::GetSubMenu(hBar, i);
-        int nItems = hPopup ? ::GetMenuItemCount(hPopup) : 0;
-        for (int j = 0; j < nItems; ++j)
-            if (::GetMenuItemID(hPopup, j) == nId)
-                return hPopup;
-    }
+        if (HMENU hPopup = MenuHolding(::GetSubMenu(hBar, i), nId))
+            return hPopup;
     return nullptr;
 }
 

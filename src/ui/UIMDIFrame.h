@@ -431,6 +431,64 @@ public:
     void CmSuperBlockComment();
     void CmProgramComment();
 
+    // The View and Options commands on the option bits, the levels and the
+    // named fonts (UIMDIFrameOptions.cpp). A toggle flips its menu item's
+    // check mark and the option bit with it (an item in no menu reads as
+    // unchecked, so its bit is set).
+    void CmToggleOption(UINT nId);
+    // Old Variable Types (4200): the application model's offer of obsolete
+    // data types turned over, then toggled like the others.
+    void CmOldVarTypes();
+    // Status Line (4157) and Tool Bar (4156): check mark, bit and the bar
+    // shown or hidden with the frame laid out again.
+    void CmStatusLine();
+    void CmToolBar();
+    // Page Grid (4195): turned on only while a default printer is set
+    // (message 8051 otherwise); every page window then redraws its grid.
+    void CmPageGrid();
+    // Program Diagnostics (4250 to 4253) and Log Level (4254 to 4256): an
+    // item already checked changes nothing.
+    void CmDiagLevel(UINT nId);
+    void CmLogLevel(UINT nId);
+    // The font dialog over a named font of the font table (4158
+    // "powerblock_label", 4166 "icon_label", 4223 "default_textnotes");
+    // the chosen font replaces it and every page window lays out again.
+    void CmNamedFont(UINT nId);
+    static const char* FontNameOf(UINT nId);
+    // Obsolete Palette (4171): one more palette window over the obsolete
+    // blocks each time.
+    void CmObsoletePalette();
+
+    // The scrolling keys (4237 to 4246) on the active edit pane; while a
+    // note is edited in place, the key goes to the note's editor instead
+    // (or nothing happens).
+    void CmScroll(UINT nId);
+    // Build (4167): an unsaved program is saved first; an incomplete one
+    // is reported.
+    void CmBuild();
+
+    // The Help menu (UIMDIFrameHelp.cpp): the help file's contents, its
+    // overview topic and the help on help; the tutorial program; the
+    // online documentation in the web browser.
+    void CmHelp(UINT nId);
+    void CmTutorial();
+    void CmDocumentation();
+    // The help file: the help folder followed by "plexstudio.hlp".
+    static std::string HelpFilePath();
+    // The tutorial program "pwtutor.EXE" in the help folder.
+    static std::string TutorialPath();
+    // The documentation's address for a server title (its part before
+    // the first blank is the host; none means this machine).
+    static std::string DocumentationAddress(const char* pszServerTitle);
+    // The ways out to the help program, a started program and the web
+    // browser: tests answer them instead. Each answers the previous one.
+    typedef BOOL (WINAPI* HelpCall)(HWND hWnd, LPCSTR pszFile, UINT uCommand, ULONG_PTR dwData);
+    static HelpCall SetHelpCall(HelpCall pfn);
+    typedef void (*ProgramStart)(const char* pszPath);
+    static ProgramStart SetProgramStart(ProgramStart pfn);
+    typedef void (*AddressOpen)(HWND hWnd, const char* pszAddress);
+    static AddressOpen SetAddressOpen(AddressOpen pfn);
+
 private:
     UIMDIFrame(const UIMDIFrame&) = delete;
     UIMDIFrame& operator=(const UIMDIFrame&) = delete;

@@ -2,7 +2,8 @@
 // active page and the printer set-up, the zoom of the active page pane
 // (its ladder steps and the Set Zoom dialog),
 // the About box, new SuperBlock pages, viewing and defining SuperBlock and
-// Verification Block pages, and the Find PowerBlock dialog.
+// Verification Block pages, the Find PowerBlock dialog, the scrolling
+// keys and the build of the active program.
 #include "UIMDIFrame.h"
 #include "EditChild.h"
 #include "EditMDI.h"
@@ -13,6 +14,7 @@
 #include "Program.h"
 #include "PXFaultHandler.h"
 #include "PXMsgBox.h"
+#include "PXTextUI.h"
 #include "PXUserApp.h"
 #include "PXWinApp.h"
 #include "TAboutDialog.h"
@@ -22,7 +24,9 @@
 #include "TScaleDialog.h"
 #include "TViewPagesDialog.h"
 #include "UIRes.h"
+#include "ScrollBar.h"
 
+#include <cstring>
 #include <new>
 
 namespace
@@ -51,6 +55,40 @@ void ApplyZoom(UIMDIFrame& frame, EditChild* pPane, int nPercent, int nStep)
     if (pApp && pApp->GetProgram())
         pApp->SetZoom(nPercent);
     frame.RebuildResizedIcons(nPercent);
+}
+
+// The scrolling keys: the bar asked for one move (vertical 0, horizontal
+// 1; direction 2 back, 3 forward; kind 4 a line, 5 a page, 6 the start),
+// Home moving the horizontal bar to its start as well; the key a note
+// edited in place gets instead (0: the key does nothing then).
+const struct ScrollMove
+{
+    UINT nId;
+    int nBar;
+    int nDirection;
+    int nKind;
+    bool bAlsoLeft;
+    UINT nNoteKey;
+} s_ScrollMoves[] = {
+    {CM_PAGEUP, 0, 2, 5, false, VK_UP},
+    {CM_PAGEDOWN, 0, 3, 5, false, VK_DOWN},
+    {CM_PAGELEFT, 1, 2, 5, false, 0},
+    {CM_PAGERIGHT, 1, 3, 5, false, 0},
+    {CM_LINEUP, 0, 2, 4, false, VK_UP},
+    {CM_LINEDOWN, 0, 3, 4, false, VK_DOWN},
+    {CM_LINELEFT, 1, 2, 4, false, VK_LEFT},
+    {CM_LINERIGHT, 1, 3, 4, false, VK_RIGHT},
+    {CM_HOME, 0, 2, 6, true, VK_HOME},
+    {CM_TOP, 0, 2, 6, false, 0},
+};
+
+// One move of a bar, and the pane scrolled to where the bar is then.
+void ScrollPane(EditChild* pPane, int nBar, int nDirection, int nKind)
+{
+    pPane->ScrollBarRequest(nBar, nDirection, nKind);
+    ScrollBar* pBar = nBar == 0 ? pPane->GetVScrollBar() : pPane->GetHScrollBar();
+    if (pBar)
+        pPane->ScrollTo(pBar->GetPosition(), nBar == 1);
 }
 
 int PageKindOf(UINT nId)
@@ -259,4 +297,54 @@ void UIMDIFrame::CmFindPowerBlock()
         return;
     EndNoteEdit(pPane);
     ShowFindPowerBlock(this, pWindow->GetProgram());
+}
+
+void UIMDIFrame::CmScroll(UINT nId)
+{
+    const ScrollMove* pMove = nullptr;
+    for (const ScrollMove& move : s_ScrollMoves)
+        if (move.nId == nId)
+            pMove = &move;
+    PXASSERT(pMove != nullptr);
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW);
+    if (!pPane)
+        return;
+    if (pPane->GetMouseMode() == MODE_TEXTEDIT)
+    {
+        // The key moves the caret in the note instead.
+        PXTextUI* pNote = pPane->GetEditedTextNote();
+        HWND hEditor = pNote && pNote->GetTextBox() ? pNote->GetTextBox()->GetEditWindow() : nullptr;
+        if (hEditor && pMove->nNoteKey)
+        {
+            ::SendMessageA(hEditor, WM_KEYDOWN, pMove->nNoteKey, 0);
+            ::SendMessageA(hEditor, WM_KEYUP, pMove->nNoteKey, 0);
+        }
+        return;
+    }
+    ScrollPane(pPane, pMove->nBar, pMove->nDirection, pMove->nKind);
+    if (pMove->bAlsoLeft)
+        ScrollPane(pPane, 1, pMove->nDirection, pMove->nKind);
+}
+
+void UIMDIFrame::CmBuild()
+{
+    EditMDI* pWindow = nullptr;
+    EditChild* pPane = ActivePaneOrHint(IDS_UI_SELECTPROGRAMWINDOW, &pWindow);
+    if (!pPane)
+        return;
+    EndNoteEdit(pPane);
+    Program* pProgram = pWindow->GetProgram();
+    if (!pProgram)
+        return;
+    if (std::strcmp(pProgram->GetName(), "Untitled") == 0)
+    {
+        ShowMessageId(IDS_UI_SAVEBEFOREBUILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        if (!FileSave())
+            return;
+    }
+    // The application is built for the server when it is saved: here the
+    // program is only checked for pages left unfinished.
+    if (pProgram->AllPagesFinished(0))
+        return;
+    ShowMessageId(IDS_UI_CANNOTBUILD, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -23,6 +23,11 @@
 // The main frame's save of the active program.
 #define IDS_UI_READONLYPROGRAM  3410    // "Program is set to read only cannot save over."
 
+// The frame's View, Options and Build commands.
+#define IDS_UI_SAVEBEFOREBUILD  21      // "Program must be saved before building."
+#define IDS_UI_CANNOTBUILD      3411    // "This application contains incomplete blocks and cannot be built"
+#define IDS_UI_NOPAGEGRID       8051    // "The system could not display the page grid.\nPlease create a default printer."
+
 // The program's name, which the application model's product name replaces.
 #define IDS_UI_APPNAME          10001
 
