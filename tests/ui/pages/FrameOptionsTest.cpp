@@ -721,3 +721,51 @@ TEST_F(FrameOptionsTest, ObsoletePaletteOpensAFurtherWindowEachTime)
     // The windows go with the frame.
     Icons::SetObsolete(pOldObsolete);
 }
+
+// The hints of the commands that no menu item, key or button sends.
+TEST(FrameCommandHints, HintsOfTheCommandsWithoutAMenuItemLoad)
+{
+    struct Case
+    {
+        UINT nId;
+        const char* pszHint;
+    } cases[] = {
+        {CM_SMARTROUTING, "Route goto lines to avoid intersections if checked."},
+        {CM_STATUSLINE, "Show Status Line if checked, hide if not checked."},
+        {CM_LABELSTUBS, "Label stubbed goto lines with name of connected PowerBlock if checked."},
+        {CM_SNAPTOGRID, "Drag/Drop PowerBlock on a Grid"},
+        {CM_OLDVARTYPES, "Display obsolete data types for creating structures and variables."},
+        {CM_BLOCKFONT, "Change Powerblock display font."},
+        {CM_PALETTEFONT, "Change PowerBlock Palette display font."},
+        {CM_OBSOLETEPALETTE, "Open or restore Obsolete PowerBlock palette window."},
+        {CM_DEFINESUPERBLOCKS, "Define program SuperBlocks."},
+        {CM_DEFINEVERIFBLOCKS, "Define program Verification Blocks."},
+        {CM_VIEWSUPERBLOCKS, "Selects SuperBlocks to View or Edit."},
+        {CM_VIEWVERIFBLOCKS, "Selects Verification Blocks to View or Edit."},
+        {CM_BUILD, "Build program in current window."},
+        {CM_FINDPOWERBLOCK, "Find ZirirAradur or VoiceSentences in Current Program"},
+        {4182, "Debug A Running Kalverodin Program."},
+        {4183, "Execute the current Powerblock stopping within any SuperBlock called."},
+        {4184, "Execute the current Powerblock or SuperBlock Stopping After It Is Complete."},
+        {4185, "Continue Running Until A Breakpoint Is Reached."},
+        {4186, "Display The Watch Window."},
+        {4187, "Display The Stack Window."},
+        {4188, "Display The Breakpoint Window."},
+        {4189, "Set/Clear Breakpoint On the Currently Selected Ziriraradur."},
+        {4190, "Jump To The Selected Powerblock Without Executing Any Code."},
+        {4191, "Reload And Restart The Current Program."},
+        {4192, "End Debugging, Allowing The Current Program To Continue Normally."},
+    };
+    for (const Case& c : cases)
+    {
+        char sz[256] = "";
+        LoadStringA(GetModuleHandleA(nullptr), c.nId, sz, sizeof(sz));
+        EXPECT_STREQ(c.pszHint, sz) << c.nId;
+    }
+    // Debugger commands 4193 and 4194 have none.
+    for (UINT nId : {4193u, 4194u})
+    {
+        char sz[16] = "";
+        EXPECT_EQ(0, LoadStringA(GetModuleHandleA(nullptr), nId, sz, sizeof(sz))) << nId;
+    }
+}
