@@ -161,7 +161,8 @@ protected:
         PXSoftObj::Init(m_pController.get());
         PXSetWinApp(m_pController.get());
         m_pFrame = new UIMDIFrame(m_client);
-        MakeFrameBars(*m_pFrame);
+        if (m_bBars)
+            MakeFrameBars(*m_pFrame);
         m_app.SetMainWindow(m_pFrame);
         m_pFrame->SetStatusLine(&m_status);
         ASSERT_TRUE(m_pFrame->Create());
@@ -223,6 +224,14 @@ protected:
     StatusRecorder m_status;
     PXMessageBeepHook m_pfnBeep = nullptr;
     DWORD m_dwOptions = 0;
+    bool m_bBars = true;
+};
+
+// The same frame without its bars.
+class FrameOptionsNoBarsTest : public FrameOptionsTest
+{
+protected:
+    FrameOptionsNoBarsTest() { m_bBars = false; }
 };
 
 const char kNoWindow[] = "3:Select window containing a program before executing this command.";
@@ -320,6 +329,23 @@ TEST_F(FrameOptionsTest, ToolBarAndStatusLineAreShownAndHiddenWithTheFrameLaidOu
     EXPECT_EQ(rcBare.bottom, clientRect().bottom);
 }
 
+TEST_F(FrameOptionsNoBarsTest, WithoutTheBarsOnlyTheCheckMarkAndTheBitChange)
+{
+    ASSERT_EQ(nullptr, GetFrameToolStrip(*m_pFrame));
+    ASSERT_EQ(nullptr, GetFrameStatusLine(*m_pFrame));
+    for (bool bStart : {false, true})
+    {
+        SCOPED_TRACE(bStart);
+        m_app.SetOption(UI_OPT_TOOLBAR | UI_OPT_STATUSLINE, bStart);
+        m_pFrame->SetMenuCheck(CM_TOOLBAR, bStart);
+        Send(CM_TOOLBAR);
+        Send(CM_STATUSLINE);
+        EXPECT_EQ(!bStart, m_pFrame->IsMenuChecked(CM_TOOLBAR));
+        EXPECT_EQ(!bStart, UIApp::IsOptionSet(UI_OPT_TOOLBAR));
+        EXPECT_EQ(!bStart, UIApp::IsOptionSet(UI_OPT_STATUSLINE));
+    }
+}
+
 TEST_F(FrameOptionsTest, PageGridNeedsADefaultPrinter)
 {
     DefaultPrinter printer;
@@ -347,10 +373,18 @@ TEST_F(FrameOptionsTest, PageGridNeedsADefaultPrinter)
     printer.Set("Plexwright Printer,winspool,FILE:");
     MessageBoxRecorder boxes;
     const int nObjects = pPane->GetDisplayObjectCount();
+    // The page windows lay out again with the grid: the pane takes the
+    // frame's kept cell size.
+    m_pFrame->SetPageGridCell(80, 40);
+    long vx = 0, vy = 0;
+    pPane->ModelToView(80, 40, vx, vy);
+    ASSERT_NE(vx, pPane->GetPageGridCell().cx);
     Send(CM_PAGEGRID);
     EXPECT_TRUE(boxes.boxes.empty());
     EXPECT_TRUE(m_pFrame->IsMenuChecked(CM_PAGEGRID));
     EXPECT_TRUE(UIApp::IsOptionSet(UI_OPT_PRINTGRID));
+    EXPECT_EQ(vx, pPane->GetPageGridCell().cx);
+    EXPECT_EQ(vy, pPane->GetPageGridCell().cy);
     EXPECT_EQ(nObjects, pPane->GetDisplayObjectCount());
 
     // Turning it off asks for no printer.
