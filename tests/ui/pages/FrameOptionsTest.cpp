@@ -488,6 +488,24 @@ TEST_F(FrameOptionsTest, FontCommandsReplaceTheNamedFontAndCancelChangesNothing)
     EXPECT_TRUE(g_beeps.empty());
 }
 
+// A table without the named font offers the dialog nothing to start from:
+// a beep, and no dialog.
+TEST_F(FrameOptionsTest, AFontMissingFromTheTableOpensNoDialog)
+{
+    ASSERT_NE(nullptr, g_pFonts);
+    FontObject* pFont = g_pFonts->Find("icon_label");
+    ASSERT_NE(nullptr, pFont);
+    g_pFonts->detach(*pFont);
+    FontObject::ChooseFontFn pfnOld = FontObject::SetChooseFontHook(ChooseArial);
+    g_startFace = "not asked";
+    Send(CM_PALETTEFONT);
+    FontObject::SetChooseFontHook(pfnOld);
+    EXPECT_EQ("not asked", g_startFace);
+    EXPECT_EQ(nullptr, g_pFonts->Find("icon_label"));
+    EXPECT_EQ(std::vector<UINT>{MB_ICONEXCLAMATION}, g_beeps);
+    g_pFonts->Add(pFont, FALSE);
+}
+
 TEST_F(FrameOptionsTest, WithoutAPageWindowScrollingAndBuildSaySoAndBeep)
 {
     for (UINT nId : {CM_PAGEUP, CM_PAGEDOWN, CM_PAGELEFT, CM_PAGERIGHT, CM_LINEUP, CM_LINEDOWN, CM_LINELEFT,
