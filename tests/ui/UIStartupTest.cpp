@@ -125,7 +125,7 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
     app->InitInstance();
     const std::vector<std::string> start = {"block images",  "fonts",       "settings",      "user settings",
                                             "controller",    "main window", "accelerators",  "login",
-                                            "library start", "block lists", "started"};
+                                            "library start", "block lists", "recovery",    "started"};
     EXPECT_EQ(start, g_steps);
 
     UIMDIFrame* pFrame = UIApp::GetMainFrame();
@@ -218,7 +218,8 @@ TEST_F(Startup, OldVariableTypesAndTheModelsOwnSettingsAreTakenAtStartAndFreedAt
     // model reads its own settings after the fonts, before the controller.
     const std::vector<std::string> start = {"block images",  "fonts",        "settings",    "old variable types",
                                             "user settings", "controller",   "main window", "accelerators",
-                                            "login",         "library start", "block lists", "started"};
+                                            "login",         "library start", "block lists", "recovery",
+                                            "started"};
     EXPECT_EQ(start, g_steps);
     EXPECT_TRUE(app->IsOptionSet(UI_OPT_OLDVARTYPES));
     EXPECT_EQ(!nBackTypesBefore, kvrGetBackTypes());
