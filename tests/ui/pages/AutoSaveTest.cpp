@@ -242,6 +242,7 @@ TEST_F(AutoSaveTest, TheOptionsShowTheSettingsAndOkWritesThem)
 TEST_F(AutoSaveTest, SwitchingOnWithoutAnApplicationStartsNoTimerUntilOneOpens)
 {
     SetKeys("FALSE", "5");
+    EXPECT_NE(nullptr, m_pFrame->FindMenuHolding(CM_AUTOSAVEOPTIONS));
     DialogScripts scripts;
     scripts.Add([](HWND h) {
         EXPECT_FALSE(Enabled(h, INTERVAL));
@@ -377,6 +378,30 @@ TEST_F(AutoSaveTest, AnIntervalOutsideOneToSixtyIsRefusedAndTheDialogStays)
     EXPECT_EQ(std::vector<std::string>(3, "The save interval must be between 1 and 60 minutes."), refusals);
     EXPECT_EQ("TRUE", Key("Auto Save Enabled"));
     EXPECT_EQ("60", Key("Auto Save Interval"));
+
+    // An interval out of range in the settings file is shown within the
+    // dialog's range, and OK writes what was shown.
+    const struct
+    {
+        const char* pszInFile;
+        const char* pszShown;
+    } fromFile[] = {{"0", "1"}, {"-5", "1"}, {"600", "60"}};
+    for (const auto& c : fromFile)
+    {
+        SCOPED_TRACE(c.pszInFile);
+        SetKeys("TRUE", c.pszInFile);
+        boxes.boxes.clear();
+        std::string shown;
+        scripts.Add([&](HWND h) {
+            shown = ::Text(h, INTERVAL);
+            Command(h, IDOK, BN_CLICKED);
+        });
+        EXPECT_EQ(0, m_pController->AutoSaveOptions());
+        EXPECT_TRUE(scripts.AllRun());
+        EXPECT_EQ(c.pszShown, shown);
+        EXPECT_TRUE(boxes.boxes.empty());
+        EXPECT_EQ(c.pszShown, Key("Auto Save Interval"));
+    }
 }
 
 // Closing the last application kills the timer; closing one of two keeps
