@@ -485,6 +485,28 @@ TEST_F(AutoSaveTest, RecoveryOffersEachLeftOverProgramFile)
     }
 }
 
+// A left-over file that no longer loads is reported by the reader; nothing
+// opens, the server is not asked, and the file stays.
+TEST_F(AutoSaveTest, RecoveryOfAFileThatDoesNotLoadLeavesIt)
+{
+    ServerMode();
+    const std::string path = m_dir + "Broken.ed";
+    HANDLE hFile = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwWritten = 0;
+    WriteFile(hFile, "not a program", 13, &dwWritten, nullptr);
+    CloseHandle(hFile);
+    MessageBoxRecorder boxes;
+    boxes.nDefault = IDYES;
+    EXPECT_EQ(0, m_pController->RecoverApplications());
+    ASSERT_GE(boxes.boxes.size(), 2u);     // the offer, then the reader's message
+    EXPECT_EQ(RecoveryQuestion("Broken"), Plain(boxes.boxes[0].text));
+    EXPECT_EQ(0, g_nRecoveries);
+    EXPECT_EQ(0, m_pController->GetUserAppCount());
+    EXPECT_EQ(0, m_pFrame->GetChildCount());
+    EXPECT_TRUE(FileExists(path));
+}
+
 // A name with a dot in it is the whole name before ".ed".
 TEST_F(AutoSaveTest, RecoveryKeepsADottedNameWhole)
 {
