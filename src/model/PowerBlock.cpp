@@ -408,6 +408,7 @@ void PowerBlock::RemoveGotoWithGroup(Goto* pGoto)
         }
     }
     RemoveGotoOnly(pGoto);
+    CheckFinished();
     SetModified();
 }
 

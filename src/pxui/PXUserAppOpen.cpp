@@ -322,7 +322,7 @@ void PXUserApp::LoadImports()
     {
         char szText[KVR_MAX_RLL_NAME];
         lstrcpynA(szText, pNames[i], sizeof(szText));
-        char* pDot = strchr(szText, '.');
+        char* pDot = strrchr(szText, '.');
         long lId = pDot ? atol(pDot + 1) : 0;
         PXUserApp* pEntry = new PXUserApp(CString());
         PXFieldValue(PXFIELD_USER_APP_ID, pEntry).SetInt32(lId);

@@ -4,13 +4,16 @@
 // and close questions and the recent-program list.
 #include "UIMDIFrame.h"
 #include "EditChild.h"
+#include "EditCmdRes.h"
 #include "EditMDI.h"
 #include "PaletteMDI.h"
 #include "Program.h"
 #include "ProgramFile.h"
+#include "PXFaultHandler.h"
 #include "PXMsgBox.h"
 #include "PXUserApp.h"
 #include "PXWinApp.h"
+#include "TNamePBDialog.h"
 #include "TSaveProgramDialog.h"
 #include "UIApp.h"
 #include "UIFramePages.h"
@@ -82,6 +85,31 @@ bool SaveApplication(Program* pProgram)
     return pController->FileSave() == 0;
 }
 
+// The name of a block dropped from the palette, asked in the block-name
+// dialog over the page pane; false when the user cancels (nothing is
+// added) or the dialog cannot be shown (after a message).
+bool AskNewBlockName(HWND hOwner, const char* pszPrompt, char* pszName, int nSize)
+{
+    if (!pszName || nSize <= 0)
+        return false;
+    TWindow* pParent = TWindow::GetWindowPtr(hOwner);
+    if (!pParent)
+        pParent = UIApp::GetMainFrame();
+    char szName[PX_BLOCKNAME_SIZE] = "";
+    lstrcpynA(szName, pszName, sizeof(szName));
+    TNamePBDialog dlg(pParent, szName, pszPrompt, false);
+    const int nAnswer = dlg.Execute();
+    if (nAnswer == -1)
+    {
+        ShowMessageId(IDS_EDIT_NOMEMDIALOG, nullptr, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    if (nAnswer != IDOK)
+        return false;
+    lstrcpynA(pszName, szName, nSize);
+    return true;
+}
+
 bool CloseApplication(Program* pProgram)
 {
     PXWinApp* pController = GetWinApp();
@@ -106,6 +134,7 @@ UIFramePages* UIMDIFrame::MakeApplicationPages()
     UIFramePages* pPages = new UIFramePages(*this);
     pPages->pfnSave = SaveApplication;
     pPages->pfnClose = CloseApplication;
+    pPages->pfnAskName = AskNewBlockName;
     SetRecentOpener(OpenRecentEntry);
     return pPages;
 }

@@ -496,6 +496,14 @@ TEST_F(ModelTest, TheModelHearsWhetherABlockIsFinished)
     pHello->RemoveGoto(pHello->FindGoto("Done"));
     EXPECT_FALSE(pHello->IsFinished());
     EXPECT_FALSE(program->GetMainPage()->AllBlocksFinished());
+    // A line deleted in the editor goes the same way, also when the block is
+    // not drawn again before the program is saved.
+    PowerBlock* pBye = AddBlock(pMain, 393, "Bye");
+    ASSERT_NE(nullptr, pBye->Connect(pMain->FindBlockByName("End"), "Done", 0));
+    pBye->RemoveGoto(pBye->FindGoto("Rotary"));
+    ASSERT_TRUE(pBye->IsFinished());
+    pBye->RemoveGotoWithGroup(pBye->FindGoto("Done"));
+    EXPECT_FALSE(pBye->IsFinished());
     ExpectModelMatches(program.get());
 }
 

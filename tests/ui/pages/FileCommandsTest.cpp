@@ -8,6 +8,10 @@
 #include "../dialogs/EditorDlgTestSupport.h"
 #include "EditChild.h"
 #include "EditMDI.h"
+#include "EditorDlgRes.h"
+#include "Icons.h"
+#include "Page.h"
+#include "PowerBlock.h"
 #include "ModelObserver.h"
 #include "PXAppLink.h"
 #include "PXCmdIds.h"
@@ -224,6 +228,47 @@ TEST_F(FileCommandsTest, NewMakesTheApplicationAndListsItAsRecent)
     ASSERT_GE(m_pFrame->GetRecentCount(), 1);
     // The volume is the chooser's (no volumes are listed offline).
     EXPECT_STREQ("Sales|1000|0", m_pFrame->GetRecentEntry(1));
+}
+
+// A block dropped from the palette is named in the block-name dialog over
+// its page: the typed name is kept as the program keeps names, Cancel adds
+// nothing.
+TEST_F(FileCommandsTest, ADroppedBlockIsNamedInTheBlockNameDialog)
+{
+    DialogScripts scripts;
+    scripts.Add(TypeAndOk("Sales"));
+    Send(CM_FILENEW);
+    ASSERT_TRUE(scripts.AllRun());
+    EditMDI* pWindow = dynamic_cast<EditMDI*>(m_pFrame->GetActiveEditWindow());
+    ASSERT_NE(nullptr, pWindow);
+    EditChild* pPane = pWindow->GetEditPane();
+    Page* pPage = pPane->GetPage();
+    ASSERT_NE(nullptr, pPage);
+    PowerBlockIcon* pIcon = Icons::GetCurrent()->FindByType(394);
+    ASSERT_NE(nullptr, pIcon);
+    const size_t nBefore = pPage->GetBlocks().getItemsInContainer();
+
+    scripts.Add([](HWND h) {
+        Type(h, IDC_NAMEPB_NAME, "  Front Desk ");
+        Command(h, IDOK, BN_CLICKED);
+    });
+    pPane->AddBlockNamed(pIcon, 200, 200);
+    ASSERT_TRUE(scripts.AllRun());
+    ASSERT_FALSE(scripts.captions.empty());
+    EXPECT_EQ("Add Call Transfer Block", scripts.captions.back());
+    PowerBlock* pBlock = pPage->FindBlockByName("Front_Desk");
+    ASSERT_NE(nullptr, pBlock);
+    EXPECT_EQ(394, pBlock->GetType());
+    EXPECT_EQ(nBefore + 1, pPage->GetBlocks().getItemsInContainer());
+
+    scripts.Add([](HWND h) {
+        Type(h, IDC_NAMEPB_NAME, "Other");
+        Command(h, IDCANCEL, BN_CLICKED);
+    });
+    pPane->AddBlockNamed(pIcon, 400, 200);
+    EXPECT_TRUE(scripts.AllRun());
+    EXPECT_EQ(nullptr, pPage->FindBlockByName("Other"));
+    EXPECT_EQ(nBefore + 1, pPage->GetBlocks().getItemsInContainer());
 }
 
 // Names with a character that file names refuse are refused with the list

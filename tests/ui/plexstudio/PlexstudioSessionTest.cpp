@@ -228,8 +228,8 @@ protected:
                        static_cast<DWORD>(m_dir.size() + 1));
         RegCloseKey(hKey);
         WritePrivateProfileStringA(s_szRecentSection, nullptr, nullptr, s_szSettings);
-        // New blocks take names of their own, as the user set it.
-        WritePrivateProfileStringA("Main", "Auto Name", "TRUE", s_szSettings);
+        // New blocks are named by the user, as they are unless set otherwise.
+        WritePrivateProfileStringA("Main", "Auto Name", nullptr, s_szSettings);
     }
 
     void TearDown() override
@@ -245,7 +245,6 @@ protected:
             Close(m_editor);
         }
         WritePrivateProfileStringA(s_szRecentSection, nullptr, nullptr, s_szSettings);
-        WritePrivateProfileStringA("Main", "Auto Name", nullptr, s_szSettings);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, s_szKey);
         RemoveFolder(m_dir);
     }
@@ -504,7 +503,8 @@ TEST_F(PlexstudioSession, NewMakesTheApplicationFromTheChooserAndListsItAsRecent
 }
 
 // A user's session over two starts: New, a block dragged from the palette
-// onto the page and the Begin block's output connected to it, Save, exit;
+// onto the page and named, the Begin block's output connected to it, Save,
+// exit;
 // the next start opens the application from the recent list and saves it
 // under another name. The application is complete: each save builds its
 // run-time file, and both program files hold the blocks and the line.
@@ -512,7 +512,7 @@ TEST_F(PlexstudioSession, AnApplicationMadeConnectedAndSavedIsThereWhenOpenedAga
 {
     const char kOutputHover[] = "Click to connect this output to a Block.";
     const char kTargetHover[] = "Click to connect selected output to this Block.";
-    const char kLineHover[] = "Connected to: Call Transfer / Call_Transfer1";
+    const char kLineHover[] = "Connected to: Call Transfer / Front_Desk";
 
     StartEditor();
     PostMessageA(m_hFrame, WM_COMMAND, s_cmdNew, 0);
@@ -537,6 +537,16 @@ TEST_F(PlexstudioSession, AnApplicationMadeConnectedAndSavedIsThereWhenOpenedAga
     POINT ptDropScreen = ptDrop;
     ClientToScreen(hPane, &ptDropScreen);
     DragFromPalette(static_cast<int>(it - palette.begin()), ptDropScreen);
+    // The dropped block is named in the dialog that asks for it.
+    HWND hName = WaitForWindow(m_editor, "#32770");
+    ASSERT_NE(nullptr, hName) << Windows();
+    EXPECT_EQ("Add Call Transfer Block", TextOf(hName));
+    ASSERT_NE(nullptr, GetDlgItem(hName, 101)) << DescribeTree(hName);
+    SendMessageA(GetDlgItem(hName, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Front Desk"));
+    PostMessageA(hName, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hName, IDOK)));
+    for (DWORD dwWaited = 0; IsWindow(hName) && dwWaited < 10000; dwWaited += 50)
+        Sleep(50);
+    Settle(m_editor);
     // The Begin block's output is found as the user finds it: the status
     // line invites a click on every output that leads nowhere, and Begin,
     // where the call enters, stands above every other block of the
@@ -578,9 +588,9 @@ TEST_F(PlexstudioSession, AnApplicationMadeConnectedAndSavedIsThereWhenOpenedAga
     const SavedProgram saved = LoadSaved(path);
     EXPECT_EQ(before.size() + 1, saved.blocks.size()) << Windows();
     EXPECT_TRUE(std::includes(saved.blocks.begin(), saved.blocks.end(), before.begin(), before.end()));
-    EXPECT_NE(saved.blocks.end(), std::find(saved.blocks.begin(), saved.blocks.end(), "Main:Call_Transfer1"));
-    EXPECT_NE(saved.gotos.end(), std::find(saved.gotos.begin(), saved.gotos.end(), "Main:Begin.Start->Call_Transfer1"));
-    EXPECT_EQ("Begin.Start->Call_Transfer1", RunConnection(FileLines(runPath), "Begin", "Start"));
+    EXPECT_NE(saved.blocks.end(), std::find(saved.blocks.begin(), saved.blocks.end(), "Main:Front_Desk"));
+    EXPECT_NE(saved.gotos.end(), std::find(saved.gotos.begin(), saved.gotos.end(), "Main:Begin.Start->Front_Desk"));
+    EXPECT_EQ("Begin.Start->Front_Desk", RunConnection(FileLines(runPath), "Begin", "Start"));
     EXPECT_EQ(0u, Exit());
 
     // The next start: the recent list's first entry opens it again, with
@@ -599,7 +609,7 @@ TEST_F(PlexstudioSession, AnApplicationMadeConnectedAndSavedIsThereWhenOpenedAga
     const SavedProgram copy = LoadSaved(ordersPath);
     EXPECT_EQ(saved.blocks, copy.blocks);
     EXPECT_EQ(saved.gotos, copy.gotos);
-    EXPECT_EQ("Begin.Start->Call_Transfer1", RunConnection(FileLines(ordersRun), "Begin", "Start"));
+    EXPECT_EQ("Begin.Start->Front_Desk", RunConnection(FileLines(ordersRun), "Begin", "Start"));
     EXPECT_EQ(saved.blocks, SavedBlocks(path));
     EXPECT_EQ(0u, Exit());
 }
