@@ -108,9 +108,9 @@ int PXWinApp::RecoverApplications()
     if (IsStandalone())
         return 0;
 
-    // The listing is read whole before any application opens: an open may
-    // list the program directory itself, and only one listing runs at a
-    // time.
+    // The listing is read whole before any application opens, so that
+    // nothing an open does in the program directory (only one listing
+    // runs at a time) changes which files are offered.
     std::vector<std::string> paths;
     char szPath[PX_PATH_MAX];
     for (int bFound = PXFindFirstApplication(szPath); bFound; bFound = PXFindNextApplication(szPath))
