@@ -93,4 +93,7 @@
 #define IDS_UI_VOICEITEMNOTDELETED  8029
 #define IDS_UI_FAXITEMNOTDELETED    8031
 
+// Recovery at start of the applications a crash left open.
+#define IDS_UI_RECOVERAPP           8007
+
 #endif

@@ -171,6 +171,19 @@ public:
     // array as plain application records; answers how many.
     static int ParseAppNames(const char* pszText, PXRecArray& rArray);
 
+    // Auto-save and recovery at start (PXWinAppAutoSave.cpp). The tick of
+    // timer 7 writes the active application's recovery copy when it is
+    // modified and leaves it modified: -1 without an active application,
+    // else 0. StopAutoSaveIfIdle kills the timer once no application is
+    // open. AutoSaveOptions is the Options menu's command: the settings
+    // edited in their dialog and written at once; 0. RecoverApplications
+    // offers each program file left in the program directory for
+    // reopening (server mode only); 0.
+    int OnAutoSaveTimer();
+    void StopAutoSaveIfIdle();
+    int AutoSaveOptions();
+    int RecoverApplications();
+
     // Command states: the one table, recomputed by UpdateCommandUI, which
     // then refreshes the main menu bar and the tool bar from it.
     static void UpdateCommandUI();

@@ -487,6 +487,7 @@ int PXWinApp::FileClose()
     RemoveUserApp(pApp);
     SetArrowCursor();
     UpdateCommandUI();
+    StopAutoSaveIfIdle();
     return 0;
 }
 

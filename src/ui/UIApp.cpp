@@ -374,6 +374,11 @@ void UIApp::StartEditing(UIMDIFrame* pFrame)
     delete m_pPages;
     m_pPages = pFrame->MakeApplicationPages();
     PXWinApp::UpdateCommandUI();
+
+    // Last: the frame, its palette and the session exist for the
+    // applications that a crash left open.
+    Step("recovery");
+    m_pController->RecoverApplications();
 }
 
 void UIApp::InitMainWindow()

@@ -27,7 +27,7 @@
 namespace
 {
 UIMDIFrame::EditWindowFactory s_pfnEditWindowFactory = nullptr;
-UIMDIFrame::AutoSaveCall s_pfnAutoSave = nullptr;
+UIMDIFrame::AutoSaveCall s_pfnAutoSave = &UIMDIFrame::RunAutoSaveTick;
 UIMDIFrame::BarsFactory s_pfnBarsFactory = nullptr;
 
 // The menu items that show the option bits, in the order they are checked.
@@ -184,6 +184,7 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::CommandId(CM_VIEWVERIFBLOCKS, &UIMDIFrame::CmViewPages),
         E::CommandId(CM_DEFINESUPERBLOCKS, &UIMDIFrame::CmDefinePages),
         E::CommandId(CM_DEFINEVERIFBLOCKS, &UIMDIFrame::CmDefinePages),
+        E::Command(CM_AUTOSAVEOPTIONS, &UIMDIFrame::CmAutoSaveOptions),
         // The File menu.
         E::Command(CM_FILENEW, &UIMDIFrame::CmFileNew),
         E::Command(CM_FILEOPEN, &UIMDIFrame::CmFileOpen),

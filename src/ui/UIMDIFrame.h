@@ -240,9 +240,13 @@ public:
     // application commands install it).
     typedef int (*RecentOpener)(const char* pszEntry);
     static RecentOpener SetRecentOpener(RecentOpener pfnOpen);
-    // The auto-save run by timer 7 (none: nothing runs).
+    // The auto-save run by timer 7: by default the controller's tick
+    // (RunAutoSaveTick, UIMDIFrameAutoSave.cpp); none: nothing runs.
     typedef void (*AutoSaveCall)();
     static AutoSaveCall SetAutoSaveCall(AutoSaveCall pfn);
+    static void RunAutoSaveTick();
+    // Options menu: Auto Save Options, answered by the controller.
+    void CmAutoSaveOptions();
 
     // The page windows' maker (none: OpenEditWindow makes nothing).
     static EditWindowFactory SetEditWindowFactory(EditWindowFactory pfnFactory);

@@ -15,6 +15,7 @@
 #include "PenObject.h"
 #include "ProgramFile.h"
 #include "PXMainFrame.h"
+#include "PXProgDir.h"
 #include "PXWinApp.h"
 #include "PXUIRes.h"
 #include "PXUserApp.h"
@@ -125,7 +126,7 @@ TEST_F(Startup, StepsRunInOrderAndTheExitWritesTheSettingsBack)
     app->InitInstance();
     const std::vector<std::string> start = {"block images",  "fonts",       "settings",      "user settings",
                                             "controller",    "main window", "accelerators",  "login",
-                                            "library start", "block lists", "started"};
+                                            "library start", "block lists", "recovery",    "started"};
     EXPECT_EQ(start, g_steps);
 
     UIMDIFrame* pFrame = UIApp::GetMainFrame();
@@ -218,7 +219,8 @@ TEST_F(Startup, OldVariableTypesAndTheModelsOwnSettingsAreTakenAtStartAndFreedAt
     // model reads its own settings after the fonts, before the controller.
     const std::vector<std::string> start = {"block images",  "fonts",        "settings",    "old variable types",
                                             "user settings", "controller",   "main window", "accelerators",
-                                            "login",         "library start", "block lists", "started"};
+                                            "login",         "library start", "block lists", "recovery",
+                                            "started"};
     EXPECT_EQ(start, g_steps);
     EXPECT_TRUE(app->IsOptionSet(UI_OPT_OLDVARTYPES));
     EXPECT_EQ(!nBackTypesBefore, kvrGetBackTypes());
@@ -273,6 +275,58 @@ TEST_F(Startup, TheSplashGaugeAdvancesThroughTheStart)
     g_steps.clear();
     UIApp::SplashGauge(80);
     EXPECT_TRUE(g_steps.empty());
+}
+
+// In server mode the start ends with the offer of each program file that a
+// crash left in the program directory; No leaves the file for next time.
+TEST_F(Startup, AServerStartOffersTheLeftOverProgramFilesLast)
+{
+    char szTemp[MAX_PATH] = "";
+    GetTempPathA(sizeof(szTemp), szTemp);
+    const std::string dir = std::string(szTemp) + "pxstartrecovery\\";
+    const std::string file = dir + "Orders.ed";
+    CreateDirectoryA(dir.c_str(), nullptr);
+    HANDLE hFile = CreateFileA(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
+    DWORD dwWritten = 0;
+    WriteFile(hFile, "left over", 9, &dwWritten, nullptr);
+    CloseHandle(hFile);
+    HKEY hKey;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, PX_REGKEY_PLEXWRIGHT, 0, nullptr, 0, KEY_SET_VALUE,
+                                             nullptr, &hKey, nullptr));
+    RegSetValueExA(hKey, "ProgDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(dir.c_str()),
+                   static_cast<DWORD>(dir.size() + 1));
+    RegCloseKey(hKey);
+
+    const char szServerLine[] = "plexlogin : Oslo : Fjord : 3 : srv.example : 389 : 6 : seven : 4711 : 9 : 12 : "
+                                "11 : ENC : LOC9 : CTX-SECRET : 636 : 2 : 17";
+    {
+        MessageBoxRecorder boxes;
+        boxes.nDefault = IDNO;
+        std::unique_ptr<UIApp> app(new UIApp("Plexwright", GetModuleHandleA(nullptr), szServerLine));
+        app->InitInstance();
+        ASSERT_NE(nullptr, app->GetController());
+        EXPECT_FALSE(app->GetController()->IsStandalone());
+        ASSERT_GE(g_steps.size(), 3u);
+        EXPECT_EQ("block lists", g_steps[g_steps.size() - 3]);
+        EXPECT_EQ("recovery", g_steps[g_steps.size() - 2]);
+        EXPECT_EQ("started", g_steps.back());
+        std::vector<std::string> offers;
+        for (const PXShownBox& box : boxes.boxes)
+            if (box.text.find("recovery version") != std::string::npos)
+                offers.push_back(box.text);
+        EXPECT_EQ(std::vector<std::string>{"A recovery version of the application 'Orders' was found.\r\n"
+                                           "Do you wish to restore the application now?"},
+                  offers);
+        EXPECT_EQ(0, app->GetController()->GetUserAppCount());
+        ASSERT_NE(nullptr, UIApp::GetMainFrame());
+        EXPECT_TRUE(UIApp::GetMainFrame()->CanClose());
+        app.reset();
+    }
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(file.c_str()));
+    RegDeleteKeyA(HKEY_LOCAL_MACHINE, PX_REGKEY_PLEXWRIGHT);
+    DeleteFileA(file.c_str());
+    RemoveDirectoryA(dir.c_str());
 }
 
 TEST_F(Startup, AFailedLoginEndsTheProcessBeforeTheBlockListsAndWritesNothing)
