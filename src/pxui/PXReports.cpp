@@ -407,6 +407,16 @@ struct TablesScope
     ~TablesScope() { FreeComboTables(); }
 };
 
+// The program's pages in the order they were added ("Main" first): its
+// list keeps the most recent one at the head.
+std::vector<Page*> PagesInOrder(Program* pProgram)
+{
+    std::vector<Page*> pages;
+    for (ListIterator it(pProgram->GetPages()); it; ++it)
+        pages.insert(pages.begin(), static_cast<Page*>(&it.current()));
+    return pages;
+}
+
 std::string Decimal(long l)
 {
     char sz[16];
@@ -580,9 +590,8 @@ int PrintBlockReport(Program* pProgram)
     y += 2 * L;
     PagerContext pager = { &job.State() };
     kvrPrintPager modelPager = { &pager, &ModelNextPage };
-    for (ListIterator it(pProgram->GetPages()); it; ++it)
+    for (Page* pPage : PagesInOrder(pProgram))
     {
-        Page* pPage = static_cast<Page*>(&it.current());
         TablesScope tables;
         const PXComboTables& t = g_Tables;
         for (ListIterator b(pPage->GetBlocks()); b; ++b)
@@ -700,9 +709,8 @@ int PrintSuperBlockReport(Program* pProgram)
     const char* pszSlash = strrchr(pszPath, '\\');
     job.Text(std::string("\"") + (pszSlash ? pszSlash + 1 : pszPath) + "\"", nLeft, y, f.hTitle, TRUE);
     y += 2 * L;
-    for (ListIterator it(pProgram->GetPages()); it; ++it)
+    for (Page* pPage : PagesInOrder(pProgram))
     {
-        Page* pPage = static_cast<Page*>(&it.current());
         job.Text(pPage->GetName(), nLeft, y, f.hHeading, TRUE);
         y += L;
         const char* pszComment = pPage->GetComment();
