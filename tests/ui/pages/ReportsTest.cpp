@@ -413,11 +413,25 @@ TEST_F(ReportsTest, NothingIsPrintedWhenTheDialogIsCancelledOrThereIsNoProgram)
 
 TEST_F(ReportsTest, TheFrameCommandsPrintTheCurrentProgramOrSayThereIsNone)
 {
+    struct StatusRecorder : UIStatusLine
+    {
+        void SetText(int nLevel, const char* pszText, bool) override
+        {
+            lines.push_back(std::to_string(nLevel) + ":" + (pszText ? pszText : ""));
+        }
+        std::vector<std::string> lines;
+    } status;
+    m_pFrame->SetStatusLine(&status);
     for (UINT nId : {CM_PRINTBLOCKS, CM_PRINTITEMS, CM_PRINTSUPERBLOCKS})
     {
+        status.lines.clear();
         SendMessageA(m_pFrame->HWindow, WM_COMMAND, MAKEWPARAM(nId, 0), 0);
+        EXPECT_EQ(std::vector<std::string>{"3:Select window containing a program before executing this command."},
+                  status.lines)
+            << nId;
         EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(m_out.c_str())) << nId;
     }
+    m_pFrame->SetStatusLine(nullptr);
     OpenApp("Sales", 1500);
     const struct
     {
