@@ -17,6 +17,7 @@
 #define CM_PRINTFLOW            4135
 #define CM_PRINTSETUP           4136
 #define CM_PRINTITEMS           4178
+#define CM_PRINTSUPERBLOCKS     4225    // no menu item carries it
 #define CM_FILEREMOVEIMPORT     4228
 #define CM_FILEEXPORT           4203
 #define CM_FILEUNDOEXPORT       4229

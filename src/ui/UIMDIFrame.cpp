@@ -147,6 +147,9 @@ const TEventEntry* UIMDIFrame::EventTable()
         E::Message(WM_USER + 1102, &UIMDIFrame::EvQueryIgnored),
         // Commands.
         E::Command(CM_FINDPOWERBLOCK, &UIMDIFrame::CmFindPowerBlock),
+        E::Command(CM_PRINTBLOCKS, &UIMDIFrame::CmPrintBlockDetails),
+        E::Command(CM_PRINTITEMS, &UIMDIFrame::CmPrintVoiceFaxItems),
+        E::Command(CM_PRINTSUPERBLOCKS, &UIMDIFrame::CmPrintSuperBlockReport),
         E::Command(4182, &UIMDIFrame::CmDebugNothing),
         E::Command(4183, &UIMDIFrame::CmDebugNothing),
         E::Command(4184, &UIMDIFrame::CmDebugNothing),

@@ -199,6 +199,12 @@ public:
     // enablers do nothing, Toggle Breakpoints (4189) composes its text
     // and drops it, 4194 shows the busy cursor and takes it away.
     void CmFindPowerBlock();
+    // The printed reports on the frame's current program: Print Block
+    // Details (51), Print Voice/Fax Items (4178) and the SuperBlock report
+    // (4225); without a current program hint 33 and a beep.
+    void CmPrintBlockDetails();
+    void CmPrintVoiceFaxItems();
+    void CmPrintSuperBlockReport();
     void CmDebugNothing();
     void CeDebugNothing(TCommandEnabler& ce);
     void CmToggleBreakpoints();

@@ -685,6 +685,66 @@ int kvrBuildProgram(const char* pszProgramFile, long lCustomer, long lAppId,
                     int nOptions, FILE* pListing, int nReserved1,
                     int nReserved2, int nReserved3);
 
+
+/* ---- Printing a block's fields ----------------------------------------- */
+
+#pragma pack(push, 1)
+/* One entry of a lookup table of numbered things (a language, a system
+ * prompt, a list, an item) with its name; a table ends with an entry whose
+ * number is KVR_COMBO_END. 6 bytes in the 32-bit program. */
+typedef struct ComboStruct
+{
+    short number;
+    const char* text;
+} ComboStruct;
+#pragma pack(pop)
+#if !defined(_WIN64)
+KVR_STATIC_ASSERT(sizeof(ComboStruct) == 6, "ComboStruct is 6 bytes");
+#else
+KVR_STATIC_ASSERT(sizeof(ComboStruct) == 10, "ComboStruct is 10 bytes");
+#endif
+#define KVR_COMBO_END 0x7fff
+
+/* Block kinds of kvrSetupComboString: which tables a block's settings name
+ * things from. */
+#define KVR_COMBO_OTHER          0
+#define KVR_COMBO_LANGUAGESELECT 1
+#define KVR_COMBO_THRUDIAL       2
+#define KVR_COMBO_ANNOUNCEMENT   3
+#define KVR_COMBO_MENU           4
+#define KVR_COMBO_PASSWORDCHECK  5
+#define KVR_COMBO_CALLTRANSFER   6
+#define KVR_COMBO_FAXSELECT      7
+
+/* The caller's page break: finishes the page numbered nPageNumber (its
+ * footer) and starts the next one; non-zero when the next page started. */
+typedef struct kvrPrintPager
+{
+    void* context;
+    int (*nextPage)(void* context, HDC hDC, int nPageNumber);
+} kvrPrintPager;
+
+/* The tables that the next kvrPrintAppPB names numbered settings from;
+ * any table may be 0. The model keeps the pointers, not copies: they stay
+ * the caller's and must live until the next call. 0 done. */
+int kvrSetupComboString(int nKind, const ComboStruct* pLanguages,
+                        const ComboStruct* pSystemPrompts,
+                        const ComboStruct* pLists,
+                        const ComboStruct* pVoiceItems,
+                        const ComboStruct* pFaxItems);
+/* Prints the settings of the block of that model name ("page$block" off
+ * the main page) in the current program: one line per setting, its name at
+ * the left margin and its value at the value column, in the font selected
+ * into hDC, from *pY down. The layout follows the font: L its line height,
+ * W its average width; margins 4L, value column 4L + 35W, text down to the
+ * page height - 4L. When a line does not fit, the pager finishes page
+ * *pPageNumber and starts the next; *pY and *pPageNumber come back
+ * advanced. 0 done; KVR_ERR_HANDLE for no such block, KVR_ERR_ARGUMENT for
+ * a missing argument, KVR_ERR_IO when the next page did not start (the
+ * rest is not printed). */
+int kvrPrintAppPB(const char* pszQualifiedName, HDC hDC, kvrPrintPager* pPager,
+                  int* pY, int* pPageNumber);
+
 #ifdef __cplusplus
 }
 #endif
