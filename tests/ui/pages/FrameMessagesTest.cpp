@@ -94,15 +94,6 @@ struct BoxRecorder
     static BoxRecorder* s_pThis;
 };
 BoxRecorder* BoxRecorder::s_pThis = nullptr;
-
-struct StatusRecorder : UIStatusLine
-{
-    void SetText(int nLevel, const char* pszText, bool) override
-    {
-        lines.push_back(std::to_string(nLevel) + ":" + (pszText ? pszText : ""));
-    }
-    std::vector<std::string> lines;
-};
 }
 
 class FrameMessagesTest : public ModelTest

@@ -35,23 +35,12 @@
 
 namespace
 {
-std::vector<UINT> g_beeps;
 std::vector<std::string> g_boxes;
-
-void RecordBeep(UINT uType)
-{
-    g_beeps.push_back(uType);
-}
 
 int RecordBox(HWND, const char* pszText, const char*, UINT)
 {
     g_boxes.push_back(pszText ? pszText : "");
     return IDOK;
-}
-
-bool CloseProgram(Program*)
-{
-    return true;
 }
 
 class FramePaletteTest : public ModelTest

@@ -29,25 +29,6 @@
 
 namespace
 {
-std::vector<UINT> g_beeps;
-void RecordBeep(UINT uType)
-{
-    g_beeps.push_back(uType);
-}
-
-bool CloseProgram(Program*)
-{
-    return true;
-}
-
-struct StatusRecorder : UIStatusLine
-{
-    void SetText(int nLevel, const char* pszText, bool) override
-    {
-        lines.push_back(std::to_string(nLevel) + ":" + (pszText ? pszText : ""));
-    }
-    std::vector<std::string> lines;
-};
 
 std::string TempPath(const char* pszName)
 {

@@ -186,3 +186,15 @@ POINT PageTest::PointOf(ObjectChild* pPane, PowerBlock* pBlock)
     const RECT& rc = static_cast<PowerBlockObject*>(pObj)->GetIconBox();
     return DevicePoint(pPane, (rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
 }
+
+std::vector<UINT> g_beeps;
+
+void RecordBeep(UINT uType)
+{
+    g_beeps.push_back(uType);
+}
+
+bool CloseProgram(Program*)
+{
+    return true;
+}

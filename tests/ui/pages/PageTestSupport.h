@@ -10,6 +10,7 @@
 #include "EditChild.h"
 #include "EditMDI.h"
 #include "ModelObserver.h"
+#include "UIMDIFrame.h"
 #include "UIPageFrame.h"
 #include "owl/TMDIFrame.h"
 #include "DisplayObject.h"
@@ -110,6 +111,22 @@ protected:
     std::unique_ptr<TMDIClient> client;
     PageTestFrame* frame = nullptr;
     ModelObserver* pOldObserver = nullptr;
+};
+
+// What the frame suites record through the frame's seams: every beep, and
+// the status line's texts as "level:text"; and a program close that always
+// succeeds.
+extern std::vector<UINT> g_beeps;
+void RecordBeep(UINT uType);
+bool CloseProgram(Program* pProgram);
+
+struct StatusRecorder : UIStatusLine
+{
+    void SetText(int nLevel, const char* pszText, bool) override
+    {
+        lines.push_back(std::to_string(nLevel) + ":" + (pszText ? pszText : ""));
+    }
+    std::vector<std::string> lines;
 };
 
 #endif

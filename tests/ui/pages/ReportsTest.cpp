@@ -413,14 +413,7 @@ TEST_F(ReportsTest, NothingIsPrintedWhenTheDialogIsCancelledOrThereIsNoProgram)
 
 TEST_F(ReportsTest, TheFrameCommandsPrintTheCurrentProgramOrSayThereIsNone)
 {
-    struct StatusRecorder : UIStatusLine
-    {
-        void SetText(int nLevel, const char* pszText, bool) override
-        {
-            lines.push_back(std::to_string(nLevel) + ":" + (pszText ? pszText : ""));
-        }
-        std::vector<std::string> lines;
-    } status;
+    StatusRecorder status;
     m_pFrame->SetStatusLine(&status);
     for (UINT nId : {CM_PRINTBLOCKS, CM_PRINTITEMS, CM_PRINTSUPERBLOCKS})
     {
