@@ -1,4 +1,5 @@
 // Shared set-up of the program-file tests.
+#include "PXTestSupport.h"
 #include "ProgramFileTestSupport.h"
 
 #include "FontObject.h"
@@ -29,26 +30,6 @@ int AnswerPrompt(short& nMode, const char* pszText)
     int n = ProgramFileTest::s_answers.front();
     ProgramFileTest::s_answers.pop_front();
     return n;
-}
-
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    if (h != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = dir + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-            DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &fd));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
 }
 
 void PutLong(unsigned char* p, long n)
@@ -87,7 +68,7 @@ void ProgramFileTest::TearDown()
 {
     LSSetPromptRunner(m_pfnOldRunner);
     _chdir(m_szOldDir);
-    RemoveTree(m_dir);
+    PXRemoveTree(m_dir);
     ModelTest::TearDown();
 }
 

@@ -1,4 +1,5 @@
 // Helpers of the client library's tests.
+#include "PXTestSupport.h"
 #include "PlexlinkTestSupport.h"
 
 #include <stdio.h>
@@ -6,28 +7,6 @@
 namespace {
 
 const char* const kKey = "SOFTWARE\\Zantrel\\Telvanta\\Plexwright";
-
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA find;
-    HANDLE h = FindFirstFileA((dir + "*").c_str(), &find);
-    if (h != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = find.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string path = dir + name;
-            if (find.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(path + "\\");
-            else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(h, &find));
-        FindClose(h);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
 
 } // namespace
 
@@ -85,7 +64,7 @@ TempDir::TempDir()
 
 TempDir::~TempDir()
 {
-    RemoveTree(m_path);
+    PXRemoveTree(m_path);
 }
 
 ProgDirSetting::ProgDirSetting(const std::string& dir)

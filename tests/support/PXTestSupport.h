@@ -64,4 +64,8 @@ private:
     PXMessageBoxHook m_pfnPrev;
 };
 
+// Deletes the folder with everything in it (read-only files too); the
+// folder's name may end with a backslash or not.
+void PXRemoveTree(const std::string& dir);
+
 #endif

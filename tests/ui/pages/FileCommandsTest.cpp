@@ -3,6 +3,7 @@
 // chooser and from a recent entry, Close, Delete, Locks and Exit; the
 // application chooser's checks; the frame's save of the active program
 // and its opening of a program file.
+#include "PXTestSupport.h"
 #include "PageTestSupport.h"
 #include "../../model/DisplayTestSupport.h"
 #include "../dialogs/EditorDlgTestSupport.h"
@@ -43,30 +44,6 @@ bool FileExists(const std::string& path)
     return dwAttr != INVALID_FILE_ATTRIBUTES && (dwAttr & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((dir + "*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + name + "\\");
-            else
-            {
-                SetFileAttributesA((dir + name).c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA((dir + name).c_str());
-            }
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 // The chooser: a name typed and OK pressed.
 DialogScripts::Script TypeAndOk(const char* pszName)
 {
@@ -98,7 +75,7 @@ protected:
         char szTemp[MAX_PATH];
         GetTempPathA(sizeof(szTemp), szTemp);
         m_dir = std::string(szTemp) + "pxfilecmds\\";
-        RemoveTree(m_dir);
+        PXRemoveTree(m_dir);
         ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA((m_dir + "default").c_str(), nullptr));
         HKEY hKey;
@@ -145,7 +122,7 @@ protected:
         m_pController.reset();
         PXTermPlexwright();
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
-        RemoveTree(m_dir);
+        PXRemoveTree(m_dir);
         ModelTest::TearDown();
     }
 

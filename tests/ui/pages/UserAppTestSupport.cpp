@@ -1,4 +1,5 @@
 // What the user application tests share.
+#include "PXTestSupport.h"
 #include "UserAppTestSupport.h"
 
 namespace
@@ -27,27 +28,6 @@ bool FileExists(const std::string& path)
     return dwAttr != INVALID_FILE_ATTRIBUTES && (dwAttr & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-void RemoveTree(const std::string& dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((dir + "*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(dir + name + "\\");
-            else
-                DeleteFileA((dir + name).c_str());
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 int __cdecl RecoverOnServer(const PXRecoveryInfo* pRecovery)
 {
     ++g_nRecoveries;
@@ -71,7 +51,7 @@ void UserAppFixture::SetUp()
     static int s_nTest = 0;
     m_dir = std::string(szTemp) + "pxuserapp" + std::to_string(GetCurrentProcessId()) + "_" +
             std::to_string(++s_nTest) + "\\";
-    RemoveTree(m_dir);
+    PXRemoveTree(m_dir);
     ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA((m_dir + "default").c_str(), nullptr));
     HKEY hKey;
@@ -115,7 +95,7 @@ void UserAppFixture::TearDown()
     m_pController.reset();
     PXTermPlexwright();
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kKey);
-    RemoveTree(m_dir);
+    PXRemoveTree(m_dir);
     ModelTest::TearDown();
 }
 

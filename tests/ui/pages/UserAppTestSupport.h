@@ -26,7 +26,6 @@
 #include <vector>
 
 bool FileExists(const std::string& path);
-void RemoveTree(const std::string& dir);
 
 // The programs whose last window asked the controller to close their
 // application, and the recovery records the library was given (answered

@@ -42,27 +42,6 @@ std::string TempFolder()
     return std::string(szTemp) + "pxsession\\";
 }
 
-void RemoveFolder(const std::string& dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = FindFirstFileA((dir + "*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveFolder(dir + name + "\\");
-            else
-                DeleteFileA((dir + name).c_str());
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
-    }
-    RemoveDirectoryA(dir.c_str());
-}
-
 // The template of new applications, as an installation has it: the page
 // "Main" with its default blocks.
 bool WriteTemplate(const std::string& path)
@@ -217,7 +196,7 @@ protected:
     void SetUp() override
     {
         m_dir = TempFolder();
-        RemoveFolder(m_dir);
+        PXRemoveTree(m_dir);
         ASSERT_TRUE(CreateDirectoryA(m_dir.c_str(), nullptr));
         ASSERT_TRUE(CreateDirectoryA((m_dir + "default").c_str(), nullptr));
         ASSERT_TRUE(WriteTemplate(m_dir + "default\\default.ed"));
@@ -246,7 +225,7 @@ protected:
         }
         WritePrivateProfileStringA(s_szRecentSection, nullptr, nullptr, s_szSettings);
         RegDeleteKeyA(HKEY_LOCAL_MACHINE, s_szKey);
-        RemoveFolder(m_dir);
+        PXRemoveTree(m_dir);
     }
 
     // Starts the editor and waits for its frame and its start to end.
