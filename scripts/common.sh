@@ -18,9 +18,12 @@ export CCACHE_BASEDIR=$PLEX_ROOT
 export CCACHE_NOHASHDIR=1
 export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
 
+# fonts-wine: Wine's own fonts, without which the captions' buttons show
+# letters in place of their glyphs. xdotool and imagemagick (its `import`)
+# drive and picture the editor in the user's walk through it.
 plex_packages=(g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-               wine wine32:i386 wine64 xvfb xauth cmake make ccache
-               googletest python3 slapd ldap-utils)
+               wine wine32:i386 wine64 fonts-wine xvfb xauth cmake make ccache
+               googletest python3 slapd ldap-utils xdotool imagemagick)
 
 # i686 is what we ship; x86_64 is the same program for 64-bit Windows.
 plex_all_archs=(i686 x86_64)
