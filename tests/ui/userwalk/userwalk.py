@@ -31,7 +31,7 @@ APP = 'Walk'
 BLOCK = 'Front Desk'
 BLOCK_SAVED = 'Front_Desk'
 RENAMED = 'Reception'
-PASTED = 'Side Desk'
+PASTED = 'Front_Desk1'
 SUPERBLOCK = 'Billing'
 DAMAGED = 'Broken'
 
@@ -525,22 +525,21 @@ class Walk:
             counts = re.findall(r'\((\d+) of (\d+)\)', tree)
             self.check(all(total == '1' for _, total in counts), 'one pasted block, but the dialog counts %s'
                        % counts)
-            self.key('ctrl+a')
-            self.type(PASTED)
+            # Its own proposal, the name and a number, is taken.
             self.key('Return')
             self.wait_gone(renamer['hwnd'])
             self.answer_boxes(timeout=1)
-        self.pasted = self.check(self.click_status(*self.paste_at) == HOVER_BLOCK, 'no pasted block where the paste '
+        self.pasted = self.check(self.click_status(*self.pasted_at()) == HOVER_BLOCK, 'no pasted block where the paste '
                                  'was placed (a click there shows "%s")' % self.status())
         self.shot('pasted')
 
     def delete(self):
         """Del deletes the selected block"""
         self.require(self.pasted, 'no pasted block to delete')
-        self.click(*self.paste_at)
+        self.click(*self.pasted_at())
         self.key('Delete')
         self.answer_boxes(timeout=1)   # "Are you sure...?" where confirmed
-        self.check(self.click_status(*self.paste_at) != HOVER_BLOCK, 'Del leaves the pasted block in place')
+        self.check(self.click_status(*self.pasted_at()) != HOVER_BLOCK, 'Del leaves the pasted block in place')
 
     def rename(self):
         """Edit Rename renames the block"""
@@ -557,18 +556,8 @@ class Walk:
 
     def second_page(self):
         """a second page: a SuperBlock defined through its menu item"""
-        def define(item):
-            label = self.label(item)
-            return 'SuperBlock' in label and 'Define' in label
-        picked = None
-        for letter in 'fevodwh':
-            items = self.open_menu(letter)
-            item = next((i for i in items or [] if define(i)), None)
-            if item:
-                picked = self.pick(items, self.label(item))
-                break
-            self.key('Escape', 'Escape')
-        self.require(picked, 'no menu offers to define SuperBlocks')
+        picked = self.menu_command('d', 'SuperBlocks')
+        self.require(picked, 'the Define menu has no item SuperBlocks')
         definer = self.wait_dialog(5, 'Define SuperBlocks')
         self.require(definer, '"%s" shows no "Define SuperBlocks"' % self.label(picked))
         self.click_button(definer, 'Add')
@@ -584,14 +573,16 @@ class Walk:
         if any(d['hwnd'] == definer['hwnd'] for d in self.dialogs()):
             self.key('Escape')
         self.shot('superblock')
-        # Back to page Main, the first page window.
-        main = self.app_pages()[-1]
-        self.click(main['rect'][0] + 40, main['rect'][1] + 8)
+        # Back to page Main with the keys of the next page window.
+        for _ in range(len(self.app_pages())):
+            if self.click_status(*self.drop) == HOVER_BLOCK:
+                break
+            self.key('ctrl+F6')
 
     def find_block(self):
         """Find (Ctrl+F) finds the block"""
         self.key('ctrl+f')
-        finder = self.wait_dialog(5, 'Find Power Block')
+        finder = self.wait(lambda: next((d for d in self.dialogs() if d['text'].startswith('Find')), None), 5)
         self.require(finder, 'Ctrl+F opens no Find dialog')
         self.type(RENAMED)
         self.key('Return')
@@ -628,7 +619,7 @@ class Walk:
                    'page Main' % RENAMED)
         self.check(re.search(r'^Goto\|Main\|Begin\|\d+\|%s$' % RENAMED, text, re.M),
                    'the saved program does not connect Begin to "%s"' % RENAMED)
-        for gone in (BLOCK_SAVED, PASTED.replace(' ', '_')):
+        for gone in (BLOCK_SAVED, PASTED):
             self.check(not re.search(r'^Block\|Main\|%s\|' % gone, text, re.M),
                        'the saved program keeps the block "%s"' % gone)
         self.check(re.search(r'^Page\|%s\|' % SUPERBLOCK, text, re.M), 'the saved program has no page "%s"'
@@ -636,9 +627,14 @@ class Walk:
 
     def close(self):
         """File Close"""
-        self.require(self.menu_command('f', 'Close'), 'the File menu has no Close')
-        self.answer_boxes(key='n', timeout=2)
-        self.wait(lambda: not self.app_pages(), 10)
+        # Close closes the active page window, the application with its last.
+        for _ in range(3):
+            self.require(self.menu_command('f', 'Close'), 'the File menu has no Close')
+            said = self.answer_boxes(key='n', timeout=2)
+            self.check(not said, 'closing the saved application says %s' % said)
+            if not self.wait(lambda: not self.app_pages(), 3):
+                continue
+            break
         self.check(not self.app_pages(), 'File Close leaves page windows open')
         self.refresh_frame()
         self.check(self.frame['text'] == 'Plexwright', 'after Close the caption reads "%s"' % self.frame['text'])
@@ -650,6 +646,8 @@ class Walk:
         recent = next((i for i in (items or []) if APP in self.label(i)), None)
         self.require(recent, 'the File menu lists no recent "%s"' % APP)
         self.pick(items, self.label(recent))
+        said = self.answer_boxes(timeout=2)
+        self.check(not said, 'the recent entry brings %s' % said)
         self.require(self.wait(self.app_page, 15), 'the recent entry opens no page window')
         self.check(self.click_status(*self.drop) == HOVER_BLOCK, 'the reopened application does not show page Main '
                    'with its block (a click there shows "%s")' % self.status())
@@ -686,6 +684,7 @@ class Walk:
         """Print Flow (Ctrl+P) without a printer tells the user"""
         page = self.app_page()
         self.require(page, 'no page window of "%s" to print' % APP)
+        self.dismiss()
         pane = self.pane(page)
         self.click(pane[0] + 5, pane[3] - 5)
         self.key('ctrl+p')
@@ -711,6 +710,11 @@ class Walk:
             code = None
         self.check(code == 0, 'the editor ends with exit code %s' % code)
 
+    def pasted_at(self):
+        """A point on the pasted block: the paste puts the block's corner
+        where the user clicks, and its icon right of and around that point."""
+        return (self.paste_at[0] + 18, self.paste_at[1])
+
     def app_pages(self):
         """The page windows of the walk's application, the active one first."""
         return [p for p in self.page_windows() if p['text'] in (APP, APP + ' *')]
@@ -726,27 +730,52 @@ class Walk:
         self.click((r[0] + r[2]) // 2, (r[1] + r[3]) // 2)
 
     def find_output(self, pane, begin):
-        """Begin's output, found as the user finds it: the status line invites
-        a click on an output that leads nowhere, and Begin's stands to the
-        right of its icon. The rows right of the block's corner, from the top."""
+        """Begin's output, found as the user finds it: something drawn right
+        of Begin's icon, where the status line invites a click on an output
+        that leads nowhere. The drawn points of that area come first (from
+        a picture of the screen), then, should none answer, the whole area."""
+        left, top = pane[0] + begin[0] + 30, pane[1] + begin[1] + 8
+        right, bottom = min(pane[2], pane[0] + begin[0] + 220), pane[1] + begin[1] + 64
         seen = {}
-        for y in range(pane[1] + begin[1] + 8, pane[1] + begin[1] + 64, 4):
-            for x in range(pane[0] + begin[0] + 30, min(pane[2], pane[0] + begin[0] + 220), 4):
-                said = self.hover(x, y)
-                if said == HOVER_OUTPUT:
-                    return (x, y), seen
-                seen[said] = seen.get(said, 0) + 1
+        drawn = self.dark_points((left, top, right, bottom))
+        grid = [(x, y) for y in range(top, bottom, 4) for x in range(left, right, 4)]
+        for x, y in drawn + grid:
+            said = self.hover(x, y)
+            if said == HOVER_OUTPUT:
+                return (x, y), seen
+            seen[said] = seen.get(said, 0) + 1
         return None, seen
 
+    def dark_points(self, rect):
+        """The dark points of the screen's rectangle, one every few pixels,
+        from the top."""
+        width, height = rect[2] - rect[0], rect[3] - rect[1]
+        try:
+            raw = subprocess.run(['import', '-window', 'root', '-crop', '%dx%d+%d+%d' % (width, height, rect[0], rect[1]),
+                                  '-depth', '8', 'rgb:-'], env=self.env, timeout=30, capture_output=True).stdout
+        except subprocess.SubprocessError:
+            return []
+        if len(raw) < width * height * 3:
+            return []
+        points, taken = [], set()
+        for y in range(height):
+            for x in range(width):
+                o = (y * width + x) * 3
+                if max(raw[o], raw[o + 1], raw[o + 2]) < 64 and (x // 3, y // 3) not in taken:
+                    taken.add((x // 3, y // 3))
+                    points.append((rect[0] + x, rect[1] + y))
+        return points
+
     def click_status(self, x, y):
-        """What the status line says after a click at the point: a click on a
-        block selects it and tells how to move it (a block already selected
-        says nothing new, so a click on the empty corner of the page comes
-        first)."""
-        pane = self.pane_rect
-        self.click(pane[2] - 6, pane[1] + 6)
-        self.click(x, y)
-        return self.status()
+        """What the status line says while the button is down at the point:
+        pressing a block selects it and tells how to move it."""
+        self.move(x, y)
+        self.xdo('mousedown', 1)
+        time.sleep(0.3)
+        said = self.status()
+        self.xdo('mouseup', 1)
+        time.sleep(0.3)
+        return said
 
     def button(self, dialog, text):
         return next((b for b in self.find(dialog['hwnd'], 'Button') if b['text'].replace('&', '') == text), None)
