@@ -274,14 +274,18 @@ std::string Answer(const std::string& line)
         return Tabs(hWnd);
     if (verb == "lines")
     {
-        // LB_GETTEXT is one of the messages Wine carries across processes.
+        // LB_GETTEXT is one of the messages Wine carries across processes,
+        // as wide text.
         std::string out = "{\"lines\":[";
-        const int n = static_cast<int>(SendMessageA(hWnd, LB_GETCOUNT, 0, 0));
+        const int n = static_cast<int>(SendMessageW(hWnd, LB_GETCOUNT, 0, 0));
         for (int i = 0; i < n; ++i)
         {
+            wchar_t szWide[512] = L"";
             char szText[512] = "";
-            if (SendMessageA(hWnd, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof(szText)))
-                SendMessageA(hWnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szText));
+            if (SendMessageW(hWnd, LB_GETTEXTLEN, i, 0) < static_cast<LRESULT>(512))
+                SendMessageW(hWnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(szWide));
+            szWide[511] = L'\0';
+            WideCharToMultiByte(CP_ACP, 0, szWide, -1, szText, sizeof(szText), nullptr, nullptr);
             out += std::string(i ? "," : "") + Quote(szText);
         }
         return out + "]}";

@@ -93,7 +93,9 @@ class Walk:
         self.env = dict(os.environ)
         self.frame = None
         self.status_hwnd = None
+        self.started = time.monotonic()
         self.path = self.text = self.pane_rect = self.drop = self.paste_at = self.list_hwnd = None
+        self.drop_offset = self.paste_offset = None
         self.pasted = False
         self.menu_sequence = 0
 
@@ -166,7 +168,7 @@ class Walk:
 
     def begin(self, step):
         self.step = step
-        print('-- ' + step, flush=True)
+        print('-- %s (%.0f s)' % (step, time.monotonic() - self.started), flush=True)
 
     def windows(self):
         return self.probe.ask('top').get('windows', [])
@@ -448,11 +450,22 @@ class Walk:
         self.text = self.file_text(self.path)
         for word in ('Main', 'Begin', 'End'):
             self.check(word in self.text, 'the new program file has no "%s"' % word)
+        pane = self.pane(page)
+        self.require(pane, 'the page window has no page pane')
+        # Where the block goes and its copy, from the page's corner.
+        self.drop_offset = ((pane[2] - pane[0]) // 2, (pane[3] - pane[1]) // 2)
+        self.paste_offset = (self.drop_offset[0], min(self.drop_offset[1] + 90, pane[3] - pane[1] - 20))
+        self.locate()
+
+    def locate(self):
+        """The points of the block and its copy on the screen, in the page
+        window of the application that is in front."""
+        page = self.app_page()
+        self.require(page, 'no page window of "%s"' % APP)
         self.pane_rect = self.pane(page)
         self.require(self.pane_rect, 'the page window has no page pane')
-        pane = self.pane_rect
-        self.drop = ((pane[0] + pane[2]) // 2, (pane[1] + pane[3]) // 2)
-        self.paste_at = (self.drop[0], min(self.drop[1] + 90, pane[3] - 20))
+        self.drop = (self.pane_rect[0] + self.drop_offset[0], self.pane_rect[1] + self.drop_offset[1])
+        self.paste_at = (self.pane_rect[0] + self.paste_offset[0], self.pane_rect[1] + self.paste_offset[1])
 
     def place_block(self):
         """place a block from the palette and name it"""
@@ -573,11 +586,14 @@ class Walk:
         if any(d['hwnd'] == definer['hwnd'] for d in self.dialogs()):
             self.key('Escape')
         self.shot('superblock')
-        # Back to page Main with the keys of the next page window.
-        for _ in range(len(self.app_pages())):
-            if self.click_status(*self.drop) == HOVER_BLOCK:
-                break
-            self.key('ctrl+F6')
+        # The user looks at the new page and closes its window: page Main is
+        # what is left in front.
+        self.require(self.menu_command('f', 'Close'), 'the File menu has no Close')
+        said = self.answer_boxes(key='n', timeout=2)
+        self.check(not said, 'closing the SuperBlock\'s window says %s' % said)
+        self.check(len(self.app_pages()) == 1, 'File Close of the SuperBlock\'s page window leaves %d page windows'
+                   % len(self.app_pages()))
+        self.locate()
 
     def find_block(self):
         """Find (Ctrl+F) finds the block"""
@@ -596,9 +612,8 @@ class Walk:
 
     def zoom(self):
         """Zoom Out and Zoom In (the keys - and +)"""
-        page = self.app_page()
-        self.require(page, 'no page window of "%s"' % APP)
-        pane = self.pane(page)
+        self.locate()
+        pane = self.pane_rect
         self.click(pane[0] + 5, pane[3] - 5)
         self.key('KP_Subtract')
         self.shot('zoomed-out')
@@ -649,6 +664,7 @@ class Walk:
         said = self.answer_boxes(timeout=2)
         self.check(not said, 'the recent entry brings %s' % said)
         self.require(self.wait(self.app_page, 15), 'the recent entry opens no page window')
+        self.locate()
         self.check(self.click_status(*self.drop) == HOVER_BLOCK, 'the reopened application does not show page Main '
                    'with its block (a click there shows "%s")' % self.status())
         self.shot('reopened')
@@ -694,8 +710,7 @@ class Walk:
 
     def exit(self):
         """File Exit with unsaved changes asks to save them"""
-        page = self.app_page()
-        self.require(page, 'no page window of "%s" to change' % APP)
+        self.locate()
         self.drag(self.drop, (self.drop[0] + 30, self.drop[1] + 30))
         self.require(self.menu_command('f', 'Exit'), 'the File menu has no Exit')
         box = self.wait_dialog(10, message=True)
