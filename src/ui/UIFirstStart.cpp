@@ -5,6 +5,14 @@
 // writes it: there is no separate installer, so the editor sets up on its
 // own start what those readers expect to find, and it never changes a
 // value that someone put there before.
+//
+// Left out on purpose: "datadir" (the root of the certificate folders of
+// the servers' SSL connections) belongs to the setup of a server
+// connection, which a standalone start does not make; "IncludeDir" has no
+// reader in this program; and the environment variable "KVR" only names
+// the folder that an unnamed ("Untitled") program is first saved in, while
+// the applications of New and Open carry full paths in the program
+// directory.
 #include "UIFirstStart.h"
 #include "UIFirstStartRes.h"
 #include "Icons.h"
