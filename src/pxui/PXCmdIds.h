@@ -117,9 +117,10 @@
 #define CM_OBSOLETEPALETTE      4171
 #define CM_BUILD                4167
 
-// Window
+// Window; the MDI client answers them.
 #define CM_CASCADE              24361
 #define CM_TILE                 24362
+#define CM_REPOSITIONWINDOWS    4199    // puts the palette window back in place
 
 // Help
 #define CM_HELPTOPICS           4160

@@ -145,7 +145,8 @@ TEST(MenuResources, MainMenuHoldsEveryItemInOrder)
         { 4145, "&Voice Items..." }, { 4146, "&Fax Items..." }, { 0, "-" }, { 4173, "&SuperBlocks..." },
         { 4177, "V&erification Blocks..." }, { 4169, "&New SuperBlock..." }, { 0, "-" },
         { 4226, "&Program Comment..." }, { 4224, "Super&Block Comment..." } });
-    ExpectMenu(GetSubMenu(hMenu, 5), { { 24362, "&Tile" }, { 24361, "&Cascade" } });
+    ExpectMenu(GetSubMenu(hMenu, 5),
+               { { 24362, "&Tile" }, { 24361, "&Cascade" }, { 4199, "&Reposition Windows" } });
     ExpectMenu(GetSubMenu(hMenu, 6), {
         { 4160, "&Help Topics\tF1" }, { 4204, "Help on &Plexwright" }, { 0, "-" }, { 4205, "&Using Help..." },
         { 0, "-" }, { 4234, "&Tutorial..." }, { 4235, "Online Telvanta &Documentation..." }, { 0, "-" },
@@ -266,6 +267,7 @@ TEST(MenuResources, EveryCommandHasItsHint)
         { 4173, "Define program SuperBlocks." }, { 4177, "Define program Verification Blocks." },
         { 4169, "Create a new SuperBlock page." }, { 4226, "Edit the comment of the current program." },
         { 4224, "Edit the comment of the current SuperBlock." },
+        { 4199, "Reposition all windows to their initial state." },
     };
     for (const auto& h : hints)
         EXPECT_EQ(h.second, Str(h.first)) << h.first;

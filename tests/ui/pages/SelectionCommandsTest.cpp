@@ -4,7 +4,8 @@
 // selection with mouse messages; the Edit menu of the frame's menu bar, the
 // tool-bar buttons and the block's context menu then show the states; keys
 // go through the program's message path (the frame's accelerator table
-// "KEYS") to the commands they stand for.
+// "KEYS") to the commands they stand for, and a menu item of the MDI
+// client's command reaches it through the frame.
 #include "PageTestSupport.h"
 #include "../../model/DisplayTestSupport.h"
 #include "PXTestSupport.h"
@@ -386,4 +387,27 @@ TEST_F(SelectionCommandsTest, CtrlFOpensFind)
     ASSERT_NE(nullptr, pFind);
     EXPECT_TRUE(pFind->IsWindow());
     EXPECT_EQ(m_pProgram, pFind->GetProgram());
+}
+
+TEST_F(SelectionCommandsTest, RepositionWindowsFromTheMenuBarPutsThePaletteBack)
+{
+    HMENU hBar = GetMenu(m_pFrame->HWindow);
+    ASSERT_NE(static_cast<UINT>(-1), GetMenuState(hBar, CM_REPOSITIONWINDOWS, MF_BYCOMMAND));
+    HWND hPalette = m_pPages->GetPaletteWindow();
+    ASSERT_TRUE(hPalette && IsWindow(hPalette));
+    auto place = [&]() {
+        RECT rc;
+        GetWindowRect(hPalette, &rc);
+        MapWindowPoints(nullptr, GetParent(hPalette), reinterpret_cast<POINT*>(&rc), 2);
+        return rc;
+    };
+    const RECT rcHome = place();
+    SetWindowPos(hPalette, nullptr, rcHome.left + 150, rcHome.top + 120, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_NE(rcHome.left, place().left);
+    // As the menu sends it: to the frame, which passes it to its client.
+    SendMessageA(m_pFrame->HWindow, WM_COMMAND, MAKEWPARAM(CM_REPOSITIONWINDOWS, 0), 0);
+    const RECT rcBack = place();
+    EXPECT_EQ(rcHome.left, rcBack.left);
+    EXPECT_EQ(rcHome.top, rcBack.top);
 }
