@@ -165,6 +165,7 @@ TEST_F(PbvTest, EveryBlockRecordPreparesOverTheModel)
         // Item and list fields as the model types its variables.
         struct { WORD def; int items; int lists; } counts[] = {
             { 23001, 3, 0 }, { 23003, 1, 1 }, { 23004, 1, 0 }, { 23010, 1, 0 }, { 23006, 0, 0 },
+            { 23002, 1, 0 }, { 23007, 1, 0 }, { 23009, 0, 0 },
         };
         for (const auto& c : counts)
             if (c.def == t.def)

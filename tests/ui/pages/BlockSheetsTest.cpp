@@ -222,6 +222,10 @@ TEST_F(BlockSheetsTest, TheAnnouncementsVoiceItemIsChosenThroughThePicker)
 {
     PowerBlock* pBlock = AddBlock(m_pProgram->GetMainPage(), 393, "Hello", 200, 200);
     ASSERT_NE(nullptr, pBlock);
+    m_pProgram->Activate();
+    Symbol* pWelcome = kvrFindSymbol("Welcome");
+    ASSERT_NE(nullptr, pWelcome);
+    const short sUsesBefore = pWelcome->RefCnt;
     std::vector<std::string> entries;
     int nFirst = -1;
     bool bStayed = false;
@@ -245,6 +249,7 @@ TEST_F(BlockSheetsTest, TheAnnouncementsVoiceItemIsChosenThroughThePicker)
     EXPECT_EQ("A voice item cannot be left as '<new voice item>'", boxes.boxes[0].text);
     EXPECT_EQ("3", idShown);
     EXPECT_EQ("3", Var(pBlock, "Voice Item"));
+    EXPECT_EQ(sUsesBefore + 1, pWelcome->RefCnt);
     EXPECT_TRUE(m_pProgram->IsModified());
 
     // Shown again when the sheet opens next.
