@@ -309,3 +309,62 @@ TEST_F(BlockSheetsTest, TheAnnouncementsVoiceItemIsChosenThroughThePicker)
     FreeComboTables();
     EXPECT_EQ((std::vector<std::string>{ "Voice Item", "Welcome (3)" }), drawn);
 }
+
+// The mailbox of the express messaging blocks and the transfer's extension
+// can be typed only while the choice beside them asks for one, from the
+// moment the sheet opens; an extension left empty refuses OK.
+TEST_F(BlockSheetsTest, TheNumberBesideAChoiceIsEditableOnlyWhileTheChoiceAsksForIt)
+{
+    struct Row
+    {
+        int nType;
+        const char* pszChoice;
+        const char* pszValue;
+        bool bEditable;
+    };
+    const Row rows[] = {
+        { 394, "Transfer to", "0", false }, { 394, "Transfer to", "1", true },
+        { 397, "Mailbox selection options", "0", false }, { 397, "Mailbox selection options", "1", true },
+    };
+    int n = 0;
+    for (const Row& r : rows)
+    {
+        SCOPED_TRACE(std::to_string(r.nType) + " " + r.pszValue);
+        ++n;
+        PowerBlock* pBlock = AddBlock(m_pProgram->GetMainPage(), r.nType, ("Number" + std::to_string(n)).c_str(),
+                                      60 * n, 300);
+        ASSERT_NE(nullptr, pBlock);
+        SetVar(pBlock, r.pszChoice, r.pszValue);
+        bool bAtOpen = !r.bEditable, bAfterOther = r.bEditable, bAfterSame = !r.bEditable;
+        Edit(pBlock, [&](HWND hSheet) {
+            HWND hPage = CurrentPage(hSheet);
+            bAtOpen = Enabled(hPage, 303);
+            Click(hPage, r.bEditable ? 301 : 302);
+            bAfterOther = Enabled(hPage, 303);
+            Click(hPage, r.bEditable ? 302 : 301);
+            bAfterSame = Enabled(hPage, 303);
+            Press(hSheet, PSBTN_CANCEL);
+        });
+        EXPECT_EQ(r.bEditable, bAtOpen);
+        EXPECT_EQ(!r.bEditable, bAfterOther);
+        EXPECT_EQ(r.bEditable, bAfterSame);
+    }
+
+    PowerBlock* pTransfer = AddBlock(m_pProgram->GetMainPage(), 394, "Transfer", 100, 400);
+    ASSERT_NE(nullptr, pTransfer);
+    MessageBoxRecorder boxes;
+    bool bStayed = false;
+    Edit(pTransfer, [&](HWND hSheet) {
+        HWND hPage = CurrentPage(hSheet);
+        Click(hPage, 302);
+        Press(hSheet, PSBTN_OK);
+        bStayed = IsWindow(hSheet) && IsWindowVisible(hSheet);
+        Type(CurrentPage(hSheet), 303, "2201");
+        Press(hSheet, PSBTN_OK);
+    });
+    EXPECT_TRUE(bStayed);
+    ASSERT_EQ(1u, boxes.boxes.size());
+    EXPECT_EQ("The field 'Extension' cannot be left blank.", boxes.boxes[0].text);
+    EXPECT_EQ("1", Var(pTransfer, "Transfer to"));
+    EXPECT_EQ("2201", Var(pTransfer, "Extension number"));
+}
