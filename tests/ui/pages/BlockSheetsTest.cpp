@@ -44,6 +44,23 @@ void FillItems(Program*)
     AddItem("Invoice", 4, 3);     // media kind 3: a fax item
 }
 
+// The texts drawn into a metafile.
+int CALLBACK CollectText(HDC, HANDLETABLE*, const ENHMETARECORD* pRec, int, LPARAM lParam)
+{
+    if (pRec->iType == EMR_EXTTEXTOUTW)
+    {
+        const EMREXTTEXTOUTW* p = reinterpret_cast<const EMREXTTEXTOUTW*>(pRec);
+        const WCHAR* pw = reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(p) + p->emrtext.offString);
+        std::string s;
+        for (DWORD i = 0; i < p->emrtext.nChars; ++i)
+            s += static_cast<char>(pw[i]);
+        reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(s);
+    }
+    return 1;
+}
+
+int NextPage(void*, HDC, int) { return 1; }
+
 std::string TabText(HWND hSheet, int nIndex)
 {
     HWND hTab = reinterpret_cast<HWND>(SendMessageA(hSheet, PSM_GETTABCONTROL, 0, 0));
@@ -283,27 +300,12 @@ TEST_F(BlockSheetsTest, TheAnnouncementsVoiceItemIsChosenThroughThePicker)
                                           GetComboTables().pVoiceItems, GetComboTables().pFaxItems));
     HDC hDC = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     SelectObject(hDC, GetStockObject(ANSI_VAR_FONT));
-    kvrPrintPager pager = { nullptr, [](void*, HDC, int) { return 1; } };
+    kvrPrintPager pager = { nullptr, NextPage };
     int y = 0, nPage = 1;
     EXPECT_EQ(KVR_OK, kvrPrintAppPB("Hello", hDC, &pager, &y, &nPage));
     HENHMETAFILE hEmf = CloseEnhMetaFile(hDC);
     std::vector<std::string> drawn;
-    EnumEnhMetaFile(
-        nullptr, hEmf,
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* pRec, int, LPARAM lParam) -> int {
-            if (pRec->iType == EMR_EXTTEXTOUTW)
-            {
-                const EMREXTTEXTOUTW* p = reinterpret_cast<const EMREXTTEXTOUTW*>(pRec);
-                const WCHAR* pw =
-                    reinterpret_cast<const WCHAR*>(reinterpret_cast<const BYTE*>(p) + p->emrtext.offString);
-                std::string s;
-                for (DWORD i = 0; i < p->emrtext.nChars; ++i)
-                    s += static_cast<char>(pw[i]);
-                reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(s);
-            }
-            return 1;
-        },
-        &drawn, nullptr);
+    EnumEnhMetaFile(nullptr, hEmf, CollectText, &drawn, nullptr);
     DeleteEnhMetaFile(hEmf);
     kvrSetupComboString(KVR_COMBO_OTHER, nullptr, nullptr, nullptr, nullptr, nullptr);
     FreeComboTables();
