@@ -731,8 +731,10 @@ class Walk:
         return (self.paste_at[0] + 18, self.paste_at[1])
 
     def app_pages(self):
-        """The page windows of the walk's application, the active one first."""
-        return [p for p in self.page_windows() if p['text'] in (APP, APP + ' *')]
+        """The page windows of the walk's application, the active one first
+        (captioned with its name, a mark of changes, and the page where it
+        is not Main)."""
+        return [p for p in self.page_windows() if re.match(r'%s\b' % APP, p['text'])]
 
     def app_page(self):
         pages = self.app_pages()
