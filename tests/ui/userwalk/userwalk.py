@@ -241,7 +241,10 @@ class Walk:
         time.sleep(0.2)
 
     def move(self, x, y):
-        self.xdo('mousemove', '--sync', int(x), int(y))
+        # Without --sync: xdotool waits on for a pointer already there. The
+        # server takes the later clicks and keys after the move anyway.
+        self.xdo('mousemove', int(x), int(y))
+        time.sleep(0.05)
 
     def click(self, x, y, button=1, repeat=1):
         self.move(x, y)
@@ -263,8 +266,8 @@ class Walk:
         """The status line with the mouse at the point, once the editor has
         seen it move there (from beside it: a pointer already there moves
         nowhere)."""
-        self.xdo('mousemove', '--sync', int(x) + 1, int(y), 'mousemove', '--sync', int(x), int(y))
-        time.sleep(0.03)
+        self.xdo('mousemove', int(x) + 1, int(y), 'mousemove', int(x), int(y))
+        time.sleep(0.06)
         return self.status()
 
     def click_item(self, dialog, item):
