@@ -185,8 +185,9 @@ bool PaletteMDI::FillTabs(bool bRequireWindow, int nSelect)
 
 void PaletteMDI::InitGroupTabs()
 {
+    // The tabs start over: no group is current, none chosen.
     if (m_pGroupPane)
-        m_pGroupPane->SetCurrentGroup(nullptr);
+        m_pGroupPane->ChooseGroup(nullptr);
     FillTabs(true, 0);
     PXMainFrame* pMainFrame = GetPXMainFrame();
     GroupIcon* group = m_pGroupPane->GetCurrentGroup();

@@ -367,8 +367,8 @@ TEST_F(FramePaletteTest, TheZoomCommandsStepTheLadderAndThePaletteIconsFollow)
     m_pController->RemoveUserApp(pApp);
 }
 
-// The highlighted tab is the group whose blocks are listed: with no
-// program (as at start, when the blocks become known) and with a program;
+// The highlighted tab is the group whose blocks are listed: at start, when
+// the blocks become known after the tabs were made, and with a program;
 // a click on the highlighted tab lists its blocks again, a click on
 // another tab lists that one's.
 TEST_F(FramePaletteTest, TheHighlightedTabIsTheGroupListedAndAClickOnItShowsItAgain)
@@ -382,6 +382,13 @@ TEST_F(FramePaletteTest, TheHighlightedTabIsTheGroupListedAndAClickOnItShowsItAg
             ASSERT_NE(nullptr, OpenProgram());
         else
         {
+            // As at start: the palette's tabs are made before the blocks
+            // are known, and filled when they are.
+            Icons* pIcons = pPalette->GetIcons();
+            pPalette->SetIcons(nullptr);
+            pPalette->SetProgram(nullptr);
+            pPalette->InitGroupTabs();
+            pPalette->SetIcons(pIcons);
             pPalette->SetProgram(nullptr);
             pPalette->UpdateGroupTabs();
         }
