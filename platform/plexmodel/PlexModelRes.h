@@ -14,6 +14,8 @@
 #define IDS_KVR_WRITING        109
 #define IDS_KVR_PICKVARIABLE   110
 #define IDS_KVR_PICKSENTENCE   111
+#define IDS_KVR_NOVALUE        112
+#define IDS_KVR_DEFAULTPROMPT  113
 
 // The pickers' dialog "KVRPICK".
 #define IDC_KVR_PICKLIST       100

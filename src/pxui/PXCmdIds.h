@@ -17,7 +17,7 @@
 #define CM_PRINTFLOW            4135
 #define CM_PRINTSETUP           4136
 #define CM_PRINTITEMS           4178
-#define CM_PRINTSUPERBLOCKS     4225    // no menu item carries it
+#define CM_PRINTSUPERBLOCKS     4225
 #define CM_FILEREMOVEIMPORT     4228
 #define CM_FILEEXPORT           4203
 #define CM_FILEUNDOEXPORT       4229
@@ -39,7 +39,9 @@
 #define CM_TEXTNOTE             4221
 #define CM_TEXTNOTEFONT         4222
 #define CM_EDITTEXTNOTE         4249
-// Sent by no menu item, key or button.
+// Reached from the Edit menu (Reroute All Lines) and the Define menu (the
+// comments). Configure Block only checks the selection: no menu item
+// carries it.
 #define CM_CONFIGUREBLOCK       4151
 #define CM_REROUTEALLLINES      4168
 #define CM_SBCOMMENT            4224
@@ -96,7 +98,7 @@
 #define CM_VOICEITEMS           4145
 #define CM_FAXITEMS             4146
 
-// Pages and Find: sent by no menu item, key or button
+// Pages (View and Define menus) and Find (Edit menu, Ctrl+F)
 #define CM_NEWSUPERBLOCK        4169
 #define CM_VIEWSUPERBLOCKS      4170
 #define CM_DEFINESUPERBLOCKS    4173
@@ -104,7 +106,7 @@
 #define CM_DEFINEVERIFBLOCKS    4177
 #define CM_FINDPOWERBLOCK       4179
 
-// View, option and build commands that no menu item, key or button sends.
+// View, option and build commands of the View, Options and File menus.
 #define CM_SMARTROUTING         4163
 #define CM_STATUSLINE           4157
 #define CM_LABELSTUBS           4172
@@ -115,9 +117,10 @@
 #define CM_OBSOLETEPALETTE      4171
 #define CM_BUILD                4167
 
-// Window
+// Window; the MDI client answers them.
 #define CM_CASCADE              24361
 #define CM_TILE                 24362
+#define CM_REPOSITIONWINDOWS    4199    // puts the palette window back in place
 
 // Help
 #define CM_HELPTOPICS           4160
@@ -141,8 +144,8 @@
 #define CM_RECENTFIRST          4211
 #define CM_RECENTLAST           4220
 
-// Commands the main frame answers that no menu item carries: Find
-// PowerBlock and the debugger's.
+// Commands the main frame answers: Find PowerBlock, and the debugger's,
+// which no menu item carries (there is no debugger to drive).
 #define CM_FINDPOWERBLOCK       4179
 #define CM_DEBUGFIRST           4182
 #define CM_TOGGLEBREAKPOINTS    4189

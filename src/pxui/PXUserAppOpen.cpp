@@ -303,10 +303,13 @@ void PXUserApp::LoadImports()
     if (!m_pProgram)
         return;
     // The server's application list names the imports; without it (no
-    // server session) the library's text does.
+    // server session) the library's text does. In standalone mode the
+    // chooser's list of local program files is no server's list: their
+    // IDs are all the same.
     PXRecArray* pServerApps = nullptr;
     PXFieldValue serverApps(0, nullptr);
-    if (PXWinApp* pApp = GetWinApp())
+    PXWinApp* pApp = GetWinApp();
+    if (pApp && !pApp->IsStandalone())
     {
         pApp->GetFieldValue(2306, serverApps);
         if (serverApps.GetRecord())

@@ -299,10 +299,16 @@ void PXWinApp::GetFieldValue(WORD wControlId, PXFieldValue& rFieldValue)
     case 2305: case 2306: case 2307: case 2308: case 2309: case 2310:
     case 2311: case 2312: case 2313: case 2316:
     {
-        // The server's lists come with the server session; without one
-        // (standalone mode) or without an active application the handle
-        // names no record.
-        PXServerRec* pServerRec = GetActiveUserApp() ? GetServerRecord(ServerRecordKind(wControlId)) : nullptr;
+        // The choosers' lists (the applications and the volumes) are those
+        // of the record the chooser has just reloaded, whether or not an
+        // application is open and in standalone mode too: a chooser runs
+        // with no application open, for New and Open. The other lists come
+        // with the server session and an active application; without them
+        // the handle names no record.
+        const bool bChooserList = (wControlId >= 2305 && wControlId <= 2310) || wControlId == 2316;
+        PXServerRec* pServerRec = bChooserList ? m_pServerRec : nullptr;
+        if (!pServerRec && GetActiveUserApp())
+            pServerRec = GetServerRecord(ServerRecordKind(wControlId));
         rFieldValue.SetRecord(pServerRec);
         rFieldValue.SetFieldId(wControlId == 2311   ? PXFIELD_SERVER_SYSTEM_PROMPTS
                                : wControlId == 2312 ? PXFIELD_SERVER_RESPERM_LISTS
@@ -608,8 +614,12 @@ void PXWinApp::ReloadServerRecord(WORD wListId)
         return;
     PXASSERT(wListId>=2305 && wListId<=2310);
     FreeServerRecord();
-    if (PXServerRec* pServerRec = GetServerRecord(ServerRecordKind(wListId)))
-        pServerRec->LoadApplications();
+    if (!m_bStandalone && !m_bServerSession)
+        return;
+    // Made here rather than through GetServerRecord, which keeps the lists
+    // unknown in standalone mode for the blocks' checks.
+    m_pServerRec = new PXServerRec(ServerRecordKind(wListId));
+    m_pServerRec->LoadApplications();
 }
 
 void PXWinApp::SetServerRecordParam(WORD wListId, void* pData)

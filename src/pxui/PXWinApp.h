@@ -259,8 +259,10 @@ public:
     // server session (standalone mode).
     PXServerRec* GetServerRecord(int nKind);
     // Lists 2305 to 2310: a new server record of the list's kind with the
-    // server's applications; more applications from the pump files, from
-    // the position that pData points at. 2314: nothing.
+    // server's applications (in standalone mode too: the client library
+    // serves the local program files and its offline volumes, and the
+    // application choosers show them); more applications from the pump
+    // files, from the position that pData points at. 2314: nothing.
     void ReloadServerRecord(WORD wListId) override;
     void SetServerRecordParam(WORD wListId, void* pData) override;
     // The kind of server record that a list of the soft dialogs shows.

@@ -55,6 +55,24 @@ int EditMDI::GetEditZoom() const
     return pPane ? pPane->GetZoom() : -1;
 }
 
+BOOL EditMDI::IsEditingTextNote() const
+{
+    EditChild* pPane = GetEditPane();
+    return pPane && pPane->GetMouseMode() == MODE_TEXTEDIT ? TRUE : FALSE;
+}
+
+int EditMDI::GetSelectionCount() const
+{
+    EditChild* pPane = GetEditPane();
+    return pPane ? pPane->GetSelectionCount() : 0;
+}
+
+UIObject* EditMDI::GetSelectedObject(int nIndex) const
+{
+    EditChild* pPane = GetEditPane();
+    return pPane ? pPane->GetSelectedObject(nIndex) : nullptr;
+}
+
 EditChild* EditMDI::GetEditPane() const
 {
     return FindPane<EditChild>();

@@ -29,6 +29,11 @@ public:
     void AdjustIndexOnRemove(int nNumber) override;
     int GetWindowNumber() const override { return m_nNumber; }
     int GetEditZoom() const override;
+    // The command states follow the edit pane's selection and in-place
+    // text edit through these.
+    BOOL IsEditingTextNote() const override;
+    int GetSelectionCount() const override;
+    UIObject* GetSelectedObject(int nIndex) const override;
     EditChild* GetEditPane() const;
 
 private:

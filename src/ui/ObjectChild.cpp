@@ -672,8 +672,12 @@ bool ObjectChild::Select(UIObject* pObject, bool bExclusive, int nHow)
 
 void ObjectChild::Deselect(UIObject* pObject, bool)
 {
-    if (m_Selection.Holds(pObject))
-        m_Selection.detach(*pObject);
+    if (!m_Selection.Holds(pObject))
+        return;
+    m_Selection.detach(*pObject);
+    // An object leaves the selection also when it is deleted or cut, not
+    // only on a click: the commands that need it must grey at once.
+    PXWinApp::UpdateCommandUI();
 }
 
 void ObjectChild::ClearSelection()

@@ -90,6 +90,8 @@ public:
     bool IsSelected(UIObject* pObject) const override { return m_Selection.Holds(pObject); }
     UIObject* GetFirstSelected() const override { return m_Selection.First(); }
     int GetSelectionCount() const override { return m_Selection.Count(); }
+    // The selected object at the index in selection order; none.
+    UIObject* GetSelectedObject(int nIndex) const { return m_Selection.At(nIndex); }
     int GetSecondClick() const override { return m_nSecondClick; }
     int GetMouseMode() const override { return m_nMode; }
     void NotifyChildren(UIObject* pObject, int nKind, int nFlags) override;

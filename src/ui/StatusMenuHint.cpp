@@ -3,6 +3,24 @@
 #include "BarsRes.h"
 #include "UIMDIFrame.h"
 
+namespace {
+
+// The hint of each pop-up of the bar, in the bar's order. The hint texts are
+// numbered for a bar that once had a debugger menu and options after Define;
+// the bar is File, Edit, View, Options, Define, Window, Help, so a position
+// alone would give Options the hint of Define.
+const UINT kPopupHints[] = {
+    IDS_MENU_POPUPFIRST,        // File
+    IDS_MENU_POPUPFIRST + 1,    // Edit
+    IDS_MENU_POPUPFIRST + 2,    // View
+    IDS_MENU_POPUPFIRST + 6,    // Options
+    IDS_MENU_POPUPFIRST + 3,    // Define
+    IDS_MENU_POPUPFIRST + 7,    // Window
+    IDS_MENU_POPUPFIRST + 8,    // Help
+};
+
+} // namespace
+
 StatusMenuHint::Action StatusMenuHint::Find(HMENU hMenuBar, UINT nItem, UINT nFlags, HMENU hMenu,
                                             UINT& rnStringId)
 {
@@ -19,7 +37,9 @@ StatusMenuHint::Action StatusMenuHint::Find(HMENU hMenuBar, UINT nItem, UINT nFl
             HMENU hPopup = ::GetSubMenu(hMenuBar, p);
             if (hPopup && hPopup == hMenu)
             {
-                rnStringId = IDS_MENU_POPUPFIRST + p;
+                if (p >= static_cast<int>(sizeof(kPopupHints) / sizeof(kPopupHints[0])))
+                    return HINT_CLEAR;
+                rnStringId = kPopupHints[p];
                 return HINT_SHOW;
             }
         }

@@ -5,10 +5,8 @@
 #ifndef UIMDICLIENT_H
 #define UIMDICLIENT_H
 
+#include "PXCmdIds.h"
 #include "owl/TMDIClient.h"
-
-// The command that puts the palette window back in place.
-#define CM_REPOSITIONWINDOWS 4199
 
 class UIMDIClient : public TMDIClient
 {

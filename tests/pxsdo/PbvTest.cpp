@@ -165,6 +165,7 @@ TEST_F(PbvTest, EveryBlockRecordPreparesOverTheModel)
         // Item and list fields as the model types its variables.
         struct { WORD def; int items; int lists; } counts[] = {
             { 23001, 3, 0 }, { 23003, 1, 1 }, { 23004, 1, 0 }, { 23010, 1, 0 }, { 23006, 0, 0 },
+            { 23002, 1, 0 }, { 23007, 1, 0 }, { 23009, 0, 0 },
         };
         for (const auto& c : counts)
             if (c.def == t.def)
@@ -512,16 +513,19 @@ TEST_F(PbvTest, RenumberingStoresEvenWhenTheBlockIsIncomplete)
 }
 
 // Every variable field of every block record: written through one record,
-// stored in the model, read back through another.
+// stored in the model, saved in the model's part of the program file, read
+// back into another program and shown by another record there.
 TEST_F(PbvTest, EveryVariableOfEveryRecordRoundTrips)
 {
     int n = 0;
     int checked = 0;
+    std::vector<std::vector<std::pair<WORD, std::string>>> all;
     for (const TypeRow& t : kTypes)
     {
         std::string name = "Block" + std::to_string(++n);
         kvrHandleType* h = Make(t.type, name.c_str());
-        std::vector<std::pair<WORD, std::string>> written;
+        all.emplace_back();
+        std::vector<std::pair<WORD, std::string>>& written = all.back();
         {
             PXSoftRecPBV rec(t.def, &m_block, h, t.type);
             PXSection* pData = rec.GetDef()->GetDataSection();
@@ -545,15 +549,38 @@ TEST_F(PbvTest, EveryVariableOfEveryRecordRoundTrips)
                 ASSERT_EQ(1, rec.StoreField(id)) << id;
             }
         }
+    }
+
+    char szDir[MAX_PATH], szPath[MAX_PATH];
+    GetTempPathA(MAX_PATH, szDir);
+    ASSERT_NE(0u, GetTempFileNameA(szDir, "pbv", 0, szPath));
+    FILE* f = fopen(szPath, "w+");
+    ASSERT_NE(nullptr, f);
+    ASSERT_EQ(KVR_OK, kvrWriteProgram(f, f, 0));
+    rewind(f);
+    kvrHandleType* loaded = kvrAddProgram(nullptr, 0);
+    ASSERT_EQ(KVR_OK, kvrReadProgram(f, f, KVR_PROMPT_ASK, nullptr));
+    fclose(f);
+    DeleteFileA(szPath);
+
+    n = 0;
+    for (const TypeRow& t : kTypes)
+    {
+        std::string name = "Block" + std::to_string(++n);
+        kvrHandleType* h = kvrFindPowerBlock(name.c_str(), 1, 0);
+        ASSERT_NE(nullptr, h) << name;
         PXSoftRecPBV back(t.def, &m_block, h, t.type);
-        for (const auto& w : written)
+        for (const auto& w : all[n - 1])
         {
             EXPECT_EQ(w.second, static_cast<const char*>(*PXFieldValue(w.first, &back).GetText()))
                 << t.def << " field " << w.first;
             ++checked;
         }
     }
-    EXPECT_EQ(58, checked);
+    kvrRemoveProgram(loaded);
+    kvrActivateProgram(m_prog);
+    // Every variable field of the block records.
+    EXPECT_EQ(65, checked);
 }
 
 namespace {

@@ -109,16 +109,19 @@ TEST(MenuResources, MainMenuHoldsEveryItemInOrder)
     ExpectMenu(GetSubMenu(hMenu, 0), {
         { 4128, "&New...\tCtrl+N" }, { 4129, "&Open...\tCtrl+O" }, { 4132, "&Close" }, { 0, "-" },
         { 4130, "&Save\tCtrl+S" }, { 4131, "Save &As..." }, { 101, "&Import..." }, { 4228, "&Remove Import..." },
-        { 4203, "&Export" }, { 4229, "&Undo Export" }, { 0, "-" }, { 4230, "&Delete..." }, { 4231, "&Locks..." },
-        { 4232, "&Properties..." }, { 0, "-" }, { 4136, "Prin&t Setup..." }, { 4135, "Print &Flow...\tCtrl+P" },
-        { 51, "Print &Block Details..." }, { 4178, "Print &Voice/Fax Items..." }, { 0, "-" }, { 24310, "E&xit" } });
+        { 4203, "&Export" }, { 4229, "&Undo Export" }, { 4167, "Build Pro&gram" }, { 0, "-" },
+        { 4230, "&Delete..." }, { 4231, "&Locks..." }, { 4232, "&Properties..." }, { 0, "-" },
+        { 4136, "Prin&t Setup..." }, { 4135, "Print &Flow...\tCtrl+P" }, { 51, "Print &Block Details..." },
+        { 4178, "Print &Voice/Fax Items..." }, { 4225, "Print SuperBloc&k Details..." }, { 0, "-" },
+        { 24310, "E&xit" } });
     HMENU hEdit = GetSubMenu(hMenu, 1);
     ExpectMenu(hEdit, {
         { 4138, "Cu&t\tCtrl+X" }, { 4139, "&Copy\tCtrl+C" }, { 4140, "&Paste\tCtrl+V" }, { 4141, "&Delete\tDel" },
         { 4150, "&Rename" }, { 0, "-" }, { -1, "&Hide/Show Outputs" }, { 4202, "&Block Properties..." },
         { 4154, "Reroute &Line\tCtrl+R" }, { 4174, "&Stub/Restore Line\tCtrl+L" }, { 0, "-" },
         { 4221, "Create Text &Note\tCtrl+T" }, { 4222, "Change Text Note &Font..." },
-        { 4249, "&Edit Text Note\tCtrl+E" } });
+        { 4249, "&Edit Text Note\tCtrl+E" }, { 0, "-" }, { 4179, "F&ind...\tCtrl+F" },
+        { 4168, "Reroute &All Lines" } });
     HMENU hOutputs = GetSubMenu(hEdit, 6);
     ExpectMenu(hOutputs, { { 4096, "(No block selected)" } });
     EXPECT_TRUE(GetMenuState(hOutputs, 0, MF_BYPOSITION) & MF_GRAYED);
@@ -126,16 +129,24 @@ TEST(MenuResources, MainMenuHoldsEveryItemInOrder)
         { 4162, "&Palette" }, { 4156, "&Tool Bar" }, { 4195, "Page &Grid" }, { 0, "-" }, { 4233, "F&ull screen" },
         { 0, "-" }, { 4142, "Zoom &In\t+" }, { 4143, "Zoom &Out\t-" }, { 4165, "&Zoom Normal\tCtrl+PgUp" },
         { 4144, "&Set Zoom..." }, { 0, "-" }, { 4237, "Pag&e Up\tPgUp" }, { 4238, "Page &Down\tPgDn" },
-        { 4239, "Page &Left\tCtrl+LeftArrow" }, { 4240, "Page &Right\tCtrl+RightArrow" } });
+        { 4239, "Page &Left\tCtrl+LeftArrow" }, { 4240, "Page &Right\tCtrl+RightArrow" }, { 0, "-" },
+        { 4170, "Super&Blocks..." }, { 4176, "&Verification Blocks..." }, { 0, "-" }, { 4157, "Status Li&ne" },
+        { 4171, "Old Block P&alette" } });
     HMENU hOptions = GetSubMenu(hMenu, 3);
     ExpectMenu(hOptions, {
         { 4210, "&Confirm Paste/Delete" }, { 4196, "Print &Frame" }, { 4247, "&Auto Name Ziriraradur" }, { 0, "-" },
         { -1, "&Program Diagnostics" }, { -1, "&Log Level" }, { 0, "-" },
-        { 4223, "Set Default &Text Note Font..." }, { 4248, "Auto &Save Options..." } });
+        { 4223, "Set Default &Text Note Font..." }, { 4248, "Auto &Save Options..." }, { 0, "-" },
+        { 4163, "S&mart Routing" }, { 4172, "Label Stub &Gotos" }, { 4175, "Snap to G&rid" },
+        { 4200, "Old &Variable Types" }, { 0, "-" }, { 4158, "PowerBlock Fo&nt..." }, { 4166, "Pal&ette Font..." } });
     ExpectMenu(GetSubMenu(hOptions, 4), { { 4253, "None" }, { 4250, "Low" }, { 4251, "Medium" }, { 4252, "High" } });
     ExpectMenu(GetSubMenu(hOptions, 5), { { 4254, "Low" }, { 4255, "Medium" }, { 4256, "High" } });
-    ExpectMenu(GetSubMenu(hMenu, 4), { { 4145, "&Voice Items..." }, { 4146, "&Fax Items..." } });
-    ExpectMenu(GetSubMenu(hMenu, 5), { { 24362, "&Tile" }, { 24361, "&Cascade" } });
+    ExpectMenu(GetSubMenu(hMenu, 4), {
+        { 4145, "&Voice Items..." }, { 4146, "&Fax Items..." }, { 0, "-" }, { 4173, "&SuperBlocks..." },
+        { 4177, "V&erification Blocks..." }, { 4169, "&New SuperBlock..." }, { 0, "-" },
+        { 4226, "&Program Comment..." }, { 4224, "Super&Block Comment..." } });
+    ExpectMenu(GetSubMenu(hMenu, 5),
+               { { 24362, "&Tile" }, { 24361, "&Cascade" }, { 4199, "&Reposition Windows" } });
     ExpectMenu(GetSubMenu(hMenu, 6), {
         { 4160, "&Help Topics\tF1" }, { 4204, "Help on &Plexwright" }, { 0, "-" }, { 4205, "&Using Help..." },
         { 0, "-" }, { 4234, "&Tutorial..." }, { 4235, "Online Telvanta &Documentation..." }, { 0, "-" },
@@ -153,7 +164,7 @@ TEST(MenuResources, KeysBindEveryKeyOfTheTable)
     const Key keys[] = {
         { VK_DELETE, false, 4141 }, { VK_ESCAPE, false, 4201 }, { 'X', true, 4138 }, { 'C', true, 4139 },
         { 'V', true, 4140 }, { 'T', true, 4221 }, { 'E', true, 4249 }, { 'N', true, 4128 }, { 'O', true, 4129 },
-        { 'S', true, 4130 }, { 'P', true, 4135 }, { 'L', true, 4174 }, { VK_PRIOR, true, 4165 }, { VK_F1, false, 4160 },
+        { 'S', true, 4130 }, { 'P', true, 4135 }, { 'L', true, 4174 }, { 'R', true, 4154 }, { 'F', true, 4179 }, { VK_PRIOR, true, 4165 }, { VK_F1, false, 4160 },
         { VK_ADD, false, 4142 }, { VK_SUBTRACT, false, 4143 }, { VK_PRIOR, false, 4237 }, { VK_NEXT, false, 4238 },
         { VK_UP, true, 4237 }, { VK_DOWN, true, 4238 }, { VK_LEFT, true, 4239 }, { VK_RIGHT, true, 4240 },
         { VK_UP, false, 4241 }, { VK_DOWN, false, 4242 }, { VK_LEFT, false, 4243 }, { VK_RIGHT, false, 4244 },
@@ -177,9 +188,6 @@ TEST(MenuResources, KeysBindEveryKeyOfTheTable)
         }
         EXPECT_TRUE(bFound) << "key " << k.key << (k.ctrl ? " with Ctrl" : "");
     }
-    // Reroute Line names Ctrl+R, but no key carries it.
-    for (int i = 0; i < n; ++i)
-        EXPECT_NE(4154, accel[i].cmd);
     DestroyAcceleratorTable(hAccel);
 }
 
@@ -245,6 +253,21 @@ TEST(MenuResources, EveryCommandHasItsHint)
         { 4205, "Show how to use on-line help." }, { 4234, "Start the online Plexwright Tutorial" },
         { 4235, "Open the online reference guide" },
         { 4161, "Display version and copyright information about Plexwright." }, { 4096, "Show the output if checked, hide if unchecked." },
+        { 4167, "Build program in current window." }, { 4225, "Print SuperBlock report." },
+        { 4179, "Find ZirirAradur or VoiceSentences in Current Program" },
+        { 4168, "Return every line of the page to its default routing." },
+        { 4170, "Selects SuperBlocks to View or Edit." }, { 4176, "Selects Verification Blocks to View or Edit." },
+        { 4157, "Show Status Line if checked, hide if not checked." },
+        { 4171, "Open or restore Obsolete PowerBlock palette window." },
+        { 4163, "Route goto lines to avoid intersections if checked." },
+        { 4172, "Label stubbed goto lines with name of connected PowerBlock if checked." },
+        { 4175, "Drag/Drop PowerBlock on a Grid" },
+        { 4200, "Display obsolete data types for creating structures and variables." },
+        { 4158, "Change Powerblock display font." }, { 4166, "Change PowerBlock Palette display font." },
+        { 4173, "Define program SuperBlocks." }, { 4177, "Define program Verification Blocks." },
+        { 4169, "Create a new SuperBlock page." }, { 4226, "Edit the comment of the current program." },
+        { 4224, "Edit the comment of the current SuperBlock." },
+        { 4199, "Reposition all windows to their initial state." },
     };
     for (const auto& h : hints)
         EXPECT_EQ(h.second, Str(h.first)) << h.first;

@@ -271,3 +271,67 @@ TEST_F(ServerRec, TheActiveApplicationsIdGoesWithTheQuery)
     rec.LoadApplications();
     EXPECT_EQ(2001, FakeLists::nActiveId);
 }
+
+namespace {
+
+int StandaloneInit(int, int, int, const char*, const char*, const char*, int, const char*, int, int, const char*,
+                   const char*, int, int)
+{
+    return 0;
+}
+int StandaloneTerm()
+{
+    return 0;
+}
+int NoVersion(int, int, char*)
+{
+    return 73;
+}
+
+} // namespace
+
+// New and Open choose with no application open. In standalone mode the
+// choosers list what the client library serves offline (the local program
+// files and its volumes), while the server's lists stay unknown to the
+// blocks' checks.
+TEST_F(ServerRec, ChoosersListTheApplicationsAndVolumesWithNoApplicationOpenInStandaloneMode)
+{
+    PXLinkCalls oldCalls = PXWinApp::SetLinkCalls(PXLinkCalls{StandaloneInit, StandaloneTerm, NoVersion});
+    app->Login("", 0, 0);
+    ASSERT_TRUE(app->IsStandalone());
+    FakeLists::apps = {AppRow(1, 1, "Sales"), AppRow(1, 1, "Orders")};
+    const WORD lists[] = {2305, 2306, 2308};     // New, Open, Delete
+    for (WORD wList : lists)
+    {
+        app->FreeServerRecord();
+        PXFieldValue unread;
+        app->GetFieldValue(wList, unread);
+        EXPECT_EQ(nullptr, unread.GetRecord()) << wList;
+
+        app->ReloadServerRecord(wList);
+        PXFieldValue apps;
+        app->GetFieldValue(wList, apps);
+        ASSERT_NE(nullptr, apps.GetRecord()) << wList;
+        PXRecArray* pApps = apps.GetRecArray();
+        ASSERT_NE(nullptr, pApps) << wList;
+        ASSERT_EQ(2, pApps->GetSize()) << wList;
+        EXPECT_EQ("Sales", Text(pApps->GetAt(0), PXFIELD_USER_APP_NAME));
+        EXPECT_EQ("Orders", Text(pApps->GetAt(1), PXFIELD_USER_APP_NAME));
+
+        PXFieldValue volumes;
+        app->GetFieldValue(2316, volumes);
+        ASSERT_NE(nullptr, volumes.GetRecord()) << wList;
+        PXRecArray* pVolumes = volumes.GetRecArray();
+        ASSERT_NE(nullptr, pVolumes);
+        ASSERT_EQ(1, pVolumes->GetSize());
+        EXPECT_EQ(3, Int(pVolumes->GetAt(0), PXFIELD_VOLUME_ROW_VOLUME_ID));
+    }
+    // The offline lists are no server's: the blocks keep their lists.
+    EXPECT_FALSE(app->HasServerLists());
+    EXPECT_EQ(-1, app->FindLanguage(11));
+    PXFieldValue languages;
+    app->GetFieldValue(2313, languages);
+    EXPECT_EQ(nullptr, languages.GetRecord());
+    app->Logout();
+    PXWinApp::SetLinkCalls(oldCalls);
+}

@@ -53,7 +53,7 @@ TEST_F(StatusMenuHintTest, EachSelectionFindsItsText)
         { "a pop-up item in Edit", 6, MF_POPUP | MF_HILITE, 2, StatusMenuHint::HINT_SHOW,
           IDS_MENU_POPUPFIRST + 1 },
         { "a pop-up item in Options", 4, MF_POPUP | MF_HILITE, 3, StatusMenuHint::HINT_SHOW,
-          IDS_MENU_POPUPFIRST + 3 },
+          IDS_MENU_POPUPFIRST + 6 },
         { "a pop-up of the bar", 1, MF_POPUP | MF_HILITE, 1, StatusMenuHint::HINT_KEEP, 0 },
         { "a pop-up of no known menu", 1, MF_POPUP | MF_HILITE, 0, StatusMenuHint::HINT_KEEP, 0 },
     };
@@ -81,6 +81,39 @@ TEST_F(StatusMenuHintTest, EveryPopupOfTheBarHasAHint)
     char sz[128] = "";
     LoadStringA(GetModuleHandleA(nullptr), IDS_MENU_POPUPFIRST + 8, sz, sizeof(sz));
     EXPECT_STREQ("Help access.", sz);
+}
+
+// Each pop-up of the bar is described by its own hint, whatever position the
+// hint texts were numbered for.
+TEST_F(StatusMenuHintTest, EachPopupOfTheBarIsDescribedByItsOwnHint)
+{
+    const struct
+    {
+        int nPosition;
+        const char* pszTitle;
+        const char* pszHint;
+    } cases[] = {
+        { 0, "&File", "Program management commands." },
+        { 1, "&Edit", "Program editing operations." },
+        { 2, "&View", "Program display operations." },
+        { 3, "&Options", "Change interface options." },
+        { 4, "&Define", "Define program elements." },
+        { 5, "&Window", "Window management commands." },
+        { 6, "&Help", "Help access." },
+    };
+    for (const auto& c : cases)
+    {
+        char szTitle[64] = "";
+        GetMenuStringA(hBar, c.nPosition, szTitle, sizeof(szTitle), MF_BYPOSITION);
+        EXPECT_STREQ(c.pszTitle, szTitle) << c.nPosition;
+        UINT nString = 0;
+        ASSERT_EQ(StatusMenuHint::HINT_SHOW,
+                  StatusMenuHint::Find(hBar, 0, MF_POPUP | MF_HILITE, GetSubMenu(hBar, c.nPosition), nString))
+            << c.pszTitle;
+        char szHint[128] = "";
+        LoadStringA(GetModuleHandleA(nullptr), nString, szHint, sizeof(szHint));
+        EXPECT_STREQ(c.pszHint, szHint) << c.pszTitle;
+    }
 }
 
 TEST_F(StatusMenuHintTest, TheHintsGoToTheFramesStatusLineAtThePlainLevel)

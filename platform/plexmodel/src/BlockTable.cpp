@@ -146,6 +146,17 @@ static const OutDef kCustomCmdOuts[] = {
 #define TIME(n)   { n, KVR_SYM_TIME,    KVR_MEM_CHAR,  16, 0 }
 #define DATE(n)   { n, KVR_SYM_DATE,    KVR_MEM_CHAR,  16, 0 }
 
+// An announcement plays one voice item of the application.
+static const VarDef kAnnouncementVars[] = {
+    ITEM("Voice Item"),
+};
+// A transfer goes to the attendant (0) or to an extension (1).
+static const VarDef kCallTransferVars[] = {
+    CHOICE("Transfer to"),
+    NUMTEXT("Extension number"),
+    NUM32("Number of rings", 4),
+    ITEM("Transfer prompt"),
+};
 static const VarDef kMenuVars[] = {
     ITEM("Menu choices"),
     CHOICE("Max no responses"),
@@ -195,7 +206,8 @@ static const VarDef kPasswordCheckVars[] = {
     CHOICE("Password Check 4"), TEXTVAR("Password Entry 4"), TEXTVAR("Confirmation Entry 4"),
     CHOICE("Password Check 5"), TEXTVAR("Password Entry 5"), TEXTVAR("Confirmation Entry 5"),
 };
-static const VarDef kExpressFaxVars[] = {
+// The caller selects the mailbox (0), or the block names one (1).
+static const VarDef kExpressMessagingVars[] = {
     CHOICE("Mailbox selection options"),
     NUMTEXT("Mailbox number"),
 };
@@ -219,23 +231,23 @@ const BlockDef g_Blocks[] = {
     { 408, "Rotary Dial",                     "Serves callers without touch tones",           "PB_ROTARY",     GRP_SYSTEM,    0, OUTS(kRotaryDialOuts),       NO_VARS },
     { 181, "Exit",                            "Returns from a SuperBlock or Verification Block", "PB_EXIT",    GRP_SYSTEM,    0, NO_OUTS,                     NO_VARS },
     { 409, "Imported Application",            "Runs an imported application",                 "PB_IMPORTED",   GRP_SYSTEM,    0, OUTS(kDoneOuts),             NO_VARS },
-    { 393, "Announcement",                    "Plays a voice item",                           "PB_ANNOUNCE",   GRP_PROMPTS,   0, OUTS(kDoneRotaryOuts),       NO_VARS },
+    { 393, "Announcement",                    "Plays a voice item",                           "PB_ANNOUNCE",   GRP_PROMPTS,   0, OUTS(kDoneRotaryOuts),       VARS(kAnnouncementVars) },
     { 402, "Menu",                            "Plays choices and branches on the key pressed", "PB_MENU",      GRP_PROMPTS,   0, OUTS(kMenuOuts),             VARS(kMenuVars) },
     { 403, "Language Select",                 "Sets the system prompting language",           "PB_LANGUAGE",   GRP_PROMPTS,   0, OUTS(kDoneRotaryOuts),       VARS(kLanguageSelectVars) },
-    { 394, "Call Transfer",                   "Transfers the call to an attendant",           "PB_TRANSFER",   GRP_ROUTING,   0, OUTS(kCallTransferOuts),     NO_VARS },
+    { 394, "Call Transfer",                   "Transfers the call to an attendant",           "PB_TRANSFER",   GRP_ROUTING,   0, OUTS(kCallTransferOuts),     VARS(kCallTransferVars) },
     { 405, "Thru-Dial",                       "Lets the caller dial an extension",            "PB_THRUDIAL",   GRP_ROUTING,   0, OUTS(kThruDialOuts),         VARS(kThruDialVars) },
     { 395, "Day Control",                     "Branches on the day of the week",              "PB_DAY",        GRP_ROUTING,   0, OUTS(kDayControlOuts),       NO_VARS },
     { 406, "Time Control",                    "Branches on the time of day",                  "PB_TIME",       GRP_ROUTING,   0, OUTS(kTimeControlOuts),      VARS(kTimeControlVars) },
     { 410, "Date Control",                    "Branches on the date",                         "PB_DATE",       GRP_ROUTING,   0, OUTS(kDateControlOuts),      VARS(kDateControlVars) },
     { 411, "Password Check",                  "Branches on the password entered",             "PB_PASSWORD",   GRP_ROUTING,   0, OUTS(kPasswordCheckOuts),    VARS(kPasswordCheckVars) },
-    { 397, "Express Voice Messaging",         "Takes a voice message",                        "PB_EXPRVOICE",  GRP_MESSAGING, 0, OUTS(kDoneRotaryOuts),       NO_VARS },
+    { 397, "Express Voice Messaging",         "Takes a voice message",                        "PB_EXPRVOICE",  GRP_MESSAGING, 0, OUTS(kDoneRotaryOuts),       VARS(kExpressMessagingVars) },
     { 404, "Multimedia Messaging",            "Takes a message in any medium",                "PB_MULTIMEDIA", GRP_MESSAGING, 0, OUTS(kDoneRotaryOuts),       NO_VARS },
     { 414, "Speech Activated (SA) Messaging", "Takes messages by spoken commands",            "PB_SPEECH",     GRP_MESSAGING, 1, OUTS(kSpeechOuts),           VARS(kSpeechVars) },
     { 400, "Remote Activation",               "Switches features on or off from a telephone", "PB_REMOTE",     GRP_MESSAGING, 0, OUTS(kRemoteActivationOuts), NO_VARS },
     { 407, "Voice Item Maintenance",          "Records voice items from a telephone",         "PB_VIM",        GRP_MESSAGING, 0, OUTS(kDoneOuts),             NO_VARS },
     { 398, "Fax Send",                        "Sends a fax",                                  "PB_FAXSEND",    GRP_FAX,       0, OUTS(kFaxSendOuts),          NO_VARS },
     { 413, "Fax Select",                      "Lets the caller pick a fax item",              "PB_FAXSELECT",  GRP_FAX,       0, OUTS(kFaxSelectOuts),        VARS(kFaxSelectVars) },
-    { 412, "Express Fax Messaging",           "Takes a fax message",                          "PB_EXPRFAX",    GRP_FAX,       0, OUTS(kDoneRotaryOuts),       VARS(kExpressFaxVars) },
+    { 412, "Express Fax Messaging",           "Takes a fax message",                          "PB_EXPRFAX",    GRP_FAX,       0, OUTS(kDoneRotaryOuts),       VARS(kExpressMessagingVars) },
     { 399, "Fax Item Maintenance",            "Replaces fax items from a telephone",          "PB_FIM",        GRP_FAX,       0, OUTS(kDoneRotaryOuts),       NO_VARS },
     { 415, "Custom Commands",                 "Runs the server's custom commands",            "PB_CUSTOMCMD",  GRP_ADVANCED,  1, OUTS(kCustomCmdOuts),        NO_VARS },
     { 289, "Obsolete",                        "A block type the server no longer runs",       "PB_OBSOLETE",   GRP_OBSOLETE,  0, NO_OUTS,                     NO_VARS },

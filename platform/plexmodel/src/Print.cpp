@@ -6,6 +6,7 @@
 #include "Model.h"
 #include "Program.h"
 #include "ExportGuard.h"
+#include "../PlexModelRes.h"
 
 #include <cstdlib>
 #include <string>
@@ -25,6 +26,9 @@ struct ComboTables
 };
 
 ComboTables g_Tables;
+
+// The item value of "<default system prompt>".
+const long kDefaultPrompt = 5000;
 
 // The name of a number in a table, or 0.
 const char* FindNumber(const ComboStruct* table, long number)
@@ -55,26 +59,32 @@ std::string Named(const char* name, const std::string& number)
 // What the report shows for one variable.
 std::string ValueText(const Block* b, const VarDef& v, int offset)
 {
+    const std::string none = LoadText(IDS_KVR_NOVALUE, "");
     std::string text = VarValueText(b, v, offset);
     switch (v.symType)
     {
     case KVR_SYM_ITEM:
-        if (text.empty())
-            return "None";
-        return Named(FindNumber(g_Tables.kind == KVR_COMBO_FAXSELECT ? g_Tables.fax : g_Tables.voice,
-                                std::atol(text.c_str())),
-                     text);
+    {
+        // The pickers store 0 for no item and 5000 for the system's own
+        // prompt; neither is an item of the tables.
+        long id = std::atol(text.c_str());
+        if (text.empty() || id == 0)
+            return none;
+        if (id == kDefaultPrompt && g_Tables.kind != KVR_COMBO_FAXSELECT)
+            return LoadText(IDS_KVR_DEFAULTPROMPT, "");
+        return Named(FindNumber(g_Tables.kind == KVR_COMBO_FAXSELECT ? g_Tables.fax : g_Tables.voice, id), text);
+    }
     case KVR_SYM_RESPERM:
     {
         long id = std::atol(text.c_str());
-        return id ? Named(FindNumber(g_Tables.lists, id), text) : "None";
+        return id ? Named(FindNumber(g_Tables.lists, id), text) : none;
     }
     case KVR_SYM_NUMBER:
         if (g_Tables.kind == KVR_COMBO_LANGUAGESELECT && v.memRep == KVR_MEM_INT16)
         {
             long index = std::atol(text.c_str());
             if (index < 0)
-                return "None";
+                return none;
             const char* name = EntryAt(g_Tables.prompts, index);
             return name ? name : text;
         }
@@ -82,7 +92,7 @@ std::string ValueText(const Block* b, const VarDef& v, int offset)
     default:
         break;
     }
-    return text.empty() ? "None" : text;
+    return text.empty() ? none : text;
 }
 
 int TextHeight(HDC hDC, const std::string& text, RECT rc)

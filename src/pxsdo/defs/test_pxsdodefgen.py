@@ -418,7 +418,8 @@ class ProgramTables(unittest.TestCase):
         self.assertEqual(sorted([18001, 18002] + list(range(19101, 19126))),
                          sorted(kinds["sheet"]))
         self.assertEqual(sorted(list(range(14501, 14521))
-                                + [15001, 15003, 15103, 15104] + list(range(15107, 15114))),
+                                + [15001, 15003, 15101, 15102, 15103, 15104]
+                                + list(range(15106, 15114))),
                          sorted(kinds["dialog"]))
 
     def test_block_records_end_with_notes_and_outputs(self):

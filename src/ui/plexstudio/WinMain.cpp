@@ -5,6 +5,7 @@
 #include "PXWinApp.h"
 #include "FrameBars.h"
 #include "UIApp.h"
+#include "UIFirstStart.h"
 #include "UIMDIFrame.h"
 #include "UIRes.h"
 #include "bwcc/Bwcc.h"
@@ -66,6 +67,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR pszCmdLin
     }
 
     BWCCRegister(hInstance);
+
+    // Before anything reads the installation: one instance runs, so no
+    // other start sets it up at the same time.
+    UIPutInstallationInPlace(UIThisInstallation());
 
     // The name of the program and the first title of its main frame.
     char szName[80];

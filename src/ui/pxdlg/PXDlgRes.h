@@ -40,14 +40,17 @@
 #define IDD_AUTOSAVE 10015          // Auto Save Options
 #define IDD_BLOCK_MENU 11001
 #define IDD_BLOCK_OUTPUTS 11002     // outputs and notes page of every block sheet
+#define IDD_BLOCK_ANNOUNCEMENT 11003
 #define IDD_BLOCK_THRUDIAL 11004
 #define IDD_BLOCK_GENERAL 11005     // block types without settings of their own
 #define IDD_BLOCK_FAXSELECT 11006
 #define IDD_BLOCK_LANGUAGE 11007
 #define IDD_BLOCK_TIME 11008
+#define IDD_BLOCK_EXPRESSVOICE 11009
 #define IDD_BLOCK_DATE 11010
 #define IDD_BLOCK_EXPRESSFAX 11011
 #define IDD_BLOCK_PASSWORD 11012
+#define IDD_BLOCK_CALLTRANSFER 11013
 #define IDD_BLOCK_SPEECH 11015
 
 // Define Voice Items / Define Fax Items

@@ -309,5 +309,5 @@ TEST(Catalogue, EveryVariableOfTheSettingsRecordsExists)
         ++variables;
     }
     std::fclose(f);
-    EXPECT_EQ(58, variables);
+    EXPECT_EQ(65, variables);
 }

@@ -146,6 +146,38 @@ TEST_F(PrintTest, NumberedSettingsAreNamedFromTheTablesOfTheBlocksKind)
     EXPECT_TRUE(Has(texts, "Thru-Dial greeting"));
 }
 
+// An announcement's and a transfer's voice items by name; the pickers'
+// "<none>" (0) and "<default system prompt>" (5000) are not items.
+TEST_F(PrintTest, VoiceItemSettingsNameTheItemNoneOrTheSystemsPrompt)
+{
+    const ComboStruct voice[] = { { 3, "Welcome" }, { 5000, "Not an item" }, { KVR_COMBO_END, nullptr } };
+    kvrHandleType* hello = Block(393, "Hello");
+    kvrHandleType* transfer = Block(394, "Transfer");
+    kvrHandleType* quiet = Block(394, "Quiet");
+    SetText(393, hello, "Voice Item", "3");
+    SetText(394, transfer, "Transfer prompt", "5000");
+    SetText(394, quiet, "Transfer prompt", "0");
+    struct Row { const char* block; int kind; const char* label; const char* expected; } rows[] = {
+        { "Hello", KVR_COMBO_ANNOUNCEMENT, "Voice Item", "Welcome (3)" },
+        { "Transfer", KVR_COMBO_CALLTRANSFER, "Transfer prompt", "Default system prompt" },
+        { "Quiet", KVR_COMBO_CALLTRANSFER, "Transfer prompt", "None" },
+        { "Transfer", KVR_COMBO_CALLTRANSFER, "Number of rings", "4" },
+    };
+    for (const Row& r : rows)
+    {
+        ASSERT_EQ(KVR_OK, kvrSetupComboString(r.kind, nullptr, nullptr, nullptr, voice, nullptr));
+        HDC hDC = NewDC();
+        int y = 0, page = 1;
+        EXPECT_EQ(KVR_OK, Print(r.block, hDC, y, page));
+        const std::vector<std::string> texts = Close(hDC);
+        // Each label is followed by its value.
+        bool found = false;
+        for (size_t i = 0; i + 1 < texts.size(); ++i)
+            found = found || (texts[i] == r.label && texts[i + 1] == r.expected);
+        EXPECT_TRUE(found) << r.block << ": " << r.label << " " << r.expected;
+    }
+}
+
 TEST_F(PrintTest, ALineBelowTheBottomGoesToTheNextPageOfThePager)
 {
     kvrHandleType* menu = Block(402, "Menu1");

@@ -118,8 +118,8 @@ TEST(DefinitionReferences, ModuleHoldsExactlyTheProgramsDefinitions)
     }();
     const std::vector<WORD> dialogs = [] {
         std::vector<WORD> v = Range(14501, 14520);
-        for (auto r : { Range(15001, 15001), Range(15003, 15003), Range(15103, 15104),
-                        Range(15107, 15113) })
+        for (auto r : { Range(15001, 15001), Range(15003, 15003), Range(15101, 15104),
+                        Range(15106, 15113) })
             v.insert(v.end(), r.begin(), r.end());
         return v;
     }();

@@ -221,24 +221,25 @@ const char kNoWindow[] = "3:Select window containing a program before executing 
 
 TEST_F(FrameOptionsTest, TogglesTurnTheirBitOverAndTheCheckMarkWithIt)
 {
+    // Every toggle has its item in the Options menu, which keeps its check
+    // mark.
     struct Case
     {
         UINT nId;
         DWORD dwBit;
-        bool bInMenu;
     } cases[] = {
-        {CM_CONFIRMPASTE, UI_OPT_CONFIRMDELETE, true},
-        {CM_PRINTFRAME, UI_OPT_PRINTFRAME, true},
-        {CM_AUTONAME, UI_OPT_AUTONAME, true},
-        {CM_SMARTROUTING, UI_OPT_SMARTROUTING, false},
-        {CM_LABELSTUBS, UI_OPT_LABELSTUBS, false},
-        {CM_SNAPTOGRID, UI_OPT_SNAPTOGRID, false},
-        {CM_OLDVARTYPES, UI_OPT_OLDVARTYPES, false},
+        {CM_CONFIRMPASTE, UI_OPT_CONFIRMDELETE},
+        {CM_PRINTFRAME, UI_OPT_PRINTFRAME},
+        {CM_AUTONAME, UI_OPT_AUTONAME},
+        {CM_SMARTROUTING, UI_OPT_SMARTROUTING},
+        {CM_LABELSTUBS, UI_OPT_LABELSTUBS},
+        {CM_SNAPTOGRID, UI_OPT_SNAPTOGRID},
+        {CM_OLDVARTYPES, UI_OPT_OLDVARTYPES},
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.nId);
-        EXPECT_EQ(c.bInMenu, m_pFrame->FindMenuHolding(c.nId) != nullptr);
+        EXPECT_NE(nullptr, m_pFrame->FindMenuHolding(c.nId));
         for (bool bStart : {false, true})
         {
             m_app.SetOption(c.dwBit, bStart);
@@ -247,10 +248,7 @@ TEST_F(FrameOptionsTest, TogglesTurnTheirBitOverAndTheCheckMarkWithIt)
             Send(c.nId);
             EXPECT_EQ(!bStart, UIApp::IsOptionSet(c.dwBit));
             EXPECT_EQ(!bStart, (GetModelSettings().dwOptions & c.dwBit) != 0) << "the model reads it too";
-            if (c.bInMenu)
-            {
-                EXPECT_EQ(!bStart, m_pFrame->IsMenuChecked(c.nId));
-            }
+            EXPECT_EQ(!bStart, m_pFrame->IsMenuChecked(c.nId));
             // Old Variable Types also turns the model's offer over.
             EXPECT_EQ(c.nId == CM_OLDVARTYPES ? !nBackTypes : nBackTypes, kvrGetBackTypes());
         }
@@ -303,9 +301,10 @@ TEST_F(FrameOptionsTest, ToolBarAndStatusLineAreShownAndHiddenWithTheFrameLaidOu
     EXPECT_FALSE(UIApp::IsOptionSet(UI_OPT_TOOLBAR));
     EXPECT_EQ(rcBare.top, clientRect().top);
 
-    // Without a menu item the status line keeps its state in its bit.
+    EXPECT_TRUE(m_pFrame->IsMenuChecked(CM_STATUSLINE));
     Send(CM_STATUSLINE);
     EXPECT_FALSE(pLine->IsShown());
+    EXPECT_FALSE(m_pFrame->IsMenuChecked(CM_STATUSLINE));
     EXPECT_FALSE(UIApp::IsOptionSet(UI_OPT_STATUSLINE));
     EXPECT_EQ(rcBare.bottom, clientRect().bottom);
 }
@@ -319,9 +318,11 @@ TEST_F(FrameOptionsNoBarsTest, WithoutTheBarsOnlyTheCheckMarkAndTheBitChange)
         SCOPED_TRACE(bStart);
         m_app.SetOption(UI_OPT_TOOLBAR | UI_OPT_STATUSLINE, bStart);
         m_pFrame->SetMenuCheck(CM_TOOLBAR, bStart);
+        m_pFrame->SetMenuCheck(CM_STATUSLINE, bStart);
         Send(CM_TOOLBAR);
         Send(CM_STATUSLINE);
         EXPECT_EQ(!bStart, m_pFrame->IsMenuChecked(CM_TOOLBAR));
+        EXPECT_EQ(!bStart, m_pFrame->IsMenuChecked(CM_STATUSLINE));
         EXPECT_EQ(!bStart, UIApp::IsOptionSet(UI_OPT_TOOLBAR));
         EXPECT_EQ(!bStart, UIApp::IsOptionSet(UI_OPT_STATUSLINE));
     }
@@ -755,8 +756,8 @@ TEST_F(FrameOptionsTest, ObsoletePaletteOpensAFurtherWindowEachTime)
     Icons::SetObsolete(pOldObsolete);
 }
 
-// The hints of the commands that no menu item, key or button sends.
-TEST(FrameCommandHints, HintsOfTheCommandsWithoutAMenuItemLoad)
+// The hints of the view, option, page, build and debugger commands.
+TEST(FrameCommandHints, HintsOfTheFrameCommandsLoad)
 {
     struct Case
     {

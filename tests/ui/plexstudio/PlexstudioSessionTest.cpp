@@ -603,3 +603,69 @@ TEST_F(PlexstudioSession, AnApplicationMadeConnectedAndSavedIsThereWhenOpenedAga
     EXPECT_EQ(saved.blocks, SavedBlocks(path));
     EXPECT_EQ(0u, Exit());
 }
+
+// A block placed on the page of a new application: Del pressed over the
+// page while nothing is selected leaves it, Del after a click on it
+// deletes it. The key goes through the editor's own message loop and its
+// accelerators, which act only for a command the selection enables.
+TEST_F(PlexstudioSession, DelDeletesTheClickedBlockAndNothingWithoutASelection)
+{
+    StartEditor();
+    PostMessageA(m_hFrame, WM_COMMAND, s_cmdNew, 0);
+    Choose("Sales");
+    HWND hPage = PageWindow("Sales");
+    ASSERT_NE(nullptr, hPage) << Windows();
+    HWND hPane = PagePane(hPage);
+    ASSERT_NE(nullptr, hPane) << DescribeTree(hPage);
+    std::vector<std::string> palette = PaletteNames();
+    auto it = std::find(palette.begin(), palette.end(), "Call Transfer");
+    ASSERT_NE(palette.end(), it);
+    RECT rcPane = {};
+    GetClientRect(hPane, &rcPane);
+    const POINT ptDrop = {(rcPane.left + rcPane.right) / 2, (rcPane.top + rcPane.bottom) / 2};
+    POINT ptDropScreen = ptDrop;
+    ClientToScreen(hPane, &ptDropScreen);
+    DragFromPalette(static_cast<int>(it - palette.begin()), ptDropScreen);
+    HWND hName = WaitForWindow(m_editor, "#32770");
+    ASSERT_NE(nullptr, hName) << Windows();
+    SendMessageA(GetDlgItem(hName, 101), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("Front Desk"));
+    PostMessageA(hName, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hName, IDOK)));
+    for (DWORD dwWaited = 0; IsWindow(hName) && dwWaited < 10000; dwWaited += 50)
+        Sleep(50);
+    Settle(m_editor);
+    const POINT ptEmpty = {rcPane.right - 6, rcPane.bottom - 6};
+    // A click shows on the status line what it hit: nothing on empty
+    // paper, the block's text on a block.
+    HWND hStatus = FindDescendant(m_hFrame, "STATUSLINE");
+    ASSERT_NE(nullptr, hStatus) << Windows();
+    auto clickedText = [&](POINT pt) {
+        ClickAt(hPane, pt);
+        Settle(m_editor);
+        return TextOf(hStatus);
+    };
+    const std::string blockText = clickedText(ptDrop);
+    ASSERT_FALSE(blockText.empty()) << "no block under the drop point";
+    ASSERT_EQ("", clickedText(ptEmpty));
+
+    auto pressDel = [&]() {
+        PostMessageA(hPane, WM_KEYDOWN, VK_DELETE, 0x01530001);
+        PostMessageA(hPane, WM_KEYUP, VK_DELETE, 0xC1530001);
+    };
+    // Nothing selected: Del stands for a greyed command.
+    pressDel();
+    EXPECT_TRUE(AnswerBoxesUntil([] { return false; }, 1500).empty());
+    EXPECT_EQ(blockText, clickedText(ptDrop)) << "Del without a selection removed the block";
+
+    // The block clicked (just now): Del deletes it (a confirmation, when
+    // asked, is answered Yes).
+    pressDel();
+    AnswerBoxesUntil([] { return true; }, 15000);
+    EXPECT_EQ("", clickedText(ptDrop)) << "Del left the clicked block";
+
+    // Ending: the unsaved application's question answered, its checks too.
+    PostMessageA(m_hFrame, WM_CLOSE, 0, 0);
+    AnswerBoxesUntil([&] { return WaitForSingleObject(m_editor.pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
+    EXPECT_EQ(0u, WaitForExit(m_editor));
+    Close(m_editor);
+    m_hFrame = nullptr;
+}
