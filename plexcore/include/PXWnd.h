@@ -73,6 +73,8 @@ public:
     virtual void OnAddTab(WPARAM wParam, LPARAM lParam);
     virtual void OnSelectTab(WPARAM wParam);
     virtual void OnRemoveAll();
+    // A child control was clicked (NM_CLICK); the base does nothing.
+    virtual void OnControlClick(NMHDR* pHdr);
 
     HWND m_hWnd;
     PXWndImpl* m_pImpl;

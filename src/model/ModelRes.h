@@ -28,6 +28,8 @@
 #define IDS_MODEL_NOPAGE            3233    // the model refused a new page
 #define IDS_MODEL_NOMOVEEND         3234    // "Can not move first or last segments in a goto line."
 #define IDS_MODEL_NOJOIN            3235    // "Segments must be in same direction and aligned ..."
+#define IDS_MODEL_SUPERGROUP        3236    // "SuperBlocks"
+#define IDS_MODEL_VERIFYGROUP       3237    // "Verification Blocks"
 #define IDS_MODEL_ROUTING           3244    // "Routing goto lines."
 #define IDS_MODEL_NOMEMROUTE        3245    // "Out of memory while routing goto.  ..."
 #define IDS_MODEL_NOMEMBLOCK        3246    // "Error allocating memory."

@@ -280,3 +280,95 @@ void Program::LoadRllIconsFor()
         m_LibraryGroups.detach(group, TShouldDelete::Delete);
     RefreshLibraryBlocks();
 }
+
+// ---- SuperBlock and Verification Block groups ----------------------------
+
+PowerBlockInfo* Program::PageCallRecord(const char* pszPage)
+{
+    for (const auto& pRecord : m_PageCallRecords)
+        if (std::strcmp(pRecord->szName, pszPage) == 0)
+            return &pRecord->info;
+    std::unique_ptr<PageCallInfo> pRecord(new (std::nothrow) PageCallInfo);
+    if (!pRecord)
+        return nullptr;
+    std::memset(pRecord.get(), 0, sizeof(PageCallInfo));
+    lstrcpynA(pRecord->szName, pszPage, sizeof(pRecord->szName));
+    pRecord->info.name = pRecord->szName;
+    pRecord->info.description = "";
+    pRecord->info.bitmapName = "";
+    pRecord->info.type = KVR_PB_SUPERCALL;
+    m_PageCallRecords.push_back(std::move(pRecord));
+    return &m_PageCallRecords.back()->info;
+}
+
+void Program::RefreshPageIcons()
+{
+    static const UINT s_nGroupNames[2] = {IDS_MODEL_SUPERGROUP, IDS_MODEL_VERIFYGROUP};
+    bool bChanged = false;
+    for (int i = 0; i < 2; ++i)
+    {
+        if (!m_pSuperGroups[i])
+        {
+            m_strPageGroupNames[i].LoadString(s_nGroupNames[i]);
+            m_pSuperGroups[i] = new (std::nothrow)
+                GroupIcon(m_strPageGroupNames[i], m_strPageGroupNames[i], "");
+            if (!m_pSuperGroups[i])
+            {
+                MODEL_REPORT(IDS_MODEL_NOMEMGROUP);
+                continue;
+            }
+        }
+        const int nKind = i == 0 ? PX_PAGE_SUPERBLOCK : PX_PAGE_VERIFICATION;
+        std::vector<const char*> pages;
+        for (ListIterator it(m_Pages); it; ++it)
+        {
+            Page& page = static_cast<Page&>(it.current());
+            if (page.GetKind() == nKind && page.PeekID() != -1)
+                pages.push_back(page.GetName());
+        }
+        std::sort(pages.begin(), pages.end(),
+                  [](const char* a, const char* b) { return std::strcmp(a, b) < 0; });
+
+        List& icons = m_pSuperGroups[i]->GetIcons();
+        std::vector<PowerBlockIcon*> kept;
+        for (ListIterator it(icons); it; ++it)
+            kept.push_back(static_cast<PowerBlockIcon*>(&it.current()));
+        bool bSame = kept.size() == pages.size();
+        for (size_t n = 0; bSame && n < pages.size(); ++n)
+            bSame = std::strcmp(kept[n]->GetInfo()->name, pages[n]) == 0;
+        if (bSame)
+            continue;
+
+        // An icon whose page is still there stays the same object: the
+        // palette's list and the blocks that call the page point at it.
+        bChanged = true;
+        icons.flush(TShouldDelete::NoDelete);
+        for (const char* pszPage : pages)
+        {
+            auto found = std::find_if(kept.begin(), kept.end(), [pszPage](PowerBlockIcon* pIcon) {
+                return std::strcmp(pIcon->GetInfo()->name, pszPage) == 0;
+            });
+            PowerBlockIcon* pIcon = nullptr;
+            if (found != kept.end())
+            {
+                pIcon = *found;
+                kept.erase(found);
+            }
+            else
+            {
+                PowerBlockInfo* pInfo = PageCallRecord(pszPage);
+                pIcon = pInfo ? new (std::nothrow) PowerBlockIcon(pInfo) : nullptr;
+                if (!pIcon)
+                {
+                    MODEL_REPORT(IDS_MODEL_NOMEMICON);
+                    break;
+                }
+            }
+            icons.addAtTail(*pIcon);
+        }
+        for (PowerBlockIcon* pIcon : kept)
+            delete pIcon;
+    }
+    if (bChanged)
+        RefreshBlocksOfType(KVR_PB_SUPERCALL);
+}

@@ -8,6 +8,7 @@
 #include "UIObject.h"
 #include "plexmodel.h"
 
+#include <memory>
 #include <vector>
 
 class GroupIcon;
@@ -72,6 +73,12 @@ public:
     void LoadRllIcons(const char* pszLibrary);
     void LoadRllIconsFor();
 
+    // The palette groups "SuperBlocks" and "Verification Blocks": one block
+    // icon per page of the kind, by page name, each placing a block that
+    // calls its page. Made again from the pages; blocks that call a page
+    // take its icon.
+    void RefreshPageIcons();
+
     void SetName(const char* pszName) { m_strName = pszName ? pszName : ""; }
     const char* GetName() const { return m_strName; }
     void SetComment(const char* pszComment) { m_strComment = pszComment ? pszComment : ""; }
@@ -111,6 +118,17 @@ private:
         char szName[KVR_MAX_RLL_NAME];
     };
     std::vector<LibraryInfo*> m_LibraryRecords;
+
+    // The description of the block that calls a page: kept while the
+    // program lives, as blocks and icons point at it.
+    PowerBlockInfo* PageCallRecord(const char* pszPage);
+    struct PageCallInfo
+    {
+        PowerBlockInfo info;
+        char szName[KVR_MAX_RLL_NAME];
+    };
+    std::vector<std::unique_ptr<PageCallInfo>> m_PageCallRecords;
+    CString m_strPageGroupNames[2];
 
     int m_nOpenWindows;
     unsigned char m_bModified;

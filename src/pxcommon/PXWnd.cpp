@@ -196,6 +196,11 @@ LRESULT PXWndImpl::Dispatch(PXWnd* pWnd, UINT nMsg, WPARAM wParam, LPARAM lParam
             pWnd->OnListBeginDrag(pHdr);
             return 0;
         }
+        if (pHdr && pHdr->code == static_cast<UINT>(NM_CLICK))
+        {
+            pWnd->OnControlClick(pHdr);
+            return 0;
+        }
         return DefWindowProcA(pWnd->m_hWnd, nMsg, wParam, lParam);
     }
     case WM_NCDESTROY:
@@ -479,6 +484,10 @@ void PXWnd::OnListBeginDrag(NMHDR*)
 void PXWnd::OnTabSelChange()
 {
     PXASSERT(0);
+}
+
+void PXWnd::OnControlClick(NMHDR*)
+{
 }
 
 void PXWnd::OnAddItem(LPARAM)

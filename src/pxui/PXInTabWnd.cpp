@@ -69,7 +69,7 @@ BOOL PXInnerWnd::DestroyWindow()
 
 PXInTabWnd::PXInTabWnd()
     : m_pTabCtrl(nullptr), m_pListCtrl(nullptr), m_hFont(nullptr), m_nItems(0), m_nTabs(0), m_bDragging(false),
-      m_bLoadingTab(false)
+      m_bLoadingTab(false), m_bTabChanged(false)
 {
 }
 
@@ -244,12 +244,32 @@ int PXInTabWnd::GetCurSel()
 
 void PXInTabWnd::OnTabSelChange()
 {
+    m_bTabChanged = true;
+    SendSelectedTab();
+}
+
+void PXInTabWnd::OnControlClick(NMHDR* pHdr)
+{
+    if (!m_pTabCtrl || !pHdr || pHdr->hwndFrom != m_pTabCtrl->m_hWnd)
+        return;
+    // The press that changed the tab has shown its group already.
+    if (m_bTabChanged)
+    {
+        m_bTabChanged = false;
+        return;
+    }
+    SendSelectedTab();
+}
+
+void PXInTabWnd::SendSelectedTab()
+{
     const int nSel = GetCurSel();
     if (nSel < 0)
         return;
     TCITEMA tab = {};
     tab.mask = TCIF_PARAM;
-    if (!m_pTabCtrl->SendMessage(TCM_GETITEMA, nSel, reinterpret_cast<LPARAM>(&tab)))
+    // The placeholder tab carries no group.
+    if (!m_pTabCtrl->SendMessage(TCM_GETITEMA, nSel, reinterpret_cast<LPARAM>(&tab)) || !tab.lParam)
         return;
     if (HWND hMain = MainWindow())
         ::SendMessageA(hMain, WM_PLT_TABSELECTED, 0, tab.lParam);

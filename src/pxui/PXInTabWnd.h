@@ -42,6 +42,9 @@ public:
     void OnCaptureChanged(HWND hWndNew) override;
     void OnListBeginDrag(NMHDR* pHdr) override;
     void OnTabSelChange() override;
+    // A click on the tab strip that did not change the tab shows the
+    // highlighted tab's group again.
+    void OnControlClick(NMHDR* pHdr) override;
     void OnAddItem(LPARAM lParam) override;
     void OnRemoveAllItems() override;
     void OnAddTab(WPARAM wParam, LPARAM lParam) override;
@@ -63,6 +66,8 @@ public:
 private:
     // The list view over the tab control's display area.
     void PlaceList();
+    // The selected tab's group to the main frame (WM_PLT_TABSELECTED).
+    void SendSelectedTab();
 
     PXTabCtrl* m_pTabCtrl;
     PXListCtrl* m_pListCtrl;
@@ -71,6 +76,9 @@ private:
     int m_nTabs;
     bool m_bDragging;
     bool m_bLoadingTab;
+    // The tab changed since the last click on the strip (a click changes
+    // the tab on the press and reports the click on the release).
+    bool m_bTabChanged;
 };
 
 #endif

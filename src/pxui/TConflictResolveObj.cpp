@@ -71,6 +71,24 @@ TClipInfo* TConflictResolveObj::GetAt(int Index) const
     return (*m_pClipInfoArray)[static_cast<size_t>(Index)];
 }
 
+int TConflictResolveObj::GetConflictCount() const
+{
+    int nCount = 0;
+    for (const TClipInfo* pInfo : *m_pClipInfoArray)
+        if (!IsEndBlock(pInfo))
+            ++nCount;
+    return nCount;
+}
+
+int TConflictResolveObj::GetConflictNumber(int nIndex) const
+{
+    int nNumber = 0;
+    for (int i = 0; i <= nIndex && i < GetCount(); ++i)
+        if (!IsEndBlock(GetAt(i)))
+            ++nNumber;
+    return nNumber;
+}
+
 void TConflictResolveObj::Add(TClipInfo* pInfo)
 {
     PXASSERT(pInfo!=0);

@@ -34,6 +34,13 @@ public:
     TClipInfo* GetAt(int nIndex) const;
     void Add(TClipInfo* pInfo);
     int GetIndex() const { return m_nIndex; }
+    // The records a dialog may ask about: every one but the End block,
+    // which is never pasted. The dialog counts its record among these, so
+    // that its "n of m" names what the user is asked, not what the model
+    // listed.
+    int GetConflictCount() const;
+    // The place (from 1) of the record at nIndex among them.
+    int GetConflictNumber(int nIndex) const;
 
     // Resolves every record in order: PX_RESOLVE_DONE, or
     // PX_RESOLVE_CANCELLED as soon as the user cancels.

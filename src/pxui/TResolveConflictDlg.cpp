@@ -67,7 +67,7 @@ void TResolveConflictDlg::Init()
         m_szCaption[0] = 0;
     else
         _snprintf(m_szCaption, sizeof(m_szCaption) - 1, static_cast<const char*>(LoadText(nCaption)),
-                  m_nIndex + 1, m_pResolver->GetCount());
+                  m_pResolver->GetConflictNumber(m_nIndex), m_pResolver->GetConflictCount());
     SetCaption(m_szCaption);
     const char* pszTopic = IsItemForm() ? s_szIdenticalTopic : IsBlock() ? s_szBlockTopic : s_szItemTopic;
     m_nHelpId = FindHelpID(pszTopic);

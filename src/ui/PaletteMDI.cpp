@@ -11,16 +11,19 @@
 #include "PXMainFrame.h"
 #include "PXUIMsg.h"
 #include "PXWnd.h"
+#include "classlib/ListIterator.h"
 
 #include <cstring>
 #include <new>
 
 PaletteMDI::PaletteMDI(TMDIClient& client, const LayoutRecord* pRecord, Icons* pIcons, const char* pszTitle,
                        TWindow* pClientWnd)
-    : UIMDIChildWindow(client, pRecord, pszTitle, pClientWnd), m_pIcons(pIcons), m_pBlockPane(nullptr),
+    : UIMDIChildWindow(client, pRecord, pszTitle, pClientWnd), m_pIcons(pIcons), m_pProgram(nullptr), m_pBlockPane(nullptr),
       m_pCustomBlocks(nullptr), m_pSuperBlocks(nullptr), m_pVerifyBlocks(nullptr), m_pLibraryGroups(nullptr),
       m_nCustomShown(0), m_nPageKindShown(0), m_nLibraryShown(0), m_pGroupPane(nullptr)
 {
+    m_ListedGroups.ownsElements(0);
+    m_pPageGroups[0] = m_pPageGroups[1] = nullptr;
     for (int i = 0; i < LAYOUT_MAX_ELEMENTS; ++i)
     {
         const LayoutElement& e = pRecord->elements[i];
@@ -35,6 +38,11 @@ PaletteMDI::PaletteMDI(TMDIClient& client, const LayoutRecord* pRecord, Icons* p
         if (!pPane)
             ShowMessageId(IDS_PANE_NOCHILD, nullptr, MB_ICONEXCLAMATION, static_cast<int>(e.nType));
     }
+}
+
+PaletteMDI::~PaletteMDI()
+{
+    m_ListedGroups.flush(TShouldDelete::NoDelete);
 }
 
 LRESULT PaletteMDI::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
@@ -65,15 +73,30 @@ LRESULT PaletteMDI::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void PaletteMDI::SetProgram(Program* pProgram)
 {
+    // The program's SuperBlocks and Verification Blocks are offered as
+    // blocks that call them, made from its pages as they are now.
+    m_pProgram = pProgram;
+    if (pProgram)
+        pProgram->RefreshPageIcons();
     GroupIcon* pCustom = pProgram ? pProgram->GetCustomGroup() : nullptr;
     GroupIcon* pSuper = pProgram ? pProgram->GetSuperBlockGroup(0) : nullptr;
     GroupIcon* pVerify = pProgram ? pProgram->GetSuperBlockGroup(1) : nullptr;
     m_pCustomBlocks = pCustom ? &pCustom->GetIcons() : nullptr;
     m_pSuperBlocks = pSuper ? &pSuper->GetIcons() : nullptr;
     m_pVerifyBlocks = pVerify ? &pVerify->GetIcons() : nullptr;
+    m_pPageGroups[0] = pSuper;
+    m_pPageGroups[1] = pVerify;
     m_pLibraryGroups = pProgram ? &pProgram->GetLibraryGroups() : nullptr;
+
+    m_ListedGroups.flush(TShouldDelete::NoDelete);
+    if (m_pIcons)
+        for (ListIterator it(m_pIcons->GetGroups()); it; ++it)
+            m_ListedGroups.addAtTail(it.current());
+    for (GroupIcon* pGroup : m_pPageGroups)
+        if (pGroup)
+            m_ListedGroups.addAtTail(*pGroup);
     if (m_pGroupPane)
-        m_pGroupPane->RebuildGroups(m_pIcons ? &m_pIcons->GetGroups() : nullptr, m_pLibraryGroups);
+        m_pGroupPane->RebuildGroups(&m_ListedGroups, m_pLibraryGroups);
     if (m_pBlockPane && (m_nCustomShown || m_nPageKindShown))
         m_pBlockPane->SetDisplayList(ListOfCurrent());
 }
@@ -101,12 +124,12 @@ void PaletteMDI::ShowGroup(GroupIcon* pGroup)
             m_nCustomShown = 1;
             pItems = m_pCustomBlocks;
         }
-        else if (std::strcmp(pszName, "SuperBlocks") == 0)
+        else if (pGroup == m_pPageGroups[0] || std::strcmp(pszName, "SuperBlocks") == 0)
         {
             m_nPageKindShown = 1;
             pItems = m_pSuperBlocks;
         }
-        else if (std::strcmp(pszName, "Verification Blocks") == 0)
+        else if (pGroup == m_pPageGroups[1] || std::strcmp(pszName, "Verification Blocks") == 0)
         {
             m_nPageKindShown = 2;
             pItems = m_pVerifyBlocks;
@@ -120,6 +143,13 @@ void PaletteMDI::ShowGroup(GroupIcon* pGroup)
     }
     if (m_pBlockPane)
         m_pBlockPane->SetDisplayList(pItems);
+}
+
+void PaletteMDI::ChooseGroup(GroupIcon* pGroup)
+{
+    if (m_pGroupPane && pGroup && pGroup != m_pGroupPane->GetCurrentGroup())
+        m_pGroupPane->ChooseGroup(pGroup);
+    ShowGroup(pGroup);
 }
 
 bool PaletteMDI::FillTabs(bool bRequireWindow, int nSelect)
@@ -145,26 +175,32 @@ bool PaletteMDI::FillTabs(bool bRequireWindow, int nSelect)
         if (!group_child->GetCurrentGroup())
             group_child->SetCurrentGroup(pGI);
     }
-    ::SendMessageA(pInWnd->m_hWnd, WM_PLT_SELECTTAB, static_cast<WPARAM>(nSelect), 0);
+    // The highlighted tab is the group whose blocks are listed: a tab that
+    // shows another group cannot be clicked to show its own.
+    if (nSelect < 0)
+        nSelect = group_child->TabIndexOf(group_child->GetCurrentGroup());
+    ::SendMessageA(pInWnd->m_hWnd, WM_PLT_SELECTTAB, static_cast<WPARAM>(nSelect < 0 ? 0 : nSelect), 0);
     return true;
 }
 
 void PaletteMDI::InitGroupTabs()
 {
+    // The tabs start over: no group is current, none chosen.
     if (m_pGroupPane)
-        m_pGroupPane->SetCurrentGroup(nullptr);
+        m_pGroupPane->ChooseGroup(nullptr);
     FillTabs(true, 0);
     PXMainFrame* pMainFrame = GetPXMainFrame();
     GroupIcon* group = m_pGroupPane->GetCurrentGroup();
     if (!group)
         return;     // a palette list without a shown group has no tabs
+    m_pGroupPane->ChooseGroup(group);
     ::SendMessageA(pMainFrame->m_hWnd, WM_PLT_TABSELECTED, 0, reinterpret_cast<LPARAM>(group));
     ::InvalidateRect(pMainFrame->GetInWnd()->m_hWnd, nullptr, TRUE);
 }
 
 void PaletteMDI::UpdateGroupTabs()
 {
-    if (!FillTabs(false, 0))
+    if (!FillTabs(false, -1))
         return;
     PXMainFrame* pMainFrame = GetPXMainFrame();
     GroupIcon* group = m_pGroupPane->GetCurrentGroup();
@@ -176,7 +212,13 @@ void PaletteMDI::UpdateGroupTabs()
 
 void PaletteMDI::RefreshGroupTabs(int nIndex)
 {
-    if (!FillTabs(false, nIndex))
+    // The tab kept is the group shown; emptying the tabs emptied its list
+    // of blocks too, which is filled again.
+    GroupIcon* pKept = m_pGroupPane ? m_pGroupPane->GroupOfTab(nIndex) : nullptr;
+    if (pKept && pKept != m_pGroupPane->GetCurrentGroup())
+        m_pGroupPane->ChooseGroup(pKept);
+    if (!FillTabs(false, pKept ? nIndex : -1))
         return;
+    ShowGroup(m_pGroupPane->GetCurrentGroup());
     ::UpdateWindow(GetPXMainFrame()->GetInWnd()->m_hWnd);
 }

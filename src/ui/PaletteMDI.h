@@ -6,6 +6,7 @@
 #define PALETTEMDI_H
 
 #include "UIMDIChildWindow.h"
+#include "classlib/List.h"
 
 class Icons;
 class GroupIcon;
@@ -18,14 +19,20 @@ class PaletteMDI : public UIMDIChildWindow
 public:
     PaletteMDI(TMDIClient& client, const LayoutRecord* pRecord, Icons* pIcons, const char* pszTitle,
                TWindow* pClientWnd = nullptr);
+    ~PaletteMDI() override;
 
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     void SetProgram(Program* pProgram);
+    // The program the palette follows (none without one).
+    Program* GetFollowedProgram() const { return m_pProgram; }
     // The blocks the palette offers, when they are known only after the
     // window was made; SetProgram then shows their groups.
     void SetIcons(Icons* pIcons) { m_pIcons = pIcons; }
     void ShowGroup(GroupIcon* pGroup);
+    // The group of the tab the user chose (again): it becomes the group
+    // pane's current group and is shown, its blocks listed anew.
+    void ChooseGroup(GroupIcon* pGroup);
     // The palette's tabs refilled from the group pane.
     void InitGroupTabs();
     void UpdateGroupTabs();
@@ -44,12 +51,14 @@ public:
     int GetLibraryShown() const { return m_nLibraryShown; }
 
 private:
-    // Empties the tabs and adds one per shown group; false without a
+    // Empties the tabs and adds one per shown group, selecting the tab
+    // nSelect, or the current group's when nSelect is -1; false without a
     // palette window.
     bool FillTabs(bool bRequireWindow, int nSelect);
     List* ListOfCurrent() const;
 
     Icons* m_pIcons;
+    Program* m_pProgram;
     PowerBlockPaletteChild* m_pBlockPane;
     List* m_pCustomBlocks;
     List* m_pSuperBlocks;
@@ -59,6 +68,10 @@ private:
     int m_nPageKindShown;
     int m_nLibraryShown;
     GroupPaletteChild* m_pGroupPane;
+    // The groups of the palette list followed by the program's SuperBlock
+    // and Verification Block groups; holds them, does not own them.
+    List m_ListedGroups;
+    GroupIcon* m_pPageGroups[2];
 };
 
 #endif

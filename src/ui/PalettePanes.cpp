@@ -64,9 +64,43 @@ bool GroupPaletteChild::Select(UIObject* pObject, bool bExclusive, int nHow)
     {
         if (PaletteMDI* pWindow = GetPaletteWindow())
             pWindow->ShowGroup(pGroup);
-        m_pCurrentGroup = pGroup;
+        ChooseGroup(pGroup);
     }
     return true;
+}
+
+void GroupPaletteChild::ChooseGroup(GroupIcon* pGroup)
+{
+    m_pCurrentGroup = pGroup;
+    m_strChosen = pGroup && pGroup->GetName() ? pGroup->GetName() : "";
+}
+
+int GroupPaletteChild::TabIndexOf(const GroupIcon* pGroup)
+{
+    int nTab = 0;
+    for (ListIterator it(m_Groups); it; ++it)
+    {
+        GroupIcon* pListed = static_cast<GroupIcon*>(&it.current());
+        if (!pListed->IsShownInPalette())
+            continue;
+        if (pListed == pGroup)
+            return nTab;
+        ++nTab;
+    }
+    return -1;
+}
+
+GroupIcon* GroupPaletteChild::GroupOfTab(int nTab)
+{
+    if (nTab < 0)
+        return nullptr;
+    for (ListIterator it(m_Groups); it; ++it)
+    {
+        GroupIcon* pListed = static_cast<GroupIcon*>(&it.current());
+        if (pListed->IsShownInPalette() && nTab-- == 0)
+            return pListed;
+    }
+    return nullptr;
 }
 
 DisplayObject* GroupPaletteChild::CreateItemObject(UIObject* pItem, const RECT& rcCell)
@@ -88,17 +122,34 @@ void GroupPaletteChild::RebuildGroups(List* pModelGroups, List* pProgramGroups)
             m_Groups.addAtTail(it.current());
     Relayout();
 
-    // The third group is the first of the palette list after a program's
-    // library group and custom group; a palette with fewer groups takes
-    // its last one, and an empty one has none.
+    // The group the user chose stays: the palette is made again whenever
+    // it follows another program or the program's groups change, and the
+    // user's tab must not go with it.
     m_pCurrentGroup = nullptr;
-    int nIndex = 0;
-    for (ListIterator it(m_Groups); it; ++it, ++nIndex)
+    if (!m_strChosen.IsEmpty())
+        for (ListIterator it(m_Groups); it && !m_pCurrentGroup; ++it)
+        {
+            GroupIcon* pGroup = static_cast<GroupIcon*>(&it.current());
+            if (pGroup->IsShownInPalette() && pGroup->GetName() && m_strChosen == pGroup->GetName())
+                m_pCurrentGroup = pGroup;
+        }
+    // Otherwise the third group is the first of the palette list after a
+    // program's library group and custom group; a palette with fewer
+    // groups takes its last one, and an empty one has none.
+    if (!m_pCurrentGroup)
     {
-        m_pCurrentGroup = static_cast<GroupIcon*>(&it.current());
-        if (nIndex == 2)
-            break;
+        int nIndex = 0;
+        for (ListIterator it(m_Groups); it; ++it, ++nIndex)
+        {
+            m_pCurrentGroup = static_cast<GroupIcon*>(&it.current());
+            if (nIndex == 2)
+                break;
+        }
     }
+    // A group without a tab cannot be the one shown: its blocks would be
+    // listed under another group's tab.
+    if (m_pCurrentGroup && !m_pCurrentGroup->IsShownInPalette())
+        m_pCurrentGroup = GroupOfTab(0);
 
     PaletteMDI* pWindow = GetPaletteWindow();
     if (!pWindow)

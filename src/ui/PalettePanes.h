@@ -28,19 +28,30 @@ public:
     List* GetItemList() override { return &m_Groups; }
 
     // The program's library groups (none for no program), then the groups
-    // of the palette list. The third group becomes current, or the last one
-    // when there are fewer; the palette window shows it and refills its
-    // tabs.
+    // of the palette list. The group the user chose last stays current
+    // while one of its name is listed; otherwise the third group becomes
+    // current, or the last one when there are fewer, or the first the
+    // palette lists when that one is not listed. The palette window shows
+    // it and refills its tabs.
     void RebuildGroups(List* pModelGroups, List* pProgramGroups);
 
     GroupIcon* GetCurrentGroup() const { return m_pCurrentGroup; }
     void SetCurrentGroup(GroupIcon* pGroup) { m_pCurrentGroup = pGroup; }
+    // The group the user chose: current, and kept when the groups are
+    // made again.
+    void ChooseGroup(GroupIcon* pGroup);
+    // The place of a group among the groups the palette lists as tabs; -1
+    // when it is not one of them.
+    int TabIndexOf(const GroupIcon* pGroup);
+    // The group of a tab; none for an index out of range.
+    GroupIcon* GroupOfTab(int nTab);
 
 private:
     PaletteMDI* GetPaletteWindow() const;
 
     List m_Groups;                  // holds the groups, does not own them
     GroupIcon* m_pCurrentGroup;
+    CString m_strChosen;            // the name of the group the user chose
 };
 
 class PowerBlockPaletteChild : public ObjectChild

@@ -183,6 +183,9 @@ void TDefinePagesDialog::CmAdd()
     ::SendDlgItemMessageA(HWindow, IDC_PAGES_EXPORT, BM_SETCHECK, BST_UNCHECKED, 0);
     if (pRemembered)
         pRemembered->Activate();
+    // The new page is offered in the palette for placing.
+    if (pFrame)
+        pFrame->RefreshPalette(m_pProgram);
 }
 
 void TDefinePagesDialog::CmEdit()
@@ -231,6 +234,8 @@ void TDefinePagesDialog::CmDelete()
     m_pProgram->RemovePage(pPage);
     ::SendMessageA(List(), LB_DELETESTRING, static_cast<WPARAM>(nIndex), 0);
     DisableExport();
+    if (pFrame)
+        pFrame->RefreshPalette(m_pProgram);
 }
 
 void TDefinePagesDialog::CmRename()
@@ -266,6 +271,8 @@ void TDefinePagesDialog::CmRename()
     ReplaceLine(nIndex, pPage);
     DisableExport();
     GetModelObserver().RefreshCaptions();
+    if (PXEditorFrame* pFrame = PXWinApp::GetEditorFrame())
+        pFrame->RefreshPalette(m_pProgram);
 }
 
 void TDefinePagesDialog::CmCopy()

@@ -611,6 +611,8 @@ void UIMDIFrame::CloseChild(UIMDIChild* pChild)
         // What the window showed may be gone with it.
         if (m_pCurrentPage && m_pCurrentPage == pChild->GetPage() && !FindChildForPage(m_pCurrentPage))
             m_pCurrentPage = nullptr;
+        if (pProgram && pProgram->GetOpenWindows() <= 0)
+            PaletteForgetProgram(pProgram);
         if (pProgram && m_pCurrentProgram == pProgram && pProgram->GetOpenWindows() <= 0)
         {
             m_pCurrentProgram = nullptr;

@@ -342,6 +342,8 @@ public:
     void EvClose() override;
     void EvDestroy() override;
     void PaletteFollowProgram(Program* pProgram);
+    // A program about to go: the palette that follows it follows none.
+    void PaletteForgetProgram(Program* pProgram);
     void PaletteFrameSize(int cx, int cy);
     LRESULT EvPaletteTabSelected(WPARAM wParam, LPARAM lParam);
     LRESULT EvPaletteDragStart(WPARAM wParam, LPARAM lParam);

@@ -109,6 +109,13 @@ void UIMDIFrame::PaletteFollowProgram(Program* pProgram)
         m_pPaletteWnd->SetProgram(pProgram);
 }
 
+void UIMDIFrame::PaletteForgetProgram(Program* pProgram)
+{
+    // The palette lists the program's own groups: they go with it.
+    if (m_pPaletteWnd && pProgram && m_pPaletteWnd->GetFollowedProgram() == pProgram)
+        m_pPaletteWnd->SetProgram(nullptr);
+}
+
 void UIMDIFrame::PaletteFrameSize(int cx, int cy)
 {
     if (!m_pMainFrame || !m_pMainFrame->m_pPaletteManager)
@@ -123,7 +130,7 @@ LRESULT UIMDIFrame::EvPaletteTabSelected(WPARAM, LPARAM lParam)
 {
     PXASSERT(((GroupIcon*)lParam)!=0);
     if (m_pPaletteWnd)
-        m_pPaletteWnd->ShowGroup(reinterpret_cast<GroupIcon*>(lParam));
+        m_pPaletteWnd->ChooseGroup(reinterpret_cast<GroupIcon*>(lParam));
     return 0;
 }
 

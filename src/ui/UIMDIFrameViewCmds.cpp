@@ -246,10 +246,14 @@ void UIMDIFrame::CmNewSuperBlock()
         delete pPage;
     }
     pProgram->AddPage(pPage);
-    if (pPage->AddDefaultBlocks(kSuperBlocks))
-        OpenEditWindow(pProgram, pPage);
-    else
+    if (!pPage->AddDefaultBlocks(kSuperBlocks))
+    {
         pProgram->RemovePage(pPage);
+        return;
+    }
+    OpenEditWindow(pProgram, pPage);
+    // The new SuperBlock is offered in the palette for placing.
+    RefreshPalette(pProgram);
 }
 
 void UIMDIFrame::CmViewPages(UINT nId)

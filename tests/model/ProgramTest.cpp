@@ -310,3 +310,72 @@ TEST_F(ModelTest, LibraryGroupHoldsOneIconPerImportedLibrary)
     program->RefreshRllIcons();
     EXPECT_TRUE(program->GetLibraryGroups().isEmpty());
 }
+
+// The program's SuperBlock and Verification Block groups list one icon per
+// page of their kind, by name; an icon whose page stays is the same object
+// after the groups are made again, and a block calling a page shows its
+// page's icon.
+TEST_F(ModelTest, PageGroupsHoldOneIconPerSuperBlockAndVerificationBlock)
+{
+    std::unique_ptr<Program> program(NewProgram());
+    auto iconNames = [&](int nGroup) {
+        std::vector<std::string> names;
+        GroupIcon* pGroup = program->GetSuperBlockGroup(nGroup);
+        if (!pGroup)
+            return names;
+        for (ListIterator it(pGroup->GetIcons()); it; ++it)
+        {
+            PowerBlockIcon& icon = static_cast<PowerBlockIcon&>(it.current());
+            EXPECT_EQ(KVR_PB_SUPERCALL, icon.GetInfo()->type);
+            names.push_back(icon.GetName());
+        }
+        return names;
+    };
+    auto addPage = [&](const char* pszName, int nKind) {
+        Page* pPage = new Page(program.get(), pszName, nKind, 0);
+        EXPECT_TRUE(pPage->HasHandle()) << pszName;
+        program->AddPage(pPage);
+        EXPECT_EQ(1, pPage->AddDefaultBlocks(nKind)) << pszName;
+        return pPage;
+    };
+
+    EXPECT_EQ(nullptr, program->GetSuperBlockGroup(0));
+    program->RefreshPageIcons();
+    ASSERT_NE(nullptr, program->GetSuperBlockGroup(0));
+    ASSERT_NE(nullptr, program->GetSuperBlockGroup(1));
+    EXPECT_STREQ("SuperBlocks", program->GetSuperBlockGroup(0)->GetName());
+    EXPECT_STREQ("Verification Blocks", program->GetSuperBlockGroup(1)->GetName());
+    EXPECT_TRUE(program->GetSuperBlockGroup(0)->IsShownInPalette());
+    EXPECT_TRUE(iconNames(0).empty());
+    EXPECT_TRUE(iconNames(1).empty());
+
+    addPage("Orders", PX_PAGE_SUPERBLOCK);
+    Page* pBilling = addPage("Billing", PX_PAGE_SUPERBLOCK);
+    addPage("Check", PX_PAGE_VERIFICATION);
+    program->RefreshPageIcons();
+    EXPECT_EQ((std::vector<std::string>{"Billing", "Orders"}), iconNames(0));
+    EXPECT_EQ(std::vector<std::string>{"Check"}, iconNames(1));
+    PowerBlockIcon* pOrders = program->GetSuperBlockGroup(0)->FindByName("Orders");
+    ASSERT_NE(nullptr, pOrders);
+
+    // The icon places a block that calls its page.
+    Page* pMain = program->GetMainPage();
+    pMain->Activate();
+    int nRetry = 1;
+    PowerBlock* pCall = new PowerBlock(pMain, "CallOrders", pOrders->GetInfo(), pOrders, 400, 100, &nRetry,
+                                       nullptr, 0, nullptr);
+    ASSERT_TRUE(pCall->HasHandle());
+    pMain->AddObject(pCall);
+    EXPECT_EQ(KVR_PB_SUPERCALL, pCall->GetType());
+    EXPECT_STREQ("Orders", pCall->GetCustomType());
+    EXPECT_STREQ("Orders", kvrGetSBName(pCall->GetHandle()));
+    EXPECT_EQ(1, kvrPageInUse(program->FindPage("Orders")->GetHandle()));
+
+    // A page removed: its icon goes, the others stay the same objects.
+    program->RemovePage(pBilling);
+    program->RefreshPageIcons();
+    EXPECT_EQ(std::vector<std::string>{"Orders"}, iconNames(0));
+    EXPECT_EQ(pOrders, program->GetSuperBlockGroup(0)->FindByName("Orders"));
+    EXPECT_EQ(pOrders, pCall->GetIcon());
+    EXPECT_EQ(pOrders->GetInfo(), pCall->GetInfo());
+}

@@ -237,7 +237,7 @@ TEST_F(ConflictTest, TheEndBlockIsMarkedAndChangeAllAnswersTheRest)
     int nDialogs = 0;
     ArmAnswers({[&](HWND hDlg) {
                     ++nDialogs;
-                    EXPECT_EQ("Block Name conflict (2 of 3)", Text(hDlg));
+                    EXPECT_EQ("Block Name conflict (1 of 2)", Text(hDlg));
                     EXPECT_EQ("The application already contains a block called 'Menu1'",
                               Text(hDlg, IDC_CONFLICT_MESSAGE));
                     EXPECT_EQ("Would you like to change the name of the block being pasted?",
@@ -258,6 +258,55 @@ TEST_F(ConflictTest, TheEndBlockIsMarkedAndChangeAllAnswersTheRest)
     EXPECT_EQ("", std::string(end.newName));
     EXPECT_EQ("Menu3", std::string(a.newName));
     EXPECT_EQ("Menu4", std::string(b.newName));
+}
+
+// The caption counts the records the user may be asked about: the End
+// block that came along with the copy is never one of them, wherever the
+// model lists it.
+TEST_F(ConflictTest, TheCaptionCountsOnlyTheConflictsThatAreAskedAbout)
+{
+    ASSERT_EQ(1, AddItem(items, false, "Hello", 3));
+    int nMade = 0;
+    kvrCreatePowerBlock(402, "Menu1", &nMade, "");
+    kvrCreatePowerBlock(402, "Menu2", &nMade, "");
+    const struct
+    {
+        const char* pszCase;
+        std::vector<const char*> records;   // "End", "Menu1", "Menu2" blocks; "Hello" a voice item
+        std::vector<std::string> captions;
+    } cases[] = {
+        {"one block", {"Menu1"}, {"Block Name conflict (1 of 1)"}},
+        {"one block and the End block", {"End", "Menu1"}, {"Block Name conflict (1 of 1)"}},
+        {"the End block last", {"Menu1", "End"}, {"Block Name conflict (1 of 1)"}},
+        {"two blocks", {"Menu1", "End", "Menu2"}, {"Block Name conflict (1 of 2)", "Block Name conflict (2 of 2)"}},
+        {"a block and an item", {"End", "Menu1", "Hello"},
+         {"Block Name conflict (1 of 2)", "Voice item conflict (2 of 2)"}},
+        {"only the End block", {"End"}, {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszCase);
+        std::vector<TClipInfo> records;
+        for (const char* pszName : c.records)
+            records.push_back(std::string(pszName) == "Hello" ? Record(pszName, KVR_CLIPINFO_VOICE, 9)
+                                                             : Record(pszName, KVR_CLIPINFO_BLOCK));
+        std::vector<TClipInfo*> list;
+        for (TClipInfo& r : records)
+            list.push_back(&r);
+        TConflictResolveObj resolver(list.data(), static_cast<int>(list.size()));
+        EXPECT_EQ(static_cast<int>(c.captions.size()), resolver.GetConflictCount());
+        std::vector<std::string> captions;
+        std::vector<std::function<void(HWND)>> answers;
+        for (size_t i = 0; i < c.captions.size() + 1; ++i)
+            answers.push_back([&](HWND hDlg) {
+                captions.push_back(Text(hDlg));
+                PressButton(hDlg, IDOK);
+            });
+        ArmAnswers(answers);
+        EXPECT_EQ(PX_RESOLVE_DONE, resolver.ResolveAll());
+        DisarmDialogAnswer();
+        EXPECT_EQ(c.captions, captions);
+    }
 }
 
 TEST_F(ConflictTest, CancelStopsTheRunAndLeavesLaterRecords)

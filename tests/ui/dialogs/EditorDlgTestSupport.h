@@ -51,6 +51,7 @@ public:
     Page* GetActivePage() override { return pActive; }
     void ShowPage(Page* pPage) override { shown.push_back(pPage); }
     void ClosePageWindows(Page* pPage) override { closed.push_back(pPage); }
+    void RefreshPalette(Program* pProgram) override { palettes.push_back(pProgram); }
     BOOL CopyPageToClipboard(Page* pPage) override
     {
         copied.push_back(pPage);
@@ -66,6 +67,7 @@ public:
     Page* pActive = nullptr;
     std::vector<Page*> shown;
     std::vector<Page*> closed;
+    std::vector<Program*> palettes;     // the programs the palette was shown afresh for
     std::vector<Page*> copied;
     BOOL bCopyWorks = TRUE;
     BOOL bCanPaste = FALSE;

@@ -596,3 +596,48 @@ TEST_F(PageDialogTest, CopyThenPasteRefillsTheList)
             EXPECT_EQ(before, lines);
     }
 }
+
+// ---------------------------------------------------------------------------
+// The palette
+
+// Every change of the pages shows the palette afresh for the program, so
+// that it offers the pages as they are now; a refused command does not.
+TEST_F(PageDialogTest, AddingDeletingAndRenamingAPageShowThePaletteAfresh)
+{
+    const struct
+    {
+        const char* pszCase;
+        int nButton;
+        int nLine;              // selected first; -1 none
+        const char* pszName;    // typed into the name dialog; none when it does not open
+        bool bRefreshed;
+    } cases[] = {
+        {"add", IDC_PAGES_ADD, -1, "Added", true},
+        {"delete", IDC_PAGES_DELETE, 1, nullptr, true},
+        {"rename", IDC_PAGES_RENAME, 0, "Zeta", true},
+        {"delete without a selection", IDC_PAGES_DELETE, -1, nullptr, false},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszCase);
+        frame.palettes.clear();
+        MessageBoxRecorder boxes;
+        boxes.Answer(c.nLine < 0 ? IDOK : IDYES);
+        DialogScripts scripts;
+        scripts.Add([&](HWND hDlg) {
+            if (c.nLine >= 0)
+                SelectLine(hDlg, IDC_PAGES_LIST, c.nLine);
+            ClickButton(hDlg, c.nButton);
+            ClickButton(hDlg, IDOK);
+        });
+        if (c.pszName)
+            scripts.Add([&](HWND hName) {
+                SetDlgItemTextA(hName, IDC_NAMEPAGE_NAME, c.pszName);
+                ClickButton(hName, IDOK);
+            });
+        TDefinePagesDialog dlg(nullptr, program.get(), PX_PAGE_SUPERBLOCK);
+        EXPECT_EQ(IDOK, dlg.Execute());
+        EXPECT_TRUE(scripts.AllRun());
+        EXPECT_EQ(c.bRefreshed ? std::vector<Program*>{program.get()} : std::vector<Program*>{}, frame.palettes);
+    }
+}

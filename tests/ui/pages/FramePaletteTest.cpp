@@ -8,6 +8,7 @@
 #include "../dialogs/EditorDlgTestSupport.h"
 #include "EditorDlgRes.h"
 #include "PaletteMDI.h"
+#include "PalettePanes.h"
 #include "PowerBlockObject.h"
 #include "PXCmdIds.h"
 #include "PXImageList.h"
@@ -143,6 +144,68 @@ protected:
             names.push_back(sz);
         }
         return names;
+    }
+
+    static std::vector<std::string> ListNames()
+    {
+        std::vector<std::string> names;
+        const int n = static_cast<int>(::SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0));
+        for (int i = 0; i < n; ++i)
+        {
+            char sz[64] = "";
+            LVITEMA item = {};
+            item.mask = LVIF_TEXT;
+            item.iItem = i;
+            item.pszText = sz;
+            item.cchTextMax = sizeof(sz);
+            ::SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+            names.push_back(sz);
+        }
+        return names;
+    }
+    // The group a tab stands for, and the names of its blocks.
+    static GroupIcon* TabGroup(int nTab)
+    {
+        TCITEMA tab = {};
+        tab.mask = TCIF_PARAM;
+        if (!::SendMessageA(Tabs(), TCM_GETITEMA, nTab, reinterpret_cast<LPARAM>(&tab)))
+            return nullptr;
+        return reinterpret_cast<GroupIcon*>(tab.lParam);
+    }
+    static std::vector<std::string> BlockNames(GroupIcon* pGroup)
+    {
+        std::vector<std::string> names;
+        if (pGroup)
+            for (ListIterator it(pGroup->GetIcons()); it; ++it)
+                names.push_back(static_cast<PowerBlockIcon*>(&it.current())->GetName());
+        return names;
+    }
+    static int TabNamed(const char* pszName)
+    {
+        const std::vector<std::string> names = TabNames();
+        for (size_t i = 0; i < names.size(); ++i)
+            if (names[i] == pszName)
+                return static_cast<int>(i);
+        return -1;
+    }
+    // A click of the mouse on a tab, as the tab control receives it; a tab
+    // out of sight is first scrolled into it, as the strip's arrows do.
+    static void ClickTab(int nTab)
+    {
+        RECT rc = {}, rcStrip = {};
+        ::GetClientRect(Tabs(), &rcStrip);
+        for (int nTry = 0; nTry < 40; ++nTry)
+        {
+            if (::SendMessageA(Tabs(), TCM_GETITEMRECT, nTab, reinterpret_cast<LPARAM>(&rc)) &&
+                rc.right <= rcStrip.right - 40)
+                break;
+            ::SendMessageA(Tabs(), WM_HSCROLL, MAKEWPARAM(SB_THUMBPOSITION, nTab), 0);
+        }
+        ASSERT_TRUE(::SendMessageA(Tabs(), TCM_GETITEMRECT, nTab, reinterpret_cast<LPARAM>(&rc)));
+        const LPARAM at = MAKELPARAM((rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2);
+        ::SendMessageA(Tabs(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageA(Tabs(), WM_LBUTTONUP, 0, at);
+        Flush();
     }
 
     // The program becomes the active application's, which keeps the zoom.
@@ -302,6 +365,145 @@ TEST_F(FramePaletteTest, TheZoomCommandsStepTheLadderAndThePaletteIconsFollow)
     EXPECT_EQ(22, IconSide());
     EXPECT_TRUE(g_beeps.empty());
     m_pController->RemoveUserApp(pApp);
+}
+
+// The highlighted tab is the group whose blocks are listed: at start, when
+// the blocks become known after the tabs were made, and with a program;
+// a click on the highlighted tab lists its blocks again, a click on
+// another tab lists that one's.
+TEST_F(FramePaletteTest, TheHighlightedTabIsTheGroupListedAndAClickOnItShowsItAgain)
+{
+    PaletteMDI* pPalette = m_pFrame->GetPaletteMDI();
+    ASSERT_NE(nullptr, pPalette);
+    for (bool bProgram : {false, true})
+    {
+        SCOPED_TRACE(bProgram ? "a program open" : "no program");
+        if (bProgram)
+            ASSERT_NE(nullptr, OpenProgram());
+        else
+        {
+            // As at start: the palette's tabs are made before the blocks
+            // are known, and filled when they are.
+            Icons* pIcons = pPalette->GetIcons();
+            pPalette->SetIcons(nullptr);
+            pPalette->SetProgram(nullptr);
+            pPalette->InitGroupTabs();
+            pPalette->SetIcons(pIcons);
+            pPalette->SetProgram(nullptr);
+            pPalette->UpdateGroupTabs();
+        }
+        const int nSel = Inner()->GetCurSel();
+        ASSERT_GE(nSel, 0);
+        EXPECT_EQ(pPalette->GetGroupPane()->GetCurrentGroup(), TabGroup(nSel));
+        EXPECT_FALSE(ListNames().empty());
+        EXPECT_EQ(BlockNames(TabGroup(nSel)), ListNames());
+
+        ::SendMessageA(Inner()->m_hWnd, WM_PLT_CLEARITEMS, 0, 0);
+        ASSERT_TRUE(ListNames().empty());
+        ClickTab(nSel);
+        EXPECT_EQ(nSel, Inner()->GetCurSel());
+        EXPECT_EQ(BlockNames(TabGroup(nSel)), ListNames());
+
+        const int nCount = static_cast<int>(TabNames().size());
+        for (int nTab : {nCount - 1, 0, nSel})
+        {
+            SCOPED_TRACE(nTab);
+            ClickTab(nTab);
+            EXPECT_EQ(nTab, Inner()->GetCurSel());
+            EXPECT_EQ(BlockNames(TabGroup(nTab)), ListNames());
+            EXPECT_EQ(TabGroup(nTab), pPalette->GetGroupPane()->GetCurrentGroup());
+        }
+    }
+    EXPECT_TRUE(g_beeps.empty());
+}
+
+// A zoom change makes the palette's icons again: the tab chosen stays, and
+// its blocks stay listed.
+TEST_F(FramePaletteTest, AfterAZoomChangeTheListedGroupKeepsItsBlocks)
+{
+    Program* pProgram = nullptr;
+    EditMDI* pWindow = OpenProgram(&pProgram);
+    ASSERT_NE(nullptr, pWindow);
+    PXUserApp* pApp = MakeActiveApp(pProgram);
+    const int nTab = 2;
+    ASSERT_GT(static_cast<int>(TabNames().size()), nTab);
+    ClickTab(nTab);
+    const std::vector<std::string> blocks = BlockNames(TabGroup(nTab));
+    ASSERT_FALSE(blocks.empty());
+    ASSERT_EQ(blocks, ListNames());
+    for (UINT nId : {CM_ZOOMOUT, CM_ZOOMOUT, CM_ZOOMIN, CM_ZOOMNORMAL})
+    {
+        SCOPED_TRACE(nId);
+        const HIMAGELIST hBefore = m_pResizedIconIL->m_hImageList;
+        Send(nId);
+        Flush();
+        EXPECT_NE(hBefore, m_pResizedIconIL->m_hImageList) << "the icons were made again";
+        EXPECT_EQ(nTab, Inner()->GetCurSel());
+        EXPECT_EQ(blocks, ListNames());
+    }
+    m_pController->RemoveUserApp(pApp);
+}
+
+// The program's SuperBlocks are offered under their own tab, the new one
+// as soon as it is made; dropped on a page, one places a block that calls
+// its SuperBlock.
+TEST_F(FramePaletteTest, TheProgramsSuperBlocksAreOfferedAndPlaceABlockThatCallsThem)
+{
+    ModelSettings settings = GetModelSettings();
+    settings.dwOptions |= 0x400;    // Auto Name
+    ModelSetSettings(settings);
+    Program* pProgram = nullptr;
+    EditMDI* pMainWindow = OpenProgram(&pProgram);
+    ASSERT_NE(nullptr, pMainWindow);
+    const int nSuper = TabNamed("SuperBlocks");
+    ASSERT_GE(nSuper, 0) << "the program's SuperBlocks have a tab";
+    EXPECT_GE(TabNamed("Verification Blocks"), 0);
+    ClickTab(nSuper);
+    EXPECT_TRUE(ListNames().empty());
+
+    DialogScripts scripts;
+    scripts.Add([](HWND hDlg) {
+        SetDlgItemTextA(hDlg, IDC_NAMEPAGE_NAME, "Orders");
+        ClickButton(hDlg, IDOK);
+    });
+    Send(CM_NEWSUPERBLOCK);
+    ASSERT_TRUE(scripts.AllRun());
+    ASSERT_NE(nullptr, pProgram->FindPage("Orders"));
+    EXPECT_EQ(nSuper, Inner()->GetCurSel()) << "the tab stays";
+    EXPECT_EQ(std::vector<std::string>{"Orders"}, ListNames());
+
+    // Dropped on the page "Main".
+    ASSERT_TRUE(m_pFrame->ActivateChild(pMainWindow));
+    Flush();
+    ASSERT_EQ(std::vector<std::string>{"Orders"}, ListNames());
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = 0;
+    ASSERT_TRUE(::SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    PowerBlockIcon* pIcon = reinterpret_cast<PowerBlockIcon*>(item.lParam);
+    ASSERT_NE(nullptr, pIcon);
+    EditChild* pPane = pMainWindow->GetEditPane();
+    Page* pMain = pProgram->GetMainPage();
+    const size_t nBefore = pMain->GetBlocks().getItemsInContainer();
+    POINT at = {300, 200};
+    ::ClientToScreen(pPane->HWindow, &at);
+    ASSERT_TRUE(RaiseOver(pPane, at));
+    ::SendMessageA(pPane->HWindow, WM_PLT_DROP, reinterpret_cast<WPARAM>(pIcon), MAKELPARAM(at.x, at.y));
+    Flush();
+    ASSERT_EQ(nBefore + 1, pMain->GetBlocks().getItemsInContainer());
+    PowerBlock* pCall = nullptr;
+    for (ListIterator it(pMain->GetBlocks()); it; ++it)
+        if (static_cast<PowerBlock*>(&it.current())->GetType() == KVR_PB_SUPERCALL)
+            pCall = static_cast<PowerBlock*>(&it.current());
+    ASSERT_NE(nullptr, pCall);
+    EXPECT_STREQ("Orders", pCall->GetCustomType());
+    EXPECT_STREQ("Orders", kvrGetSBName(pCall->GetHandle()));
+    EXPECT_EQ(1, kvrPageInUse(pProgram->FindPage("Orders")->GetHandle()));
+    EXPECT_NE(nullptr, pPane->FindOwnDisplayObject(pCall, PX_CLASS_POWERBLOCKOBJECT));
+    EXPECT_TRUE(g_boxes.empty());
+
+    settings.dwOptions &= ~static_cast<DWORD>(0x400);
+    ModelSetSettings(settings);
 }
 
 TEST_F(FramePaletteTest, WithoutAPageWindowTheZoomStepsSaySoAndChangeNoIcons)

@@ -12,6 +12,7 @@
 #include "PXWnd.h"
 #include "classlib/ListIterator.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -397,6 +398,49 @@ TEST_F(PalettePaneTest, TheTabsListTheShownGroups)
     ClosePalette();
     pWindow->GetGroupPane()->RebuildGroups(nullptr, nullptr);
     list.flush(TShouldDelete::NoDelete);
+}
+
+// The tab selected is the current group's, which is the group shown; a
+// refill that keeps a tab lists that tab's blocks again, since emptying
+// the tabs empties the list.
+TEST_F(PalettePaneTest, TheSelectedTabIsTheGroupShownAndARefreshListsItAgain)
+{
+    PaletteMDI* pWindow = OpenPaletteWindow(s_pIcons);
+    ASSERT_NE(nullptr, pWindow);
+    GroupPaletteChild* pPane = pWindow->GetGroupPane();
+    OpenPalette();
+    pWindow->SetProgram(nullptr);
+    GroupIcon* pCurrent = pPane->GetCurrentGroup();
+    ASSERT_NE(nullptr, pCurrent);
+    std::vector<GroupIcon*> shown;
+    for (ListIterator it(*pPane->GetItemList()); it; ++it)
+        if (static_cast<GroupIcon*>(&it.current())->IsShownInPalette())
+            shown.push_back(static_cast<GroupIcon*>(&it.current()));
+    ASSERT_GE(shown.size(), 3u);
+    const auto at = std::find(shown.begin(), shown.end(), pCurrent);
+    ASSERT_NE(shown.end(), at);
+    ASSERT_FALSE(Of(WM_PLT_SELECTTAB).empty());
+    EXPECT_EQ(static_cast<WPARAM>(at - shown.begin()), Of(WM_PLT_SELECTTAB).back().wParam);
+    ASSERT_FALSE(Of(WM_PLT_TABSELECTED).empty());
+    EXPECT_EQ(reinterpret_cast<LPARAM>(pCurrent), Of(WM_PLT_TABSELECTED).back().lParam);
+
+    for (int nTab : {2, 0})
+    {
+        SCOPED_TRACE(nTab);
+        s_messages.clear();
+        pWindow->RefreshGroupTabs(nTab);
+        EXPECT_EQ(static_cast<WPARAM>(nTab), Of(WM_PLT_SELECTTAB).at(0).wParam);
+        EXPECT_EQ(shown[nTab], pPane->GetCurrentGroup());
+        std::vector<std::string> listed;
+        for (const auto& m : Of(WM_PLT_ADDITEM))
+            listed.push_back(m.text);
+        std::vector<std::string> blocks;
+        for (ListIterator it(shown[nTab]->GetIcons()); it; ++it)
+            blocks.push_back(static_cast<PowerBlockIcon*>(&it.current())->GetName());
+        EXPECT_FALSE(blocks.empty());
+        EXPECT_EQ(blocks, listed);
+    }
+    ClosePalette();
 }
 
 TEST_F(PalettePaneTest, ThePaletteIconObjectsAnswerTheirTexts)

@@ -438,7 +438,7 @@ protected:
 }
 
 // The block palette stands beside the frame at start: a tab per group of
-// blocks and the blocks of the first group to drag from.
+// blocks, and the blocks of the highlighted tab's group to drag from.
 TEST_F(PlexstudioSession, ThePaletteOffersTheBlocksOfItsGroupsAtStart)
 {
     StartEditor();
@@ -447,8 +447,19 @@ TEST_F(PlexstudioSession, ThePaletteOffersTheBlocksOfItsGroupsAtStart)
     ASSERT_NE(nullptr, hList) << Windows();
     ASSERT_NE(nullptr, hTabs) << Windows();
     EXPECT_GT(SendMessageA(hTabs, TCM_GETITEMCOUNT, 0, 0), 1);
-    EXPECT_EQ(0, SendMessageA(hTabs, TCM_GETCURSEL, 0, 0));
-    // The first group's blocks, each by its name.
+    // The highlighted tab's text, read in the editor's memory.
+    RemoteBuffer remote(m_editor, sizeof(TCITEMA) + 64);
+    TCITEMA tab = {};
+    tab.mask = TCIF_TEXT;
+    tab.pszText = static_cast<char*>(remote.Address()) + sizeof(TCITEMA);
+    tab.cchTextMax = 64;
+    remote.Write(&tab, sizeof(tab));
+    ASSERT_TRUE(SendMessageA(hTabs, TCM_GETITEMA, SendMessageA(hTabs, TCM_GETCURSEL, 0, 0), remote.Param()));
+    char szTab[64] = "";
+    remote.Read(szTab, sizeof(szTab), sizeof(TCITEMA));
+    szTab[sizeof(szTab) - 1] = '\0';
+    EXPECT_STREQ("Call Routing", szTab);
+    // That group's blocks, each by its name.
     std::vector<std::string> names = PaletteNames();
     ASSERT_FALSE(names.empty());
     for (const std::string& name : names)
