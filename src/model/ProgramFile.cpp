@@ -491,6 +491,25 @@ bool WriteAll(LSStream& stream, Program* pProgram, const char* pszVersion)
 
 // ---- Shared helpers of the record readers and writers ----------------------
 
+namespace
+{
+int g_nBusy = 0;
+
+// Marks a load or save under way for as long as it runs.
+struct BusyMark
+{
+    BusyMark() { ++g_nBusy; }
+    ~BusyMark() { --g_nBusy; }
+    BusyMark(const BusyMark&) = delete;
+    BusyMark& operator=(const BusyMark&) = delete;
+};
+}
+
+bool PXFileIsBusy()
+{
+    return g_nBusy > 0;
+}
+
 PXFileState& PXFileGetState()
 {
     return g_state;
@@ -786,6 +805,7 @@ int PXFileLoadOldProgram(FileBuffer& file, FILE* pLog)
 
 Program* PXFileLoadProgram(const char* pszPath, FILE* pLog)
 {
+    BusyMark busy;
     g_state = PXFileState();
     g_state.pLog = pLog;
     IDIndex::Get().Empty();
@@ -875,6 +895,7 @@ Program* PXFileLoadProgram(const char* pszPath, FILE* pLog)
 int PXFileSaveProgram(const char* pszPath, Program* pProgram, FILE* pLog)
 {
     PXASSERT(pProgram != 0);
+    BusyMark busy;
     g_state = PXFileState();
     g_state.pLog = pLog;
     FileBuffer file(pszPath, "w+b", FileBuffer::replace);

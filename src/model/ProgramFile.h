@@ -35,6 +35,11 @@ Program* PXFileLoadProgram(const char* pszPath, FILE* pLog);
 // program's modified flag are as they were).
 int PXFileSaveProgram(const char* pszPath, Program* pProgram, FILE* pLog);
 
+// True while a program file is read or written. A load may stop to ask
+// the user, whose message loop runs meanwhile: nothing may begin another
+// load or save then (the record stream and the load's state are one).
+bool PXFileIsBusy();
+
 // The icon of a block type, with nOutType the type itself; the shared
 // "Obsoleted" icon, with nOutType 289, for a type without one.
 PowerBlockIcon* IconForBlockType(int nType, int& nOutType);

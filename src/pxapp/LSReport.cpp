@@ -62,6 +62,18 @@ BOOL LSReportError(short& nPromptMode, const char* pszText, int nCode)
         return FALSE;
     // The prompt starts unticked.
     nPromptMode = LS_PROMPT_ASK;
-    PXASSERT(g_pfnRunner != nullptr);
+    // Nobody to ask: the file's content decides nothing on its own, so the
+    // operation stops as the user's Abort would stop it, and the log says
+    // why.
+    if (!g_pfnRunner)
+    {
+        if (g_nReports <= nMaxLogged)
+        {
+            CString note;
+            note.LoadString(IDS_LS_NOPROMPT);
+            AppendLogLine(note, nCode);
+        }
+        return FALSE;
+    }
     return g_pfnRunner(nPromptMode, message) == IDOK;
 }

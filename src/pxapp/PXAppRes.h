@@ -4,5 +4,6 @@
 
 // Strings: 3200-3215.
 #define IDS_LS_ERRORHEADING     3200    // "Load and Save Error!!\n\n"
+#define IDS_LS_NOPROMPT         3201    // "No prompt to ask: stopped."
 
 #endif

@@ -8,6 +8,7 @@
 #include "PXUIRes.h"
 #include "PXUserApp.h"
 #include "ModelObserver.h"
+#include "ProgramFile.h"
 
 #include <stdio.h>
 #include <stdlib.h>
@@ -38,6 +39,10 @@ int PXWinApp::OnAutoSaveTimer()
     PXUserApp* pUserApp = GetActiveUserApp();
     if (!pUserApp)
         return -1;
+    // A load that asks the user runs the message loop: the copy waits for
+    // the next tick rather than begin a save inside it.
+    if (PXFileIsBusy())
+        return 0;
     if (pUserApp->IsModified())
     {
         pUserApp->SaveRecoveryCopy();

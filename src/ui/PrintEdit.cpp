@@ -350,6 +350,12 @@ int PrintPage(Page* pPage, ObjectChild* pScreenPane)
     return nPages;
 }
 
+bool PrinterAvailable()
+{
+    PrintState state(PXGetMainWindow());
+    return state.status() == PrintState::ok;
+}
+
 void PrinterSetup()
 {
     PrintState state(PXGetMainWindow());

@@ -68,6 +68,8 @@ private:
 // caller lays it out again). The number of printer pages, 0 when nothing
 // printed, -1 when the print was refused.
 int PrintPage(Page* pPage, ObjectChild* pScreenPane);
+// Whether a printer can be printed on: the one chosen, else the default.
+bool PrinterAvailable();
 // The printer set-up dialog and the printer's release at exit.
 void PrinterSetup();
 void PrinterCleanup();

@@ -4,6 +4,50 @@
 #include "LSReport.h"
 #include "DialogRes.h"
 
+#include <vector>
+
+namespace {
+
+// The prompt has no parent, so nothing would keep the program's windows
+// from File Open, Close or Exit while it asks: a second load or save would
+// start inside the one that asks, or its program would go. Like a
+// task-modal message box, the prompt makes every window of the thread
+// wait for the answer.
+class ThreadWindowsDisabled
+{
+public:
+    ThreadWindowsDisabled() : m_hActive(::GetActiveWindow())
+    {
+        ::EnumThreadWindows(::GetCurrentThreadId(), Collect, reinterpret_cast<LPARAM>(&m_windows));
+        for (HWND hWnd : m_windows)
+            ::EnableWindow(hWnd, FALSE);
+    }
+    ~ThreadWindowsDisabled()
+    {
+        for (HWND hWnd : m_windows)
+            if (::IsWindow(hWnd))
+                ::EnableWindow(hWnd, TRUE);
+        if (m_hActive && ::IsWindow(m_hActive))
+            ::SetActiveWindow(m_hActive);
+    }
+
+private:
+    ThreadWindowsDisabled(const ThreadWindowsDisabled&) = delete;
+    ThreadWindowsDisabled& operator=(const ThreadWindowsDisabled&) = delete;
+
+    static BOOL CALLBACK Collect(HWND hWnd, LPARAM lParam)
+    {
+        if (::IsWindowEnabled(hWnd))
+            reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+        return TRUE;
+    }
+
+    HWND m_hActive;
+    std::vector<HWND> m_windows;
+};
+
+} // namespace
+
 TLSMsg::TLSMsg(short& nPromptMode, const char* pszText)
     : TBaseDialog(nullptr, "DORVO_LS_MSG"),
       m_strText(pszText ? pszText : ""),
@@ -33,6 +77,7 @@ LRESULT TLSMsg::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
 
 int TLSMsg::Prompt(short& nPromptMode, const char* pszText)
 {
+    ThreadWindowsDisabled waiting;
     TLSMsg dlg(nPromptMode, pszText);
     return dlg.Execute();
 }

@@ -16,6 +16,7 @@
 #include "PXWnd.h"
 #include "PaletteMDI.h"
 #include "PenObject.h"
+#include "TLSMsg.h"
 #include "UIRes.h"
 #include "bwcc/Bwcc.h"
 #include "owl/TDialog.h"
@@ -315,6 +316,7 @@ void UIApp::InitInstance()
     PXSetWinApp(m_pController);
     UIApp::SetCommandRefresh(PXWinApp::UpdateCommandUI);
     PXSetDiagLevelQuery(DiagLevel);
+    TLSMsg::Register();
 
     Step("main window");
     InitMainWindow();

@@ -572,7 +572,7 @@ UIMDIChild* UIMDIFrame::OpenEditWindow(Program* pProgram, Page* pPage)
     PXASSERT(pProgram != 0);
     if (!s_pfnEditWindowFactory)
         return nullptr;
-    CString strCaption = CaptionFor(pProgram);
+    CString strCaption = CaptionFor(pProgram, pPage);
     UIMDIChild* pChild = s_pfnEditWindowFactory(*this, pProgram, pPage, strCaption);
     if (!pChild)
         return nullptr;
@@ -750,7 +750,7 @@ void UIMDIFrame::RereadChildResources()
             pChild->RereadResources();
 }
 
-CString UIMDIFrame::CaptionFor(Program* pProgram)
+CString UIMDIFrame::CaptionFor(Program* pProgram, Page* pPage)
 {
     CString strPath(pProgram->GetName());
     int nSlash = std::max(strPath.ReverseFind('\\'), strPath.ReverseFind('/'));
@@ -758,6 +758,14 @@ CString UIMDIFrame::CaptionFor(Program* pProgram)
     int nDot = strFile.ReverseFind('.');
     if (nDot >= 0)
         strFile = strFile.Left(nDot);
+    if (pPage && pPage->GetKind() != PX_PAGE_MAIN)
+    {
+        CString strFormat;
+        strFormat.LoadString(IDS_UI_PAGECAPTION);
+        CString strPaged;
+        strPaged.Format(strFormat, static_cast<const char*>(strFile), pPage->GetName());
+        strFile = strPaged;
+    }
     if (pProgram->IsModified())
         strFile += " *";
     return strFile;
@@ -771,7 +779,7 @@ void UIMDIFrame::RefreshCaptions()
         HWND hWnd = pChild->GetHandle();
         if (!pProgram || !hWnd)
             continue;
-        CString strCaption = CaptionFor(pProgram);
+        CString strCaption = CaptionFor(pProgram, pChild->GetPage());
         char szNow[MAX_PATH + 8] = "";
         ::GetWindowTextA(hWnd, szNow, sizeof(szNow));
         if (strCaption.Compare(szNow) != 0)

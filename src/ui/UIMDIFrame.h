@@ -324,8 +324,10 @@ public:
     void SetStatusLine(UIStatusLine* pStatusLine) { m_pStatusLine = pStatusLine; }
     UIStatusLine* GetStatusLine() const { return m_pStatusLine; }
 
-    // The caption of a program's windows.
-    static CString CaptionFor(Program* pProgram);
+    // The caption of a page window: the program's file name, and for any
+    // page but "Main" the page's name too, so that the windows of one
+    // program can be told apart; " *" while the program is modified.
+    static CString CaptionFor(Program* pProgram, Page* pPage = nullptr);
 
     // The frame's event table first, then the MDI frame's own look-up.
     bool Find(TEventInfo& info) override;

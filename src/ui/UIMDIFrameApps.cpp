@@ -10,19 +10,21 @@
 
 namespace {
 
-// The page a program opens on: the first page whose blocks are not all
-// finished, else the page "Main".
-Page* FirstUnfinishedPage(Program* pProgram)
+// The page a program opens on: "Main", where its calls begin. A damaged
+// file may have lost it; its first page is shown then.
+Page* OpeningPage(Program* pProgram)
 {
-    Page* pFound = nullptr;
+    if (Page* pMain = pProgram->GetMainPage())
+        return pMain;
+    Page* pFirst = nullptr;
     pProgram->ForEachPage(
         [](Page* pPage, void* pData) {
-            Page*& rpFound = *static_cast<Page**>(pData);
-            if (!rpFound && !pPage->AllBlocksFinished())
-                rpFound = pPage;
+            Page*& rpFirst = *static_cast<Page**>(pData);
+            if (!rpFirst)
+                rpFirst = pPage;
         },
-        &pFound);
-    return pFound ? pFound : pProgram->GetMainPage();
+        &pFirst);
+    return pFirst;
 }
 
 // Whether two names are of one program file: both made absolute and
@@ -74,7 +76,7 @@ int UIMDIFrame::OpenProgram(const char* pszPath, Program** ppProgram)
         }
         if (HWindow)
             ::SetFocus(HWindow);
-        if (!OpenEditWindow(pProgram, FirstUnfinishedPage(pProgram)))
+        if (!OpenEditWindow(pProgram, OpeningPage(pProgram)))
         {
             // No window shows it: nobody would ever delete it.
             delete pProgram;

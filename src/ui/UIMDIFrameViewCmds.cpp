@@ -34,6 +34,8 @@ namespace
 // The kinds of page of the page commands.
 const int kSuperBlocks = PX_PAGE_SUPERBLOCK;
 const int kVerificationBlocks = PX_PAGE_VERIFICATION;
+// The reporter's cause of a missing printer.
+const PXCause kCauseNoPrinter = 0x1;
 
 // Whether a listed window still shows the program: the last window of a
 // program deletes it, and a page dialog may close windows.
@@ -131,6 +133,18 @@ void UIMDIFrame::CmPrint()
     if (!pPane)
         return;
     EndNoteEdit(pPane);
+    // Without a printer the print would end before its first page, and the
+    // user would not know why nothing came out.
+    if (!PrinterAvailable())
+    {
+        if (PXFaultHandlerObj* pReporter = PXGetWinApp())
+        {
+            PXArgList message(IDS_UI_NOPRINTER);
+            pReporter->Report(kCauseNoPrinter, PXICON_EXCLAMATION, PXBTN_OK, PXANS_OK, &message, nullptr, 0,
+                              __FILE__, __LINE__);
+        }
+        return;
+    }
     Program* pProgram = pWindow->GetProgram();
     const bool bWasModified = pProgram && pProgram->IsModified();
     pPane->SetPageGridFlag(1);

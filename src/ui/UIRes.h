@@ -20,12 +20,14 @@
 #define IDS_UI_RUNNOTSAVED      3400    // "You need to save and build the program before you run it."
 #define IDS_UI_RUNOLDER         3401    // "The Run File You Requested To Run, %s, Is Older Than ..."
 #define IDS_UI_RUNOLDERCAPTION  3402    // "Warning!"
+#define IDS_UI_PAGECAPTION      3403    // "%s - %s": a page window's program and page
 // The main frame's save of the active program.
 #define IDS_UI_READONLYPROGRAM  3410    // "Program is set to read only cannot save over."
 
 // The frame's View, Options and Build commands.
 #define IDS_UI_SAVEBEFOREBUILD  21      // "Program must be saved before building."
 #define IDS_UI_CANNOTBUILD      3411    // "This application contains incomplete blocks and cannot be built"
+#define IDS_UI_NOPRINTER        3412    // "There is no printer to print on.\nPlease create a default printer."
 #define IDS_UI_NOPAGEGRID       8051    // "The system could not display the page grid.\nPlease create a default printer."
 
 // The program's name, which the application model's product name replaces.

@@ -212,3 +212,26 @@ TEST_F(LSReportTest, HeadingLoads)
     EXPECT_TRUE(heading.LoadString(IDS_LS_ERRORHEADING));
     EXPECT_STREQ(heading, "Load and Save Error!!\n\n");
 }
+
+// A report that would ask, with no prompt installed: the content of a file
+// must not end the program, so the operation stops as an Abort would, and
+// the log tells why after the report itself.
+TEST_F(LSReportTest, WithoutAPromptTheOperationStopsAndTheLogSaysSo)
+{
+    LSSetPromptRunner(nullptr);
+    for (short nAsk : { static_cast<short>(LS_PROMPT_ASK), static_cast<short>(2) })
+    {
+        short nMode = nAsk;
+        EXPECT_FALSE(LSReportError(nMode, "Main. Could not load this PowerBlock.", 3)) << nAsk;
+        EXPECT_EQ(nMode, LS_PROMPT_ASK) << nAsk;
+    }
+    // The modes that decide without asking still do.
+    short nContinue = LS_PROMPT_CONTINUE;
+    EXPECT_TRUE(LSReportError(nContinue, "continued", 2));
+    std::vector<std::string> lines = LogLines();
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_NE(lines[0].find(" 3 Main. Could not load this PowerBlock."), std::string::npos) << lines[0];
+    EXPECT_NE(lines[1].find(" 3 No prompt to ask: stopped."), std::string::npos) << lines[1];
+    EXPECT_NE(lines[4].find(" 2 continued"), std::string::npos) << lines[4];
+    EXPECT_EQ(LSGetReportCount(), 3);
+}

@@ -26,7 +26,9 @@ struct Seen
     LRESULT nCheckBefore;
     LRESULT nCheckAfter;
     bool bOwned;
+    bool bWatchedEnabled;   // the test's own top-level window, while asked
 };
+HWND g_hWatched = nullptr;
 std::vector<Seen> g_seen;
 int g_nHelps = 0;
 UINT g_uHelpCommand = 0;
@@ -53,6 +55,7 @@ void Answer(TWindow* pWnd)
     GetDlgItemTextA(hDlg, IDC_LS_MESSAGE, sz, sizeof(sz));
     seen.message = sz;
     seen.bOwned = GetWindow(hDlg, GW_OWNER) != nullptr;
+    seen.bWatchedEnabled = g_hWatched && IsWindowEnabled(g_hWatched);
     HWND hBox = GetDlgItem(hDlg, IDC_LS_NOMOREWARNINGS);
     seen.nCheckBefore = SendMessageA(hBox, BM_GETCHECK, 0, 0);
     for (char ch : g_script)
@@ -223,4 +226,35 @@ TEST(TLSMsgTemplate, PromptTemplateLoads)
     }
     EXPECT_EQ(SendDlgItemMessageA(hDlg, IDC_LS_NOMOREWARNINGS, BM_GETCHECK, 0, 0), BST_UNCHECKED);
     DestroyWindow(hDlg);
+}
+
+// The prompt has no parent, yet the program's windows wait for its answer:
+// nothing can open, close or save a program inside the load that asks.
+// They take input again once it is answered, whatever the answer.
+TEST_F(TLSMsgTest, TheProgramsWindowsWaitForTheAnswer)
+{
+    g_hWatched = CreateWindowExA(0, "STATIC", "main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, g_hWatched);
+    HWND hDisabledBefore = CreateWindowExA(0, "STATIC", "off", WS_OVERLAPPEDWINDOW, 10, 10, 200, 100, nullptr,
+                                           nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(nullptr, hDisabledBefore);
+    EnableWindow(hDisabledBefore, FALSE);
+    for (const char* pszScript : {"C", "A"})
+    {
+        SCOPED_TRACE(pszScript);
+        g_seen.clear();
+        g_script = pszScript;
+        short nMode = LS_PROMPT_ASK;
+        LSReportError(nMode, "Main. Could not load this PowerBlock.", 3);
+        ASSERT_EQ(1u, g_seen.size());
+        EXPECT_FALSE(g_seen[0].bOwned);
+        EXPECT_FALSE(g_seen[0].bWatchedEnabled);
+        EXPECT_TRUE(IsWindowEnabled(g_hWatched));
+        // A window that was disabled before stays so.
+        EXPECT_FALSE(IsWindowEnabled(hDisabledBefore));
+    }
+    DestroyWindow(hDisabledBefore);
+    DestroyWindow(g_hWatched);
+    g_hWatched = nullptr;
 }

@@ -5,10 +5,13 @@
 // the program files that a crash left in the program directory.
 #include "UserAppTestSupport.h"
 #include "../dialogs/EditorDlgTestSupport.h"
+#include "LSReport.h"
 #include "PXCmdIds.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -181,6 +184,64 @@ TEST_F(AutoSaveTest, ATickWritesOnlyTheActiveModifiedApplicationAndLeavesItModif
     EXPECT_EQ(0, m_pController->OnAutoSaveTimer());
     EXPECT_FALSE(FileExists(m_dir + "Orders.ed"));
     EXPECT_FALSE(pOrders->IsModified());
+}
+
+namespace
+{
+// The prompt of a load that a tick of the timer reaches while it asks: the
+// recovery copy must not be begun inside the load.
+HWND g_hTickedFrame = nullptr;
+std::string g_copyPath;
+int g_nPromptsTicked = 0;
+bool g_bCopyWrittenInside = false;
+}
+
+// A load that asks the user lets the message loop run, timer and all: a
+// tick then writes no recovery copy inside the load, the next one after it
+// does.
+TEST_F(AutoSaveTest, ATickWhileALoadAsksWaitsForTheLoad)
+{
+    PXUserApp* pOrders = Open("Orders");
+    ASSERT_NE(nullptr, pOrders);
+    pOrders->SetModified();
+    g_copyPath = m_dir + "Orders.ed";
+    // A program file cut in half: its load asks whether to go on.
+    WriteProgramFile(m_dir + "Half.ed");
+    std::string bytes;
+    {
+        FILE* pFile = fopen((m_dir + "Half.ed").c_str(), "rb");
+        ASSERT_NE(nullptr, pFile);
+        for (int c; (c = fgetc(pFile)) != EOF;)
+            bytes += static_cast<char>(c);
+        fclose(pFile);
+        pFile = fopen((m_dir + "Half.ed").c_str(), "wb");
+        ASSERT_NE(nullptr, pFile);
+        fwrite(bytes.data(), 1, bytes.size() / 2, pFile);
+        fclose(pFile);
+    }
+    ASSERT_TRUE(DeleteFileA(g_copyPath.c_str()));
+    g_hTickedFrame = m_pFrame->HWindow;
+    g_nPromptsTicked = 0;
+    g_bCopyWrittenInside = false;
+    LSPromptRunner pfnOld = LSSetPromptRunner([](short&, const char*) {
+        ++g_nPromptsTicked;
+        ::SendMessageA(g_hTickedFrame, WM_TIMER, PXAUTOSAVE_TIMER, 0);
+        g_bCopyWrittenInside = g_bCopyWrittenInside || GetFileAttributesA(g_copyPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+        return IDCANCEL;
+    });
+    {
+        MessageBoxRecorder boxes;
+        std::unique_ptr<Program> pHalf(PXFileLoadProgram((m_dir + "Half.ed").c_str(), nullptr));
+    }
+    LSSetPromptRunner(pfnOld);
+    pOrders->GetProgram()->Activate();
+    ASSERT_GT(g_nPromptsTicked, 0) << "the cut file made the load ask nothing";
+    EXPECT_FALSE(g_bCopyWrittenInside);
+    EXPECT_FALSE(FileExists(g_copyPath));
+    MessageBoxRecorder boxes;
+    Tick();
+    EXPECT_TRUE(FileExists(g_copyPath));
+    EXPECT_TRUE(boxes.boxes.empty());
 }
 
 TEST_F(AutoSaveTest, ATickWithoutAnApplicationDoesNothing)

@@ -663,6 +663,53 @@ TEST_F(FileCommandsTest, OpeningAProgramOpenAlreadyIgnoresCaseAndSpelling)
     }
 }
 
+// A program opens on its page "Main", wherever its unfinished blocks are;
+// the window of each other page names that page beside the program, so
+// the windows of one program can be told apart.
+TEST_F(FileCommandsTest, AProgramOpensOnMainAndItsPageWindowsNameTheirPages)
+{
+    {
+        Program* pProgram = new Program("Untitled", 0);
+        Page* pMain = new Page(pProgram, "Main", PX_PAGE_MAIN, 0);
+        pProgram->AddPage(pMain);
+        Page* pSub = new Page(pProgram, "Greeting", PX_PAGE_SUPERBLOCK, 0);
+        pProgram->AddPage(pSub);
+        pSub->AddDefaultBlocks(PX_PAGE_SUPERBLOCK);
+        // A block whose settings are still to be made.
+        ASSERT_NE(nullptr, AddBlock(pSub, 402, "Choose", 200, 200));
+        ASSERT_FALSE(pSub->AllBlocksFinished());
+        pProgram->Activate();
+        ASSERT_EQ(1, PXFileSaveProgram((m_dir + "Tour.ed").c_str(), pProgram, nullptr));
+        delete pProgram;
+    }
+    Program* pProgram = nullptr;
+    ASSERT_EQ(0, m_pFrame->OpenProgram((m_dir + "Tour.ed").c_str(), &pProgram));
+    ASSERT_NE(nullptr, pProgram);
+    ASSERT_EQ(1, m_pFrame->GetChildCount());
+    UIMDIChild* pMainWindow = m_pFrame->GetActiveEditWindow();
+    ASSERT_NE(nullptr, pMainWindow);
+    ASSERT_NE(nullptr, pProgram->GetMainPage());
+    EXPECT_EQ(pProgram->GetMainPage(), pMainWindow->GetPage());
+    EXPECT_EQ(pProgram->GetMainPage(), m_pFrame->GetCurrentPage());
+
+    Page* pSub = pProgram->FindPage("Greeting");
+    ASSERT_NE(nullptr, pSub);
+    UIMDIChild* pSubWindow = m_pFrame->OpenEditWindow(pProgram, pSub);
+    ASSERT_NE(nullptr, pSubWindow);
+    auto caption = [](UIMDIChild* pWindow) {
+        char sz[128] = "";
+        ::GetWindowTextA(pWindow->GetHandle(), sz, sizeof(sz));
+        return std::string(sz);
+    };
+    EXPECT_EQ("Tour", caption(pMainWindow));
+    EXPECT_EQ("Tour - Greeting", caption(pSubWindow));
+    pProgram->SetModified();
+    EXPECT_EQ("Tour *", caption(pMainWindow));
+    EXPECT_EQ("Tour - Greeting *", caption(pSubWindow));
+    pProgram->ClearModified();
+    EXPECT_EQ("Tour - Greeting", caption(pSubWindow));
+}
+
 // Open gives the pane the application's stored zoom, brought onto the
 // ladder's range when the file holds a number out of it.
 TEST_F(FileCommandsTest, OpenGivesThePaneTheStoredZoomWithinItsRange)

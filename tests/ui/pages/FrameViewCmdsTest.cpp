@@ -251,6 +251,36 @@ TEST_F(FrameViewCmdsTest, PrintingPrintsThePageAndLeavesTheProgramsMarkAlone)
     PrintState::set_dialog_func(pfnOld);
 }
 
+// Without a printer the print says so, from the string table through the
+// reporter, and leaves the page window as it was.
+TEST_F(FrameViewCmdsTest, PrintingWithoutAPrinterSaysSo)
+{
+    PrinterCleanup();
+    PrintState::PrintDialogFunc pfnOld = PrintState::set_dialog_func(pxtest::CancelPrintDialog);
+    Program* pProgram = nullptr;
+    EditMDI* pWindow = OpenProgram(&pProgram);
+    ASSERT_NE(nullptr, pWindow);
+    EditChild* pPane = pWindow->GetEditPane();
+    const int nObjects = pPane->GetDisplayObjectCount();
+    ASSERT_GT(nObjects, 0);
+    {
+        MessageBoxRecorder boxes;
+        Send(CM_PRINTFLOW);
+        ASSERT_EQ(1u, boxes.boxes.size());
+        std::string text;
+        for (char ch : boxes.boxes[0].text)
+            if (ch != '\r')
+                text += ch;
+        EXPECT_EQ("There is no printer to print on.\nPlease create a default printer.", text);
+        EXPECT_TRUE(boxes.boxes[0].uType & MB_ICONEXCLAMATION);
+    }
+    EXPECT_EQ(nObjects, pPane->GetDisplayObjectCount());
+    EXPECT_FALSE(pProgram->IsModified());
+    EXPECT_TRUE(m_status.lines.empty());
+    EXPECT_TRUE(g_beeps.empty());
+    PrintState::set_dialog_func(pfnOld);
+}
+
 // The page editing pane measures the printed page once and the frame keeps
 // it; print and printer set-up make it measure again.
 TEST_F(FrameViewCmdsTest, ThePageGridCacheIsFilledByThePaneAndClearedByThePrinterCommands)
