@@ -47,8 +47,8 @@ LineMetrics MetricsOf(const FontObject* pFont)
 } // namespace
 
 StatusLineChild::StatusLineChild(TWindow* pParent, TModule* pModule)
-    : TWindow(pParent, nullptr, pModule), m_dwFlags(0), m_nLevel(STATUS_PLAIN), m_pFont(nullptr),
-      m_pDivider(nullptr), m_pHighlight(nullptr), m_pShadow(nullptr)
+    : TWindow(pParent, nullptr, pModule), m_bStartupText(true), m_dwFlags(0), m_nLevel(STATUS_PLAIN),
+      m_pFont(nullptr), m_pDivider(nullptr), m_pHighlight(nullptr), m_pShadow(nullptr)
 {
     Attr.Style = WS_CHILD | WS_VISIBLE;
     m_szText[0] = '\0';
@@ -79,10 +79,17 @@ void StatusLineChild::GetWindowClass(WNDCLASSA& wc)
     wc.hbrBackground = nullptr;
 }
 
+void StatusLineChild::SetupWindow()
+{
+    TWindow::SetupWindow();
+    ::PostMessageA(HWindow, WM_STATUS_STARTED, 0, 0);
+}
+
 void StatusLineChild::SetText(int nLevel, const char* pszText, bool bPaintNow)
 {
     if (nLevel >= m_nLevel)
     {
+        m_bStartupText = false;
         if (!pszText)
             pszText = "";
         // Every text above the plain level starts the timer (a running one
@@ -110,6 +117,7 @@ void StatusLineChild::AppendText(int nLevel, const char* pszText, bool bPaintNow
     }
     if (nLevel < m_nLevel)
         return;
+    m_bStartupText = false;
     if (pszText)
     {
         size_t nLen = strlen(m_szText);
@@ -172,6 +180,13 @@ LRESULT StatusLineChild::WindowProc(UINT msg, WPARAM wParam, LPARAM lParam)
         WindowProc(WM_ERASEBKGND, wParam, 0);
         RECT rc = GetClientRect();
         Paint(hDC, true, rc);
+        return 0;
+    }
+    if (msg == WM_STATUS_STARTED)
+    {
+        // A text shown during start-up stays; only the start-up text goes.
+        if (m_bStartupText)
+            SetText(STATUS_PLAIN, nullptr, false);
         return 0;
     }
     // The window's text is the one it shows, for screen readers and

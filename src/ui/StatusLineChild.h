@@ -61,12 +61,19 @@ public:
     // "status_line" plus three times its internal leading.
     int GetHeight() const;
 
+    // Once the program waits for input, start-up is over: the line leaves
+    // its start-up text for the empty line of an editor at rest.
+    void SetupWindow() override;
     void EvTimer(UINT timerId) override;
     void Paint(HDC hDC, bool erase, RECT& rect) override;
     LRESULT WindowProc(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     enum { FLAG_SHOWN = 0x2 };
+    // Posted to itself when made: handled by the first message loop, which
+    // runs when start-up is done.
+    enum { WM_STATUS_STARTED = WM_APP + 1 };
+    bool m_bStartupText;            // the start-up text is still shown
 
     DWORD m_dwFlags;
     int m_nLevel;

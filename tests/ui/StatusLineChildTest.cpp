@@ -298,3 +298,35 @@ TEST_F(StatusLineChildTest, TheFramesStatusTextGoesToTheLine)
     EXPECT_STREQ("", line->GetText());
     frame.SetStatusLine(nullptr);
 }
+
+// Start-up is over once the program's message loop runs: the start-up text
+// gives way to the empty line, but a text shown in the meantime stays.
+TEST_F(StatusLineChildTest, TheStartupTextGoesOnceTheMessagesAreHandled)
+{
+    struct Case
+    {
+        const char* pszSetBefore;   // none: nothing shown during start-up
+        int nLevel;
+        const char* pszAfter;
+    } cases[] = {
+        {nullptr, 0, ""},
+        {"Open an existing application.", 0, "Open an existing application."},
+        {"Select window containing a program before executing this command.", 3,
+         "Select window containing a program before executing this command."},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszSetBefore ? c.pszSetBefore : "(none)");
+        std::unique_ptr<StatusLineChild> fresh(new StatusLineChild(&parent));
+        ASSERT_TRUE(fresh->Create());
+        EXPECT_STREQ("Initializing...", fresh->GetText());
+        if (c.pszSetBefore)
+            fresh->SetText(c.nLevel, c.pszSetBefore, false);
+        PumpMessages();
+        EXPECT_STREQ(c.pszAfter, fresh->GetText());
+        char sz[300] = "";
+        GetWindowTextA(fresh->HWindow, sz, sizeof(sz));
+        EXPECT_STREQ(c.pszAfter, sz);
+        fresh->Destroy();
+    }
+}

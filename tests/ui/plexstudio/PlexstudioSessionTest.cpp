@@ -669,3 +669,179 @@ TEST_F(PlexstudioSession, DelDeletesTheClickedBlockAndNothingWithoutASelection)
     Close(m_editor);
     m_hFrame = nullptr;
 }
+
+namespace
+{
+// The bytes of a file, and a file of those bytes.
+std::string ReadBytes(const std::string& path)
+{
+    std::string bytes;
+    FILE* pFile = fopen(path.c_str(), "rb");
+    if (!pFile)
+        return bytes;
+    for (int c; (c = fgetc(pFile)) != EOF;)
+        bytes += static_cast<char>(c);
+    fclose(pFile);
+    return bytes;
+}
+
+bool WriteBytes(const std::string& path, const std::string& bytes)
+{
+    FILE* pFile = fopen(path.c_str(), "wb");
+    if (!pFile)
+        return false;
+    const bool bOk = fwrite(bytes.data(), 1, bytes.size(), pFile) == bytes.size();
+    return fclose(pFile) == 0 && bOk;
+}
+
+// The program file cut after half of its bytes.
+std::string CutInHalf(const std::string& bytes)
+{
+    return bytes.substr(0, bytes.size() / 2);
+}
+
+// The program file with the page number of its first block record (the
+// owner, the 11th of its 13 fields "[f1,f2,...,]", a "~" escaping a comma)
+// replaced by the page's name.
+std::string PageNumberAsText(const std::string& bytes)
+{
+    std::string out;
+    bool bDone = false;
+    size_t nStart = 0;
+    while (nStart < bytes.size())
+    {
+        size_t nEnd = bytes.find('\n', nStart);
+        if (nEnd == std::string::npos)
+            nEnd = bytes.size();
+        std::string line = bytes.substr(nStart, nEnd - nStart);
+        const bool bCr = !line.empty() && line.back() == '\r';
+        if (bCr)
+            line.pop_back();
+        if (!bDone && line.size() > 2 && line.front() == '[' && line.back() == ']')
+        {
+            std::vector<std::string> fields(1);
+            for (size_t i = 1; i + 1 < line.size(); ++i)
+            {
+                if (line[i] == ',' && line[i - 1] != '~')
+                    fields.emplace_back();
+                else
+                    fields.back() += line[i];
+            }
+            // "[a,b,]" ends with an empty field after its last comma.
+            if (fields.size() == 14)
+            {
+                fields[10] = "Main";
+                line = "[";
+                for (size_t i = 0; i + 1 < fields.size(); ++i)
+                    line += fields[i] + ",";
+                line += "]";
+                bDone = true;
+            }
+        }
+        out += line + (bCr ? "\r" : "") + (nEnd < bytes.size() ? "\n" : "");
+        nStart = nEnd + 1;
+    }
+    return bDone ? out : std::string();
+}
+}
+
+// A damaged program file opened beside an open application: the editor
+// asks the load's question in its prompt, and whatever the answer it goes
+// on, the other application still open and the session's recent list kept
+// when it ends.
+TEST_F(PlexstudioSession, ADamagedProgramFileAsksAndTheEditorGoesOn)
+{
+    ASSERT_TRUE(WriteTemplate(m_dir + "Good.ed"));
+    const std::string good = ReadBytes(m_dir + "Good.ed");
+    ASSERT_FALSE(good.empty());
+    const struct
+    {
+        const char* pszName;
+        std::string bytes;
+        const char* pszQuestion;    // a part of the prompt's text
+        int nAnswer;
+    } cases[] = {
+        {"Half", CutInHalf(good), "Continue", IDOK},
+        {"Half", CutInHalf(good), "Continue", IDCANCEL},
+        {"Paged", PageNumberAsText(good), "Could not load this PowerBlock.  It may be dropped.", IDOK},
+        {"Paged", PageNumberAsText(good), "Could not load this PowerBlock.  It may be dropped.", IDCANCEL},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.pszName) + (c.nAnswer == IDOK ? ", Continue" : ", Abort"));
+        ASSERT_FALSE(c.bytes.empty());
+        ASSERT_TRUE(WriteBytes(m_dir + c.pszName + ".ed", c.bytes));
+        WritePrivateProfileStringA(s_szRecentSection, nullptr, nullptr, s_szSettings);
+        WritePrivateProfileStringA(s_szRecentSection, "Last Opened 1", "Good", s_szSettings);
+        WritePrivateProfileStringA(s_szRecentSection, "Last Opened 2", c.pszName, s_szSettings);
+        StartEditor();
+        PostMessageA(m_hFrame, WM_COMMAND, s_cmdRecentFirst, 0);
+        HWND hGood = PageWindow("Good");
+        ASSERT_NE(nullptr, hGood) << Windows();
+
+        PostMessageA(m_hFrame, WM_COMMAND, s_cmdRecentFirst + 1, 0);
+        HWND hPrompt = WaitForWindow(m_editor, "#32770", 20000, "LOAD AND SAVE ERROR");
+        ASSERT_NE(nullptr, hPrompt) << "exit code " << WaitForExit(m_editor, 0) << "\n" << Windows();
+        const std::string question = TextOf(GetDlgItem(hPrompt, 501));
+        EXPECT_NE(std::string::npos, question.find("Load and Save Error!!")) << question;
+        EXPECT_NE(std::string::npos, question.find(c.pszQuestion)) << question;
+        // While it asks, the frame takes no command.
+        EXPECT_FALSE(IsWindowEnabled(m_hFrame));
+        PostMessageA(hPrompt, WM_COMMAND, MAKEWPARAM(c.nAnswer, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hPrompt, c.nAnswer)));
+        // What the load says after it, each further question answered the
+        // same; the prompt takes its time to come, so the load is over once
+        // the frame has taken input again for a while.
+        DWORD dwQuietSince = GetTickCount();
+        for (DWORD dwStart = GetTickCount(); GetTickCount() - dwStart < 60000;)
+        {
+            if (WaitForSingleObject(m_editor.pi.hProcess, 0) == WAIT_OBJECT_0)
+                break;
+            HWND hBox = nullptr;
+            for (HWND hWnd : TopLevelWindows(m_editor))
+                if (ClassOf(hWnd) == "#32770")
+                    hBox = hWnd;
+            if (hBox)
+            {
+                const bool bPrompt = TextOf(hBox) == "LOAD AND SAVE ERROR";
+                std::string text, caption;
+                ReadAndAnswer(hBox, text, caption, bPrompt ? c.nAnswer : IDOK);
+                for (DWORD dwWaited = 0; IsWindow(hBox) && dwWaited < 5000; dwWaited += 50)
+                    Sleep(50);
+                dwQuietSince = GetTickCount();
+            }
+            else if (!IsWindowEnabled(m_hFrame))
+                dwQuietSince = GetTickCount();
+            else if (GetTickCount() - dwQuietSince >= 3000)
+                break;
+            Sleep(100);
+        }
+        ASSERT_EQ(WAIT_TIMEOUT, WaitForSingleObject(m_editor.pi.hProcess, 0))
+            << "the editor ended with " << WaitForExit(m_editor, 0);
+        EXPECT_TRUE(IsWindowEnabled(m_hFrame)) << Windows();
+        EXPECT_TRUE(IsWindow(hGood));
+        EXPECT_EQ("Good", TextOf(hGood));
+        EXPECT_EQ(0u, Exit());
+        // The damaged file, when what was left of it opened, comes first.
+        std::vector<std::string> recent;
+        for (const char* pszKey : {"Last Opened 1", "Last Opened 2"})
+        {
+            char szEntry[128] = "";
+            GetPrivateProfileStringA(s_szRecentSection, pszKey, "", szEntry, sizeof(szEntry), s_szSettings);
+            recent.push_back(std::string(szEntry).substr(0, std::string(szEntry).find('|')));
+        }
+        EXPECT_NE(recent.end(), std::find(recent.begin(), recent.end(), "Good")) << ::testing::PrintToString(recent);
+    }
+}
+
+// Once started, the status line has left its start-up text for the empty
+// line of an editor at rest.
+TEST_F(PlexstudioSession, AfterTheStartTheStatusLineIsAtRest)
+{
+    StartEditor();
+    Settle(m_editor);
+    HWND hStatus = FindDescendant(m_hFrame, "STATUSLINE");
+    ASSERT_NE(nullptr, hStatus) << Windows();
+    EXPECT_EQ("", TextOf(hStatus));
+    EXPECT_EQ(0u, Exit());
+}
