@@ -171,3 +171,16 @@ plex_start_wine() {
         WINEDLLOVERRIDES="mscoree,mshtml=" "$WINELOADER" wineboot >/dev/null 2>&1 </dev/null
     fi
 }
+
+# The prefix's desktop process, started before the tests by a program of
+# ours that waits until the prefix's processes are ended: started by the
+# first window test instead, it would keep that test's output pipe open
+# until the end of the run (tests/support/PXDesktopKeeper.cpp).
+plex_start_desktop() {
+    local arch=$1 keeper
+    keeper="$(plex_arch_build "$arch")/bin/plex_desktop_keeper.exe"
+    [ -f "$keeper" ] || return 0
+    plex_wine_env "$arch"
+    "$WINELOADER" "$keeper" >/dev/null 2>&1 </dev/null &
+    plex_pids+=($!)
+}
