@@ -434,8 +434,9 @@ class Walk:
         self.require(frame, 'no main window "Plexwright" (exit code %s)' % self.editor.poll())
         hooked = self.probe.ask('hook %d' % self.frame['hwnd'])
         self.require(hooked.get('ok'), 'the probe cannot follow the menus: %s' % hooked)
-        status = self.wait(lambda: (self.status() or 'Initializing...') != 'Initializing...' and self.status(), 10)
-        self.check(status, 'the status line still says "%s" after the start' % self.status())
+        # At rest, once the editor is up, the status line is empty.
+        at_rest = self.wait(lambda: self.status() not in (None, 'Initializing...'), 10)
+        self.check(at_rest, 'the status line still says "%s" after the start' % self.status())
         self.shot('started')
         # The user brings the window forward with a click on the status line.
         r = self.frame['rect']
